@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs what the build, the tests and the run command need on Debian 12, and only what is
+# missing, so that a second call costs a few dpkg look-ups and nothing else.
+set -euo pipefail
+
+packages=(
+  cmake ninja-build g++ clang libclang-rt-14-dev googletest libgtest-dev libbenchmark-dev
+  g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools
+  wine64 fonts-wine fonts-liberation xvfb xauth xdotool imagemagick
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+echo "setup: installing ${missing[*]}"
+sudo_cmd=()
+if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
+export DEBIAN_FRONTEND=noninteractive
+"${sudo_cmd[@]}" apt-get update -qq
+"${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

@@ -1,0 +1,73 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything, and runs every test: the native unit tests (with
+# sanitizers), the Win32 tests and the end-to-end tests under Wine on a private Xvfb display.
+# Ends with one summary line and exits non-zero on any failure.
+set -uo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+
+bash scripts/setup.sh || { echo "test: set-up failed"; exit 1; }
+bash scripts/build.sh all || { echo "test: build failed"; echo "tests: 0 passed, 1 failed"; exit 1; }
+
+passed=0
+failed=0
+log_dir="$root/build/test-logs"
+mkdir -p "$log_dir"
+
+# Adds the counts of one ctest run (its output in $1) to the totals.
+count_ctest() {
+  local line total bad
+  line=$(grep -E '[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$1" | tail -n 1)
+  if [ -z "$line" ]; then failed=$((failed + 1)); return; fi
+  bad=$(echo "$line" | sed -E 's/.* ([0-9]+) tests? failed.*/\1/')
+  total=$(echo "$line" | sed -E 's/.*out of ([0-9]+).*/\1/')
+  passed=$((passed + total - bad))
+  failed=$((failed + bad))
+}
+
+echo "== native unit tests"
+ctest --test-dir build/native -j 2 --timeout 120 --output-on-failure >"$log_dir/native.log" 2>&1
+native_rc=$?
+grep -E 'tests passed|Failed|\*\*\*' "$log_dir/native.log" | tail -n 20
+count_ctest "$log_dir/native.log"
+
+# shellcheck source=scripts/wine-env.sh
+source scripts/wine-env.sh
+cleanup() { tess_stop_wineserver; tess_stop_xvfb; }
+trap cleanup EXIT
+
+tess_prefix_setup
+unset DISPLAY
+tess_start_xvfb || { echo "tests: $passed passed, $((failed + 1)) failed"; exit 1; }
+tess_set_managed N
+tess_start_wineserver
+
+echo "== Win32 tests under Wine (display $DISPLAY)"
+ctest --test-dir build/win64 -L wine -LE e2e --timeout 60 --output-on-failure >"$log_dir/win32.log" 2>&1
+win_rc=$?
+grep -E 'tests passed|Failed|\*\*\*' "$log_dir/win32.log" | tail -n 20
+count_ctest "$log_dir/win32.log"
+
+echo "== end-to-end tests"
+e2e_rc=0
+if ctest --test-dir build/win64 -N -L e2e 2>/dev/null | grep -q 'Total Tests: [1-9]'; then
+  ctest --test-dir build/win64 -L e2e --timeout 90 --output-on-failure >"$log_dir/e2e.log" 2>&1
+  e2e_rc=$?
+  grep -E 'tests passed|Failed|\*\*\*' "$log_dir/e2e.log" | tail -n 20
+  count_ctest "$log_dir/e2e.log"
+fi
+for script in tests/e2e/*.sh; do
+  [ -e "$script" ] || continue
+  name=$(basename "$script" .sh)
+  if timeout 300 bash "$script" >"$log_dir/$name.log" 2>&1; then
+    echo "e2e $name: passed"; passed=$((passed + 1))
+  else
+    echo "e2e $name: FAILED (log: build/test-logs/$name.log)"; tail -n 30 "$log_dir/$name.log"
+    failed=$((failed + 1)); e2e_rc=1
+  fi
+done
+
+echo
+echo "tests: $passed passed, $failed failed"
+if [ $native_rc -ne 0 ] || [ $win_rc -ne 0 ] || [ $e2e_rc -ne 0 ] || [ $failed -ne 0 ]; then exit 1; fi
+exit 0

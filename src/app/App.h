@@ -1,0 +1,58 @@
+#pragma once
+// The program-lifetime state, owned by one App object that the main window holds. Operations take
+// what they need by reference, so a test builds a fresh App per case.
+#include "app/Settings.h"
+
+#include <string>
+#include <vector>
+
+namespace tess {
+
+class EditControl;
+class Desktop;
+class MainView;
+
+struct Paths {
+    std::string dataFolder;  // always ends with a backslash
+    std::string settingsFile;
+    std::string helpFile;
+    std::string previewFile;
+};
+
+// Caret record and the editor's key-handling state; lines and columns are 1-based.
+struct CaretState {
+    int caretLine = 0;
+    int caretColumn = 0;
+    int goalColumn = 0;
+    int enterIndent = 0;
+    int enterLine = 0;
+    int lineCountBefore = 0;
+    bool enterPrepared = false;  // set by an Enter press in the editor, consumed by its release
+};
+
+struct FontMetrics {
+    int charWidth = 0;
+    int lineHeight = 0;
+    int visibleLines = 0;
+};
+
+struct App {
+    Settings settings;
+    std::string tabText = "   ";
+    int printFontSize = 0;
+    Paths paths;
+    std::string currentFile;
+    CaretState caret;
+    std::vector<int> bookmarks;  // 1-based lines, ascending, distinct
+    FontMetrics font;
+};
+
+// What an operation on the document needs: the state, the editor, the desktop and the window.
+struct Context {
+    App& app;
+    EditControl& editor;
+    Desktop& desktop;
+    MainView& view;
+};
+
+}  // namespace tess

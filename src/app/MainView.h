@@ -1,0 +1,20 @@
+#pragma once
+// What the main window shows around the editor. The core calls these after it has worked out
+// what to show; the Win32 main window puts it on screen, and tests record it.
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tess {
+
+class MainView {
+public:
+    virtual ~MainView() = default;
+    // Status bar parts 1 to 3: the path, " " + line, " " + column.
+    virtual void setStatusTexts(std::string_view path, std::string_view line, std::string_view column) = 0;
+    virtual void setGutterText(std::string_view text) = 0;
+    // The File menu's recent entries, in order, as their menu texts ("&1  index.html").
+    virtual void setRecentFileItems(const std::vector<std::string>& items) = 0;
+};
+
+}  // namespace tess

@@ -1,0 +1,68 @@
+#pragma once
+#include "app/App.h"
+#include "app/MainView.h"
+#include "platform/win32/EditControlWin.h"
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+namespace tess::win32 {
+
+// What the program entry passes in; tests fill it to run the window against a fake desktop or a
+// data folder of their own.
+struct MainWindowOptions {
+    Desktop* desktop = nullptr;  // the real desktop when null
+    std::string commandLine;     // the text after the program name
+    bool show = true;
+    bool quitOnDestroy = true;   // tests that create windows without a loop turn this off
+};
+
+// The main window: a top-level window holding the gutter, the editor, the toolbar and the status
+// bar. Creating it and running the message loop are kept apart, so tests can create one and
+// drive it with messages without a loop of their own.
+class MainWindow : public MainView {
+public:
+    MainWindow();
+    ~MainWindow() override;
+    MainWindow(const MainWindow&) = delete;
+    MainWindow& operator=(const MainWindow&) = delete;
+
+    bool create(HINSTANCE instance, const MainWindowOptions& options);
+
+    HWND hwnd() const { return hwnd_; }
+    HWND editorHwnd() const { return editorHwnd_; }
+    HWND gutterHwnd() const { return gutterHwnd_; }
+    HACCEL accelerators() const { return accelerators_; }
+    App& app() { return app_; }
+    EditControl& editor() { return editor_; }
+    Desktop& desktop() { return *desktop_; }
+    Context context() { return Context{app_, editor_, *desktop_, *this}; }
+
+    void setStatusTexts(std::string_view path, std::string_view line, std::string_view column) override;
+    void setGutterText(std::string_view text) override;
+    void setRecentFileItems(const std::vector<std::string>& items) override;
+
+    static LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+private:
+    LRESULT handleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    void createChildren();
+    void onDestroy();
+
+    App app_;
+    Desktop* desktop_ = nullptr;
+    std::unique_ptr<Desktop> ownDesktop_;
+    EditControlWin editor_;
+    HWND hwnd_ = nullptr;
+    HWND editorHwnd_ = nullptr;
+    HWND gutterHwnd_ = nullptr;
+    HACCEL accelerators_ = nullptr;
+    MainWindowOptions options_;
+};
+
+// Runs the loop until the main window has ended; each message goes to the accelerator table,
+// then to the dialog keyboard handling, then is dispatched. Blocks in GetMessage while idle.
+int runMessageLoop(MainWindow& window);
+
+}  // namespace tess::win32

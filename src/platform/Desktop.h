@@ -1,0 +1,80 @@
+#pragma once
+// Everything the program asks of the desktop outside its own windows: message boxes, the file
+// dialogs, the beep, the clipboard, processes, the shell and the file system. Tests use a
+// scripted fake that records every call (tests/support/FakeDesktop.h).
+#include "platform/FileError.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tess {
+
+enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
+enum class Icon { None, Information, Question, Exclamation, Error };
+enum class Modality { Application, Task, System };
+enum class Answer { Ok, Cancel, Yes, No };
+
+struct MessageBoxRequest {
+    std::string title;
+    std::string text;
+    Buttons buttons = Buttons::Ok;
+    Icon icon = Icon::None;
+    Modality modality = Modality::Application;
+    bool ownedByMainWindow = true;
+    friend bool operator==(const MessageBoxRequest&, const MessageBoxRequest&) = default;
+};
+
+struct FileFilter {
+    std::string description;
+    std::string pattern;
+    friend bool operator==(const FileFilter&, const FileFilter&) = default;
+};
+
+struct FileDialogRequest {
+    std::string title;
+    std::vector<FileFilter> filters;
+    std::string initialFolder;
+    std::string initialName;
+    std::string defaultExtension;
+    bool fileMustExist = false;
+    bool hideReadOnly = true;
+    bool keepCurrentFolder = true;
+    bool promptOverwrite = false;
+    friend bool operator==(const FileDialogRequest&, const FileDialogRequest&) = default;
+};
+
+struct ReadResult {
+    FileError error = FileError::None;
+    std::string bytes;
+};
+
+class Desktop {
+public:
+    virtual ~Desktop() = default;
+
+    virtual Answer messageBox(const MessageBoxRequest& request) = 0;
+    // nullopt when the user cancels.
+    virtual std::optional<std::string> openFileDialog(const FileDialogRequest& request) = 0;
+    virtual std::optional<std::string> saveFileDialog(const FileDialogRequest& request) = 0;
+    virtual void beep() = 0;
+
+    // Plain CF_TEXT only; reading stops at the first NUL.
+    virtual void setClipboardText(std::string_view text) = 0;
+    virtual std::string clipboardText() = 0;
+
+    virtual bool startProcess(const std::string& commandLine) = 0;
+    virtual bool shellOpen(const std::string& target) = 0;
+
+    virtual bool fileExists(const std::string& path) = 0;
+    virtual bool folderExists(const std::string& path) = 0;
+    virtual bool createFolder(const std::string& path) = 0;
+    virtual ReadResult readFile(const std::string& path) = 0;
+    // Writes to a temporary file beside the target and replaces the target in one step, so a
+    // failure leaves the old file as it was and no temporary file behind.
+    virtual FileError writeFileSafely(const std::string& path, std::string_view bytes) = 0;
+    virtual bool deleteFile(const std::string& path) = 0;
+};
+
+}  // namespace tess

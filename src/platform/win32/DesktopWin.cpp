@@ -1,0 +1,242 @@
+#include "platform/win32/DesktopWin.h"
+
+#include "platform/win32/UniqueHandle.h"
+
+#include <commdlg.h>
+#include <shellapi.h>
+
+#include <cstring>
+#include <vector>
+
+namespace tess::win32 {
+
+FileError fileErrorFromWin32(DWORD error) {
+    switch (error) {
+    case ERROR_SUCCESS: return FileError::None;
+    case ERROR_FILE_NOT_FOUND: return FileError::FileNotFound;
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_BAD_NETPATH:
+    case ERROR_BAD_PATHNAME: return FileError::PathNotFound;
+    case ERROR_ACCESS_DENIED:
+    case ERROR_WRITE_PROTECT: return FileError::PermissionDenied;
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION: return FileError::FileIsOpen;
+    case ERROR_TOO_MANY_OPEN_FILES: return FileError::TooManyFiles;
+    case ERROR_INVALID_NAME:
+    case ERROR_FILENAME_EXCED_RANGE:
+    case ERROR_DIRECTORY: return FileError::BadFileName;
+    case ERROR_FILE_EXISTS:
+    case ERROR_ALREADY_EXISTS: return FileError::FileAlreadyExists;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL: return FileError::DiskFull;
+    case ERROR_NOT_READY: return FileError::DiskNotReady;
+    case ERROR_CRC:
+    case ERROR_SECTOR_NOT_FOUND: return FileError::DiskMediaError;
+    case ERROR_DEV_NOT_EXIST:
+    case ERROR_BAD_UNIT:
+    case ERROR_INVALID_DRIVE: return FileError::DeviceUnavailable;
+    case ERROR_READ_FAULT:
+    case ERROR_WRITE_FAULT:
+    case ERROR_GEN_FAILURE: return FileError::DeviceIoError;
+    default: return FileError::PathFileAccessError;
+    }
+}
+
+Answer DesktopWin::messageBox(const MessageBoxRequest& request) {
+    UINT flags = 0;
+    switch (request.buttons) {
+    case Buttons::Ok: flags |= MB_OK; break;
+    case Buttons::OkCancel: flags |= MB_OKCANCEL; break;
+    case Buttons::YesNo: flags |= MB_YESNO; break;
+    case Buttons::YesNoCancel: flags |= MB_YESNOCANCEL; break;
+    }
+    switch (request.icon) {
+    case Icon::None: break;
+    case Icon::Information: flags |= MB_ICONINFORMATION; break;
+    case Icon::Question: flags |= MB_ICONQUESTION; break;
+    case Icon::Exclamation: flags |= MB_ICONEXCLAMATION; break;
+    case Icon::Error: flags |= MB_ICONERROR; break;
+    }
+    switch (request.modality) {
+    case Modality::Application: flags |= MB_APPLMODAL; break;
+    case Modality::Task: flags |= MB_TASKMODAL; break;
+    case Modality::System: flags |= MB_SYSTEMMODAL; break;
+    }
+    const HWND owner = request.ownedByMainWindow ? owner_ : nullptr;
+    switch (::MessageBoxA(owner, request.text.c_str(), request.title.c_str(), flags)) {
+    case IDYES: return Answer::Yes;
+    case IDNO: return Answer::No;
+    case IDCANCEL: return Answer::Cancel;
+    default: return Answer::Ok;
+    }
+}
+
+namespace {
+
+// "Description\0pattern\0...\0\0", as OPENFILENAME wants its filter.
+std::string filterString(const std::vector<FileFilter>& filters) {
+    std::string result;
+    for (const auto& filter : filters) {
+        result += filter.description;
+        result.push_back('\0');
+        result += filter.pattern;
+        result.push_back('\0');
+    }
+    result.push_back('\0');
+    return result;
+}
+
+std::optional<std::string> runFileDialog(HWND owner, const FileDialogRequest& request, bool save) {
+    const std::string filter = filterString(request.filters);
+    char file[MAX_PATH * 4] = {};
+    strncpy(file, request.initialName.c_str(), std::size(file) - 1);
+    OPENFILENAMEA ofn{};
+    ofn.lStructSize = sizeof(ofn);
+    ofn.hwndOwner = owner;
+    ofn.lpstrFilter = filter.c_str();
+    ofn.nFilterIndex = 1;
+    ofn.lpstrFile = file;
+    ofn.nMaxFile = static_cast<DWORD>(std::size(file));
+    ofn.lpstrInitialDir = request.initialFolder.empty() ? nullptr : request.initialFolder.c_str();
+    ofn.lpstrTitle = request.title.c_str();
+    ofn.lpstrDefExt = request.defaultExtension.empty() ? nullptr : request.defaultExtension.c_str();
+    ofn.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST;
+    if (request.fileMustExist) ofn.Flags |= OFN_FILEMUSTEXIST;
+    if (request.hideReadOnly) ofn.Flags |= OFN_HIDEREADONLY;
+    if (request.keepCurrentFolder) ofn.Flags |= OFN_NOCHANGEDIR;
+    if (request.promptOverwrite) ofn.Flags |= OFN_OVERWRITEPROMPT;
+    const BOOL chosen = save ? ::GetSaveFileNameA(&ofn) : ::GetOpenFileNameA(&ofn);
+    if (!chosen) return std::nullopt;
+    return std::string(file);
+}
+
+}  // namespace
+
+std::optional<std::string> DesktopWin::openFileDialog(const FileDialogRequest& request) {
+    return runFileDialog(owner_, request, false);
+}
+
+std::optional<std::string> DesktopWin::saveFileDialog(const FileDialogRequest& request) {
+    return runFileDialog(owner_, request, true);
+}
+
+void DesktopWin::beep() { ::MessageBeep(MB_OK); }
+
+void DesktopWin::setClipboardText(std::string_view text) {
+    text = text.substr(0, text.find('\0'));
+    UniqueGlobal memory(::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, text.size() + 1));
+    if (!memory) return;
+    {
+        GlobalLockGuard lock(memory.get());
+        if (!lock.get()) return;
+        std::memcpy(lock.get(), text.data(), text.size());
+    }
+    if (!::OpenClipboard(nullptr)) return;
+    ::EmptyClipboard();
+    // On success the clipboard owns the memory.
+    if (::SetClipboardData(CF_TEXT, memory.get())) memory.release();
+    ::CloseClipboard();
+}
+
+std::string DesktopWin::clipboardText() {
+    if (!::OpenClipboard(nullptr)) return {};
+    std::string result;
+    if (HANDLE data = ::GetClipboardData(CF_TEXT)) {
+        GlobalLockGuard lock(data);
+        if (const auto* chars = static_cast<const char*>(lock.get())) {
+            const SIZE_T size = ::GlobalSize(data);
+            result.assign(chars, strnlen(chars, size));
+        }
+    }
+    ::CloseClipboard();
+    return result;
+}
+
+bool DesktopWin::startProcess(const std::string& commandLine) {
+    std::string mutableLine = commandLine;  // CreateProcessA may write into it
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    if (!::CreateProcessA(nullptr, mutableLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                          &startup, &process))
+        return false;
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+    return true;
+}
+
+bool DesktopWin::shellOpen(const std::string& target) {
+    const auto result = reinterpret_cast<INT_PTR>(
+        ::ShellExecuteA(owner_, "open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+    return result > 32;
+}
+
+bool DesktopWin::fileExists(const std::string& path) {
+    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool DesktopWin::folderExists(const std::string& path) {
+    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool DesktopWin::createFolder(const std::string& path) { return ::CreateDirectoryA(path.c_str(), nullptr) != 0; }
+
+ReadResult DesktopWin::readFile(const std::string& path) {
+    UniqueFile file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return {fileErrorFromWin32(::GetLastError()), {}};
+    LARGE_INTEGER size{};
+    if (!::GetFileSizeEx(file.get(), &size)) return {fileErrorFromWin32(::GetLastError()), {}};
+    if (size.QuadPart > 0x7FFFFFFF) return {FileError::PathFileAccessError, {}};
+    std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        DWORD read = 0;
+        if (!::ReadFile(file.get(), bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &read, nullptr))
+            return {fileErrorFromWin32(::GetLastError()), {}};
+        if (read == 0) break;
+        done += read;
+    }
+    bytes.resize(done);
+    return {FileError::None, std::move(bytes)};
+}
+
+FileError DesktopWin::writeFileSafely(const std::string& path, std::string_view bytes) {
+    // The temporary file stands in the target's folder, so the final move is a rename on one volume.
+    const auto slash = path.find_last_of("\\/");
+    const std::string folder = slash == std::string::npos ? std::string(".") : path.substr(0, slash);
+    char temp[MAX_PATH] = {};
+    if (!::GetTempFileNameA(folder.c_str(), "tes", 0, temp)) return fileErrorFromWin32(::GetLastError());
+    const std::string tempPath = temp;
+    FileError error = FileError::None;
+    {
+        UniqueFile file(::CreateFileA(tempPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file) {
+            error = fileErrorFromWin32(::GetLastError());
+        } else {
+            std::size_t done = 0;
+            while (done < bytes.size() && error == FileError::None) {
+                DWORD written = 0;
+                if (!::WriteFile(file.get(), bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &written,
+                                 nullptr) ||
+                    written == 0)
+                    error = fileErrorFromWin32(::GetLastError());
+                done += written;
+            }
+            if (error == FileError::None && !::FlushFileBuffers(file.get()))
+                error = fileErrorFromWin32(::GetLastError());
+        }
+    }
+    if (error == FileError::None &&
+        !::MoveFileExA(tempPath.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        error = fileErrorFromWin32(::GetLastError());
+    if (error != FileError::None) ::DeleteFileA(tempPath.c_str());
+    return error;
+}
+
+bool DesktopWin::deleteFile(const std::string& path) { return ::DeleteFileA(path.c_str()) != 0; }
+
+}  // namespace tess::win32

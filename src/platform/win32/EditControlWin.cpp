@@ -1,0 +1,72 @@
+#include "platform/win32/EditControlWin.h"
+
+#include <windowsx.h>
+
+namespace tess::win32 {
+
+std::string EditControlWin::text() const {
+    const int length = textLength();
+    std::string result(static_cast<std::size_t>(length) + 1, '\0');
+    const int copied = static_cast<int>(send(WM_GETTEXT, result.size(), reinterpret_cast<LPARAM>(result.data())));
+    result.resize(static_cast<std::size_t>(copied < 0 ? 0 : copied));
+    return result;
+}
+
+int EditControlWin::textLength() const { return static_cast<int>(send(WM_GETTEXTLENGTH)); }
+
+void EditControlWin::setText(std::string_view text) {
+    const std::string terminated(text);
+    send(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(terminated.c_str()));
+}
+
+Selection EditControlWin::selection() const {
+    DWORD start = 0, end = 0;
+    send(EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    return {static_cast<int>(start), static_cast<int>(end)};
+}
+
+void EditControlWin::setSelection(int start, int end) { send(EM_SETSEL, static_cast<WPARAM>(start), end); }
+
+void EditControlWin::replaceSelection(std::string_view text, bool undoable) {
+    const std::string terminated(text);
+    send(EM_REPLACESEL, undoable ? TRUE : FALSE, reinterpret_cast<LPARAM>(terminated.c_str()));
+}
+
+int EditControlWin::lineCount() const { return static_cast<int>(send(EM_GETLINECOUNT)); }
+int EditControlWin::lineFromChar(int pos) const { return static_cast<int>(send(EM_LINEFROMCHAR, static_cast<WPARAM>(pos))); }
+int EditControlWin::lineIndex(int line) const { return static_cast<int>(send(EM_LINEINDEX, static_cast<WPARAM>(line))); }
+int EditControlWin::lineLength(int pos) const { return static_cast<int>(send(EM_LINELENGTH, static_cast<WPARAM>(pos))); }
+
+std::string EditControlWin::lineText(int line) const {
+    const int start = lineIndex(line);
+    if (start < 0) return {};
+    const int length = lineLength(start);
+    // EM_GETLINE reads the buffer size from the first WORD and does not terminate the copy.
+    std::string buffer(static_cast<std::size_t>(length) + 2 < sizeof(WORD) ? sizeof(WORD)
+                                                                          : static_cast<std::size_t>(length) + 2,
+                       '\0');
+    *reinterpret_cast<WORD*>(buffer.data()) = static_cast<WORD>(length > 0xFFFF ? 0xFFFF : length);
+    const int copied = static_cast<int>(send(EM_GETLINE, static_cast<WPARAM>(line), reinterpret_cast<LPARAM>(buffer.data())));
+    buffer.resize(static_cast<std::size_t>(copied < 0 ? 0 : copied));
+    return buffer;
+}
+
+int EditControlWin::firstVisibleLine() const { return static_cast<int>(send(EM_GETFIRSTVISIBLELINE)); }
+bool EditControlWin::modified() const { return send(EM_GETMODIFY) != 0; }
+void EditControlWin::setModified(bool modified) { send(EM_SETMODIFY, modified ? TRUE : FALSE); }
+bool EditControlWin::canUndo() const { return send(EM_CANUNDO) != 0; }
+void EditControlWin::undo() { send(EM_UNDO); }
+void EditControlWin::cut() { send(WM_CUT); }
+void EditControlWin::copy() { send(WM_COPY); }
+void EditControlWin::paste() { send(WM_PASTE); }
+void EditControlWin::scrollCaret() { send(EM_SCROLLCARET); }
+
+Point EditControlWin::positionFromChar(int pos) const {
+    const LRESULT packed = send(EM_POSFROMCHAR, static_cast<WPARAM>(pos));
+    return {GET_X_LPARAM(packed), GET_Y_LPARAM(packed)};
+}
+
+int EditControlWin::textLimit() const { return static_cast<int>(send(EM_GETLIMITTEXT)); }
+void EditControlWin::setTextLimit(int limit) { send(EM_SETLIMITTEXT, static_cast<WPARAM>(limit)); }
+
+}  // namespace tess::win32

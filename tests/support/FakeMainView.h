@@ -1,0 +1,31 @@
+#pragma once
+#include "app/MainView.h"
+
+#include <string>
+#include <vector>
+
+namespace tess::test {
+
+// Records what the core last asked the main window to show.
+class FakeMainView : public MainView {
+public:
+    void setStatusTexts(std::string_view path, std::string_view line, std::string_view column) override {
+        statusPath = path;
+        statusLine = line;
+        statusColumn = column;
+        ++statusUpdates;
+    }
+    void setGutterText(std::string_view text) override {
+        gutterText = text;
+        ++gutterUpdates;
+    }
+    void setRecentFileItems(const std::vector<std::string>& items) override { recentItems = items; }
+
+    std::string statusPath, statusLine, statusColumn;
+    std::string gutterText;
+    std::vector<std::string> recentItems;
+    int statusUpdates = 0;
+    int gutterUpdates = 0;
+};
+
+}  // namespace tess::test

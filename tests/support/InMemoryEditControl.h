@@ -1,0 +1,80 @@
+#pragma once
+// A model of the multi-line EDIT control's rules, for native tests of the core: CR LF lines,
+// EM_LINELENGTH with -1, one undo step that a second undo redoes, the text limit that applies to
+// typing and replacement but not to set text. The conformance suite keeps it honest against the
+// real control under Wine.
+#include "platform/EditControl.h"
+
+#include <string>
+
+namespace tess::test {
+
+class InMemoryEditControl : public EditControl {
+public:
+    // Cut, copy and paste go through *clipboard when given, else through a clipboard of its own.
+    explicit InMemoryEditControl(std::string* clipboard = nullptr);
+
+    std::string text() const override;
+    int textLength() const override;
+    void setText(std::string_view text) override;
+    Selection selection() const override;
+    void setSelection(int start, int end) override;
+    void replaceSelection(std::string_view text, bool undoable) override;
+    int lineCount() const override;
+    int lineFromChar(int pos) const override;
+    int lineIndex(int line) const override;
+    int lineLength(int pos) const override;
+    std::string lineText(int line) const override;
+    int firstVisibleLine() const override;
+    bool modified() const override;
+    void setModified(bool modified) override;
+    bool canUndo() const override;
+    void undo() override;
+    void cut() override;
+    void copy() override;
+    void paste() override;
+    void scrollCaret() override;
+    Point positionFromChar(int pos) const override;
+    int textLimit() const override;
+    void setTextLimit(int limit) override;
+
+    // What the control does by itself with keys that reach it (typing, Enter, Backspace, Delete,
+    // arrows), for tests of the behaviours layered on top of it.
+    void typeChar(char c);
+    void pressDelete();
+    void pressBackspace();
+    void moveCaretUp();
+    void moveCaretDown();
+
+    // Where the caret stands (the moving end of the selection).
+    int caret() const { return caret_; }
+    void setVisibleLineCount(int lines) { visibleLines_ = lines; }
+    void setFirstVisibleLine(int line) { firstVisible_ = line; }
+    static constexpr int kCharWidth = 8;
+    static constexpr int kLineHeight = 16;
+
+private:
+    struct UndoStep {
+        bool valid = false;
+        std::string text;
+        int anchor = 0;
+        int caret = 0;
+    };
+    int clampPos(int pos) const;
+    int lineStartOf(int pos) const;
+    int lineEndOf(int pos) const;
+    void replaceRange(int start, int end, std::string_view text, bool undoable, bool honourLimit);
+
+    std::string text_;
+    int anchor_ = 0;
+    int caret_ = 0;
+    int limit_ = 30000;
+    bool modified_ = false;
+    UndoStep undo_;
+    int firstVisible_ = 0;
+    int visibleLines_ = 20;
+    std::string ownClipboard_;
+    std::string* clipboard_;
+};
+
+}  // namespace tess::test
