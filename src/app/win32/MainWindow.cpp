@@ -121,9 +121,28 @@ LRESULT CALLBACK MainWindow::windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPAR
 
 LRESULT MainWindow::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
+    case WM_SIZE: onSize(); return 0;
+    case WM_COMMAND: onCommand(LOWORD(wParam)); return 0;
+    case WM_NOTIFY: return onNotify(*reinterpret_cast<const NMHDR*>(lParam));
+    case WM_SYSCOMMAND:
+        if ((wParam & 0xFFF0) == SC_CLOSE) {
+            onClose();
+            return 0;
+        }
+        break;
+    case WM_TESS_CLEARMODIFIED: editor_.setModified(false); return 0;
     case WM_DESTROY: onDestroy(); return 0;
     }
     return ::DefWindowProcA(hwnd_, msg, wParam, lParam);
+}
+
+void MainWindow::onSize() {}
+
+LRESULT MainWindow::onNotify(const NMHDR&) { return 0; }
+
+bool MainWindow::onClose() {
+    ::DestroyWindow(hwnd_);
+    return true;
 }
 
 void MainWindow::onDestroy() {

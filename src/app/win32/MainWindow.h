@@ -45,9 +45,16 @@ public:
     void setRecentFileItems(const std::vector<std::string>& items) override;
 
     static LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    // Runs one command as the menus, accelerators and toolbar send it (Commands.cpp).
+    void onCommand(int id);
+
 private:
     LRESULT handleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     void createChildren();
+    void onSize();
+    LRESULT onNotify(const NMHDR& header);
+    // The close sequence; false when the user keeps the window open.
+    bool onClose();
     void onDestroy();
 
     App app_;

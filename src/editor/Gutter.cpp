@@ -1,0 +1,7 @@
+#include "editor/Gutter.h"
+
+namespace tess {
+
+void refreshGutter(Context&) {}
+
+}  // namespace tess
