@@ -1,0 +1,90 @@
+#include "editor/LineCommands.h"
+
+#include "app/StatusBar.h"
+#include "editor/Bookmarks.h"
+#include "editor/Caret.h"
+#include "editor/Gutter.h"
+#include "platform/Desktop.h"
+#include "platform/EditControl.h"
+
+namespace tess {
+
+namespace {
+
+// The tail every edit that may add or remove lines shares: the bookmarks follow the lines, the
+// gutter and the status bar show where things now stand.
+void afterLineEdit(Context& ctx) {
+    adjustBookmarks(ctx);
+    refreshGutter(ctx);
+    updateStatusBar(ctx);
+}
+
+}  // namespace
+
+// Nothing readable (no text, or the clipboard held open by another program) leaves the clipboard
+// alone: writing back an empty text would destroy whatever the user had copied elsewhere.
+void normalizeClipboard(Desktop& desktop) {
+    const std::string text = desktop.clipboardText();
+    if (text.empty()) return;
+    desktop.setClipboardText(text);
+}
+
+// The control selects the text it puts back, so the selection start afterwards is the line the
+// undone edit began on, which is where the bookmarks must be moved from.
+void undoEdit(Context& ctx) {
+    ctx.app.caret.lineCountBefore = ctx.editor.lineCount();
+    ctx.editor.undo();
+    recordCaret(ctx.app.caret, ctx.editor);
+    afterLineEdit(ctx);
+}
+
+void selectAll(Context& ctx) { ctx.editor.setSelection(0, -1); }
+
+// The caret is recorded first: the removed lines start at the selection's line, whatever the
+// last recorded caret says.
+void cutSelection(Context& ctx) {
+    ctx.app.caret.lineCountBefore = ctx.editor.lineCount();
+    recordCaret(ctx.app.caret, ctx.editor);
+    ctx.editor.cut();
+    normalizeClipboard(ctx.desktop);
+    afterLineEdit(ctx);
+}
+
+void copySelection(Context& ctx) {
+    ctx.editor.copy();
+    normalizeClipboard(ctx.desktop);
+}
+
+// caretLine stays the line the paste went in at (placing the caret on line 0 keeps it) until the
+// bookmarks have moved; the status bar then records where the caret ended.
+void pasteClipboard(Context& ctx) {
+    ctx.app.caret.lineCountBefore = ctx.editor.lineCount();
+    recordCaret(ctx.app.caret, ctx.editor);
+    normalizeClipboard(ctx.desktop);
+    ctx.editor.paste();
+    placeCaret(ctx.app.caret, ctx.editor, 1, 0);
+    ctx.editor.scrollCaret();
+    afterLineEdit(ctx);
+}
+
+// The line is the one the caret stands on; caretLine is set from it so that the caret, the
+// bookmarks and the status bar all agree even when the record lagged behind.
+void yankLine(Context& ctx) {
+    ctx.app.caret.lineCountBefore = ctx.editor.lineCount();
+    const int start = ctx.editor.lineIndex(-1);
+    const int length = ctx.editor.lineLength(start);
+    ctx.app.caret.caretLine = ctx.editor.lineFromChar(start) + 1;
+    ctx.editor.setSelection(start, start + length + 2);
+    ctx.editor.replaceSelection("", true);
+    placeCaret(ctx.app.caret, ctx.editor, 1, ctx.app.caret.caretLine);
+    afterLineEdit(ctx);
+}
+
+void copyLine(Context& ctx) { ctx.desktop.setClipboardText(lineText(ctx.app.caret, ctx.editor, 0)); }
+
+void moveCaretToLineStart(Context& ctx) {
+    const int start = ctx.editor.lineIndex(-1);
+    ctx.editor.setSelection(start, start);
+}
+
+}  // namespace tess

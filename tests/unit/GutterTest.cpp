@@ -1,0 +1,87 @@
+#include "editor/Gutter.h"
+#include "TestContext.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace tess {
+namespace {
+
+std::string lines(int count) {
+    std::string text;
+    for (int i = 1; i <= count; ++i) text += (i > 1 ? "\r\n" : "") + std::string("line ") + std::to_string(i);
+    return text;
+}
+
+TEST(GutterFieldWidth, RoundsSixtyTwoOverCharWidthMinusOneHalvesToEven) {
+    struct Case { int charWidth; bool numbers; int width; };
+    const Case cases[] = {
+        {8, true, 7},     // 6.75
+        {4, true, 14},    // 14.5: half to even, not 15
+        {7, true, 8},     // 7.857
+        {6, true, 9},     // 9.333
+        {12, true, 4},    // 4.167
+        {124, true, 0},   // -0.5
+        {200, true, 0},   // negative: no room at all
+        {0, true, 0},     // not measured yet
+        {0, false, 1},    // numbers off: the one bookmark column
+        {8, false, 1},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(gutterFieldWidth(c.charWidth, c.numbers), c.width) << "charWidth " << c.charWidth;
+}
+
+TEST(GutterRows, BuildsOneRightAlignedRowPerVisibleLineDownToTheLastLine) {
+    struct Case {
+        const char* name;
+        GutterRowsInput input;
+        std::vector<int> bookmarks;
+        std::string rows;
+    };
+    const Case cases[] = {
+        {"three lines in a twenty-line view", {.firstLine = 1, .lineCount = 3, .visibleLines = 20, .fieldWidth = 7}, {},
+         "      1\r\n      2\r\n      3"},
+        {"scrolled to line 95 of 100", {.firstLine = 95, .lineCount = 100, .visibleLines = 20, .fieldWidth = 3}, {},
+         " 95\r\n 96\r\n 97\r\n 98\r\n 99\r\n100"},
+        {"bookmark on 12 in a field of 7", {.firstLine = 12, .lineCount = 40, .visibleLines = 1, .fieldWidth = 7}, {12},
+         "    >12"},
+        {"numbers off, bookmarks on 1 and 3",
+         {.firstLine = 1, .lineCount = 3, .visibleLines = 3, .fieldWidth = 1, .showLineNumbers = false}, {1, 3},
+         ">\r\n \r\n>"},
+        {"label longer than the field is cut", {.firstLine = 1234, .lineCount = 2000, .visibleLines = 1, .fieldWidth = 3},
+         {1234}, ">12"},
+        {"more lines than the view", {.firstLine = 1, .lineCount = 50, .visibleLines = 2, .fieldWidth = 2}, {},
+         " 1\r\n 2"},
+        {"bookmarks off screen are not shown", {.firstLine = 5, .lineCount = 9, .visibleLines = 2, .fieldWidth = 3},
+         {1, 4, 6, 9}, "  5\r\n >6"},
+        {"field of 0 (font not measured) leaves the gutter empty",
+         {.firstLine = 1, .lineCount = 3, .visibleLines = 20, .fieldWidth = 0}, {2}, ""},
+        {"no laid-out lines", {.firstLine = 1, .lineCount = 3, .visibleLines = 0, .fieldWidth = 7}, {}, ""},
+        {"numbers off without bookmarks keeps the blank rows",
+         {.firstLine = 1, .lineCount = 2, .visibleLines = 5, .fieldWidth = 1, .showLineNumbers = false}, {}, " \r\n "},
+    };
+    for (const Case& c : cases) {
+        GutterRowsInput input = c.input;
+        input.bookmarks = c.bookmarks;
+        EXPECT_EQ(gutterRows(input), c.rows) << c.name;
+    }
+}
+
+TEST(RefreshGutter, ShowsTheEditorsVisibleLinesWithTheBookmarksAndTheMeasuredFont) {
+    test::TestContext t;
+    t.editor.setText(lines(100));
+    t.editor.setFirstVisibleLine(94);
+    t.app.font = {.charWidth = 8, .lineHeight = 16, .visibleLines = 20};
+    t.app.bookmarks = {3, 97};
+    refreshGutter(t.ctx);
+    EXPECT_EQ(t.view.gutterText, "     95\r\n     96\r\n    >97\r\n     98\r\n     99\r\n    100");
+
+    t.app.settings.showLineNumbers = 0;
+    refreshGutter(t.ctx);
+    EXPECT_EQ(t.view.gutterText, " \r\n \r\n>\r\n \r\n \r\n ");
+}
+
+}  // namespace
+}  // namespace tess
