@@ -1,13 +1,18 @@
 #include "document/Documents.h"
 
+#include "app/MainView.h"
 #include "app/StatusBar.h"
+#include "document/RecentFiles.h"
 #include "editor/Gutter.h"
-#include "platform/Desktop.h"
 #include "platform/EditControl.h"
+
+#include <algorithm>
 
 namespace tess {
 
 namespace {
+
+constexpr char kDefaultExtension[] = "html";
 
 void showFileError(Context& ctx, std::string_view text) {
     ctx.desktop.messageBox({.title = "File Error ",
@@ -16,7 +21,42 @@ void showFileError(Context& ctx, std::string_view text) {
                             .icon = Icon::Error});
 }
 
+// The folder a file dialog starts in: the document's own folder, or the data folder while the
+// document has none (untitled, or a bare name from the command line).
+std::string startFolder(const Context& ctx) {
+    std::string folder = folderOf(ctx.app.currentFile);
+    return folder.empty() ? ctx.app.paths.dataFolder : folder;
+}
+
+FileDialogRequest fileDialog(const Context& ctx, std::string title) {
+    return {.title = std::move(title),
+            .filters = documentFilters(),
+            .initialFolder = startFolder(ctx),
+            .defaultExtension = kDefaultExtension,
+            .hideReadOnly = true,
+            .keepCurrentFolder = true};
+}
+
+// The edit control starts each document with a fresh slate of marks and an unchanged state.
+void afterTextReplaced(Context& ctx) {
+    updateStatusBar(ctx);
+    ctx.app.bookmarks.clear();
+    ctx.editor.setModified(false);
+    refreshGutter(ctx);
+}
+
 }  // namespace
+
+const std::vector<FileFilter>& documentFilters() {
+    static const std::vector<FileFilter> filters{
+        {"Html Files (*.html, *.css)", "*.html;*.htm;*.css"},
+        {"JavaScript(*.js)", "*.js"},
+        {"PHP Files (*.php)", "*.php"},
+        {"Text Files (*.txt)", "*.txt"},
+        {"All Files (*.*)", "*.*"},
+    };
+    return filters;
+}
 
 bool loadDocument(Context& ctx, const std::string& path) {
     ReadResult file = ctx.desktop.readFile(path);
@@ -35,11 +75,110 @@ bool loadDocument(Context& ctx, const std::string& path) {
         ctx.editor.setTextLimit(static_cast<int>(file.bytes.size()) + 100000);
     ctx.editor.setText(file.bytes);
     ctx.app.currentFile = path;
-    updateStatusBar(ctx);
-    ctx.app.bookmarks.clear();
-    ctx.editor.setModified(false);
-    refreshGutter(ctx);
+    afterTextReplaced(ctx);
     return true;
+}
+
+bool saveDocument(Context& ctx, const std::string& name) {
+    const bool toCurrentFile = name.empty();
+    const std::string& target = toCurrentFile ? ctx.app.currentFile : name;
+    if (target.empty()) return false;
+    // The old file is replaced only once the new text is safely on disk, and the document counts
+    // as saved only then: a failed save must leave both the file and the unsaved state alone.
+    const FileError error = ctx.desktop.writeFileSafely(target, ctx.editor.text());
+    if (error != FileError::None) {
+        showFileError(ctx, fileErrorText(error));
+        return false;
+    }
+    if (toCurrentFile) ctx.editor.setModified(false);
+    if (!ctx.app.currentFile.empty()) updateRecentFiles(ctx);
+    return true;
+}
+
+void updateRecentFiles(Context& ctx) {
+    pushRecentFile(ctx.app.settings, ctx.app.currentFile);
+    ctx.view.setRecentFileItems(recentFileItems(ctx.app.settings));
+}
+
+bool saveBeforeClose(Context& ctx) {
+    if (ctx.desktop.fileExists(ctx.app.currentFile)) return saveDocument(ctx, "");
+    return saveDocumentAs(ctx);
+}
+
+bool confirmDiscard(Context& ctx) {
+    if (!ctx.editor.modified()) return true;
+    const Answer answer = ctx.desktop.messageBox({.title = "Tessaline",
+                                                  .text = "File has changed...\r\nsave it before opening another file?",
+                                                  .buttons = Buttons::YesNo,
+                                                  .icon = Icon::Question,
+                                                  .modality = Modality::Task});
+    if (answer != Answer::Yes) return true;
+    // The user asked to keep the text: if it was not saved after all, nothing may replace it.
+    return saveBeforeClose(ctx);
+}
+
+void newDocument(Context& ctx) {
+    if (!confirmDiscard(ctx)) return;
+    ctx.editor.setSelection(0, -1);
+    ctx.editor.replaceSelection("", true);
+    ctx.app.currentFile.clear();
+    afterTextReplaced(ctx);
+}
+
+void openDocument(Context& ctx) {
+    if (!confirmDiscard(ctx)) return;
+    FileDialogRequest request = fileDialog(ctx, "Open File");
+    request.fileMustExist = true;
+    const std::optional<std::string> path = ctx.desktop.openFileDialog(request);
+    if (!path) return;
+    loadDocument(ctx, *path);
+}
+
+void saveDocumentCommand(Context& ctx) {
+    if (ctx.app.currentFile.empty()) {
+        saveDocumentAs(ctx);
+        return;
+    }
+    const Answer answer = ctx.desktop.messageBox({.title = "Save File",
+                                                  .text = "Save file now?",
+                                                  .buttons = Buttons::YesNo,
+                                                  .icon = Icon::Question,
+                                                  .modality = Modality::Task});
+    if (answer == Answer::Yes) saveDocument(ctx, "");
+}
+
+bool saveDocumentAs(Context& ctx) {
+    FileDialogRequest request = fileDialog(ctx, "Save File");
+    if (!ctx.app.currentFile.empty()) request.initialName = fileStemOf(ctx.app.currentFile);
+    const std::optional<std::string> path = ctx.desktop.saveFileDialog(request);
+    if (!path) return false;
+    if (ctx.desktop.fileExists(*path)) {
+        const Answer answer = ctx.desktop.messageBox({.title = *path,
+                                                      .text = "file already exists... Ok to override?",
+                                                      .buttons = Buttons::YesNo,
+                                                      .icon = Icon::Exclamation,
+                                                      .modality = Modality::Task});
+        if (answer != Answer::Yes) return false;
+    }
+    // The document takes the new name only once its text is there.
+    std::string previous = std::move(ctx.app.currentFile);
+    ctx.app.currentFile = *path;
+    if (!saveDocument(ctx, "")) {
+        ctx.app.currentFile = std::move(previous);
+        return false;
+    }
+    updateStatusBar(ctx);
+    return true;
+}
+
+void openRecentFile(Context& ctx, int index) {
+    const auto& settings = ctx.app.settings;
+    if (index < 1 || index > std::min<int>(settings.recentCount, static_cast<int>(settings.recentFiles.size())))
+        return;
+    // Taken before the question: saving the current document reorders the list.
+    const std::string path = settings.recentFiles[static_cast<std::size_t>(index - 1)];
+    if (path.empty() || !confirmDiscard(ctx)) return;
+    loadDocument(ctx, path);
 }
 
 }  // namespace tess

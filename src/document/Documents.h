@@ -2,14 +2,42 @@
 // The document: its file name, the questions before its text is discarded, and moving text
 // between files and the editor byte for byte.
 #include "app/App.h"
+#include "platform/Desktop.h"
 
 #include <string>
 #include <vector>
 
 namespace tess {
 
+// The file dialogs' type filters, in the order the dialogs list them.
+const std::vector<FileFilter>& documentFilters();
+
 // Reads path into the editor. On success currentFile becomes path; on failure the user sees the
 // "File Error " box and the editor and currentFile stay as they were.
 bool loadDocument(Context& ctx, const std::string& path);
+
+// Writes the editor's text to name; an empty name means currentFile, and then a successful save
+// also marks the document unchanged. A failure shows the "File Error " box and leaves both the
+// file on disk and the modified flag as they were. Returns whether the file was written.
+bool saveDocument(Context& ctx, const std::string& name);
+
+// Moves currentFile to the top of the recent-file list and rebuilds the File menu's entries.
+void updateRecentFiles(Context& ctx);
+
+// The question before the text is discarded. True when the caller may go on: nothing unsaved,
+// the user said No, or said Yes and the document was saved.
+bool confirmDiscard(Context& ctx);
+
+// The Yes of a question about unsaved changes: save to currentFile when it exists, else Save As.
+// Returns whether the document was saved.
+bool saveBeforeClose(Context& ctx);
+
+// The File menu's commands.
+void newDocument(Context& ctx);
+void openDocument(Context& ctx);
+void saveDocumentCommand(Context& ctx);
+bool saveDocumentAs(Context& ctx);
+// index 1 to 4: the recent-file entry of that number.
+void openRecentFile(Context& ctx, int index);
 
 }  // namespace tess

@@ -203,18 +203,28 @@ ReadResult DesktopWin::readFile(const std::string& path) {
     return {FileError::None, std::move(bytes)};
 }
 
+bool DesktopWin::injectedFailure(SafeWriteStep step) const {
+    if (failingStep_ != step) return false;
+    ::SetLastError(failingError_);
+    return true;
+}
+
 FileError DesktopWin::writeFileSafely(const std::string& path, std::string_view bytes) {
     // The temporary file stands in the target's folder, so the final move is a rename on one volume.
     const auto slash = path.find_last_of("\\/");
     const std::string folder = slash == std::string::npos ? std::string(".") : path.substr(0, slash);
     char temp[MAX_PATH] = {};
-    if (!::GetTempFileNameA(folder.c_str(), "tes", 0, temp)) return fileErrorFromWin32(::GetLastError());
+    if (!::GetTempFileNameA(folder.c_str(), "tes", 0, temp)) {
+        // GetTempFileNameA reports a missing folder as an invalid directory name.
+        const DWORD error = ::GetLastError();
+        return error == ERROR_DIRECTORY ? FileError::PathNotFound : fileErrorFromWin32(error);
+    }
     const std::string tempPath = temp;
     FileError error = FileError::None;
     {
         UniqueFile file(::CreateFileA(tempPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                       FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!file) {
+        if (!file || injectedFailure(SafeWriteStep::CreateTemp)) {
             error = fileErrorFromWin32(::GetLastError());
         } else {
             std::size_t done = 0;
@@ -222,16 +232,19 @@ FileError DesktopWin::writeFileSafely(const std::string& path, std::string_view 
                 DWORD written = 0;
                 if (!::WriteFile(file.get(), bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &written,
                                  nullptr) ||
-                    written == 0)
+                    written == 0 || injectedFailure(SafeWriteStep::Write)) {
                     error = fileErrorFromWin32(::GetLastError());
+                    // A write that reports success but moves nothing would otherwise loop forever.
+                    if (error == FileError::None) error = FileError::DeviceIoError;
+                }
                 done += written;
             }
             if (error == FileError::None && !::FlushFileBuffers(file.get()))
                 error = fileErrorFromWin32(::GetLastError());
         }
     }
-    if (error == FileError::None &&
-        !::MoveFileExA(tempPath.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    if (error == FileError::None && (injectedFailure(SafeWriteStep::Replace) ||
+        !::MoveFileExA(tempPath.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)))
         error = fileErrorFromWin32(::GetLastError());
     if (error != FileError::None) ::DeleteFileA(tempPath.c_str());
     return error;

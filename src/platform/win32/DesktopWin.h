@@ -3,10 +3,15 @@
 
 #include <windows.h>
 
+#include <optional>
+
 namespace tess::win32 {
 
 // FileError for a Win32 error code from a file operation.
 FileError fileErrorFromWin32(DWORD error);
+
+// The steps of writeFileSafely, in order.
+enum class SafeWriteStep { CreateTemp, Write, Replace };
 
 // The real desktop. Message boxes and dialogs are owned by `owner` (may be null).
 class DesktopWin : public Desktop {
@@ -29,8 +34,19 @@ public:
     FileError writeFileSafely(const std::string& path, std::string_view bytes) override;
     bool deleteFile(const std::string& path) override;
 
+    // Makes one step of writeFileSafely fail with error as if the system had refused it, so that
+    // tests can check that the target survives each failure; nullopt restores normal writing.
+    void failSafeWriteStep(std::optional<SafeWriteStep> step, DWORD error = ERROR_ACCESS_DENIED) {
+        failingStep_ = step;
+        failingError_ = error;
+    }
+
 private:
+    bool injectedFailure(SafeWriteStep step) const;
+
     HWND owner_;
+    std::optional<SafeWriteStep> failingStep_;
+    DWORD failingError_ = ERROR_SUCCESS;
 };
 
 }  // namespace tess::win32

@@ -1,0 +1,102 @@
+#include "document/RecentFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace tess {
+namespace {
+
+Settings withRecent(std::vector<std::string> files) {
+    Settings settings;
+    settings.recentCount = static_cast<int>(files.size());
+    for (std::size_t i = 0; i < files.size(); ++i) settings.recentFiles[i] = files[i];
+    return settings;
+}
+
+std::vector<std::string> recentOf(const Settings& settings) {
+    return {settings.recentFiles.begin(), settings.recentFiles.begin() + settings.recentCount};
+}
+
+TEST(RecentFiles, SavedFileGoesToTheTopMostRecentFirst) {
+    const struct {
+        const char* name;
+        std::vector<std::string> before;
+        std::string saved;
+        std::vector<std::string> after;
+    } cases[] = {
+        {"first save", {}, "C:\\a.html", {"C:\\a.html"}},
+        {"new file on top", {"C:\\a.html", "C:\\b.html"}, "C:\\c.html", {"C:\\c.html", "C:\\a.html", "C:\\b.html"}},
+        {"top entry saved again", {"C:\\a.html", "C:\\b.html"}, "C:\\a.html", {"C:\\a.html", "C:\\b.html"}},
+        {"third entry moves up, spelled as saved, count unchanged",
+         {"C:\\a.html", "C:\\b.html", "c:\\web\\index.html", "C:\\d.html"},
+         "C:\\Web\\Index.HTML",
+         {"C:\\Web\\Index.HTML", "C:\\a.html", "C:\\b.html", "C:\\d.html"}},
+        {"last entry moves up", {"C:\\a.html", "C:\\b.html", "C:\\c.html"}, "C:\\C.HTML",
+         {"C:\\C.HTML", "C:\\a.html", "C:\\b.html"}},
+        {"fifth distinct file pushes the oldest out",
+         {"C:\\4.html", "C:\\3.html", "C:\\2.html", "C:\\1.html"},
+         "C:\\5.html",
+         {"C:\\5.html", "C:\\4.html", "C:\\3.html", "C:\\2.html"}},
+        {"full list, oldest entry saved again: nothing falls off",
+         {"C:\\4.html", "C:\\3.html", "C:\\2.html", "C:\\1.html"},
+         "c:\\1.HTML",
+         {"c:\\1.HTML", "C:\\4.html", "C:\\3.html", "C:\\2.html"}},
+        {"names differing beyond case stay apart", {"C:\\web\\index.htm"}, "C:\\web\\index.html",
+         {"C:\\web\\index.html", "C:\\web\\index.htm"}},
+    };
+    for (const auto& c : cases) {
+        Settings settings = withRecent(c.before);
+        pushRecentFile(settings, c.saved);
+        EXPECT_EQ(recentOf(settings), c.after) << c.name;
+        for (std::size_t i = c.after.size(); i < settings.recentFiles.size(); ++i)
+            EXPECT_EQ(settings.recentFiles[i], "") << c.name << ": slot " << i;
+    }
+}
+
+TEST(RecentFiles, ACountAboveFourFromAHandEditedFileNeverWritesPastTheList) {
+    Settings settings = withRecent({"C:\\1", "C:\\2", "C:\\3", "C:\\4"});
+    settings.recentCount = 9;
+    pushRecentFile(settings, "C:\\5");
+    EXPECT_EQ(settings.recentCount, 4);
+    EXPECT_EQ(recentOf(settings), (std::vector<std::string>{"C:\\5", "C:\\1", "C:\\2", "C:\\3"}));
+}
+
+TEST(RecentFiles, MenuItemsNumberTheFileNamesWithoutFolders) {
+    Settings settings = withRecent({"C:\\Web\\index.html", "D:\\a b\\style.css", "notes.txt"});
+    EXPECT_EQ(recentFileItems(settings),
+              (std::vector<std::string>{"&1  index.html", "&2  style.css", "&3  notes.txt"}));
+
+    settings.recentFiles[1].clear();  // the menu stops at the first empty entry
+    EXPECT_EQ(recentFileItems(settings), (std::vector<std::string>{"&1  index.html"}));
+    EXPECT_TRUE(recentFileItems(Settings{}).empty());
+}
+
+TEST(RecentFiles, PathPartsAndComparison) {
+    const struct {
+        const char* path;
+        const char* folder;
+        const char* name;
+        const char* stem;
+    } cases[] = {
+        {"C:\\Web\\style.css", "C:\\Web\\", "style.css", "style"},
+        {"C:\\index.html", "C:\\", "index.html", "index"},
+        {"C:\\Web\\archive.tar.gz", "C:\\Web\\", "archive.tar.gz", "archive.tar"},
+        {"C:\\Web.d\\README", "C:\\Web.d\\", "README", "README"},
+        {"C:\\Web\\.htaccess", "C:\\Web\\", ".htaccess", ".htaccess"},
+        {"page.htm", "", "page.htm", "page"},
+        {"", "", "", ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(folderOf(c.path), c.folder) << c.path;
+        EXPECT_EQ(fileNameOf(c.path), c.name) << c.path;
+        EXPECT_EQ(fileStemOf(c.path), c.stem) << c.path;
+    }
+    EXPECT_TRUE(samePath("C:\\Web\\Index.HTML", "c:\\web\\index.html"));
+    EXPECT_TRUE(samePath("C:\\\xC9t\xE9.html", "c:\\\xE9T\xC9.HTML"));  // accented letters of code page 1252
+    EXPECT_FALSE(samePath("C:\\a.html", "C:\\a.htm"));
+    EXPECT_FALSE(samePath("C:\\\xD7", "C:\\\xF7"));  // multiplication and division signs are no letter pair
+}
+
+}  // namespace
+}  // namespace tess
