@@ -3,6 +3,8 @@
 // to its end before the sender goes on.
 #include "app/win32/MainWindow.h"
 #include "document/Documents.h"
+#include "editor/Bookmarks.h"
+#include "editor/LineCommands.h"
 #include "resources/resource.h"
 
 namespace tess::win32 {
@@ -16,6 +18,18 @@ void MainWindow::onCommand(int id) {
     case IDM_SAVEAS: saveDocumentAs(ctx); return;
     case IDM_EXIT: ::SendMessageA(hwnd_, WM_SYSCOMMAND, SC_CLOSE, 0); return;
     case IDM_RECENT1: case IDM_RECENT2: case IDM_RECENT3: case IDM_RECENT4: openRecentFile(ctx, id - IDM_EXIT); return;
+    case IDM_UNDO: undoEdit(ctx); return;
+    case IDM_SELECTALL: selectAll(ctx); return;
+    case IDM_CUT: case IDT_CUT: cutSelection(ctx); return;
+    case IDM_COPY: case IDT_COPY: copySelection(ctx); return;
+    case IDM_PASTE: case IDT_PASTE: pasteClipboard(ctx); return;
+    case IDM_YANKLINE: yankLine(ctx); return;
+    case IDM_SETBOOKMARK: case IDT_SETBOOKMARK: setBookmark(ctx); return;
+    case IDM_NEXTBOOKMARK: case IDT_NEXTBOOKMARK: goToNextBookmark(ctx); return;
+    case IDM_PREVBOOKMARK: goToPreviousBookmark(ctx); return;
+    case IDM_CLEARBOOKMARKS: clearBookmarks(ctx); return;
+    case IDM_COPYLINE: copyLine(ctx); return;
+    case IDM_PASTELINE: moveCaretToLineStart(ctx); ::SendMessageA(hwnd_, WM_COMMAND, IDM_PASTE, 0); return;
     case IDC_GUTTER: ::SetFocus(editorHwnd_); return;
     default: return;  // the commands of features not built yet
     }
