@@ -2,40 +2,65 @@
 
 #include "platform/EditControl.h"
 
+#include <algorithm>
+
 namespace tess {
+
+namespace {
+
+// The 0-based control line of a 1-based line argument (0: the recorded caret line); -1 when the
+// line does not exist. The check matters because the control answers EM_LINEINDEX(-1) with the
+// caret's own line, so a stray 0 would silently read the wrong line.
+int controlLine(const CaretState& caret, const EditControl& editor, int line) {
+    if (line == 0) line = caret.caretLine;
+    if (line < 1 || line > editor.lineCount()) return -1;
+    return line - 1;
+}
+
+}  // namespace
 
 void recordCaret(CaretState& caret, const EditControl& editor) {
     const int start = editor.selection().start;
-    const int line = editor.lineFromChar(-1);
+    const int line = editor.lineFromChar(start);
     caret.caretLine = line + 1;
     caret.caretColumn = start - editor.lineIndex(line) + 1;
 }
 
 int lineLength(const CaretState& caret, const EditControl& editor, int line) {
-    if (line == 0) line = caret.caretLine;
-    const int start = editor.lineIndex(line - 1);
-    if (start < 0) return 0;
-    return editor.lineLength(start);
+    const int index = controlLine(caret, editor, line);
+    if (index < 0) return 0;
+    return editor.lineLength(editor.lineIndex(index));
 }
 
 std::string lineText(const CaretState& caret, const EditControl& editor, int line) {
-    if (line == 0) line = caret.caretLine;
-    return editor.lineText(line - 1);
+    const int index = controlLine(caret, editor, line);
+    if (index < 0) return {};
+    return editor.lineText(index);
 }
 
+// A line past the last (a bookmark left behind by an edit) goes to the last line, and a column
+// past the line's end to that end: the caret never lands on another line than the one recorded.
 void placeCaret(CaretState& caret, EditControl& editor, int column, int line) {
-    const int start = editor.lineIndex(line == 0 ? -1 : line - 1);
-    const int position = (start < 0 ? 0 : start) + column - 1;
+    int index = line == 0 ? editor.lineFromChar(editor.lineIndex(-1)) : line - 1;
+    index = std::clamp(index, 0, editor.lineCount() - 1);
+    const int start = editor.lineIndex(index);
+    column = std::clamp(column, 1, editor.lineLength(start) + 1);
+    const int position = start + column - 1;
     caret.caretColumn = column;
-    if (line != 0) caret.caretLine = line;
+    if (line != 0) caret.caretLine = index + 1;
     editor.setSelection(position, position);
 }
 
+// When the text limit cut the insertion short, the caret goes no further than what was
+// inserted, so it never lands inside the text that followed the selection.
 void insertSnippet(CaretState& caret, EditControl& editor, std::string_view text, int offset) {
     recordCaret(caret, editor);
-    const int start = editor.selection().start;
+    const Selection selection = editor.selection();
+    const int lengthBefore = editor.textLength() - (selection.end - selection.start);
     editor.replaceSelection(text, true);
-    const int position = start + (offset == 0 ? static_cast<int>(text.size()) : offset);
+    const int inserted = editor.textLength() - lengthBefore;
+    const int wanted = offset == 0 ? static_cast<int>(text.size()) : offset;
+    const int position = selection.start + std::clamp(wanted, 0, inserted);
     editor.setSelection(position, position);
 }
 

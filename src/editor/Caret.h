@@ -12,9 +12,11 @@ class EditControl;
 
 // caretLine and caretColumn from the selection start.
 void recordCaret(CaretState& caret, const EditControl& editor);
+// 0 for a line that does not exist.
 int lineLength(const CaretState& caret, const EditControl& editor, int line);
+// "" for a line that does not exist.
 std::string lineText(const CaretState& caret, const EditControl& editor, int line);
-// Puts the caret at column of line (line 0: the caret's current line) and records it.
+// Puts the caret at column of line (line 0: the line the caret stands on) and records it.
 void placeCaret(CaretState& caret, EditControl& editor, int column, int line);
 // Replaces the selection with text as one undoable edit, then puts the caret offset characters
 // after where the selection started (offset 0: after the inserted text).

@@ -1,0 +1,362 @@
+#include "editor/KeyHandling.h"
+
+#include "app/StatusBar.h"
+#include "editor/Bookmarks.h"
+#include "editor/Caret.h"
+#include "editor/Gutter.h"
+#include "platform/Desktop.h"
+
+#include <algorithm>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tess {
+
+namespace {
+
+enum class TabOutcome { Done, Refused };
+
+void lineCountChanged(Context& ctx, int countBefore, int editLine);
+
+int indentUnit(const App& app) { return app.settings.tabSpaces > 0 ? app.settings.tabSpaces : 3; }
+
+int leadingSpaces(std::string_view text) {
+    const auto first = text.find_first_not_of(' ');
+    return static_cast<int>(first == std::string_view::npos ? text.size() : first);
+}
+
+bool fitsLimit(const EditControl& editor, int removed, int added) {
+    return editor.textLength() - removed + added <= editor.textLimit();
+}
+
+// The goal column is taken from the caret's own column on the line it has reached, and only
+// where that line is long enough to hold it: a line that merely ends at the goal column does not
+// count, so the control's placement stands there.
+void applyGoalColumn(CaretState& caret, EditControl& editor) {
+    recordCaret(caret, editor);
+    if (caret.goalColumn > caret.caretColumn && lineLength(caret, editor, caret.caretLine) >= caret.goalColumn)
+        placeCaret(caret, editor, caret.goalColumn, caret.caretLine);
+}
+
+TabOutcome indentBlock(Context& ctx, Selection selection, bool unindent) {
+    EditControl& editor = ctx.editor;
+    int s = selection.start;
+    int e = selection.end;
+    // A block selected with the line break after its last line: the break is not part of it.
+    // Judged on the selection's end itself rather than on the caret's line, so that a block
+    // selected upwards is treated like one selected downwards.
+    if (editor.lineIndex(editor.lineFromChar(e)) == e) {
+        e = std::max(s, e - 2);
+        editor.setSelection(s, e);
+    }
+    const int first = editor.lineFromChar(s);
+    const int last = editor.lineFromChar(e);
+    const int lastStart = editor.lineIndex(last);
+    if (s != editor.lineIndex(first) || e != lastStart + editor.lineLength(lastStart)) {
+        editor.setSelection(s, s);
+        ctx.desktop.messageBox({.title = "Cannot be tabbed",
+                                .text = "Selection must be a complete block of text",
+                                .buttons = Buttons::Ok,
+                                .icon = Icon::Information,
+                                .modality = Modality::System,
+                                .ownedByMainWindow = false});
+        return TabOutcome::Refused;
+    }
+
+    const int unit = indentUnit(ctx.app);
+    const std::string indent(static_cast<std::size_t>(unit), ' ');
+    std::string rebuilt;
+    rebuilt.reserve(static_cast<std::size_t>(e - s) + static_cast<std::size_t>(last - first + 1) * indent.size());
+    bool changed = false;
+    for (int line = first; line <= last; ++line) {
+        const std::string text = editor.lineText(line);
+        if (line != first) rebuilt += "\r\n";
+        if (unindent) {
+            const int removed = std::min(leadingSpaces(text), unit);
+            changed = changed || removed > 0;
+            rebuilt.append(text, static_cast<std::size_t>(removed));
+        } else {
+            changed = true;
+            rebuilt += indent;
+            rebuilt += text;
+        }
+    }
+    const int length = static_cast<int>(rebuilt.size());
+    if (changed) {
+        // The control would cut the replacement at its limit and lose the block's last lines.
+        if (!fitsLimit(editor, e - s, length)) {
+            ctx.desktop.beep();
+            return TabOutcome::Done;
+        }
+        editor.setSelection(s, e);
+        editor.replaceSelection(rebuilt, true);
+    }
+    editor.setSelection(s, s + length);
+    return TabOutcome::Done;
+}
+
+void indentAtCaret(Context& ctx, bool unindent) {
+    EditControl& editor = ctx.editor;
+    CaretState& caret = ctx.app.caret;
+    const int unit = indentUnit(ctx.app);
+    if (!unindent) {
+        editor.replaceSelection(std::string(static_cast<std::size_t>(unit), ' '), true);
+        return;
+    }
+    recordCaret(caret, editor);
+    const std::string text = lineText(caret, editor, caret.caretLine);
+    const int before = std::min(caret.caretColumn - 1, static_cast<int>(text.size()));
+    int count = 0;
+    while (count < unit && count < before && text[static_cast<std::size_t>(before - count - 1)] == ' ') ++count;
+    if (count == 0) return;
+    const int position = editor.selection().start;
+    editor.setSelection(position - count, position);
+    editor.replaceSelection("", true);
+}
+
+// A typed opening bracket, waiting for the control to insert it.
+struct PendingBracket {
+    char opening = 0;
+    int position = 0;     // just after the bracket once the control has inserted it
+    int lengthAfter = 0;  // the text length once the control has inserted it
+};
+
+std::optional<PendingBracket> prepareBracket(Context& ctx, char typed) {
+    if (ctx.app.settings.autoCompleteBrackets == 0 || closingBracket(typed) == 0) return std::nullopt;
+    recordCaret(ctx.app.caret, ctx.editor);
+    const Selection selection = ctx.editor.selection();
+    return PendingBracket{typed, selection.start + 1,
+                          ctx.editor.textLength() - (selection.end - selection.start) + 1};
+}
+
+// The character before the caret is only replaced when the control really inserted the bracket
+// there: at the text limit it inserts nothing, and the character before the caret is then some
+// other part of the document.
+void completeBracket(Context& ctx, const PendingBracket& pending) {
+    EditControl& editor = ctx.editor;
+    const Selection expected{pending.position, pending.position};
+    if (editor.selection() != expected || editor.textLength() != pending.lengthAfter) return;
+    if (!fitsLimit(editor, 1, 2)) return;
+    const char pair[] = {pending.opening, closingBracket(pending.opening)};
+    editor.setSelection(pending.position - 1, pending.position);
+    editor.replaceSelection(std::string_view(pair, 2), true);
+    editor.setSelection(pending.position, pending.position);
+}
+
+// The whole Enter happens here, as one undoable replacement: the line break and the new line's
+// indentation go in together, so there is no pause waiting for the control's own line break and
+// undo takes both back at once. The caret comes from the control at every press, so
+// auto-repeated presses (several presses, one release) each indent from where the last one left
+// the caret.
+void enterPressed(Context& ctx) {
+    EditControl& editor = ctx.editor;
+    CaretState& caret = ctx.app.caret;
+    caret.enterPrepared = true;
+    const int breakAt = editor.selection().start;
+    const int line = editor.lineFromChar(breakAt);
+    std::string inserted = "\r\n";
+    inserted.append(static_cast<std::size_t>(leadingSpaces(editor.lineText(line))), ' ');
+    // Never half a line break: at the limit the control would keep a lone CR.
+    const int room = editor.textLimit() - editor.textLength();
+    if (room < 2) return;
+    if (static_cast<int>(inserted.size()) > room) inserted.resize(static_cast<std::size_t>(room));
+    const int countBefore = editor.lineCount();
+    editor.setSelection(breakAt, breakAt);
+    editor.replaceSelection(inserted, true);
+    lineCountChanged(ctx, countBefore, line + 1);
+}
+
+bool enterReleased(Context& ctx) {
+    if (!ctx.app.caret.enterPrepared) return false;
+    ctx.app.caret.enterPrepared = false;
+    refreshGutter(ctx);
+    updateStatusBar(ctx);
+    return true;
+}
+
+void verticalMovePressed(Context& ctx, bool shift) {
+    if (shift) return;
+    CaretState& caret = ctx.app.caret;
+    recordCaret(caret, ctx.editor);
+    if (caret.goalColumn == 0) caret.goalColumn = caret.caretColumn;
+    else applyGoalColumn(caret, ctx.editor);
+}
+
+void verticalMoveReleased(Context& ctx, bool shift) {
+    if (!shift) {
+        applyGoalColumn(ctx.app.caret, ctx.editor);
+        refreshGutter(ctx);
+    }
+    updateStatusBar(ctx);
+}
+
+void horizontalMoveReleased(Context& ctx) {
+    ctx.app.caret.goalColumn = 0;
+    refreshGutter(ctx);
+    updateStatusBar(ctx);
+}
+
+void deleteReleased(Context& ctx) {
+    refreshGutter(ctx);
+    updateStatusBar(ctx);
+}
+
+TabOutcome tabReleased(Context& ctx, bool shift) {
+    ctx.app.caret.goalColumn = 0;
+    const Selection selection = ctx.editor.selection();
+    if (selection.end > selection.start) {
+        if (indentBlock(ctx, selection, shift) == TabOutcome::Refused) return TabOutcome::Refused;
+    } else {
+        indentAtCaret(ctx, shift);
+    }
+    updateStatusBar(ctx);
+    return TabOutcome::Done;
+}
+
+// The line comes from the font's line height and the first line shown, the column from the
+// character width measured from where the line's first character is drawn (so the control's
+// margin and a horizontal scroll are allowed for). A point below the last line or right of a
+// line's end puts the caret at that line's end rather than on some other line.
+void placeCaretAtPoint(Context& ctx, Point point) {
+    EditControl& editor = ctx.editor;
+    CaretState& caret = ctx.app.caret;
+    const FontMetrics& font = ctx.app.font;
+    caret.goalColumn = 0;
+    int line = caret.caretLine;
+    if (font.lineHeight != 0) line = editor.firstVisibleLine() + 1 + (point.y - 1) / font.lineHeight;
+    line = std::clamp(line, 1, editor.lineCount());
+    const int start = editor.lineIndex(line - 1);
+    int offset = 0;
+    if (font.charWidth > 0) offset = (point.x - editor.positionFromChar(start).x) / font.charWidth;
+    offset = std::clamp(offset, 0, editor.lineLength(start));
+    editor.setSelection(start + offset, start + offset);
+    caret.caretLine = line;
+    caret.caretColumn = offset + 1;
+}
+
+// adjustBookmarks takes the edit's line from caretLine: the line after the edit's first line when
+// lines were added (so a mark on a line split in its middle stays), that first line when lines
+// were removed. The caret is recorded again afterwards.
+void lineCountChanged(Context& ctx, int countBefore, int editLine) {
+    const int delta = ctx.editor.lineCount() - countBefore;
+    if (delta == 0) return;
+    CaretState& caret = ctx.app.caret;
+    caret.lineCountBefore = countBefore;
+    caret.caretLine = delta > 0 ? editLine + 1 : editLine;
+    adjustBookmarks(ctx);
+    recordCaret(caret, ctx.editor);
+    refreshGutter(ctx);
+}
+
+// Runs the control's handling of a key or character and, if that changed the line count
+// (Delete, Backspace, typing over lines, pasting with Shift+Insert), lets the bookmarks and the
+// gutter follow. The edit began on the upper of the selection's line before and the caret's line
+// after (Backspace at a line start ends on the line above).
+void runControl(Context& ctx, const ControlHandling& control) {
+    EditControl& editor = ctx.editor;
+    const int countBefore = editor.lineCount();
+    const int lineBefore = editor.lineFromChar(editor.selection().start);
+    control();
+    if (editor.lineCount() == countBefore) return;
+    const int lineAfter = editor.lineFromChar(editor.selection().start);
+    lineCountChanged(ctx, countBefore, std::min(lineBefore, lineAfter) + 1);
+}
+
+bool isCharOf(Key key, char typed) {
+    if (key == Key::Enter) return typed == '\r' || typed == '\n';  // Ctrl+Enter gives LF
+    if (key == Key::Tab) return typed == '\t';
+    return false;
+}
+
+}  // namespace
+
+char closingBracket(char opening) {
+    switch (opening) {
+    case '(': return ')';
+    case '<': return '>';
+    case '[': return ']';
+    case '{': return '}';
+    default: return 0;
+    }
+}
+
+// The translation of a key press into a character arrives after the press itself. For Enter and
+// Tab the press has already done all there is to do, so their character is dropped; the count
+// is reset by the next press and by the key's release, so an untranslated press (one that was
+// sent rather than typed) cannot leave a later character to be swallowed.
+bool EditorKeys::charTyped(Context& ctx, char typed, const ControlHandling& control) {
+    if (swallowCount_ > 0 && isCharOf(swallowFor_, typed)) {
+        --swallowCount_;
+        return false;
+    }
+    const auto pending = prepareBracket(ctx, typed);
+    runControl(ctx, [&] {
+        control();
+        if (pending) completeBracket(ctx, *pending);
+    });
+    return true;
+}
+
+// The Tab press is swallowed whole: the control would insert a tab character, and in a dialog
+// it would move the focus; the release does the indenting with the selection unchanged.
+// Any other key pressed between an Enter press and its release ends that Enter: its release then
+// counts as a lone one (the Enter has done its work at the press already).
+bool EditorKeys::keyPressed(Context& ctx, Key key, bool shift, const ControlHandling& control) {
+    swallowCount_ = 0;
+    if (key != Key::Enter) ctx.app.caret.enterPrepared = false;
+    switch (key) {
+    case Key::Enter:
+        enterPressed(ctx);
+        swallowFor_ = Key::Enter;
+        swallowCount_ = 1;
+        control();
+        return true;
+    case Key::Tab:
+        swallowFor_ = Key::Tab;
+        swallowCount_ = 1;
+        return false;
+    case Key::Up:
+    case Key::Down:
+        verticalMovePressed(ctx, shift);
+        control();
+        return true;
+    default:
+        runControl(ctx, control);
+        return true;
+    }
+}
+
+bool EditorKeys::keyReleased(Context& ctx, Key key, bool shift, const ControlHandling& control) {
+    switch (key) {
+    case Key::Enter:
+        swallowCount_ = 0;
+        if (!enterReleased(ctx)) return false;
+        break;
+    case Key::Tab:
+        swallowCount_ = 0;
+        if (tabReleased(ctx, shift) == TabOutcome::Refused) return false;
+        break;
+    case Key::Up:
+    case Key::Down: verticalMoveReleased(ctx, shift); break;
+    case Key::Left:
+    case Key::Right:
+    case Key::Home:
+    case Key::End:
+    case Key::PageUp:
+    case Key::PageDown: horizontalMoveReleased(ctx); break;
+    case Key::Delete: deleteReleased(ctx); break;
+    case Key::Other: updateStatusBar(ctx); break;
+    }
+    control();
+    return true;
+}
+
+void EditorKeys::leftButtonReleased(Context& ctx) {
+    ctx.app.caret.goalColumn = 0;
+    updateStatusBar(ctx);
+}
+
+void EditorKeys::rightButtonPressed(Context& ctx, Point point) { placeCaretAtPoint(ctx, point); }
+
+}  // namespace tess
