@@ -12,8 +12,9 @@ int InMemoryEditControl::textLength() const { return static_cast<int>(text_.size
 
 void InMemoryEditControl::setText(std::string_view text) {
     text_.assign(text);
+    lineStartsValid_ = false;
     anchor_ = caret_ = 0;
-    undo_ = {};
+    emptyUndo();
     modified_ = false;
     firstVisible_ = 0;
 }
@@ -26,70 +27,108 @@ int InMemoryEditControl::clampPos(int pos) const {
     return std::clamp(pos, 0, textLength());
 }
 
+// The control reads both arguments as unsigned: -1 and every other negative end mean "the end".
 void InMemoryEditControl::setSelection(int start, int end) {
     if (start == -1) {
         anchor_ = caret_;
         return;
     }
-    if (end < 0) end = textLength();
-    anchor_ = clampPos(start);
-    caret_ = clampPos(end);
+    const auto clampUnsigned = [this](int pos) { return pos < 0 ? textLength() : std::min(pos, textLength()); };
+    anchor_ = clampUnsigned(start);
+    caret_ = clampUnsigned(end);
 }
 
-void InMemoryEditControl::replaceRange(int start, int end, std::string_view text, bool undoable,
-                                       bool honourLimit) {
+void InMemoryEditControl::emptyUndo() {
+    undoText_.clear();
+    undoInsertCount_ = 0;
+}
+
+// The control's own bookkeeping: a deletion next to the last one grows the deleted text, an
+// insertion where the last one ended grows the inserted count, so a run of typing or of
+// Backspace is one undo step. Anything else starts a new step.
+void InMemoryEditControl::replaceRange(int start, int end, std::string_view text, bool undoable) {
+    const long long kept = textLength() - (end - start);
     std::string_view inserted = text;
-    if (honourLimit) {
-        const int room = limit_ - (textLength() - (end - start));
-        if (room <= 0) inserted = {};
-        else if (static_cast<int>(inserted.size()) > room) inserted = inserted.substr(0, room);
+    if (kept + static_cast<long long>(inserted.size()) > limit_)
+        inserted = limit_ < kept ? std::string_view{} : inserted.substr(0, static_cast<std::size_t>(limit_ - kept));
+
+    if (end > start) {
+        if (!undoable) {
+            emptyUndo();
+        } else {
+            const std::string_view deleted(text_.data() + start, static_cast<std::size_t>(end - start));
+            if (undoInsertCount_ == 0 && !undoText_.empty() && start == undoPosition_) {
+                undoText_ += deleted;
+            } else if (undoInsertCount_ == 0 && !undoText_.empty() && end == undoPosition_) {
+                undoText_.insert(0, deleted);
+                undoPosition_ = start;
+            } else {
+                undoText_.assign(deleted);
+                undoPosition_ = start;
+            }
+            undoInsertCount_ = 0;
+        }
     }
-    if (undoable) undo_ = {true, text_, anchor_, caret_};
-    text_.replace(start, end - start, inserted);
+    if (!inserted.empty()) {
+        if (!undoable) {
+            emptyUndo();
+        } else if (start == undoPosition_ || (undoInsertCount_ != 0 && start == undoPosition_ + undoInsertCount_)) {
+            undoInsertCount_ += static_cast<int>(inserted.size());
+        } else {
+            undoPosition_ = start;
+            undoInsertCount_ = static_cast<int>(inserted.size());
+            undoText_.clear();
+        }
+    }
     anchor_ = caret_ = start + static_cast<int>(inserted.size());
+    if (end == start && inserted.empty()) return;
+    text_.replace(start, end - start, inserted);
+    lineStartsValid_ = false;
     modified_ = true;
 }
 
 void InMemoryEditControl::replaceSelection(std::string_view text, bool undoable) {
     const Selection s = selection();
-    replaceRange(s.start, s.end, text, undoable, true);
+    replaceRange(s.start, s.end, text, undoable);
 }
 
-int InMemoryEditControl::lineCount() const {
-    int count = 1;
-    for (std::size_t i = 0; i + 1 < text_.size(); ++i)
-        if (text_[i] == '\r' && text_[i + 1] == '\n') ++count, ++i;
-    return count;
+// Lines break at CR LF, and at CR CR LF, the soft break that the control writes when it formats
+// lines; the extra CR belongs to the break. A lone CR or LF is an ordinary character.
+const std::vector<int>& InMemoryEditControl::lineStarts() const {
+    if (!lineStartsValid_) {
+        lineStarts_.assign(1, 0);
+        for (std::size_t found = text_.find("\r\n"); found != std::string::npos; found = text_.find("\r\n", found + 2))
+            lineStarts_.push_back(static_cast<int>(found) + 2);
+        lineStartsValid_ = true;
+    }
+    return lineStarts_;
 }
 
+int InMemoryEditControl::lineCount() const { return static_cast<int>(lineStarts().size()); }
+
+// A line's break belongs to the line, so a position between CR and LF is still on it.
 int InMemoryEditControl::lineFromChar(int pos) const {
-    if (pos < 0) pos = selection().start;
+    if (pos == -1) pos = selection().start;
     pos = clampPos(pos);
-    int line = 0;
-    for (int i = 0; i + 1 < textLength() && i < pos; ++i)
-        if (text_[i] == '\r' && text_[i + 1] == '\n' && i + 2 <= pos) ++line, ++i;
-    return line;
+    const auto& starts = lineStarts();
+    return static_cast<int>(std::upper_bound(starts.begin(), starts.end(), pos) - starts.begin()) - 1;
 }
 
 int InMemoryEditControl::lineIndex(int line) const {
-    if (line < 0) line = lineFromChar(caret_);
-    int current = 0;
-    int start = 0;
-    while (current < line) {
-        const auto found = text_.find("\r\n", start);
-        if (found == std::string::npos) return -1;
-        start = static_cast<int>(found) + 2;
-        ++current;
-    }
-    return start;
+    if (line == -1) line = lineFromChar(caret_);
+    const auto& starts = lineStarts();
+    if (line >= static_cast<int>(starts.size())) return -1;
+    return line < 0 ? 0 : starts[static_cast<std::size_t>(line)];
 }
 
 int InMemoryEditControl::lineStartOf(int pos) const { return lineIndex(lineFromChar(pos)); }
 
 int InMemoryEditControl::lineEndOf(int pos) const {
-    const int start = lineStartOf(pos);
-    const auto found = text_.find("\r\n", start);
-    return found == std::string::npos ? textLength() : static_cast<int>(found);
+    const int line = lineFromChar(pos);
+    if (line + 1 >= lineCount()) return textLength();
+    const int start = lineIndex(line);
+    const int end = lineIndex(line + 1) - 2;
+    return end > start && text_[end - 1] == '\r' ? end - 1 : end;
 }
 
 int InMemoryEditControl::lineLength(int pos) const {
@@ -97,7 +136,6 @@ int InMemoryEditControl::lineLength(int pos) const {
         const Selection s = selection();
         return (s.start - lineStartOf(s.start)) + (lineEndOf(s.end) - s.end);
     }
-    if (pos > textLength()) return 0;
     return lineEndOf(pos) - lineStartOf(pos);
 }
 
@@ -110,23 +148,26 @@ std::string InMemoryEditControl::lineText(int line) const {
 int InMemoryEditControl::firstVisibleLine() const { return firstVisible_; }
 bool InMemoryEditControl::modified() const { return modified_; }
 void InMemoryEditControl::setModified(bool modified) { modified_ = modified; }
-bool InMemoryEditControl::canUndo() const { return undo_.valid; }
+bool InMemoryEditControl::canUndo() const { return undoInsertCount_ != 0 || !undoText_.empty(); }
 
+// Puts the deleted text back in place of the inserted one and selects it; the step left behind
+// is the reverse edit, so a second undo redoes. With nothing to undo, the control still moves the
+// caret to where the last step stood.
 void InMemoryEditControl::undo() {
-    if (!undo_.valid) return;
-    UndoStep redo{true, text_, anchor_, caret_};
-    text_ = undo_.text;
-    anchor_ = undo_.anchor;
-    caret_ = undo_.caret;
-    undo_ = redo;
-    modified_ = true;
+    const std::string restored = std::move(undoText_);
+    const int position = undoPosition_;
+    const int end = std::min(position + undoInsertCount_, textLength());
+    emptyUndo();
+    replaceRange(std::min(position, textLength()), end, restored, true);
+    anchor_ = std::min(undoPosition_, textLength());
+    caret_ = std::min(undoPosition_ + undoInsertCount_, textLength());
 }
 
 void InMemoryEditControl::cut() {
     const Selection s = selection();
     if (s.start == s.end) return;
     *clipboard_ = text_.substr(s.start, s.end - s.start);
-    replaceRange(s.start, s.end, {}, true, false);
+    replaceRange(s.start, s.end, {}, true);
 }
 
 void InMemoryEditControl::copy() {
@@ -135,7 +176,12 @@ void InMemoryEditControl::copy() {
     *clipboard_ = text_.substr(s.start, s.end - s.start);
 }
 
-void InMemoryEditControl::paste() { replaceSelection(*clipboard_, true); }
+// An empty clipboard holds no text, and pasting nothing leaves the selection alone.
+void InMemoryEditControl::paste() {
+    if (clipboard_->empty()) return;
+    const std::string pasted = clipboard_->substr(0, clipboard_->find('\0'));
+    replaceSelection(pasted, true);
+}
 
 void InMemoryEditControl::scrollCaret() {
     const int line = lineFromChar(caret_);
@@ -149,37 +195,52 @@ Point InMemoryEditControl::positionFromChar(int pos) const {
     return {(pos - lineIndex(line)) * kCharWidth, (line - firstVisible_) * kLineHeight};
 }
 
-int InMemoryEditControl::textLimit() const { return limit_; }
-void InMemoryEditControl::setTextLimit(int limit) { limit_ = limit <= 0 ? 0x7FFFFFFE : limit; }
+int InMemoryEditControl::textLimit() const { return static_cast<int>(limit_); }
+void InMemoryEditControl::setTextLimit(int limit) { limit_ = limit == 0 ? ~0u : static_cast<unsigned>(limit); }
 
 void InMemoryEditControl::typeChar(char c) {
     const Selection s = selection();
-    if (c == '\r') replaceRange(s.start, s.end, "\r\n", true, true);
-    else replaceRange(s.start, s.end, std::string_view(&c, 1), true, true);
+    switch (c) {
+    case '\b': pressBackspace(); return;
+    case '\r':
+    case '\n': replaceRange(s.start, s.end, "\r\n", true); return;
+    default:
+        if ((static_cast<unsigned char>(c) < 0x20 && c != '\t') || c == 0x7F) return;
+        replaceRange(s.start, s.end, std::string_view(&c, 1), true);
+    }
 }
 
 void InMemoryEditControl::pressDelete() {
     Selection s = selection();
     if (s.start == s.end) {
         if (s.end >= textLength()) return;
-        s.end += text_.compare(s.end, 2, "\r\n") == 0 ? 2 : 1;
+        if (text_.compare(s.end, 2, "\r\n") == 0) s.end += 2;
+        else if (text_.compare(s.end, 3, "\r\r\n") == 0) s.end += 3;
+        else s.end += 1;
     }
-    replaceRange(s.start, s.end, {}, true, false);
+    replaceRange(s.start, s.end, {}, true);
 }
 
 void InMemoryEditControl::pressBackspace() {
     Selection s = selection();
     if (s.start == s.end) {
         if (s.start == 0) return;
-        s.start -= (s.start >= 2 && text_.compare(s.start - 2, 2, "\r\n") == 0) ? 2 : 1;
+        --s.start;
+        if (s.start > 0 && text_[s.start - 1] == '\r' && text_[s.start] == '\n') {
+            --s.start;
+            if (s.start > 0 && text_[s.start - 1] == '\r') --s.start;
+        }
     }
-    replaceRange(s.start, s.end, {}, true, false);
+    replaceRange(s.start, s.end, {}, true);
 }
 
 // Like the real control, Up and Down keep the caret's current column only: the control
-// remembers nothing across moves, which is why the editor adds its own goal column.
+// remembers nothing across moves, which is why the editor adds its own goal column. Both drop
+// the selection, also on the first and last line. The control keeps the caret's pixel position,
+// which is the same column here because the model has no tabs and one character width.
 void InMemoryEditControl::moveCaretUp() {
     const int line = lineFromChar(caret_);
+    anchor_ = caret_;
     if (line == 0) return;
     const int column = caret_ - lineIndex(line);
     caret_ = anchor_ = lineIndex(line - 1) + std::min(column, lineLength(lineIndex(line - 1)));
@@ -187,6 +248,7 @@ void InMemoryEditControl::moveCaretUp() {
 
 void InMemoryEditControl::moveCaretDown() {
     const int line = lineFromChar(caret_);
+    anchor_ = caret_;
     if (line + 1 >= lineCount()) return;
     const int column = caret_ - lineIndex(line);
     caret_ = anchor_ = lineIndex(line + 1) + std::min(column, lineLength(lineIndex(line + 1)));

@@ -1,11 +1,12 @@
 #pragma once
 // A model of the multi-line EDIT control's rules, for native tests of the core: CR LF lines,
-// EM_LINELENGTH with -1, one undo step that a second undo redoes, the text limit that applies to
-// typing and replacement but not to set text. The conformance suite keeps it honest against the
-// real control under Wine.
+// EM_LINELENGTH with -1, one undo step that a second undo redoes (adjacent edits share a step, as
+// a run of typing does), the text limit that applies to typing and replacement but not to set
+// text. The conformance suite (tests/conformance) keeps it honest against the real control.
 #include "platform/EditControl.h"
 
 #include <string>
+#include <vector>
 
 namespace tess::test {
 
@@ -39,7 +40,8 @@ public:
     void setTextLimit(int limit) override;
 
     // What the control does by itself with keys that reach it (typing, Enter, Backspace, Delete,
-    // arrows), for tests of the behaviours layered on top of it.
+    // arrows), for tests of the behaviours layered on top of it. typeChar takes what WM_CHAR
+    // carries: '\r' (Enter) inserts CR LF, '\b' is Backspace, other control characters are ignored.
     void typeChar(char c);
     void pressDelete();
     void pressBackspace();
@@ -54,23 +56,26 @@ public:
     static constexpr int kLineHeight = 16;
 
 private:
-    struct UndoStep {
-        bool valid = false;
-        std::string text;
-        int anchor = 0;
-        int caret = 0;
-    };
     int clampPos(int pos) const;
+    const std::vector<int>& lineStarts() const;
     int lineStartOf(int pos) const;
     int lineEndOf(int pos) const;
-    void replaceRange(int start, int end, std::string_view text, bool undoable, bool honourLimit);
+    void replaceRange(int start, int end, std::string_view text, bool undoable);
+    void emptyUndo();
 
     std::string text_;
+    // Where each line starts, rebuilt on the first query after a change.
+    mutable std::vector<int> lineStarts_;
+    mutable bool lineStartsValid_ = false;
     int anchor_ = 0;
     int caret_ = 0;
-    int limit_ = 30000;
+    // The control keeps its limit unsigned: 0 asks for no limit and reads back as -1.
+    unsigned limit_ = 30000;
     bool modified_ = false;
-    UndoStep undo_;
+    // One undo step: the text deleted at undoPosition_ and the count of characters inserted there.
+    std::string undoText_;
+    int undoPosition_ = 0;
+    int undoInsertCount_ = 0;
     int firstVisible_ = 0;
     int visibleLines_ = 20;
     std::string ownClipboard_;

@@ -2,6 +2,8 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
+
 namespace tess::win32 {
 
 std::string EditControlWin::text() const {
@@ -41,13 +43,14 @@ std::string EditControlWin::lineText(int line) const {
     const int start = lineIndex(line);
     if (start < 0) return {};
     const int length = lineLength(start);
-    // EM_GETLINE reads the buffer size from the first WORD and does not terminate the copy.
-    std::string buffer(static_cast<std::size_t>(length) + 2 < sizeof(WORD) ? sizeof(WORD)
-                                                                          : static_cast<std::size_t>(length) + 2,
-                       '\0');
-    *reinterpret_cast<WORD*>(buffer.data()) = static_cast<WORD>(length > 0xFFFF ? 0xFFFF : length);
+    // EM_GETLINE reads the buffer size from a 16-bit word, yet a line of the 100000-character
+    // editor can be longer: take such a line from the whole text instead.
+    if (length > 0xFFFF) return text().substr(static_cast<std::size_t>(start), static_cast<std::size_t>(length));
+    // The copy is not terminated; the buffer holds at least the size word.
+    std::string buffer(std::max<std::size_t>(static_cast<std::size_t>(length), sizeof(WORD)), '\0');
+    *reinterpret_cast<WORD*>(buffer.data()) = static_cast<WORD>(length);
     const int copied = static_cast<int>(send(EM_GETLINE, static_cast<WPARAM>(line), reinterpret_cast<LPARAM>(buffer.data())));
-    buffer.resize(static_cast<std::size_t>(copied < 0 ? 0 : copied));
+    buffer.resize(static_cast<std::size_t>(std::clamp(copied, 0, length)));
     return buffer;
 }
 

@@ -1,0 +1,417 @@
+#include "EditControlConformance.h"
+
+#include "InMemoryEditControl.h"
+
+#include <string>
+#include <vector>
+
+namespace tess::conformance {
+namespace {
+
+// ---------------------------------------------------------------------------------------------
+// Line arithmetic on a fixed text: what the control reports for lines and positions.
+
+struct LineFacts {
+    int line;
+    int index;          // lineIndex(line)
+    int length;         // lineLength(index), when index >= 0
+    std::string text;   // lineText(line)
+};
+
+struct PositionFacts {
+    int pos;
+    int line;    // lineFromChar(pos)
+    int length;  // lineLength(pos)
+};
+
+// Where Wine's control is known to differ from the documented Windows one, the model follows
+// Windows and the case says so; the Wine-only twin pins down what Wine does instead.
+enum class On { All, NotWine, WineOnly };
+
+struct LayoutCase {
+    On on;
+    const char* name;
+    std::string text;
+    int lineCount;
+    std::vector<LineFacts> lines;
+    std::vector<PositionFacts> positions;
+};
+
+const LayoutCase kLayoutCases[] = {
+    {On::All, "empty text", "", 1, {{0, 0, 0, ""}, {1, -1, 0, ""}}, {{0, 0, 0}}},
+    {On::All, "one line", "abc", 1, {{0, 0, 3, "abc"}, {1, -1, 0, ""}}, {{0, 0, 3}, {3, 0, 3}}},
+    {On::All, "text ending with CR LF",
+     "abc\r\n",
+     2,
+     {{0, 0, 3, "abc"}, {1, 5, 0, ""}, {2, -1, 0, ""}},
+     {{3, 0, 3}, {4, 0, 3}, {5, 1, 0}}},
+    {On::All, "positions at and inside a line break",
+     "ab\r\ncd",
+     2,
+     {{0, 0, 2, "ab"}, {1, 4, 2, "cd"}},
+     {{2, 0, 2}, {3, 0, 2}, {4, 1, 2}, {6, 1, 2}}},
+    {On::All, "an empty line between two",
+     "ab\r\n\r\ncd",
+     3,
+     {{0, 0, 2, "ab"}, {1, 4, 0, ""}, {2, 6, 2, "cd"}, {3, -1, 0, ""}},
+     {{4, 1, 0}, {5, 1, 0}, {6, 2, 2}}},
+    {On::All, "only a line break", "\r\n", 2, {{0, 0, 0, ""}, {1, 2, 0, ""}}, {{0, 0, 0}, {1, 0, 0}, {2, 1, 0}}},
+    {On::All, "a position past the end is on the last line", "ab\r\ncdef", 2, {}, {{100, 1, 4}}},
+    {On::All, "a lone CR is no line break", "ab\rcd", 1, {{0, 0, 5, "ab\rcd"}}, {{3, 0, 5}}},
+    {On::All, "CR CR LF is a soft line break", "ab\r\r\ncd", 2, {{0, 0, 2, "ab"}, {1, 5, 2, "cd"}}, {{3, 0, 2}, {4, 0, 2}, {5, 1, 2}}},
+    // Windows breaks lines at CR LF only (LF alone needs an opt-in extended style).
+    {On::NotWine, "a lone LF is no line break", "ab\ncd", 1, {{0, 0, 5, "ab\ncd"}}, {{3, 0, 5}}},
+    {On::WineOnly, "Wine breaks lines at a lone LF", "ab\ncd", 2, {{0, 0, 2, "ab"}, {1, 3, 2, "cd"}}, {{3, 1, 2}}},
+};
+
+TEST_P(EditControlConformance, LinesAndPositions) {
+    for (const auto& c : kLayoutCases) {
+        if (c.on == (subject().isWineControl() ? On::NotWine : On::WineOnly)) continue;
+        SCOPED_TRACE(c.name);
+        edit().setText(c.text);
+        EXPECT_EQ(edit().text(), c.text);
+        EXPECT_EQ(edit().textLength(), static_cast<int>(c.text.size()));
+        EXPECT_EQ(edit().lineCount(), c.lineCount);
+        for (const auto& l : c.lines) {
+            EXPECT_EQ(edit().lineIndex(l.line), l.index) << "lineIndex(" << l.line << ")";
+            if (l.index >= 0) {
+                EXPECT_EQ(edit().lineLength(l.index), l.length) << "lineLength(" << l.index << ")";
+            }
+            EXPECT_EQ(edit().lineText(l.line), l.text) << "lineText(" << l.line << ")";
+        }
+        for (const auto& p : c.positions) {
+            EXPECT_EQ(edit().lineFromChar(p.pos), p.line) << "lineFromChar(" << p.pos << ")";
+            EXPECT_EQ(edit().lineLength(p.pos), p.length) << "lineLength(" << p.pos << ")";
+        }
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// The -1 queries, which read the selection.
+
+struct SelectionQueryCase {
+    const char* name;
+    int anchor;
+    int caret;
+    Selection selection;
+    int lineOfStart;     // lineFromChar(-1)
+    int caretLineIndex;  // lineIndex(-1)
+    int unselected;      // lineLength(-1)
+    int unselectedOnWine = unselected;
+};
+
+// Four lines of four characters: line n starts at 6n.
+const char kFourLines[] = "abcd\r\nefgh\r\nijkl\r\nmnop";
+
+const SelectionQueryCase kSelectionQueryCases[] = {
+    {"caret alone counts its whole line", 7, 7, {7, 7}, 1, 6, 4},
+    {"selection inside one line", 7, 9, {7, 9}, 1, 6, 2},
+    {"selection over three lines", 2, 15, {2, 15}, 0, 12, 3},
+    {"selection ending at a line start counts that line", 2, 6, {2, 6}, 0, 6, 6},
+    {"caret at the end of the text", 22, 22, {22, 22}, 3, 18, 4},
+    // Wine counts from the anchor's line start to the caret's line end, whichever comes first.
+    {"selection made backwards over three lines", 15, 2, {2, 15}, 0, 0, 3, 5},
+};
+
+TEST_P(EditControlConformance, QueriesWithMinusOneReadTheSelection) {
+    edit().setText(kFourLines);
+    for (const auto& c : kSelectionQueryCases) {
+        SCOPED_TRACE(c.name);
+        edit().setSelection(c.anchor, c.caret);
+        EXPECT_EQ(edit().selection(), c.selection);
+        EXPECT_EQ(edit().lineFromChar(-1), c.lineOfStart);
+        EXPECT_EQ(edit().lineIndex(-1), c.caretLineIndex);
+        EXPECT_EQ(edit().lineLength(-1), subject().isWineControl() ? c.unselectedOnWine : c.unselected);
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Edit scripts: a sequence of operations with checks along the way.
+
+enum class Do {
+    SetText, Select, Replace, ReplaceNoUndo, Undo, Cut, Copy, Paste, SetModified, Limit, Clipboard,
+    Type, Delete, Up, Down,
+    ExpectText, ExpectSelection, ExpectModified, ExpectCanUndo, ExpectClipboard, ExpectLimit, ExpectLines,
+};
+
+struct Step {
+    Do what;
+    std::string text = {};
+    int a = 0;
+    int b = 0;
+};
+
+Step setText(std::string t) { return {Do::SetText, std::move(t)}; }
+Step select(int anchor, int caret) { return {Do::Select, {}, anchor, caret}; }
+Step replace(std::string t) { return {Do::Replace, std::move(t)}; }
+Step replaceNoUndo(std::string t) { return {Do::ReplaceNoUndo, std::move(t)}; }
+Step undo() { return {Do::Undo}; }
+Step cut() { return {Do::Cut}; }
+Step copy() { return {Do::Copy}; }
+Step paste() { return {Do::Paste}; }
+Step setModified(bool m) { return {Do::SetModified, {}, m}; }
+Step limit(int l) { return {Do::Limit, {}, l}; }
+Step clipboard(std::string t) { return {Do::Clipboard, std::move(t)}; }
+Step type(std::string chars) { return {Do::Type, std::move(chars)}; }
+Step pressDelete() { return {Do::Delete}; }
+Step up() { return {Do::Up}; }
+Step down() { return {Do::Down}; }
+Step text(std::string t) { return {Do::ExpectText, std::move(t)}; }
+Step sel(int start, int end) { return {Do::ExpectSelection, {}, start, end}; }
+Step modified(bool m) { return {Do::ExpectModified, {}, m}; }
+Step canUndo(bool u) { return {Do::ExpectCanUndo, {}, u}; }
+Step clipboardHolds(std::string t) { return {Do::ExpectClipboard, std::move(t)}; }
+Step limitIs(int l) { return {Do::ExpectLimit, {}, l}; }
+Step lines(int n) { return {Do::ExpectLines, {}, n}; }
+
+struct Script {
+    const char* name;
+    std::vector<Step> steps;
+};
+
+void run(Subject& subject, const Script& script) {
+    EditControl& e = subject.control();
+    int index = 0;
+    for (const Step& s : script.steps) {
+        SCOPED_TRACE(testing::Message() << script.name << ", step " << index++);
+        switch (s.what) {
+        case Do::SetText: e.setText(s.text); break;
+        case Do::Select: e.setSelection(s.a, s.b); break;
+        case Do::Replace: e.replaceSelection(s.text, true); break;
+        case Do::ReplaceNoUndo: e.replaceSelection(s.text, false); break;
+        case Do::Undo: e.undo(); break;
+        case Do::Cut: e.cut(); break;
+        case Do::Copy: e.copy(); break;
+        case Do::Paste: e.paste(); break;
+        case Do::SetModified: e.setModified(s.a != 0); break;
+        case Do::Limit: e.setTextLimit(s.a); break;
+        case Do::Clipboard: subject.setClipboard(s.text); break;
+        case Do::Type:
+            for (char c : s.text) subject.typeChar(c);
+            break;
+        case Do::Delete: subject.pressDelete(); break;
+        case Do::Up: subject.pressUp(); break;
+        case Do::Down: subject.pressDown(); break;
+        case Do::ExpectText: EXPECT_EQ(e.text(), s.text); break;
+        case Do::ExpectSelection: EXPECT_EQ(e.selection(), (Selection{s.a, s.b})); break;
+        case Do::ExpectModified: EXPECT_EQ(e.modified(), s.a != 0); break;
+        case Do::ExpectCanUndo: EXPECT_EQ(e.canUndo(), s.a != 0); break;
+        case Do::ExpectClipboard: EXPECT_EQ(subject.clipboard(), s.text); break;
+        case Do::ExpectLimit: EXPECT_EQ(e.textLimit(), s.a); break;
+        case Do::ExpectLines: EXPECT_EQ(e.lineCount(), s.a); break;
+        }
+    }
+}
+
+const Script kSelectionScripts[] = {
+    {"set text puts the caret at the start", {setText("abc"), sel(0, 0), modified(false), canUndo(false)}},
+    {"start -1 removes the selection and keeps the caret",
+     {setText("abcdef"), select(1, 4), sel(1, 4), select(-1, 0), sel(4, 4)}},
+    {"the second argument is the caret, also when it comes first",
+     {setText("abcdef"), select(4, 1), sel(1, 4), select(-1, 0), sel(1, 1)}},
+    {"end -1 selects to the end", {setText("abcdef"), select(2, -1), sel(2, 6)}},
+    {"positions past the end stop at the end", {setText("abcdef"), select(3, 100), sel(3, 6), select(100, 2), sel(2, 6)}},
+    {"replacing puts the caret after the new text", {setText("abcdef"), select(1, 3), replace("XYZ"), text("aXYZdef"), sel(4, 4)}},
+};
+
+const Script kUndoScripts[] = {
+    {"replace, undo, undo again",
+     {setText("hello world"), select(6, 11), replace("there"), text("hello there"), sel(11, 11), canUndo(true),
+      undo(), text("hello world"), sel(6, 11), canUndo(true),
+      undo(), text("hello there"), sel(6, 11)}},
+    {"consecutive replacements at the caret are one step",
+     {setText(""), replace("ab"), replace("cd"), text("abcd"), undo(), text(""), sel(0, 0), undo(), text("abcd"), sel(0, 4)}},
+    {"replacements apart from each other are undone one at a time",
+     {setText("0123456789"), select(2, 2), replace("a"), select(8, 8), replace("b"), text("01a23456b789"),
+      undo(), text("01a23456789"), sel(8, 8), undo(), text("01a23456b789"), sel(8, 9)}},
+    {"a replacement without undo empties the undo step",
+     {setText("abc"), select(0, 1), replace("X"), canUndo(true), replaceNoUndo("Y"), text("XYbc"), canUndo(false)}},
+    {"set text empties the undo step", {setText("abc"), replace("X"), canUndo(true), setText("def"), canUndo(false)}},
+    // Undo does not check that there is a step: it only drops the selection where the last one was.
+    {"undo with nothing to undo changes no text",
+     {setText("abcdef"), select(2, 4), undo(), text("abcdef"), sel(0, 0), modified(false)}},
+    {"undo after a replacement without undo changes no text",
+     {setText("abcdef"), select(2, 4), replace("x"), select(5, 5), replaceNoUndo("y"), select(1, 3), setModified(false),
+      undo(), text("abxefy"), sel(2, 2), modified(false)}},
+};
+
+const Script kModifiedScripts[] = {
+    {"set text clears the flag, a replacement raises it",
+     {setText("abc"), modified(false), replace("x"), modified(true), setModified(false), modified(false),
+      undo(), modified(true), setText("z"), modified(false), replaceNoUndo("q"), modified(true)}},
+    {"the flag can be raised by hand", {setText("abc"), setModified(true), modified(true), text("abc")}},
+    {"replacing nothing with nothing is no change", {setText("abc"), select(1, 1), replace(""), modified(false), canUndo(false)}},
+    {"Delete at the end is no change", {setText("abc"), select(3, 3), pressDelete(), modified(false), canUndo(false)}},
+    {"cut of an empty selection is no change", {setText("abc"), select(3, 3), cut(), modified(false), canUndo(false)}},
+};
+
+const Script kLimitScripts[] = {
+    {"set text ignores the limit",
+     {limit(5), setText("abcdefgh"), text("abcdefgh"), limitIs(5), modified(false)}},
+    {"a replacement cannot grow a text over the limit",
+     {limit(5), setText("abcdefgh"), select(8, 8), replace("XY"), text("abcdefgh"), select(0, 4), replace("1"),
+      text("1efgh")}},
+    {"a replacement is cut off at the limit",
+     {limit(6), setText("abc"), select(3, 3), replace("defgh"), text("abcdef"), sel(6, 6)}},
+    {"typing stops at the limit", {limit(3), setText("ab"), select(2, 2), type("xyz"), text("abx")}},
+    {"limit 0 means no limit", {limit(0), limitIs(-1), setText("ab"), replace("cdef"), text("cdefab")}},
+};
+
+const Script kClipboardScripts[] = {
+    {"copy leaves the text, paste inserts at the caret",
+     {clipboard(""), setText("one two three"), select(4, 7), copy(), clipboardHolds("two"), text("one two three"),
+      sel(4, 7), modified(false), select(13, 13), paste(), text("one two threetwo"), sel(16, 16), modified(true)}},
+    {"cut removes the selection and can be undone",
+     {clipboard(""), setText("one two"), select(0, 4), cut(), clipboardHolds("one "), text("two"), sel(0, 0),
+      modified(true), undo(), text("one two"), sel(0, 4)}},
+    {"copy of an empty selection leaves the clipboard", {clipboard("keep"), setText("abc"), select(1, 1), copy(), clipboardHolds("keep")}},
+    {"paste from an empty clipboard keeps the selection",
+     {clipboard(""), setText("abc"), select(0, 2), paste(), text("abc"), sel(0, 2)}},
+    {"pasted lines become lines",
+     {clipboard("x\r\ny"), setText("ab"), select(1, 1), paste(), text("ax\r\nyb"), lines(2), sel(5, 5)}},
+    {"paste obeys the limit", {limit(4), clipboard("xyz"), setText("ab"), select(2, 2), paste(), text("abxy")}},
+};
+
+const Script kKeyScripts[] = {
+    {"typed characters go in at the caret and are undone together",
+     {setText("xy"), select(2, 2), type("abc"), text("xyabc"), sel(5, 5), modified(true), undo(), text("xy"),
+      sel(2, 2)}},
+    {"a typed character replaces the selection", {setText("abcd"), select(1, 3), type("Z"), text("aZd"), sel(2, 2)}},
+    {"Enter inserts CR LF", {setText("ab"), select(1, 1), type("\r"), text("a\r\nb"), sel(3, 3), lines(2)}},
+    {"Backspace after a line break removes CR and LF", {setText("a\r\nb"), select(3, 3), type("\b"), text("ab"), sel(1, 1)}},
+    {"Backspace at the start does nothing", {setText("ab"), type("\b"), text("ab"), sel(0, 0)}},
+    {"Backspace removes the selection", {setText("abcd"), select(1, 3), type("\b"), text("ad"), sel(1, 1)}},
+    {"Backspace after typing is undone as one step",
+     {setText(""), type("abc"), type("\b\b"), text("a"), undo(), text("abc"), sel(1, 3)}},
+    {"Delete before a line break removes CR and LF", {setText("a\r\nb"), select(1, 1), pressDelete(), text("ab"), sel(1, 1)}},
+    {"Delete at the end does nothing", {setText("ab"), select(2, 2), pressDelete(), text("ab"), sel(2, 2)}},
+    {"Delete removes the selection", {setText("abcd"), select(3, 1), pressDelete(), text("ad"), sel(1, 1)}},
+    {"a character above 127 is typed as its byte", {setText(""), type("\xE9\x80"), text("\xE9\x80")}},
+    {"control characters other than Tab are not typed, LF is Enter",
+     {setText(""), type("a\x01\x02\x7f\x1b\tb\n"), text("a\tb\r\n")}},
+    {"Up on the first line drops the selection and keeps the caret", {setText("abcd\r\nefgh"), select(1, 3), up(), sel(3, 3)}},
+    {"Down on the last line drops the selection and keeps the caret", {setText("abcd\r\nefgh"), select(9, 7), down(), sel(7, 7)}},
+    {"Backspace after a soft line break removes all three characters",
+     {setText("ab\r\r\ncd"), select(5, 5), type("\b"), text("abcd"), sel(2, 2)}},
+    {"Down and Up keep the column where the lines allow",
+     {setText("abcdef\r\nab\r\nabcd"), select(5, 5), down(), sel(10, 10), down(), sel(14, 14), up(), sel(10, 10),
+      up(), sel(2, 2)}},
+    {"Down from a selection collapses it on the next line", {setText("abcd\r\nefgh"), select(1, 3), down(), sel(9, 9)}},
+};
+
+TEST_P(EditControlConformance, Selection) {
+    for (const auto& s : kSelectionScripts) run(subject(), s);
+}
+TEST_P(EditControlConformance, UndoKeepsOneStepAndASecondUndoRedoes) {
+    for (const auto& s : kUndoScripts) run(subject(), s);
+}
+TEST_P(EditControlConformance, ModifiedFlag) {
+    for (const auto& s : kModifiedScripts) run(subject(), s);
+}
+TEST_P(EditControlConformance, LimitAppliesToReplacementNotToSetText) {
+    for (const auto& s : kLimitScripts) run(subject(), s);
+}
+TEST_P(EditControlConformance, CutCopyPaste) {
+    for (const auto& s : kClipboardScripts) run(subject(), s);
+}
+TEST_P(EditControlConformance, KeysTheControlHandlesItself) {
+    for (const auto& s : kKeyScripts) run(subject(), s);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Texts that must come back byte for byte.
+
+std::string everyByte() {
+    std::string bytes;
+    for (int b = 1; b <= 255; ++b) bytes.push_back(static_cast<char>(b));
+    return bytes;
+}
+
+TEST_P(EditControlConformance, EveryByteValueRoundTrips) {
+    const std::string bytes = everyByte();
+    edit().setText(bytes);
+    EXPECT_EQ(edit().text(), bytes);
+    EXPECT_EQ(edit().textLength(), 255);
+
+    edit().setText("<>");
+    edit().setSelection(1, 1);
+    edit().replaceSelection(bytes, true);
+    EXPECT_EQ(edit().text(), "<" + bytes + ">");
+}
+
+// EM_GETLINE takes its buffer size in a 16-bit word, but the editor holds 100000 characters.
+TEST_P(EditControlConformance, LineTextOfALineLongerThan65535) {
+    std::string longLine(70000, 'x');
+    longLine[0] = '[';
+    longLine.back() = ']';
+    edit().setText("first\r\n" + longLine + "\r\nlast");
+    EXPECT_EQ(edit().lineLength(7), 70000);
+    const std::string line = edit().lineText(1);
+    EXPECT_EQ(line.size(), longLine.size());
+    EXPECT_TRUE(line == longLine);
+    EXPECT_EQ(edit().lineText(2), "last");
+}
+
+// Pixel positions depend on the font; what holds for every font is their order.
+TEST_P(EditControlConformance, PositionsFollowColumnsAndLines) {
+    edit().setText("abc\r\ndef");
+    const Point a = edit().positionFromChar(0);
+    const Point b = edit().positionFromChar(1);
+    const Point d = edit().positionFromChar(5);
+    EXPECT_GT(b.x, a.x);
+    EXPECT_EQ(b.y, a.y);
+    EXPECT_EQ(d.x, a.x);
+    EXPECT_GT(d.y, a.y);
+}
+
+TEST_P(EditControlConformance, ScrollCaretBringsTheCaretLineIntoView) {
+    std::string text;
+    for (int i = 0; i < 200; ++i) text += "line " + std::to_string(i) + "\r\n";
+    edit().setText(text);
+    EXPECT_EQ(edit().firstVisibleLine(), 0);
+
+    edit().setSelection(edit().lineIndex(100), edit().lineIndex(100));
+    edit().scrollCaret();
+    const int first = edit().firstVisibleLine();
+    EXPECT_GT(first, 0);
+    EXPECT_LE(first, 100);
+
+    // A line already in view does not scroll.
+    edit().setSelection(edit().lineIndex(99), edit().lineIndex(99));
+    edit().scrollCaret();
+    EXPECT_EQ(edit().firstVisibleLine(), first);
+
+    edit().setSelection(0, 0);
+    edit().scrollCaret();
+    EXPECT_EQ(edit().firstVisibleLine(), 0);
+}
+
+// ---------------------------------------------------------------------------------------------
+
+class InMemorySubject : public Subject {
+public:
+    InMemorySubject() { edit_.setTextLimit(100000); }
+    EditControl& control() override { return edit_; }
+    void setClipboard(std::string_view text) override { clipboard_ = text; }
+    std::string clipboard() override { return clipboard_; }
+    void typeChar(char c) override { edit_.typeChar(c); }
+    void pressDelete() override { edit_.pressDelete(); }
+    void pressUp() override { edit_.moveCaretUp(); }
+    void pressDown() override { edit_.moveCaretDown(); }
+
+private:
+    std::string clipboard_;
+    test::InMemoryEditControl edit_{&clipboard_};
+};
+
+}  // namespace
+
+Target inMemoryTarget() {
+    return {"InMemory", [] { return std::make_unique<InMemorySubject>(); }};
+}
+
+#ifndef _WIN32
+INSTANTIATE_TEST_SUITE_P(Model, EditControlConformance, testing::Values(inMemoryTarget()), targetName);
+#endif
+
+}  // namespace tess::conformance

@@ -1,0 +1,118 @@
+// The conformance cases against a real multi-line EDIT control, made as the program makes its
+// editor, and against the in-memory model in the same process.
+#include "EditControlConformance.h"
+#include "FakeDesktop.h"
+#include "app/win32/MainWindow.h"
+#include "platform/win32/DesktopWin.h"
+#include "platform/win32/EditControlWin.h"
+#include "platform/win32/UniqueHandle.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+namespace tess::conformance {
+namespace {
+
+// The editor's styles (MainWindow.cpp); EditorStylesMatchTheProgram keeps them in step.
+constexpr DWORD kEditorStyle = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE |
+                               ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_NOHIDESEL | ES_WANTRETURN | WS_TABSTOP;
+constexpr char kHostClass[] = "TessConformanceHost";
+
+void registerHostClass() {
+    static const bool registered = [] {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = ::DefWindowProcA;
+        wc.hInstance = ::GetModuleHandleA(nullptr);
+        wc.lpszClassName = kHostClass;
+        return ::RegisterClassA(&wc) != 0;
+    }();
+    (void)registered;
+}
+
+// lParam of a key message: repeat count 1, the key's scan code, the extended-key bit for the
+// navigation keys, and for a release the previous-state and transition bits.
+LPARAM keyLParam(UINT vk, bool release) {
+    LPARAM bits = 1 | (static_cast<LPARAM>(::MapVirtualKeyA(vk, MAPVK_VK_TO_VSC)) << 16);
+    if (vk == VK_DELETE || vk == VK_UP || vk == VK_DOWN) bits |= LPARAM{1} << 24;
+    if (release) bits |= (LPARAM{1} << 30) | (LPARAM{1} << 31);
+    return bits;
+}
+
+class RealEditSubject : public Subject {
+public:
+    RealEditSubject() {
+        registerHostClass();
+        const HINSTANCE instance = ::GetModuleHandleA(nullptr);
+        host_.reset(::CreateWindowExA(0, kHostClass, "host", WS_OVERLAPPEDWINDOW | WS_CLIPSIBLINGS, 0, 0, 520, 540,
+                                      nullptr, nullptr, instance, nullptr));
+        edit_ = ::CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "", kEditorStyle, 64, 30, 435, 433, host_.get(),
+                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(103)), instance, nullptr);
+        // A fixed-pitch font, as the editor uses, so that Up and Down land on the same column
+        // as the model says.
+        font_.reset(::CreateFontA(-13, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                                  CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, "Courier New"));
+        ::SendMessageA(edit_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+        control_.attach(edit_);
+        control_.setTextLimit(100000);
+    }
+    ~RealEditSubject() override { host_.reset(); }
+
+    HWND hwnd() const { return edit_; }
+    bool isWineControl() const override {
+        return ::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
+    }
+    EditControl& control() override { return control_; }
+
+    void setClipboard(std::string_view text) override {
+        if (!text.empty()) {
+            desktop_.setClipboardText(text);
+        } else if (::OpenClipboard(host_.get())) {
+            ::EmptyClipboard();
+            ::CloseClipboard();
+        }
+    }
+    std::string clipboard() override { return desktop_.clipboardText(); }
+
+    void typeChar(char c) override {
+        const auto code = static_cast<unsigned char>(c);
+        const UINT vk = c == '\r' ? VK_RETURN : c == '\b' ? VK_BACK : 0;
+        if (vk) ::SendMessageA(edit_, WM_KEYDOWN, vk, keyLParam(vk, false));
+        const UINT scanVk = vk ? vk : static_cast<UINT>(LOBYTE(::VkKeyScanA(c)));
+        ::SendMessageA(edit_, WM_CHAR, code, 1 | (static_cast<LPARAM>(::MapVirtualKeyA(scanVk, MAPVK_VK_TO_VSC)) << 16));
+        if (vk) ::SendMessageA(edit_, WM_KEYUP, vk, keyLParam(vk, true));
+    }
+    void pressDelete() override { press(VK_DELETE); }
+    void pressUp() override { press(VK_UP); }
+    void pressDown() override { press(VK_DOWN); }
+
+private:
+    void press(UINT vk) {
+        ::SendMessageA(edit_, WM_KEYDOWN, vk, keyLParam(vk, false));
+        ::SendMessageA(edit_, WM_KEYUP, vk, keyLParam(vk, true));
+    }
+
+    win32::UniqueHwnd host_;
+    win32::UniqueFont font_;
+    HWND edit_ = nullptr;
+    win32::EditControlWin control_;
+    win32::DesktopWin desktop_;
+};
+
+Target realEditTarget() {
+    return {"RealEdit", [] { return std::make_unique<RealEditSubject>(); }};
+}
+
+INSTANTIATE_TEST_SUITE_P(Wine, EditControlConformance, testing::Values(inMemoryTarget(), realEditTarget()),
+                         targetName);
+
+TEST(EditControlConformanceSetup, EditorStylesMatchTheProgram) {
+    test::FakeDesktop desktop;
+    win32::MainWindow window;
+    ASSERT_TRUE(window.create(::GetModuleHandleA(nullptr), {.desktop = &desktop, .show = false, .quitOnDestroy = false}));
+    RealEditSubject subject;
+    EXPECT_EQ(::GetWindowLongA(subject.hwnd(), GWL_STYLE), ::GetWindowLongA(window.editorHwnd(), GWL_STYLE));
+    EXPECT_EQ(::GetWindowLongA(subject.hwnd(), GWL_EXSTYLE), ::GetWindowLongA(window.editorHwnd(), GWL_EXSTYLE));
+}
+
+}  // namespace
+}  // namespace tess::conformance
