@@ -122,6 +122,28 @@ std::optional<std::string> DesktopWin::saveFileDialog(const FileDialogRequest& r
 
 void DesktopWin::beep() { ::MessageBeep(MB_OK); }
 
+// The clipboard needs an owner window: emptying it while opened without one leaves it ownerless,
+// and SetClipboardData is then documented to fail. Without a main window a hidden message-only
+// window of our own stands in.
+HWND DesktopWin::clipboardOwner() {
+    if (owner_) return owner_;
+    if (!clipboardWindow_)
+        clipboardWindow_.reset(::CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                                 ::GetModuleHandleA(nullptr), nullptr));
+    return clipboardWindow_.get();
+}
+
+// Another program may hold the clipboard for a moment (clipboard viewers, history tools): try a
+// few times before giving up, as a paste the user asked for should not fail on the first collision.
+bool DesktopWin::openClipboard() {
+    const HWND owner = clipboardOwner();
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        if (::OpenClipboard(owner)) return true;
+        ::Sleep(10);
+    }
+    return false;
+}
+
 void DesktopWin::setClipboardText(std::string_view text) {
     text = text.substr(0, text.find('\0'));
     UniqueGlobal memory(::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, text.size() + 1));
@@ -131,7 +153,7 @@ void DesktopWin::setClipboardText(std::string_view text) {
         if (!lock.get()) return;
         std::memcpy(lock.get(), text.data(), text.size());
     }
-    if (!::OpenClipboard(nullptr)) return;
+    if (!openClipboard()) return;
     ::EmptyClipboard();
     // On success the clipboard owns the memory.
     if (::SetClipboardData(CF_TEXT, memory.get())) memory.release();
@@ -139,7 +161,7 @@ void DesktopWin::setClipboardText(std::string_view text) {
 }
 
 std::string DesktopWin::clipboardText() {
-    if (!::OpenClipboard(nullptr)) return {};
+    if (!openClipboard()) return {};
     std::string result;
     if (HANDLE data = ::GetClipboardData(CF_TEXT)) {
         GlobalLockGuard lock(data);
@@ -209,7 +231,27 @@ bool DesktopWin::injectedFailure(SafeWriteStep step) const {
     return true;
 }
 
+namespace {
+
+// Why the target could not be replaced. The rename reports a file that another program holds
+// open as plain access denied; opening the file without sharing tells the two apart.
+FileError replaceFailure(const std::string& path, DWORD error) {
+    if (error == ERROR_ACCESS_DENIED) {
+        HANDLE probe = ::CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (probe != INVALID_HANDLE_VALUE) ::CloseHandle(probe);
+        else if (::GetLastError() == ERROR_SHARING_VIOLATION) return FileError::FileIsOpen;
+    }
+    return fileErrorFromWin32(error);
+}
+
+}  // namespace
+
 FileError DesktopWin::writeFileSafely(const std::string& path, std::string_view bytes) {
+    // A read-only file is not to be replaced. Windows refuses the rename over it; Wine would carry
+    // it out, so the rule is checked here where both see it.
+    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
+        return FileError::PermissionDenied;
     // The temporary file stands in the target's folder, so the final move is a rename on one volume.
     const auto slash = path.find_last_of("\\/");
     const std::string folder = slash == std::string::npos ? std::string(".") : path.substr(0, slash);
@@ -245,7 +287,7 @@ FileError DesktopWin::writeFileSafely(const std::string& path, std::string_view 
     }
     if (error == FileError::None && (injectedFailure(SafeWriteStep::Replace) ||
         !::MoveFileExA(tempPath.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)))
-        error = fileErrorFromWin32(::GetLastError());
+        error = replaceFailure(path, ::GetLastError());
     if (error != FileError::None) ::DeleteFileA(tempPath.c_str());
     return error;
 }

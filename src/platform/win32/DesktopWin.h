@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/Desktop.h"
+#include "platform/win32/UniqueHandle.h"
 
 #include <windows.h>
 
@@ -43,8 +44,11 @@ public:
 
 private:
     bool injectedFailure(SafeWriteStep step) const;
+    HWND clipboardOwner();
+    bool openClipboard();
 
     HWND owner_;
+    UniqueHwnd clipboardWindow_;
     std::optional<SafeWriteStep> failingStep_;
     DWORD failingError_ = ERROR_SUCCESS;
 };

@@ -7,9 +7,14 @@
 
 namespace tess::win32 {
 
+template <class H>
+inline H nullHandle() { return H{}; }
+inline HANDLE invalidHandleValue() { return INVALID_HANDLE_VALUE; }
+
 // Invalid is a function giving the "no handle" value, since INVALID_HANDLE_VALUE is not a constant
-// expression that a template argument could hold.
-template <class H, auto Close, auto Invalid = [] { return H{}; }>
+// expression that a template argument could hold. (A named function, not a lambda: a lambda in a
+// header is a different type in every file that includes it.)
+template <class H, auto Close, auto Invalid = &nullHandle<H>>
 class UniqueHandle {
 public:
     UniqueHandle() = default;
@@ -47,7 +52,7 @@ inline void globalFree(HGLOBAL h) { ::GlobalFree(h); }
 inline void destroyIcon(HICON h) { ::DestroyIcon(h); }
 }  // namespace detail
 
-using UniqueFile = UniqueHandle<HANDLE, &detail::closeHandle, [] { return INVALID_HANDLE_VALUE; }>;
+using UniqueFile = UniqueHandle<HANDLE, &detail::closeHandle, &invalidHandleValue>;
 using UniqueKernelHandle = UniqueHandle<HANDLE, &detail::closeHandle>;
 using UniqueFont = UniqueHandle<HFONT, &detail::deleteFont>;
 using UniqueGdiObject = UniqueHandle<HGDIOBJ, &detail::deleteObject>;
