@@ -5,6 +5,10 @@
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
+# Nothing here may wait for a person: no standard input, no crash dialogs (the prefix turns them
+# off), a time limit on every test (set in tests/CMakeLists.txt) and on every ctest run.
+exec </dev/null
+suite_limit=1800
 
 bash scripts/setup.sh || { echo "test: set-up failed"; exit 1; }
 bash scripts/build.sh all || { echo "test: build failed"; echo "tests: 0 passed, 1 failed"; exit 1; }
@@ -13,6 +17,11 @@ passed=0
 failed=0
 log_dir="$root/build/test-logs"
 mkdir -p "$log_dir"
+
+# The ctest summary line and the names of the tests that failed, crashed or timed out.
+summarize() {
+  grep -E '[0-9]+% tests passed|\*\*\*(Failed|Timeout|Exception)|Not Run' "$1" | tail -n 20
+}
 
 # Adds the counts of one ctest run (its output in $1) to the totals.
 count_ctest() {
@@ -26,9 +35,10 @@ count_ctest() {
 }
 
 echo "== native unit tests"
-ctest --test-dir build/native -j 2 --timeout 120 --output-on-failure >"$log_dir/native.log" 2>&1
+timeout "$suite_limit" ctest --test-dir build/native -j 2 --timeout 120 --output-on-failure >"$log_dir/native.log" 2>&1
 native_rc=$?
-grep -E 'tests passed|Failed|\*\*\*' "$log_dir/native.log" | tail -n 20
+cp -f build/native/Testing/Temporary/LastTest.log "$log_dir/native-detail.log" 2>/dev/null || true
+summarize "$log_dir/native.log"
 count_ctest "$log_dir/native.log"
 
 # shellcheck source=scripts/wine-env.sh
@@ -43,17 +53,18 @@ tess_set_managed N
 tess_start_wineserver
 
 echo "== Win32 tests under Wine (display $DISPLAY)"
-ctest --test-dir build/win64 -L wine -LE e2e --timeout 60 --output-on-failure >"$log_dir/win32.log" 2>&1
+timeout "$suite_limit" ctest --test-dir build/win64 -L wine -LE e2e --timeout 60 --output-on-failure >"$log_dir/win32.log" 2>&1
 win_rc=$?
-grep -E 'tests passed|Failed|\*\*\*' "$log_dir/win32.log" | tail -n 20
+cp -f build/win64/Testing/Temporary/LastTest.log "$log_dir/win32-detail.log" 2>/dev/null || true
+summarize "$log_dir/win32.log"
 count_ctest "$log_dir/win32.log"
 
 echo "== end-to-end tests"
 e2e_rc=0
 if ctest --test-dir build/win64 -N -L e2e 2>/dev/null | grep -q 'Total Tests: [1-9]'; then
-  ctest --test-dir build/win64 -L e2e --timeout 90 --output-on-failure >"$log_dir/e2e.log" 2>&1
+  timeout "$suite_limit" ctest --test-dir build/win64 -L e2e --timeout 90 --output-on-failure >"$log_dir/e2e.log" 2>&1
   e2e_rc=$?
-  grep -E 'tests passed|Failed|\*\*\*' "$log_dir/e2e.log" | tail -n 20
+  summarize "$log_dir/e2e.log"
   count_ctest "$log_dir/e2e.log"
 fi
 for script in tests/e2e/*.sh; do

@@ -17,15 +17,15 @@ tess_prefix_setup() {
   echo "wine: creating the test prefix in $WINEPREFIX"
   rm -rf "$WINEPREFIX"
   mkdir -p "$WINEPREFIX"
-  "$tess_wine" wineboot -i </dev/null >/dev/null 2>&1 || true
-  "$WINESERVER" -w
+  timeout 300 "$tess_wine" wineboot -i </dev/null >/dev/null 2>&1 || true
+  timeout 120 "$WINESERVER" -w
   # Without a window manager, every hide or destroy otherwise waits 2 s.
   "$tess_wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
   # Wine ignores fontconfig aliases: make "courier new" a real fixed-pitch font.
   "$tess_wine" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Courier New' /t REG_SZ /d 'Liberation Mono' /f >/dev/null 2>&1
   # A crash must end the process, not open a dialog that waits for ever.
   "$tess_wine" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
-  "$WINESERVER" -w
+  timeout 120 "$WINESERVER" -w
   mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
   cp -f /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
   touch "$WINEPREFIX/.tessaline-ready"
@@ -59,7 +59,7 @@ tess_stop_xvfb() {
 # keeps ctest from waiting for Wine's background services to close the pipe.
 tess_start_wineserver() {
   "$WINESERVER" -p </dev/null >/dev/null 2>&1 || true
-  "$tess_wine" wineboot </dev/null >/dev/null 2>&1 || true
+  timeout 120 "$tess_wine" wineboot </dev/null >/dev/null 2>&1 || true
 }
 
 tess_stop_wineserver() {

@@ -1,0 +1,102 @@
+// Core operations on a document of up to 100000 characters, the editor's limit. The complexity
+// reports (BigO) show whether a walk over every line stays linear in the document's size.
+#include "InMemoryEditControl.h"
+#include "TestContext.h"
+#include "document/Documents.h"
+#include "editor/Caret.h"
+#include "editor/Gutter.h"
+
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+namespace {
+
+// A hand-written page: lines of 10 to 70 characters, indented, CR LF breaks.
+std::string makeDocument(std::size_t size) {
+    std::string text;
+    text.reserve(size + 80);
+    int line = 0;
+    while (text.size() < size) {
+        text.append(static_cast<std::size_t>(line % 8) * 2, ' ');
+        text += "<p class=\"row" + std::to_string(line) + "\">";
+        text.append(static_cast<std::size_t>(10 + line * 7 % 40), 'x');
+        text += "</p>\r\n";
+        ++line;
+    }
+    text.resize(size);
+    return text;
+}
+
+// The program's own line primitive (EM_LINEINDEX, EM_LINELENGTH, EM_GETLINE) over every line,
+// as printing and the gutter walk the document.
+void lineTextOfEveryLine(benchmark::State& state) {
+    tess::test::InMemoryEditControl editor;
+    editor.setTextLimit(0);
+    editor.setText(makeDocument(static_cast<std::size_t>(state.range(0))));
+    const tess::CaretState caret;
+    const int lines = editor.lineCount();
+    for (auto _ : state) {
+        std::size_t total = 0;
+        for (int line = 1; line <= lines; ++line) total += tess::lineText(caret, editor, line).size();
+        benchmark::DoNotOptimize(total);
+    }
+    state.SetComplexityN(state.range(0));
+    state.counters["lines"] = lines;
+}
+BENCHMARK(lineTextOfEveryLine)->RangeMultiplier(2)->Range(12500, 100000)->Complexity(benchmark::oN);
+
+void lineFromCharOfEveryPosition(benchmark::State& state) {
+    tess::test::InMemoryEditControl editor;
+    editor.setTextLimit(0);
+    editor.setText(makeDocument(static_cast<std::size_t>(state.range(0))));
+    const int length = editor.textLength();
+    for (auto _ : state) {
+        long long sum = 0;
+        for (int pos = 0; pos < length; pos += 16) sum += editor.lineFromChar(pos);
+        benchmark::DoNotOptimize(sum);
+    }
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(lineFromCharOfEveryPosition)->RangeMultiplier(2)->Range(12500, 100000)->Complexity(benchmark::oNLogN);
+
+// Opening a file: read through the desktop, set into the editor, gutter and status refreshed.
+void loadDocumentOf100000(benchmark::State& state) {
+    tess::test::TestContext t;
+    t.desktop.files["C:\\Docs\\page.html"] = makeDocument(100000);
+    for (auto _ : state) {
+        const bool loaded = tess::loadDocument(t.ctx, "C:\\Docs\\page.html");
+        benchmark::DoNotOptimize(loaded);
+    }
+}
+BENCHMARK(loadDocumentOf100000);
+
+// Typing into the middle of a full document: each key is one replacement at the caret.
+void typingInTheMiddle(benchmark::State& state) {
+    tess::test::InMemoryEditControl editor;
+    editor.setTextLimit(0);
+    const std::string text = makeDocument(100000);
+    for (auto _ : state) {
+        state.PauseTiming();
+        editor.setText(text);
+        editor.setSelection(50000, 50000);
+        state.ResumeTiming();
+        for (char c : std::string(200, 'a')) editor.typeChar(c);
+        benchmark::DoNotOptimize(editor.textLength());
+    }
+}
+BENCHMARK(typingInTheMiddle);
+
+// The gutter's line numbers for the lines in view, refreshed on every scroll and key.
+void refreshGutterAtTheEnd(benchmark::State& state) {
+    tess::test::TestContext t;
+    t.editor.setText(makeDocument(100000));
+    t.editor.setSelection(99990, 99990);
+    t.editor.scrollCaret();
+    for (auto _ : state) tess::refreshGutter(t.ctx);
+}
+BENCHMARK(refreshGutterAtTheEnd);
+
+}  // namespace
+
+BENCHMARK_MAIN();
