@@ -11,6 +11,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -206,6 +207,43 @@ TEST_F(DocumentFiles, ASaveThatFailsAtAnyStepLeavesTheOldFileAndTheDocumentModif
         EXPECT_EQ(folder.files(), std::vector<std::string>{"page.html"});
         EXPECT_FALSE(editor.modified());
         app.settings.recentCount = 0;
+    }
+}
+
+TEST_F(DocumentFiles, SavingOverAFileThatCannotBeReplacedKeepsItAndTheChanges) {
+    const std::string page = folder / "page.html";
+    const struct {
+        const char* name;
+        std::function<HANDLE()> hold;  // returns the handle to close afterwards, if any
+        std::function<void()> release;
+        const char* text;
+    } cases[] = {
+        {"held open by another program",
+         [&] { return ::CreateFileA(page.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr); },
+         [] {}, "File is open"},
+        {"read-only",
+         [&] {
+             ::SetFileAttributesA(page.c_str(), FILE_ATTRIBUTE_READONLY);
+             return INVALID_HANDLE_VALUE;
+         },
+         [&] { ::SetFileAttributesA(page.c_str(), FILE_ATTRIBUTE_NORMAL); }, "Permission denied"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        writeBytes(page, "original");
+        ASSERT_TRUE(loadDocument(ctx, page));
+        editor.setSelection(0, -1);
+        editor.replaceSelection("changed", true);
+        desktop.boxes.clear();
+        const HANDLE held = c.hold();
+        desktop.answers = {Answer::Yes};
+        saveDocumentCommand(ctx);
+        if (held != INVALID_HANDLE_VALUE) ::CloseHandle(held);
+        c.release();
+        EXPECT_EQ(desktop.boxes.back(), errorBox(c.text).front());
+        EXPECT_EQ(readBytes(page), "original");
+        EXPECT_EQ(folder.files(), std::vector<std::string>{"page.html"});
+        EXPECT_TRUE(editor.modified());
     }
 }
 
