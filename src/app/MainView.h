@@ -1,11 +1,20 @@
 #pragma once
 // What the main window shows around the editor. The core calls these after it has worked out
 // what to show; the Win32 main window puts it on screen, and tests record it.
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace tess {
+
+// The main window's top-left corner on the screen and its client-area size, in pixels.
+struct WindowGeometry {
+    int x = 0;
+    int y = 0;
+    int clientWidth = 0;
+    int clientHeight = 0;
+};
 
 class MainView {
 public:
@@ -15,6 +24,8 @@ public:
     virtual void setGutterText(std::string_view text) = 0;
     // The File menu's recent entries, in order, as their menu texts ("&1  index.html").
     virtual void setRecentFileItems(const std::vector<std::string>& items) = 0;
+    // Where the window stands now; nullopt when there is no window to ask (settings keep theirs).
+    virtual std::optional<WindowGeometry> windowGeometry() const { return std::nullopt; }
 };
 
 }  // namespace tess

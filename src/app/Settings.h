@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace tess {
 
@@ -28,5 +29,16 @@ struct Settings {
     std::array<std::string, 4> recentFiles;   // [0] is the most recent
     std::array<std::string, 5> browserPaths;  // command prefix: full path and one space
 };
+
+// The whole settings file for s, with currentFile in the place of lastFile.
+std::string settingsFileText(const Settings& s, std::string_view currentFile);
+
+// Reads the values of a settings file over s in file order, then clamps them. Values that are
+// missing or cannot be read keep what s held; at most four recent files are kept.
+void readSettingsFile(std::string_view bytes, Settings& s);
+
+// The bounds a settings record is held to after reading: a window closed while minimised, or a
+// hand-edited file, must still give a usable window and editor.
+void clampSettings(Settings& s);
 
 }  // namespace tess

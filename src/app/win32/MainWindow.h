@@ -4,6 +4,7 @@
 #include "platform/win32/EditControlWin.h"
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <memory>
 #include <string>
@@ -17,6 +18,7 @@ struct MainWindowOptions {
     std::string commandLine;     // the text after the program name
     bool show = true;
     bool quitOnDestroy = true;   // tests that create windows without a loop turn this off
+    std::string dataFolder;      // overrides the folder rule when not empty
 };
 
 // The main window: a top-level window holding the gutter, the editor, the toolbar and the status
@@ -29,20 +31,37 @@ public:
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
 
+    // Creates the window and its controls and runs the start-up sequence, then shows it.
     bool create(HINSTANCE instance, const MainWindowOptions& options);
 
     HWND hwnd() const { return hwnd_; }
     HWND editorHwnd() const { return editorHwnd_; }
     HWND gutterHwnd() const { return gutterHwnd_; }
+    HWND toolbarHwnd() const { return toolbarHwnd_; }
+    HWND statusBarHwnd() const { return statusHwnd_; }
     HACCEL accelerators() const { return accelerators_; }
+    HMENU contextMenu() const { return contextMenu_; }
     App& app() { return app_; }
     EditControl& editor() { return editor_; }
     Desktop& desktop() { return *desktop_; }
     Context context() { return Context{app_, editor_, *desktop_, *this}; }
 
+    // Creates the editor control (id 103) at its start position and attaches the EditControl to
+    // it. Word wrap destroys the old editor and calls this again.
+    HWND createEditor(bool wrap);
+    // Menu bar, context menu and accelerator table from the current settings.
+    void buildMenus();
+    void createToolbar();
+    void createStatusBar();
+    // The editor font from fontSize; keeps the modified flag, measures, lays out, refreshes the gutter.
+    void applyEditorFont();
+    // The resize handler: reads the real client size, so WM_SIZE with zero arguments works.
+    void layoutMainWindow();
+
     void setStatusTexts(std::string_view path, std::string_view line, std::string_view column) override;
     void setGutterText(std::string_view text) override;
     void setRecentFileItems(const std::vector<std::string>& items) override;
+    std::optional<WindowGeometry> windowGeometry() const override;
 
     static LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     // Runs one command as the menus, accelerators and toolbar send it (Commands.cpp).
@@ -50,21 +69,36 @@ public:
 
 private:
     LRESULT handleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
-    void createChildren();
+    void initialise();
+    std::string dataFolder() const;
+    void applyLastSize();
     void onSize();
     LRESULT onNotify(const NMHDR& header);
+    LRESULT onEditorColor(HDC dc);
     // The close sequence; false when the user keeps the window open.
     bool onClose();
     void onDestroy();
+    void releaseResources();
 
     App app_;
     Desktop* desktop_ = nullptr;
     std::unique_ptr<Desktop> ownDesktop_;
     EditControlWin editor_;
+    HINSTANCE instance_ = nullptr;
     HWND hwnd_ = nullptr;
     HWND editorHwnd_ = nullptr;
     HWND gutterHwnd_ = nullptr;
+    HWND toolbarHwnd_ = nullptr;
+    HWND statusHwnd_ = nullptr;
+    // Plain handles, released in releaseResources(): the menu bar and the controls go with the
+    // window, these do not.
     HACCEL accelerators_ = nullptr;
+    HMENU contextMenu_ = nullptr;
+    HIMAGELIST toolbarImages_ = nullptr;
+    HFONT font_ = nullptr;
+    HBRUSH backgroundBrush_ = nullptr;
+    COLORREF backgroundBrushColor_ = 0;
+    std::wstring tooltipText_;  // must outlive the TTN_GETDISPINFOW answer
     MainWindowOptions options_;
 };
 

@@ -1,0 +1,58 @@
+#pragma once
+// The command surfaces as data: the menu bar, the editor's context menu, the accelerator table
+// and the toolbar. The Win32 side builds the real menus, table and buttons from these.
+#include "app/Settings.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tess {
+
+struct MenuItem {
+    std::string text;  // item text, a tab, then the key text; empty for a separator
+    int command = 0;   // 0 for a separator
+    bool separator() const { return command == 0; }
+    friend bool operator==(const MenuItem&, const MenuItem&) = default;
+};
+
+struct Menu {
+    std::string title;
+    std::vector<MenuItem> items;
+};
+
+// The whole menu bar, with the recent-file entries at the end of the File menu.
+std::vector<Menu> menuBar(const Settings& settings);
+std::vector<MenuItem> contextMenu();
+
+// "&1  index.html" for each recent file, stopping at the first empty entry; command 307 + i.
+std::vector<std::string> recentFileMenuTexts(const Settings& settings);
+inline constexpr int kFirstRecentCommand = 308;
+
+// Virtual-key codes the table uses (the values of VK_F2, VK_F3 and the letter keys).
+inline constexpr int kKeyF2 = 0x71;
+inline constexpr int kKeyF3 = 0x72;
+
+struct Accelerator {
+    int key = 0;  // virtual-key code
+    bool control = false;
+    bool shift = false;
+    int command = 0;
+    friend bool operator==(const Accelerator&, const Accelerator&) = default;
+};
+std::vector<Accelerator> acceleratorTable();
+
+struct ToolbarButton {
+    int image = -1;  // 0-based into the toolbar's image list; -1 for a separator
+    int command = 0;
+    std::string_view tooltip;
+    bool separator() const { return image < 0; }
+};
+// The toolbar's icon resource names, in image-list order.
+std::vector<std::string_view> toolbarIconNames();
+std::vector<ToolbarButton> toolbarButtons();
+inline constexpr int kToolbarSeparatorWidth = 18;
+// The tooltip for a toolbar command; empty for any other id.
+std::string_view toolbarTooltip(int command);
+
+}  // namespace tess

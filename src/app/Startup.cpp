@@ -1,0 +1,101 @@
+#include "app/Startup.h"
+
+#include "app/MainView.h"
+#include "platform/Desktop.h"
+
+#include <algorithm>
+#include <iterator>
+
+namespace tess {
+
+namespace {
+constexpr std::string_view kVendorFolder = "\\Orvalle\\Tessaline\\";
+}
+
+std::string chooseDataFolder(std::string_view programFolder, std::string_view programFiles,
+                             std::string_view commonAppData) {
+    // Only an installed copy shares its data with every user; a copy anywhere else, a USB stick
+    // say, keeps its files beside itself. The comparison is exact, letter case included.
+    const std::string installed = std::string(programFiles) + std::string(kVendorFolder);
+    if (!programFiles.empty() && programFolder == installed)
+        return std::string(commonAppData) + std::string(kVendorFolder);
+    std::string own(programFolder);
+    if (own.empty() || own.back() != '\\') own += '\\';
+    return own;
+}
+
+Paths makePaths(const std::string& dataFolder) {
+    return Paths{.dataFolder = dataFolder,
+                 .settingsFile = dataFolder + "Tessaline.ini",
+                 .helpFile = dataFolder + "TessalineHelp.ahp",
+                 .previewFile = dataFolder + "runFile.htm"};
+}
+
+Settings firstRunSettings() {
+    Settings s;
+    s.versionText = "1.06";
+    s.windowX = s.windowY = s.clientWidth = s.clientHeight = 0;
+    s.fontSize = 0;
+    s.recentCount = 0;
+    s.showLineNumbers = 1;
+    s.useLastSize = 1;
+    s.loadLastFile = 0;
+    s.browserIndex = 0;
+    s.tabSpaces = 0;
+    s.askToQuit = 0;
+    s.autoCompleteBrackets = 1;
+    s.backgroundColor = 0;
+    s.wordWrap = 0;
+    return s;
+}
+
+bool loadOrCreateSettings(Context& ctx, const std::string& dataFolder) {
+    App& app = ctx.app;
+    if (!ctx.desktop.folderExists(dataFolder)) ctx.desktop.createFolder(dataFolder);
+    app.paths = makePaths(dataFolder);
+    for (auto& path : app.settings.recentFiles) path.clear();
+    for (auto& path : app.settings.browserPaths) path.clear();
+
+    if (ctx.desktop.fileExists(app.paths.settingsFile)) {
+        // An unreadable file leaves the defaults in force, as a missing value does.
+        const ReadResult file = ctx.desktop.readFile(app.paths.settingsFile);
+        readSettingsFile(file.error == FileError::None ? std::string_view(file.bytes) : std::string_view(),
+                         app.settings);
+        return true;
+    }
+    app.settings = firstRunSettings();
+    saveSettings(ctx);
+    return false;
+}
+
+std::string startupDocument(std::string_view commandLine, const Settings& settings) {
+    std::string document;
+    std::copy_if(commandLine.begin(), commandLine.end(), std::back_inserter(document),
+                 [](char c) { return c != '"'; });
+    if (document.empty() && settings.loadLastFile != 0) document = settings.lastFile;
+    // The most recent file opens even when "Load last file" is off.
+    if (document.empty() && settings.recentCount != 0) document = settings.recentFiles[0];
+    return document;
+}
+
+void applyInMemoryDefaults(App& app) {
+    Settings& s = app.settings;
+    if (s.backgroundColor == 0) s.backgroundColor = 0xFFFFFF;
+    if (s.tabSpaces == 0) s.tabSpaces = 3;
+    app.tabText.assign(static_cast<std::size_t>(std::max(s.tabSpaces, 0)), ' ');
+    if (s.fontSize == 0) s.fontSize = 10;
+}
+
+void saveSettings(Context& ctx) {
+    Settings& s = ctx.app.settings;
+    if (const auto geometry = ctx.view.windowGeometry()) {
+        s.windowX = geometry->x;
+        s.windowY = geometry->y;
+        s.clientWidth = geometry->clientWidth;
+        s.clientHeight = geometry->clientHeight;
+    }
+    // Failures are not reported: the program goes on with what it has in memory.
+    ctx.desktop.writeFileSafely(ctx.app.paths.settingsFile, settingsFileText(s, ctx.app.currentFile));
+}
+
+}  // namespace tess

@@ -1,0 +1,37 @@
+#pragma once
+// The start-up rules that need no window: where the program keeps its files, the settings file
+// at first start and at close, and which document opens first.
+#include "app/App.h"
+
+#include <string>
+#include <string_view>
+
+namespace tess {
+
+// The folder for the program's own files, ending with a backslash. programFolder is the folder of
+// the executable with its trailing backslash; programFiles and commonAppData are the platform's
+// folders without one.
+std::string chooseDataFolder(std::string_view programFolder, std::string_view programFiles,
+                             std::string_view commonAppData);
+
+Paths makePaths(const std::string& dataFolder);
+
+// The record written at first start: zeros for the sizes and colour, so the file shows that no
+// choice was made yet.
+Settings firstRunSettings();
+
+// Steps after the data folder is known: create it, set the paths, then read the settings file or
+// write the first one. Returns true when a file was read (the window may then take its last size).
+bool loadOrCreateSettings(Context& ctx, const std::string& dataFolder);
+
+// The document to open at start-up: the command line without its double quotes, else the last
+// file (when asked for), else the most recent file. "" for none.
+std::string startupDocument(std::string_view commandLine, const Settings& settings);
+
+// Zeros in the settings file mean "the default"; they are replaced in memory only.
+void applyInMemoryDefaults(App& app);
+
+// Captures the window's position and client size (when the view knows them) and writes the file.
+void saveSettings(Context& ctx);
+
+}  // namespace tess
