@@ -1,8 +1,7 @@
 #include "app/Menus.h"
 
+#include "document/RecentFiles.h"
 #include "resources/resource.h"
-
-#include <algorithm>
 
 namespace tess {
 
@@ -14,11 +13,6 @@ MenuItem keyed(std::string_view text, std::string_view key, int command) {
 }
 MenuItem separator() { return MenuItem{}; }
 
-std::string_view fileNameOf(std::string_view path) {
-    const auto slash = path.find_last_of("\\/");
-    return slash == std::string_view::npos ? path : path.substr(slash + 1);
-}
-
 }  // namespace
 
 std::vector<Menu> menuBar(const Settings& settings) {
@@ -26,7 +20,7 @@ std::vector<Menu> menuBar(const Settings& settings) {
               {keyed("&New", "Ctrl+N", IDM_NEW), keyed("&Open", "Ctrl+O", IDM_OPEN), keyed("&Save", "Ctrl+S", IDM_SAVE),
                item("Save&As", IDM_SAVEAS), separator(), keyed("&Print", "Ctrl+P", IDM_PRINT),
                keyed("E&xit", "ALT+F4", IDM_EXIT), separator()}};
-    const auto recent = recentFileMenuTexts(settings);
+    const auto recent = recentFileItems(settings);
     for (std::size_t i = 0; i < recent.size(); ++i)
         file.items.push_back(item(recent[i], kFirstRecentCommand + static_cast<int>(i)));
 
@@ -55,17 +49,6 @@ std::vector<MenuItem> contextMenu() {
             item("Add comment", IDM_ADDCOMMENT),   item("Common html tags", IDM_HTMLTAGS),
             separator(),                           item("Copy line", IDM_COPYLINE),
             item("Paste line", IDM_PASTELINE),     item("Delete line", IDM_YANKLINE)};
-}
-
-std::vector<std::string> recentFileMenuTexts(const Settings& settings) {
-    std::vector<std::string> texts;
-    const int count = std::min<int>(settings.recentCount, static_cast<int>(settings.recentFiles.size()));
-    for (int i = 0; i < count; ++i) {
-        const std::string& path = settings.recentFiles[static_cast<std::size_t>(i)];
-        if (path.empty()) break;
-        texts.push_back("&" + std::to_string(i + 1) + "  " + std::string(fileNameOf(path)));
-    }
-    return texts;
 }
 
 std::vector<Accelerator> acceleratorTable() {

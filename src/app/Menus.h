@@ -25,8 +25,7 @@ struct Menu {
 std::vector<Menu> menuBar(const Settings& settings);
 std::vector<MenuItem> contextMenu();
 
-// "&1  index.html" for each recent file, stopping at the first empty entry; command 307 + i.
-std::vector<std::string> recentFileMenuTexts(const Settings& settings);
+// The recent-file entries take commands 308 to 311 in order.
 inline constexpr int kFirstRecentCommand = 308;
 
 // Virtual-key codes the table uses (the values of VK_F2, VK_F3 and the letter keys).

@@ -1,5 +1,4 @@
 #include "app/Layout.h"
-#include "app/Menus.h"
 #include "InMemoryEditControl.h"
 
 #include <gtest/gtest.h>
@@ -75,17 +74,6 @@ TEST(LayoutMeasureFont, ReadsCellWidthAndLineHeightFromTheGutter) {
     EXPECT_EQ(gutter.text(), "12\r\n3");
     EXPECT_EQ(font.charWidth, test::InMemoryEditControl::kCharWidth);
     EXPECT_EQ(font.lineHeight, test::InMemoryEditControl::kLineHeight);
-}
-
-TEST(LayoutRecentFiles, MenuTextsStopAtTheFirstEmptyEntry) {
-    Settings s;
-    s.recentCount = 4;
-    s.recentFiles = {"C:\\Web\\index.html", "D:\\x\\style.css", "", "C:\\late.js"};
-    EXPECT_EQ(recentFileMenuTexts(s), (std::vector<std::string>{"&1  index.html", "&2  style.css"}));
-    s.recentCount = 1;
-    EXPECT_EQ(recentFileMenuTexts(s), (std::vector<std::string>{"&1  index.html"}));
-    s.recentCount = 0;
-    EXPECT_TRUE(recentFileMenuTexts(s).empty());
 }
 
 }  // namespace
