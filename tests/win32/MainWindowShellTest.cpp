@@ -454,6 +454,31 @@ TEST(MainWindowFont, ChangingTheSizeKeepsTheModifiedFlagAndRemeasures) {
     EXPECT_NE(::SendMessageA(shell.window.editorHwnd(), EM_GETMODIFY, 0, 0), 0);
 }
 
+TEST(MainWindowGutter, EveryRowStandsBesideItsEditorLine) {
+    std::string text;
+    for (int i = 1; i <= 40; ++i) text += "line " + std::to_string(i) + "\r\n";
+    Shell shell(settingsText(0, 0, 640, 480, 1, {"C:\\long.html"}), "", {{"C:\\long.html", text}});
+    ASSERT_TRUE(shell.created);
+    const HWND gutter = shell.window.gutterHwnd();
+    const HWND editor = shell.window.editorHwnd();
+    const int rows = shell.window.app().font.visibleLines;
+    ASSERT_GT(rows, 10);
+    // A row that wrapped inside the narrow gutter would push every later number down a line.
+    EXPECT_EQ(::SendMessageA(gutter, EM_GETLINECOUNT, 0, 0), rows);
+    for (int row = 0; row < rows; ++row) {
+        SCOPED_TRACE(row);
+        const auto g = static_cast<DWORD>(
+            ::SendMessageA(gutter, EM_POSFROMCHAR, ::SendMessageA(gutter, EM_LINEINDEX, row, 0), 0));
+        const auto e = static_cast<DWORD>(
+            ::SendMessageA(editor, EM_POSFROMCHAR, ::SendMessageA(editor, EM_LINEINDEX, row, 0), 0));
+        POINT gp{0, static_cast<short>(HIWORD(g))}, ep{0, static_cast<short>(HIWORD(e))};
+        ::MapWindowPoints(gutter, shell.hwnd(), &gp, 1);
+        ::MapWindowPoints(editor, shell.hwnd(), &ep, 1);
+        // The two controls' borders differ by a pixel; a wrapped row would be a whole line off.
+        EXPECT_NEAR(gp.y, ep.y, 2);
+    }
+}
+
 // The close sequence through the system close command, as the close box, Alt+F4 and File > Exit
 // send it.
 struct CloseCase {

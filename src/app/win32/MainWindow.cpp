@@ -32,7 +32,10 @@ constexpr DWORD kEditorStyle = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_VSCR
                                ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_NOHIDESEL | ES_WANTRETURN | WS_TABSTOP;
 // A wrapping editor has nothing to scroll sideways.
 constexpr DWORD kWrappingEditorStyle = kEditorStyle & ~(WS_HSCROLL | ES_AUTOHSCROLL);
-constexpr DWORD kGutterStyle = WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_READONLY;
+// The gutter's rows are padded to nearly its full width; with the control's default margins a row
+// would wrap onto a second line and every number after it would stand beside the wrong line, so
+// the gutter scrolls instead of wrapping and has no margins (applyEditorFont).
+constexpr DWORD kGutterStyle = WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_READONLY | ES_AUTOHSCROLL;
 constexpr int kEditorTextLimit = 100000;
 
 HMENU controlId(int id) { return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)); }
@@ -286,6 +289,7 @@ void MainWindow::applyEditorFont() {
     // One font object for both, so the gutter's rows line up with the editor's lines.
     ::SendMessageA(gutterHwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     ::SendMessageA(editorHwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    ::SendMessageA(gutterHwnd_, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
     // The old font is deleted only once no control uses it.
     if (font_) ::DeleteObject(font_);
     font_ = font;
