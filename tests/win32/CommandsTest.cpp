@@ -129,16 +129,62 @@ TEST_F(Commands, ExitAsksTheSameQuestionsAsTheCloseBox) {
         window->editor().setModified(true);
         desktop->answers = {Answer::Cancel, Answer::Cancel, Answer::Cancel};
         close();
+        EXPECT_TRUE(::IsWindow(window->hwnd()));  // Cancel keeps the window
         return desktop->boxes;
     };
     const auto byCloseBox = questionsOf([&] { ::SendMessageA(window->hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0); });
     const auto byExit = questionsOf([&] { send(IDM_EXIT); });
+    ASSERT_EQ(byCloseBox.size(), 1u);
+    EXPECT_EQ(byCloseBox[0].text, "File has changed...\r\ndo you want to save it?");
     EXPECT_EQ(byExit, byCloseBox);
 
     create();  // nothing to ask: Exit ends the window before the command returns
     const HWND hwnd = window->hwnd();
     send(IDM_EXIT);
     EXPECT_FALSE(::IsWindow(hwnd));
+}
+
+// The File menu's items after its last separator, as (command, text).
+std::vector<std::pair<int, std::string>> recentEntries(HWND hwnd) {
+    HMENU file = ::GetSubMenu(::GetMenu(hwnd), 0);
+    std::vector<std::pair<int, std::string>> entries;
+    for (int pos = ::GetMenuItemCount(file) - 1; pos >= 0; --pos) {
+        MENUITEMINFOA info{};
+        info.cbSize = sizeof(info);
+        info.fMask = MIIM_FTYPE | MIIM_ID;
+        ::GetMenuItemInfoA(file, static_cast<UINT>(pos), TRUE, &info);
+        if (info.fType & MFT_SEPARATOR) break;
+        char text[128] = {};
+        ::GetMenuStringA(file, static_cast<UINT>(pos), text, static_cast<int>(std::size(text)), MF_BYPOSITION);
+        entries.insert(entries.begin(), {static_cast<int>(info.wID), text});
+    }
+    return entries;
+}
+
+TEST_F(Commands, TheFileMenuListsTheRecentlySavedFilesInOrder) {
+    ASSERT_NE(::GetMenu(window->hwnd()), nullptr);
+    using Entries = std::vector<std::pair<int, std::string>>;
+    EXPECT_EQ(recentEntries(window->hwnd()), Entries{});
+    const struct {
+        const char* saved;
+        Entries after;
+    } steps[] = {
+        {"C:\\1\\a.html", {{308, "&1  a.html"}}},
+        {"C:\\2\\b.css", {{308, "&1  b.css"}, {309, "&2  a.html"}}},
+        {"C:\\3\\c.js", {{308, "&1  c.js"}, {309, "&2  b.css"}, {310, "&3  a.html"}}},
+        {"C:\\4\\d.php", {{308, "&1  d.php"}, {309, "&2  c.js"}, {310, "&3  b.css"}, {311, "&4  a.html"}}},
+        {"C:\\5\\e.txt", {{308, "&1  e.txt"}, {309, "&2  d.php"}, {310, "&3  c.js"}, {311, "&4  b.css"}}},
+        {"c:\\3\\C.JS", {{308, "&1  C.JS"}, {309, "&2  e.txt"}, {310, "&3  d.php"}, {311, "&4  b.css"}}},
+    };
+    for (const auto& step : steps) {
+        desktop->saveResults.push_back(step.saved);
+        send(IDM_SAVEAS);
+        EXPECT_EQ(recentEntries(window->hwnd()), step.after) << step.saved;
+    }
+    // A recent entry opens the file it shows.
+    desktop->files["C:\\2\\b.css"] = "b";
+    send(IDM_RECENT4);
+    EXPECT_EQ(window->app().currentFile, "C:\\2\\b.css");
 }
 
 TEST_F(Commands, IdsOfFeaturesNotHereAndUnknownIdsChangeNothing) {
