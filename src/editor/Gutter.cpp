@@ -1,5 +1,6 @@
 #include "editor/Gutter.h"
 
+#include "app/Layout.h"
 #include "app/MainView.h"
 #include "platform/EditControl.h"
 
@@ -7,28 +8,12 @@
 
 namespace tess {
 
-namespace {
-
-// The gutter is 62 pixels wide while it shows numbers; one character less than fits leaves room
-// for the control's margin.
-constexpr int kGutterPixels = 62;
-
-}  // namespace
-
-// 62 / charWidth - 1 rounded to the nearest integer, halves to even, worked out in integers so
-// that a half is recognised exactly: (62 - cw) / cw = q + r / cw with 0 <= r < cw.
+// One character less than fits in the gutter's width leaves room for the control's margin; a font
+// too wide for even one character gives no field at all.
 int gutterFieldWidth(int charWidth, bool showLineNumbers) {
     if (!showLineNumbers) return 1;
     if (charWidth <= 0) return 0;
-    const int numerator = kGutterPixels - charWidth;
-    int quotient = numerator / charWidth;
-    int remainder = numerator % charWidth;
-    if (remainder < 0) {
-        remainder += charWidth;
-        --quotient;
-    }
-    if (2 * remainder > charWidth || (2 * remainder == charWidth && quotient % 2 != 0)) ++quotient;
-    return std::max(quotient, 0);
+    return std::max(roundHalfEven(static_cast<double>(kGutterWidth) / charWidth - 1.0), 0);
 }
 
 // Linear in the rows shown: the bookmarks are sorted, so one binary search finds the first

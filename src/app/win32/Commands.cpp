@@ -24,6 +24,7 @@ void MainWindow::onCommand(int id) {
     case IDM_COPY: case IDT_COPY: copySelection(ctx); return;
     case IDM_PASTE: case IDT_PASTE: pasteClipboard(ctx); return;
     case IDM_YANKLINE: yankLine(ctx); return;
+    case IDM_WORDWRAP: toggleWordWrap(); return;
     case IDM_SETBOOKMARK: case IDT_SETBOOKMARK: setBookmark(ctx); return;
     case IDM_NEXTBOOKMARK: case IDT_NEXTBOOKMARK: goToNextBookmark(ctx); return;
     case IDM_PREVBOOKMARK: goToPreviousBookmark(ctx); return;

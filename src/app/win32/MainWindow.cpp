@@ -156,8 +156,8 @@ bool MainWindow::create(HINSTANCE instance, const MainWindowOptions& options) {
     return true;
 }
 
-HWND MainWindow::createEditor(bool wrap) {
-    editorHwnd_ = ::CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "", wrap ? kWrappingEditorStyle : kEditorStyle, kEditorX,
+HWND MainWindow::createEditor(bool wrap, DWORD exStyle) {
+    editorHwnd_ = ::CreateWindowExA(exStyle, "EDIT", "", wrap ? kWrappingEditorStyle : kEditorStyle, kEditorX,
                                     kWorkAreaTop, 435, 433, hwnd_, controlId(IDC_EDITOR), instance_, nullptr);
     editor_.attach(editorHwnd_);
     ::SendMessageA(editorHwnd_, EM_LIMITTEXT, kEditorTextLimit, 0);
@@ -168,6 +168,7 @@ HWND MainWindow::createEditor(bool wrap) {
 void MainWindow::initialise() {
     Context ctx = context();
     if (loadOrCreateSettings(ctx, dataFolder()) && app_.settings.useLastSize != 0) applyLastSize();
+    applySavedWordWrap();
 
     const std::string document = startupDocument(options_.commandLine, app_.settings);
     if (!document.empty()) loadDocument(ctx, document);
@@ -216,6 +217,7 @@ void MainWindow::buildMenus() {
     HMENU old = ::GetMenu(hwnd_);
     ::SetMenu(hwnd_, bar);
     if (old) ::DestroyMenu(old);
+    showWordWrapCheck();
 
     if (contextMenu_) ::DestroyMenu(contextMenu_);
     contextMenu_ = ::CreatePopupMenu();

@@ -48,7 +48,11 @@ public:
 
     // Creates the editor control (id 103) at its start position and attaches the EditControl to
     // it. Word wrap destroys the old editor and calls this again.
-    HWND createEditor(bool wrap);
+    HWND createEditor(bool wrap, DWORD exStyle = WS_EX_CLIENTEDGE);
+    // Word wrap (WordWrap.cpp): switching re-creates the editor; start-up applies the saved choice.
+    void toggleWordWrap();
+    void applySavedWordWrap();
+    void showWordWrapCheck();
     // Menu bar, context menu and accelerator table from the current settings.
     void buildMenus();
     void createToolbar();
