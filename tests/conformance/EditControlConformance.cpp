@@ -211,6 +211,7 @@ const Script kSelectionScripts[] = {
      {setText("abcdef"), select(4, 1), sel(1, 4), select(-1, 0), sel(1, 1)}},
     {"end -1 selects to the end", {setText("abcdef"), select(2, -1), sel(2, 6)}},
     {"positions past the end stop at the end", {setText("abcdef"), select(3, 100), sel(3, 6), select(100, 2), sel(2, 6)}},
+    {"a position inside a line break is kept as it is", {setText("ab\r\ncd"), select(3, 3), sel(3, 3)}},
     {"replacing puts the caret after the new text", {setText("abcdef"), select(1, 3), replace("XYZ"), text("aXYZdef"), sel(4, 4)}},
 };
 
@@ -339,6 +340,17 @@ TEST_P(EditControlConformance, EveryByteValueRoundTrips) {
     EXPECT_EQ(edit().text(), "<" + bytes + ">");
 }
 
+// The control takes text as a C string: it ends at the first NUL.
+TEST_P(EditControlConformance, TextEndsAtTheFirstNul) {
+    edit().setText(std::string("ab\0cd", 5));
+    EXPECT_EQ(edit().text(), "ab");
+    EXPECT_EQ(edit().textLength(), 2);
+    edit().setSelection(1, 1);
+    edit().replaceSelection(std::string("x\0y", 3), true);
+    EXPECT_EQ(edit().text(), "axb");
+    EXPECT_EQ(edit().selection(), (Selection{2, 2}));
+}
+
 // EM_GETLINE takes its buffer size in a 16-bit word, but the editor holds 100000 characters.
 TEST_P(EditControlConformance, LineTextOfALineLongerThan65535) {
     std::string longLine(70000, 'x');
@@ -383,6 +395,13 @@ TEST_P(EditControlConformance, ScrollCaretBringsTheCaretLineIntoView) {
 
     edit().setSelection(0, 0);
     edit().scrollCaret();
+    EXPECT_EQ(edit().firstVisibleLine(), 0);
+
+    // New text starts at the top.
+    edit().setSelection(edit().lineIndex(150), edit().lineIndex(150));
+    edit().scrollCaret();
+    EXPECT_GT(edit().firstVisibleLine(), 0);
+    edit().setText(text);
     EXPECT_EQ(edit().firstVisibleLine(), 0);
 }
 

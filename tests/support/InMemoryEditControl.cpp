@@ -10,8 +10,9 @@ InMemoryEditControl::InMemoryEditControl(std::string* clipboard)
 std::string InMemoryEditControl::text() const { return text_; }
 int InMemoryEditControl::textLength() const { return static_cast<int>(text_.size()); }
 
+// Text reaches the control as a C string, so it ends at the first NUL.
 void InMemoryEditControl::setText(std::string_view text) {
-    text_.assign(text);
+    text_.assign(text.substr(0, text.find('\0')));
     lineStartsValid_ = false;
     anchor_ = caret_ = 0;
     emptyUndo();
@@ -89,7 +90,7 @@ void InMemoryEditControl::replaceRange(int start, int end, std::string_view text
 
 void InMemoryEditControl::replaceSelection(std::string_view text, bool undoable) {
     const Selection s = selection();
-    replaceRange(s.start, s.end, text, undoable);
+    replaceRange(s.start, s.end, text.substr(0, text.find('\0')), undoable);
 }
 
 // Lines break at CR LF, and at CR CR LF, the soft break that the control writes when it formats
