@@ -150,5 +150,39 @@ TEST(DesktopFileDialogs, OpenReturnsTheTypedNameAndCancelReturnsNothing) {
     ::DeleteFileA(file.c_str());
 }
 
+TEST(DesktopFileDialogs, SaveAddsTheDefaultExtensionAndAsksBeforeReplacing) {
+    char base[MAX_PATH] = {};
+    ASSERT_TRUE(::GetTempPathA(static_cast<DWORD>(std::size(base)), base));
+    const std::string stem = std::string(base) + "tesssave" + std::to_string(::GetCurrentProcessId());
+    const std::string existing = stem + "old.html";
+    {
+        UniqueFile f(::CreateFileA(existing.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+        ASSERT_TRUE(f);
+    }
+    DesktopWin desktop;
+    // The dialog takes the extension it adds from the chosen filter; lpstrDefExt only asks it to.
+    const FileDialogRequest request{.title = "Save file as",
+                                    .filters = {{"HTML files", "*.html"}, {"All files", "*.*"}},
+                                    .defaultExtension = "html",
+                                    .promptOverwrite = true};
+    {
+        test::DialogAnswerer answerer({test::DialogAnswer::typeFileName(stem + "new")});
+        const auto chosen = desktop.saveFileDialog(request);
+        ASSERT_TRUE(chosen.has_value());
+        EXPECT_EQ(::lstrcmpiA(chosen->c_str(), (stem + "new.html").c_str()), 0) << *chosen;
+        ASSERT_EQ(answerer.seen().size(), 1u);
+        EXPECT_EQ(answerer.seen()[0].title, "Save file as");
+    }
+    {
+        test::DialogAnswerer answerer({test::DialogAnswer::typeFileName(existing), test::DialogAnswer::press(IDYES)});
+        const auto chosen = desktop.saveFileDialog(request);
+        ASSERT_TRUE(chosen.has_value());
+        EXPECT_EQ(::lstrcmpiA(chosen->c_str(), existing.c_str()), 0) << *chosen;
+        ASSERT_EQ(answerer.seen().size(), 2u);  // the dialog, then the question about the old file
+        EXPECT_EQ(answerer.seen()[1].buttons, (std::vector<int>{IDYES, IDNO}));
+    }
+    ::DeleteFileA(existing.c_str());
+}
+
 }  // namespace
 }  // namespace tess::win32
