@@ -54,6 +54,12 @@ protected:
         ASSERT_TRUE(::WriteFile(handle.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr));
     }
 
+    // A file with bytes in it, held open as another program would hold it: no sharing at all.
+    UniqueFile holdWithoutSharing(const std::string& file, std::string_view bytes) {
+        writeRaw(file, bytes);
+        return UniqueFile(::CreateFileA(file.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    }
+
     DesktopWin desktop;
     std::string folder_;
     static inline int counter_ = 0;
@@ -99,8 +105,7 @@ TEST_F(DesktopFiles, ASafeWriteReplacesAnExistingFileAndLeavesNoTemporaryFile) {
 
 TEST_F(DesktopFiles, ReadFailuresAreReportedAsTheUserSeesThem) {
     const std::string locked = path("locked.html");
-    writeRaw(locked, "held");
-    UniqueFile holder(::CreateFileA(locked.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    const UniqueFile holder = holdWithoutSharing(locked, "held");
     ASSERT_TRUE(holder);
     const struct {
         const char* name;
@@ -128,8 +133,7 @@ TEST_F(DesktopFiles, AFailedSafeWriteLeavesTheOldFileAndNoTemporaryFile) {
     writeRaw(readOnly, "read-only text");
     ASSERT_TRUE(::SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_READONLY));
     const std::string locked = path("locked.html");
-    writeRaw(locked, "locked text");
-    UniqueFile holder(::CreateFileA(locked.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    UniqueFile holder = holdWithoutSharing(locked, "locked text");
     ASSERT_TRUE(holder);
     const struct {
         const char* name;
