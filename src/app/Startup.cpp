@@ -57,11 +57,10 @@ bool loadOrCreateSettings(Context& ctx, const std::string& dataFolder) {
     for (auto& path : app.settings.browserPaths) path.clear();
 
     if (ctx.desktop.fileExists(app.paths.settingsFile)) {
+        // An unreadable file leaves the defaults in force, as a missing value does.
         const ReadResult file = ctx.desktop.readFile(app.paths.settingsFile);
-        // A file that exists but cannot be read (held open elsewhere, say) is no first run: it is
-        // neither overwritten now nor allowed to move the window; the defaults stay in force.
-        if (file.error != FileError::None) return false;
-        readSettingsFile(file.bytes, app.settings);
+        readSettingsFile(file.error == FileError::None ? std::string_view(file.bytes) : std::string_view(),
+                         app.settings);
         return true;
     }
     app.settings = firstRunSettings();

@@ -21,8 +21,7 @@ Paths makePaths(const std::string& dataFolder);
 Settings firstRunSettings();
 
 // Steps after the data folder is known: create it, set the paths, then read the settings file or
-// write the first one. Returns true when a file was read (the window may then take its last size);
-// a file that exists but cannot be read is left alone and the defaults stay.
+// write the first one. Returns true when a file was read (the window may then take its last size).
 bool loadOrCreateSettings(Context& ctx, const std::string& dataFolder);
 
 // The document to open at start-up: the command line without its double quotes, else the last

@@ -251,16 +251,17 @@ void lineCountChanged(Context& ctx, int countBefore, int editLine) {
 
 // Runs the control's handling of a key or character and, if that changed the line count
 // (Delete, Backspace, typing over lines, pasting with Shift+Insert), lets the bookmarks and the
-// gutter follow. The edit began on the upper of the selection's line before and the caret's line
-// after (Backspace at a line start ends on the line above).
+// gutter follow. The text before the nearer of the selection starts before and after is
+// untouched by any such edit, so the line found there afterwards is where the edit began
+// (Backspace at a line start ends on the line above); it is only looked up when needed.
 void runControl(Context& ctx, const ControlHandling& control) {
     EditControl& editor = ctx.editor;
     const int countBefore = editor.lineCount();
-    const int lineBefore = editor.lineFromChar(editor.selection().start);
+    const int startBefore = editor.selection().start;
     control();
     if (editor.lineCount() == countBefore) return;
-    const int lineAfter = editor.lineFromChar(editor.selection().start);
-    lineCountChanged(ctx, countBefore, std::min(lineBefore, lineAfter) + 1);
+    const int editStart = std::min(startBefore, editor.selection().start);
+    lineCountChanged(ctx, countBefore, editor.lineFromChar(editStart) + 1);
 }
 
 bool isCharOf(Key key, char typed) {

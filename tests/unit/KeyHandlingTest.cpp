@@ -547,6 +547,52 @@ TEST(LineCount, DeleteAndBackspaceAcrossABreakRecordTheCountBefore) {
     EXPECT_EQ(e.t.app.caret.caretLine, 1);
 }
 
+struct BookmarkCase {
+    const char* name;
+    const char* before;
+    std::vector<int> bookmarks;
+    void (*edit)(Editor&);
+    std::vector<int> after;
+};
+
+class BookmarksFollow : public testing::TestWithParam<BookmarkCase> {};
+
+TEST_P(BookmarksFollow, EditsThatChangeTheLineCount) {
+    const BookmarkCase& c = GetParam();
+    Editor e(c.before);
+    e.t.app.bookmarks = c.bookmarks;
+    c.edit(e);
+    EXPECT_EQ(e.t.app.bookmarks, c.after);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, BookmarksFollow,
+    testing::Values(
+        BookmarkCase{"EnterAtEndOfLineFour", "1\r\n2\r\n3\r\n4|\r\n5\r\n6", {4, 6}, [](Editor& e) { e.enter(); }, {4, 7}},
+        BookmarkCase{"EnterInTheMiddleOfAMarkedLine", "1\r\n2|2\r\n3", {2, 3}, [](Editor& e) { e.enter(); }, {2, 4}},
+        BookmarkCase{"AutoRepeatedEnter", "1\r\n2|\r\n3", {3},
+                     [](Editor& e) {
+                         for (int i = 0; i < 3; ++i) {
+                             e.press(Key::Enter);
+                             e.character('\r');
+                         }
+                         e.release(Key::Enter);
+                     },
+                     {6}},
+        BookmarkCase{"DeleteAtEndOfLineFour", "1\r\n2\r\n3\r\n4|\r\n5\r\n6\r\n7\r\n8", {4, 5, 8},
+                     [](Editor& e) { e.tap(Key::Delete); }, {4, 7}},
+        BookmarkCase{"AutoRepeatedDelete", "1|\r\n2\r\n3\r\n4", {4},
+                     [](Editor& e) {
+                         e.press(Key::Delete);
+                         e.press(Key::Delete);
+                         e.press(Key::Delete);
+                         e.release(Key::Delete);
+                     },
+                     {2}},
+        BookmarkCase{"BracketOverThreeLines", "1\r\n[2\r\n3\r\n4]\r\n5", {1, 3, 5}, [](Editor& e) { e.type("("); }, {1, 3}},
+        BookmarkCase{"TypingWithinALine", "1\r\n2|\r\n3", {3}, [](Editor& e) { e.type("ab"); }, {3}}),
+    CaseName{});
+
 // ---- Right-button press
 
 struct PointCase {

@@ -95,18 +95,6 @@ TEST(StartupSettings, AnExistingFileIsReadAndClamped) {
     EXPECT_TRUE(t.desktop.written.empty());  // reading never writes
 }
 
-TEST(StartupSettings, AnUnreadableFileIsNeitherOverwrittenNorTakenAsSizes) {
-    test::TestContext t;
-    t.desktop.folders.insert("C:\\Data\\");
-    t.desktop.files["C:\\Data\\Tessaline.ini"] = "\"1.06\"\r\n";
-    t.desktop.readErrors["C:\\Data\\Tessaline.ini"] = FileError::FileIsOpen;
-    EXPECT_FALSE(loadOrCreateSettings(t.ctx, "C:\\Data\\"));
-    EXPECT_TRUE(t.desktop.written.empty());
-    EXPECT_EQ(t.app.settings.fontSize, 10);
-    EXPECT_EQ(t.app.settings.showLineNumbers, 1);
-    EXPECT_TRUE(t.desktop.boxes.empty());
-}
-
 // Which document opens first: the command line, then the last file when asked for, then the most
 // recent file whatever loadLastFile says.
 struct ChoiceCase {

@@ -7,6 +7,7 @@
 #include "app/Startup.h"
 #include "document/Documents.h"
 #include "editor/Gutter.h"
+#include "editor/win32/EditorSubclass.h"
 #include "platform/win32/DesktopWin.h"
 #include "resources/resource.h"
 
@@ -181,6 +182,7 @@ void MainWindow::initialise() {
     createStatusBar();
     applyEditorFont();
     updateStatusBar(ctx);
+    installEditorSubclass(editorHwnd_, *this);
     // Posted, so that a document loaded above counts as unchanged once the window is up.
     ::PostMessageA(hwnd_, WM_TESS_CLEARMODIFIED, 0, 0);
 }
@@ -410,6 +412,9 @@ LRESULT MainWindow::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     // Any other way of closing (the task bar, another program) asks the same questions.
     case WM_CLOSE: onClose(); return 0;
     case WM_TESS_CLEARMODIFIED: editor_.setModified(false); return 0;
+    // The keyboard goes back to the editor when the window is activated again (after a message
+    // box, say); the window itself has no use for it.
+    case WM_SETFOCUS: if (editorHwnd_) ::SetFocus(editorHwnd_); return 0;
     case WM_DESTROY: onDestroy(); return 0;
     }
     return ::DefWindowProcA(hwnd_, msg, wParam, lParam);
