@@ -509,6 +509,17 @@ TEST_F(KeySubclass, InstallingTwiceDoesNotDoubleTheBehaviour) {
     EXPECT_EQ(marked(), "(\r\n|)");
 }
 
+TEST_F(KeySubclass, WordWrapKeepsTheKeyHandlingInBothDirections) {
+    for (int round = 0; round < 2; ++round) {
+        window.onCommand(IDM_WORDWRAP);
+        editor = window.editorHwnd();
+        set("  x|");
+        type("[");
+        tap(VK_RETURN);
+        EXPECT_EQ(marked(), "  x[\r\n  |]") << round;
+    }
+}
+
 TEST_F(KeySubclass, ARecreatedEditorGetsTheHandlerAgain) {
     ::DestroyWindow(editor);
     editor = window.createEditor(false);

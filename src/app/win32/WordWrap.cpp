@@ -3,6 +3,7 @@
 #include "app/StatusBar.h"
 #include "app/win32/MainWindow.h"
 #include "editor/Gutter.h"
+#include "editor/win32/EditorSubclass.h"
 #include "resources/resource.h"
 
 #include <algorithm>
@@ -24,6 +25,7 @@ void MainWindow::toggleWordWrap() {
     app_.settings.wordWrap = app_.settings.wordWrap != 0 ? 0 : 1;
     showWordWrapCheck();
     createEditor(app_.settings.wordWrap != 0, 0);
+    installEditorSubclass(editorHwnd_, *this);
     ::SetWindowPos(editorHwnd_, nullptr, place.left, place.top, place.right - place.left, place.bottom - place.top,
                    SWP_NOZORDER | SWP_NOACTIVATE);
     editor_.setTextLimit(std::max(limit, editor_.textLimit()));
