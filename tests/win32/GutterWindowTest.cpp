@@ -1,0 +1,169 @@
+// The line-number gutter on a real main window: its text read back from control 102 after real
+// messages to the editor (scroll bar, wheel, keys) and after the bookmark commands.
+#include "app/win32/MainWindow.h"
+#include "document/Documents.h"
+#include "editor/Caret.h"
+
+#include "FakeDesktop.h"
+#include "resources/resource.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+namespace tess::win32 {
+namespace {
+
+constexpr char kDataFolder[] = "C:\\TessGutterData\\";
+constexpr char kDocument[] = "C:\\TessGutterData\\page.htm";
+
+std::string numberedLines(int count) {
+    std::string text;
+    for (int i = 1; i <= count; ++i) text += (i > 1 ? "\r\n" : "") + std::string("line ") + std::to_string(i);
+    return text;
+}
+
+std::vector<std::string> splitRows(const std::string& text) {
+    std::vector<std::string> rows;
+    std::size_t start = 0;
+    for (;;) {
+        const auto end = text.find("\r\n", start);
+        rows.push_back(text.substr(start, end == std::string::npos ? std::string::npos : end - start));
+        if (end == std::string::npos) return rows;
+        start = end + 2;
+    }
+}
+
+class GutterWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        desktop.folders.insert(kDataFolder);
+        ASSERT_TRUE(window.create(::GetModuleHandleA(nullptr), {.desktop = &desktop,
+                                                                 .show = false,
+                                                                 .quitOnDestroy = false,
+                                                                 .dataFolder = kDataFolder}));
+        ASSERT_GT(window.app().font.charWidth, 0);
+        ASSERT_GT(window.app().font.visibleLines, 3);
+        // The field is 62 / charWidth - 1 characters, rounded half to even.
+        width = static_cast<int>(std::nearbyint(62.0 / window.app().font.charWidth - 1.0));
+    }
+    void load(const std::string& text) {
+        desktop.files[kDocument] = text;
+        Context ctx = window.context();
+        ASSERT_TRUE(loadDocument(ctx, kDocument));
+    }
+    std::vector<std::string> rows() {
+        HWND gutter = ::GetDlgItem(window.hwnd(), IDC_GUTTER);
+        std::string text(static_cast<std::size_t>(::GetWindowTextLengthA(gutter)) + 1, '\0');
+        text.resize(static_cast<std::size_t>(::GetWindowTextA(gutter, text.data(), static_cast<int>(text.size()))));
+        return splitRows(text);
+    }
+    std::string row(const std::string& label) { return std::string(width - label.size(), ' ') + label; }
+    int firstVisible() { return static_cast<int>(::SendMessageA(window.editorHwnd(), EM_GETFIRSTVISIBLELINE, 0, 0)); }
+    void key(WPARAM vk) {
+        ::SendMessageA(window.editorHwnd(), WM_KEYDOWN, vk, 1);
+        ::SendMessageA(window.editorHwnd(), WM_KEYUP, vk, 0xC0000001);
+    }
+    // The gutter row beside a line the editor shows.
+    std::string rowOfLine(int line) {
+        const int index = line - (firstVisible() + 1);
+        const auto shown = rows();
+        if (index < 0 || index >= static_cast<int>(shown.size())) return "line " + std::to_string(line) + " not shown";
+        return shown[static_cast<std::size_t>(index)];
+    }
+    void command(int id) { ::SendMessageA(window.hwnd(), WM_COMMAND, id, 0); }
+    // The gutter's rows are the lines the editor shows, from its first shown line on.
+    void expectInStepWithTheEditor(const char* after) {
+        const int first = firstVisible() + 1;
+        const auto shown = rows();
+        ASSERT_EQ(static_cast<int>(shown.size()), window.app().font.visibleLines) << after;
+        EXPECT_EQ(shown.front(), row(std::to_string(first))) << after;
+        EXPECT_EQ(shown.back(), row(std::to_string(first + window.app().font.visibleLines - 1))) << after;
+    }
+
+    test::FakeDesktop desktop;
+    MainWindow window;
+    int width = 0;
+};
+
+TEST_F(GutterWindow, AShortDocumentShowsItsLinesOnlyRightAligned) {
+    load("a\r\nb\r\nc");
+    EXPECT_EQ(rows(), (std::vector<std::string>{row("1"), row("2"), row("3")}));
+}
+
+TEST_F(GutterWindow, StaysInStepWhenScrollingWithTheBarTheWheelAndTheKeys) {
+    load(numberedLines(200));
+    expectInStepWithTheEditor("loading");
+
+    ::SendMessageA(window.editorHwnd(), WM_VSCROLL, SB_PAGEDOWN, 0);
+    ASSERT_GT(firstVisible(), 0);
+    expectInStepWithTheEditor("a page down on the scroll bar");
+
+    int before = firstVisible();
+    ::SendMessageA(window.editorHwnd(), WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 0);
+    ASSERT_GT(firstVisible(), before);
+    expectInStepWithTheEditor("the wheel");
+
+    ::SendMessageA(window.editorHwnd(), EM_SETSEL, 0, 0);
+    ::SendMessageA(window.editorHwnd(), EM_SCROLLCARET, 0, 0);
+    before = firstVisible();
+    for (int i = 0; i < 3; ++i) key(VK_NEXT);
+    ASSERT_GT(firstVisible(), before);
+    expectInStepWithTheEditor("Page Down");
+
+    before = firstVisible();
+    key(VK_PRIOR);
+    ASSERT_LT(firstVisible(), before);
+    expectInStepWithTheEditor("Page Up");
+}
+
+TEST_F(GutterWindow, ShowsTheBookmarksAndFollowsAJumpToOne) {
+    load(numberedLines(120));
+    for (int line : {2, 90}) {
+        placeCaret(window.app().caret, window.editor(), 1, line);
+        command(IDM_SETBOOKMARK);
+    }
+    command(IDT_NEXTBOOKMARK);  // from 90 round to 2
+    EXPECT_EQ(window.editor().lineFromChar(-1), 1);
+    EXPECT_EQ(rowOfLine(2), row(">2"));
+    EXPECT_EQ(rowOfLine(3), row("3"));
+
+    command(IDM_NEXTBOOKMARK);
+    EXPECT_EQ(window.editor().lineFromChar(-1), 89);
+    EXPECT_EQ(rowOfLine(90), row(">90"));
+    EXPECT_EQ(rowOfLine(89), row("89"));
+
+    command(IDM_CLEARBOOKMARKS);
+    EXPECT_EQ(rowOfLine(90), row("90"));
+}
+
+TEST_F(GutterWindow, EnterMovesTheBookmarksBelowAndTheGutterShowsIt) {
+    load("one\r\ntwo\r\nthree\r\nfour");
+    placeCaret(window.app().caret, window.editor(), 1, 3);
+    command(IDM_SETBOOKMARK);
+    EXPECT_EQ(rows()[2], row(">3"));
+
+    ::SendMessageA(window.editorHwnd(), EM_SETSEL, 3, 3);  // the end of line 1
+    ::SendMessageA(window.editorHwnd(), WM_KEYDOWN, VK_RETURN, 1);
+    ::SendMessageA(window.editorHwnd(), WM_CHAR, '\r', 1);
+    ::SendMessageA(window.editorHwnd(), WM_KEYUP, VK_RETURN, 0xC0000001);
+    ASSERT_EQ(window.editor().lineCount(), 5);
+    EXPECT_EQ(window.app().bookmarks, (std::vector<int>{4}));
+    EXPECT_EQ(rows(), (std::vector<std::string>{row("1"), row("2"), row("3"), row(">4"), row("5")}));
+}
+
+TEST_F(GutterWindow, WithLineNumbersOffShowsOnlyTheBookmarkColumn) {
+    window.app().settings.showLineNumbers = 0;
+    load("a\r\nb\r\nc");
+    for (int line : {1, 3}) {
+        placeCaret(window.app().caret, window.editor(), 1, line);
+        command(IDM_SETBOOKMARK);
+    }
+    EXPECT_EQ(rows(), (std::vector<std::string>{">", " ", ">"}));
+}
+
+}  // namespace
+}  // namespace tess::win32
