@@ -344,7 +344,9 @@ void MainWindow::setStatusTexts(std::string_view path, std::string_view line, st
         ::SendMessageA(statusHwnd_, SB_SETTEXTA, part, reinterpret_cast<LPARAM>(texts[part].c_str()));
 }
 
+// The gutter is rebuilt on every erase and scroll of the editor; only a real change repaints it.
 void MainWindow::setGutterText(std::string_view text) {
+    if (EditControlWin(gutterHwnd_).text() == text) return;
     const std::string terminated(text);
     ::SetWindowTextA(gutterHwnd_, terminated.c_str());
 }
