@@ -7,6 +7,8 @@
 #include "platform/Desktop.h"
 #include "platform/EditControl.h"
 
+#include <algorithm>
+
 namespace tess {
 
 namespace {
@@ -74,8 +76,13 @@ void yankLine(Context& ctx) {
     const int start = ctx.editor.lineIndex(-1);
     const int length = ctx.editor.lineLength(start);
     ctx.app.caret.caretLine = ctx.editor.lineFromChar(start) + 1;
-    ctx.editor.setSelection(start, start + length + 2);
-    ctx.editor.replaceSelection("", true);
+    // An empty last line has nothing to remove; replacing nothing would still mark the document
+    // changed and take the undo step.
+    const int end = std::min(start + length + 2, ctx.editor.textLength());
+    if (end > start) {
+        ctx.editor.setSelection(start, end);
+        ctx.editor.replaceSelection("", true);
+    }
     placeCaret(ctx.app.caret, ctx.editor, 1, ctx.app.caret.caretLine);
     afterLineEdit(ctx);
 }

@@ -1,6 +1,8 @@
 #include "editor/Bookmarks.h"
 #include "TestContext.h"
 
+#include "NumberedLines.h"
+
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -9,12 +11,6 @@
 
 namespace tess {
 namespace {
-
-std::string lines(int count) {
-    std::string text;
-    for (int i = 1; i <= count; ++i) text += (i > 1 ? "\r\n" : "") + std::string("line ") + std::to_string(i);
-    return text;
-}
 
 TEST(BookmarkToggle, KeepsTheListSortedAndDistinct) {
     struct Case { const char* name; std::vector<int> toggles; std::vector<int> result; };
@@ -81,7 +77,7 @@ TEST(BookmarkShift, FollowsTheLinesAnEditAddsOrRemoves) {
 
 TEST(BookmarkCommands, SetToggleJumpAndClearOnTheEditor) {
     test::TestContext t;
-    t.editor.setText(lines(10));
+    t.editor.setText(test::numberedLines(10));
     t.app.font = {.charWidth = 8, .lineHeight = 16, .visibleLines = 20};
     for (int line : {9, 2, 5}) {
         t.app.caret.caretLine = line;
@@ -113,7 +109,7 @@ TEST(BookmarkCommands, SetToggleJumpAndClearOnTheEditor) {
 
 TEST(BookmarkCommands, NeverPointPastTheLastLine) {
     test::TestContext t;
-    t.editor.setText(lines(3));
+    t.editor.setText(test::numberedLines(3));
     t.app.caret.caretLine = 7;  // a right click below the text
     setBookmark(t.ctx);
     EXPECT_TRUE(t.app.bookmarks.empty());
@@ -128,7 +124,7 @@ TEST(BookmarkCommands, NeverPointPastTheLastLine) {
 
 TEST(BookmarkCommands, NextScrollsTheTargetIntoView) {
     test::TestContext t;
-    t.editor.setText(lines(100));
+    t.editor.setText(test::numberedLines(100));
     t.editor.setVisibleLineCount(20);
     t.app.font = {.charWidth = 8, .lineHeight = 16, .visibleLines = 20};
     t.app.bookmarks = {80};

@@ -1,6 +1,8 @@
 #include "editor/Gutter.h"
 #include "TestContext.h"
 
+#include "NumberedLines.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -8,12 +10,6 @@
 
 namespace tess {
 namespace {
-
-std::string lines(int count) {
-    std::string text;
-    for (int i = 1; i <= count; ++i) text += (i > 1 ? "\r\n" : "") + std::string("line ") + std::to_string(i);
-    return text;
-}
 
 TEST(GutterFieldWidth, RoundsSixtyTwoOverCharWidthMinusOneHalvesToEven) {
     struct Case { int charWidth; bool numbers; int width; };
@@ -71,7 +67,7 @@ TEST(GutterRows, BuildsOneRightAlignedRowPerVisibleLineDownToTheLastLine) {
 
 TEST(RefreshGutter, ShowsTheEditorsVisibleLinesWithTheBookmarksAndTheMeasuredFont) {
     test::TestContext t;
-    t.editor.setText(lines(100));
+    t.editor.setText(test::numberedLines(100));
     t.editor.setFirstVisibleLine(94);
     t.app.font = {.charWidth = 8, .lineHeight = 16, .visibleLines = 20};
     t.app.bookmarks = {3, 97};

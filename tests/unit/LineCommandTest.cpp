@@ -1,6 +1,9 @@
 #include "editor/LineCommands.h"
+#include "editor/Bookmarks.h"
 #include "editor/Caret.h"
 #include "TestContext.h"
+
+#include "NumberedLines.h"
 
 #include <gtest/gtest.h>
 
@@ -9,12 +12,6 @@
 
 namespace tess {
 namespace {
-
-std::string lines(int count) {
-    std::string text;
-    for (int i = 1; i <= count; ++i) text += (i > 1 ? "\r\n" : "") + std::string("line ") + std::to_string(i);
-    return text;
-}
 
 struct LineCommands : ::testing::Test {
     test::TestContext t;
@@ -39,7 +36,7 @@ TEST_F(LineCommands, CopyLineThenPasteLineJoinsTheTexts) {
 }
 
 TEST_F(LineCommands, YankLineRemovesTheLineAndMovesTheBookmarks) {
-    t.editor.setText(lines(10));
+    t.editor.setText(test::numberedLines(10));
     t.app.bookmarks = {5, 8};
     t.desktop.clipboard = "kept";
     caretAt(5, 3);
@@ -54,11 +51,14 @@ TEST_F(LineCommands, YankLineRemovesTheLineAndMovesTheBookmarks) {
 }
 
 TEST_F(LineCommands, YankLineThenSetBookmarkKeepsTheOrder) {
-    t.editor.setText(lines(10));
+    t.editor.setText(test::numberedLines(10));
     t.app.bookmarks = {3, 5, 7};
     caretAt(5, 1);
     yankLine(t.ctx);
     EXPECT_EQ(t.app.bookmarks, (std::vector<int>{3, 6}));
+    caretAt(7, 1);
+    setBookmark(t.ctx);
+    EXPECT_EQ(t.app.bookmarks, (std::vector<int>{3, 6, 7}));
 }
 
 TEST_F(LineCommands, YankOnTheLastLineRemovesOnlyItsText) {
@@ -71,8 +71,18 @@ TEST_F(LineCommands, YankOnTheLastLineRemovesOnlyItsText) {
     EXPECT_EQ(t.app.bookmarks, (std::vector<int>{3}));
 }
 
+TEST_F(LineCommands, YankOnAnEmptyLastLineLeavesTheDocumentUnchanged) {
+    for (const char* text : {"", "one\r\n"}) {
+        t.editor.setText(text);
+        placeCaret(t.app.caret, t.editor, 1, t.editor.lineCount());
+        yankLine(t.ctx);
+        EXPECT_EQ(t.editor.text(), text);
+        EXPECT_FALSE(t.editor.modified()) << "'" << text << "'";
+    }
+}
+
 TEST_F(LineCommands, PasteOfTwoBreaksInTheMiddleOfLine3MovesLine3AndBelow) {
-    t.editor.setText(lines(10));
+    t.editor.setText(test::numberedLines(10));
     t.app.bookmarks = {2, 3, 9};
     caretAt(3, 3);
     t.app.caret.caretLine = 7;  // stale record: the paste happens on line 3 all the same
@@ -89,7 +99,7 @@ TEST_F(LineCommands, PasteOfTwoBreaksInTheMiddleOfLine3MovesLine3AndBelow) {
 }
 
 TEST_F(LineCommands, PasteScrollsTheCaretIntoView) {
-    t.editor.setText(lines(40));
+    t.editor.setText(test::numberedLines(40));
     t.editor.setVisibleLineCount(20);
     caretAt(19, 1);
     t.desktop.clipboard = "a\r\nb\r\nc\r\n";
@@ -100,7 +110,7 @@ TEST_F(LineCommands, PasteScrollsTheCaretIntoView) {
 }
 
 TEST_F(LineCommands, CutOfWholeLinesDropsTheirBookmarksAndUndoBringsTheLinesBack) {
-    t.editor.setText(lines(10));
+    t.editor.setText(test::numberedLines(10));
     t.app.bookmarks = {2, 3, 4, 6};
     t.editor.setSelection(t.editor.lineIndex(2), t.editor.lineIndex(5));  // lines 3 to 5 with their breaks
     cutSelection(t.ctx);
@@ -109,7 +119,7 @@ TEST_F(LineCommands, CutOfWholeLinesDropsTheirBookmarksAndUndoBringsTheLinesBack
     EXPECT_EQ(t.app.bookmarks, (std::vector<int>{2, 3}));
 
     undoEdit(t.ctx);
-    EXPECT_EQ(t.editor.text(), lines(10));
+    EXPECT_EQ(t.editor.text(), test::numberedLines(10));
     EXPECT_EQ(t.app.bookmarks, (std::vector<int>{2, 6}));
     EXPECT_NE(t.view.gutterText.find(">6"), std::string::npos);
 }

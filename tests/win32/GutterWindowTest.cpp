@@ -7,6 +7,8 @@
 #include "FakeDesktop.h"
 #include "resources/resource.h"
 
+#include "NumberedLines.h"
+
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -19,12 +21,6 @@ namespace {
 
 constexpr char kDataFolder[] = "C:\\TessGutterData\\";
 constexpr char kDocument[] = "C:\\TessGutterData\\page.htm";
-
-std::string numberedLines(int count) {
-    std::string text;
-    for (int i = 1; i <= count; ++i) text += (i > 1 ? "\r\n" : "") + std::string("line ") + std::to_string(i);
-    return text;
-}
 
 std::vector<std::string> splitRows(const std::string& text) {
     std::vector<std::string> rows;
@@ -95,7 +91,7 @@ TEST_F(GutterWindow, AShortDocumentShowsItsLinesOnlyRightAligned) {
 }
 
 TEST_F(GutterWindow, StaysInStepWhenScrollingWithTheBarTheWheelAndTheKeys) {
-    load(numberedLines(200));
+    load(test::numberedLines(200));
     expectInStepWithTheEditor("loading");
 
     ::SendMessageA(window.editorHwnd(), WM_VSCROLL, SB_PAGEDOWN, 0);
@@ -121,7 +117,7 @@ TEST_F(GutterWindow, StaysInStepWhenScrollingWithTheBarTheWheelAndTheKeys) {
 }
 
 TEST_F(GutterWindow, ShowsTheBookmarksAndFollowsAJumpToOne) {
-    load(numberedLines(120));
+    load(test::numberedLines(120));
     for (int line : {2, 90}) {
         placeCaret(window.app().caret, window.editor(), 1, line);
         command(IDM_SETBOOKMARK);

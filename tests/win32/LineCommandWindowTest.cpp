@@ -7,6 +7,8 @@
 #include "platform/win32/DesktopWin.h"
 #include "resources/resource.h"
 
+#include "NumberedLines.h"
+
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -32,12 +34,6 @@ std::vector<UINT> clipboardFormats() {
     for (UINT f = ::EnumClipboardFormats(0); f != 0; f = ::EnumClipboardFormats(f)) formats.push_back(f);
     ::CloseClipboard();
     return formats;
-}
-
-std::string numberedLines(int count) {
-    std::string text;
-    for (int i = 1; i <= count; ++i) text += (i > 1 ? "\r\n" : "") + std::string("line ") + std::to_string(i);
-    return text;
 }
 
 class LineCommandWindow : public ::testing::Test {
@@ -77,7 +73,7 @@ TEST_F(LineCommandWindow, CopyLineThenPasteLineJoinsTheLines) {
 }
 
 TEST_F(LineCommandWindow, YankLineOnLine5Of10MovesTheBookmarksAndLeavesTheClipboard) {
-    window.editor().setText(numberedLines(10));
+    window.editor().setText(test::numberedLines(10));
     bookmarkLines({5, 8});
     desktop.real.setClipboardText("kept");
     caretAt(5, 4);
@@ -92,12 +88,12 @@ TEST_F(LineCommandWindow, YankLineOnLine5Of10MovesTheBookmarksAndLeavesTheClipbo
 
     // The yanked line comes back with Undo, and the bookmarks follow it.
     command(IDM_UNDO);
-    EXPECT_EQ(window.editor().text(), numberedLines(10));
+    EXPECT_EQ(window.editor().text(), test::numberedLines(10));
     EXPECT_EQ(window.app().bookmarks, (std::vector<int>{8}));
 }
 
 TEST_F(LineCommandWindow, PasteOfTwoLineBreaksIntoLine3MovesTheBookmarksFromLine3Down) {
-    window.editor().setText(numberedLines(10));
+    window.editor().setText(test::numberedLines(10));
     bookmarkLines({2, 3, 6});
     desktop.real.setClipboardText("X\r\nY\r\nZ");
     caretAt(3, 4);
@@ -112,12 +108,12 @@ TEST_F(LineCommandWindow, PasteOfTwoLineBreaksIntoLine3MovesTheBookmarksFromLine
     EXPECT_EQ(selection(), (Selection{start, start}));
 
     command(IDM_UNDO);
-    EXPECT_EQ(window.editor().text(), numberedLines(10));
+    EXPECT_EQ(window.editor().text(), test::numberedLines(10));
     EXPECT_EQ(window.app().bookmarks, (std::vector<int>{2, 3, 6}));
 }
 
 TEST_F(LineCommandWindow, CutOfWholeLinesDropsTheirBookmarks) {
-    window.editor().setText(numberedLines(10));
+    window.editor().setText(test::numberedLines(10));
     bookmarkLines({2, 3, 4, 6});
     ::SendMessageA(window.editorHwnd(), EM_SETSEL, window.editor().lineIndex(2), window.editor().lineIndex(5));
     command(IDT_CUT);
