@@ -116,6 +116,43 @@ TEST_F(GutterWindow, StaysInStepWhenScrollingWithTheBarTheWheelAndTheKeys) {
     expectInStepWithTheEditor("Page Up");
 }
 
+// Scrolls that no key, bar or wheel message announces: the control bringing the caret into view
+// after a selection made in code, and typing at the bottom of the view.
+TEST_F(GutterWindow, StaysInStepWhenTheControlScrollsByItself) {
+    load(test::numberedLines(200));
+    ::SendMessageA(window.editorHwnd(), EM_SETSEL, window.editor().lineIndex(150), window.editor().lineIndex(150));
+    ::SendMessageA(window.editorHwnd(), EM_SCROLLCARET, 0, 0);
+    ASSERT_GT(firstVisible(), 100);
+    expectInStepWithTheEditor("scrolled to the caret");
+
+    ::SendMessageA(window.editorHwnd(), EM_SETSEL, 0, 0);
+    ::SendMessageA(window.editorHwnd(), EM_SCROLLCARET, 0, 0);
+    const int bottom = firstVisible() + window.app().font.visibleLines;
+    ::SendMessageA(window.editorHwnd(), EM_SETSEL, window.editor().lineIndex(bottom - 1), window.editor().lineIndex(bottom - 1));
+    ::SendMessageA(window.editorHwnd(), WM_CHAR, 'x', 1);
+    ::SendMessageA(window.editorHwnd(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("\r\n\r\n"));
+    ASSERT_GT(firstVisible(), 0);
+    expectInStepWithTheEditor("typing below the view");
+}
+
+// The gutter hands the keyboard to the editor when it is clicked; a refresh of its text, which
+// now also follows every notification of the editor, must not take the keyboard from elsewhere.
+TEST_F(GutterWindow, ARefreshLeavesTheKeyboardWhereItIs) {
+    load(test::numberedLines(50));
+    HWND other = ::CreateWindowExA(0, "EDIT", "", WS_POPUP | WS_VISIBLE, 0, 0, 100, 20, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(other, nullptr);
+    ::SetFocus(other);
+    ASSERT_EQ(::GetFocus(), other);
+    placeCaret(window.app().caret, window.editor(), 1, 3);
+    command(IDM_SETBOOKMARK);
+    EXPECT_EQ(rowOfLine(3), row(">3"));
+    EXPECT_EQ(::GetFocus(), other);
+
+    ::SetFocus(window.gutterHwnd());  // as a click into the gutter does
+    EXPECT_EQ(::GetFocus(), window.editorHwnd());
+    ::DestroyWindow(other);
+}
+
 TEST_F(GutterWindow, ShowsTheBookmarksAndFollowsAJumpToOne) {
     load(test::numberedLines(120));
     for (int line : {2, 90}) {

@@ -4,6 +4,7 @@
 #include "app/win32/MainWindow.h"
 #include "document/Documents.h"
 #include "editor/Bookmarks.h"
+#include "editor/Gutter.h"
 #include "editor/LineCommands.h"
 #include "resources/resource.h"
 
@@ -31,6 +32,9 @@ void MainWindow::onCommand(int id) {
     case IDM_CLEARBOOKMARKS: clearBookmarks(ctx); return;
     case IDM_COPYLINE: copyLine(ctx); return;
     case IDM_PASTELINE: moveCaretToLineStart(ctx); ::SendMessageA(hwnd_, WM_COMMAND, IDM_PASTE, 0); return;
+    // The editor notifies after it has changed its text or scrolled, also where no key, bar or
+    // wheel message announced it (the caret brought into view, typing below the view).
+    case IDC_EDITOR: refreshGutter(ctx); return;
     case IDC_GUTTER: ::SetFocus(editorHwnd_); return;
     default: return;  // the commands of features not built yet
     }
