@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Types into the running Tessaline.exe with real keys, as a person would, and checks the file it
-# saves: bracket completion, Enter keeping the indentation, block Tab over the whole text, and
-# the Enter that answers the save question not reaching the editor as a line break.
+# saves: bracket completion, Enter keeping the indentation, block Tab over the whole text, the
+# Enter that answers the save question not reaching the editor as a line break, and the right
+# click's caret and context menu.
 # Runs on a private Xvfb display; exits 0 on success. Every wait is bounded.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
@@ -61,47 +62,73 @@ eval "$(xdotool getwindowgeometry --shell "$window")"
 xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2))
 xdotool windowfocus "$window"
 
-# The start-up is over once the status bar shows the document; the title never changes, so the
-# first keys could otherwise arrive before the editor has its handler.
+# The settings file is written during start-up (first run), before the loop takes keys.
 settings_written() { [ -f "$work/Tessaline.ini" ]; }
 wait_for 300 settings_written || fail "the program did not finish starting"
 
+# Keys typed while a closing box or menu still holds the keyboard are lost: after each one, wait
+# for it to go and for the main window to have the keyboard again.
+main_focused() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$window" ]; }
+find_box() { [ -n "$(xdotool search --onlyvisible --name '^Save File$' 2>/dev/null | head -n 1)" ]; }
+box_gone() { ! find_box; }
+# Ctrl+S asks "Save file now?" for a document that has a name; Enter answers Yes. The release of
+# that Enter reaches the editor alone and must not act there.
+save() {
+  xdotool key --delay 1 ctrl+s
+  wait_for 100 find_box || fail "the save question did not appear ($1)"
+  xdotool key --delay 1 Return
+  wait_for 100 box_gone || fail "the save question did not close ($1)"
+  wait_for 100 main_focused || fail "the main window did not get the keyboard back ($1)"
+}
+visible_count() { xdotool search --onlyvisible --name '' 2>/dev/null | wc -l; }
+windows_before=$(visible_count)
+menu_open() { [ "$(visible_count)" -gt "$windows_before" ]; }
+menu_closed() { [ "$(visible_count)" -eq "$windows_before" ]; }
+# Right click where the pointer is, then the item that many Up presses from the bottom picks.
+pick_from_context_menu() {
+  xdotool click 3
+  wait_for 100 menu_open || fail "the context menu did not open"
+  for _ in $(seq 1 "$1"); do xdotool key Up; done
+  xdotool key Return
+  wait_for 100 menu_closed || fail "the context menu did not close"
+  wait_for 100 main_focused || fail "the main window did not get the keyboard back after the menu"
+}
+expected="$work/expected.html"
+saved() { cmp -s "$doc" "$expected"; }
+expect_saved() {  # the bytes the file must hold, what went wrong otherwise
+  printf '%b' "$1" >"$expected"
+  if ! wait_for 150 saved; then
+    echo "expected:"; od -c "$expected" | head -20
+    echo "saved:"; od -c "$doc" | head -20
+    fail "$2"
+  fi
+}
+
 # "  <div" gets its ">" (End steps over it); Enter keeps the two spaces; "f(1" gets its ")";
-# a typed "}" stays alone.
+# a typed "}" stays alone. Then the whole text is selected and indented as one block.
 xdotool type --delay 1 '  <div'
 xdotool key --delay 1 End Return
 xdotool type --delay 1 'f(1'
 xdotool key --delay 1 End Return
 xdotool type --delay 1 '}'
-# Select everything and indent it as a block; then save: Ctrl+S asks "Save file now?" and Enter
-# answers Yes. That Enter's release reaches the editor alone and must not add a line.
-xdotool key --delay 1 ctrl+a Tab ctrl+s
+xdotool key --delay 1 ctrl+a Tab
+save first
+expect_saved '     <div>\r\n     f(1)\r\n     }' "the saved file differs from what was typed"
 
-save_box=
-find_box() { save_box=$(xdotool search --onlyvisible --name '^Save File$' 2>/dev/null | head -n 1); [ -n "$save_box" ]; }
-wait_for 100 find_box || fail "the save question did not appear"
-xdotool key --delay 1 Return
-
-expected="$work/expected.html"
-printf '     <div>\r\n     f(1)\r\n     }' >"$expected"
-saved() { cmp -s "$doc" "$expected"; }
-if ! wait_for 150 saved; then
-  echo "expected:"; od -c "$expected" | head -20
-  echo "saved:"; od -c "$doc" | head -20
-  fail "the saved file differs from what was typed"
-fi
-
-# Type on after the save: the lone Enter release left nothing behind, and the caret is where the
-# block ended, so one more line goes at the end.
+# The lone Enter release left nothing behind: one more line goes at the end, indented.
 xdotool key --delay 1 ctrl+End Return
 xdotool type --delay 1 '['
-xdotool key --delay 1 ctrl+s
-wait_for 100 find_box || fail "the second save question did not appear"
-xdotool key --delay 1 Return
-printf '     <div>\r\n     f(1)\r\n     }\r\n     []' >"$expected"
-if ! wait_for 150 saved; then
-  echo "expected:"; od -c "$expected" | head -20
-  echo "saved:"; od -c "$doc" | head -20
-  fail "the second save differs"
-fi
+save second
+expect_saved '     <div>\r\n     f(1)\r\n     }\r\n     []' "the second save differs"
+
+# A right click below the text puts the caret at the end of the last line (not past it) and opens
+# the context menu there, owned by the main window: "Copy line" (third from the bottom) then
+# "Paste line" (second from the bottom) double the last line. The second click, soon after the
+# first, may arrive as a double click. The Return that picks an item is the menu's; its release reaches
+# the editor alone.
+pick_from_context_menu 3
+pick_from_context_menu 2
+save third
+expect_saved '     <div>\r\n     f(1)\r\n     }\r\n     []     []' \
+  "the line copied and pasted through the context menu is not in the saved file"
 echo "typing: passed"

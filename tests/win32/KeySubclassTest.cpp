@@ -499,6 +499,31 @@ TEST_F(KeySubclass, ScrollingShowsTheLinesNowInViewInTheGutter) {
     }
 }
 
+TEST_F(KeySubclass, QuickSecondRightClickOpensTheMenuToo) {
+    set("abc\r\ndef|");
+    const LRESULT packed = ::SendMessageA(editor, EM_POSFROMCHAR, 1, 0);  // line 1, column 2
+    const int x = GET_X_LPARAM(packed) + window.app().font.charWidth / 2;
+    const int y = GET_Y_LPARAM(packed) + window.app().font.lineHeight / 2;
+    g_openedMenu = nullptr;
+    g_hook = ::SetWindowsHookExA(WH_CALLWNDPROC, &watchMenus, nullptr, ::GetCurrentThreadId());
+    ::SendMessageA(editor, WM_RBUTTONDBLCLK, MK_RBUTTON, MAKELPARAM(x, y));
+    ::UnhookWindowsHookEx(g_hook);
+    EXPECT_EQ(g_openedMenu, window.contextMenu());
+    EXPECT_EQ(marked(), "a|bc\r\ndef");
+}
+
+TEST_F(KeySubclass, RightButtonReleaseOpensNoSecondMenu) {
+    set("abc|");
+    g_openedMenu = nullptr;
+    g_hook = ::SetWindowsHookExA(WH_CALLWNDPROC, &watchMenus, nullptr, ::GetCurrentThreadId());
+    ::SendMessageA(editor, WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
+    POINT screen{5, 5};
+    ::ClientToScreen(editor, &screen);
+    ::SendMessageA(editor, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(editor), MAKELPARAM(screen.x, screen.y));
+    ::UnhookWindowsHookEx(g_hook);
+    EXPECT_EQ(g_openedMenu, nullptr);
+}
+
 // ---- Re-installing
 
 TEST_F(KeySubclass, InstallingTwiceDoesNotDoubleTheBehaviour) {

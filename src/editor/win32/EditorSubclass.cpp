@@ -72,7 +72,10 @@ LRESULT handle(EditorHook& hook, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
         passOn();
         hook.keys.leftButtonReleased(ctx);
         return result;
-    case WM_RBUTTONDOWN: {
+    // The control's class asks for double clicks: a second right click soon after the first
+    // comes as a double click, and must open the menu all the same.
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK: {
         POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
         hook.keys.rightButtonPressed(ctx, {point.x, point.y});
         ::ClientToScreen(hwnd, &point);
@@ -82,6 +85,13 @@ LRESULT handle(EditorHook& hook, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
         passOn();
         return result;
     }
+    // The context menu opened at the press; the release (which can reach the control after that
+    // menu has closed) must not open the control's own menu as well. The menu key and Shift+F10
+    // (lParam -1) keep the control's menu.
+    case WM_CONTEXTMENU:
+        if (lParam != -1) return 0;
+        passOn();
+        return result;
     // Without DLGC_HASSETSEL the dialog keyboard handling does not select the whole text each
     // time it gives the editor the focus. Queries about a particular message keep the control's
     // answer, which asks for every key, Tab and Enter included.
