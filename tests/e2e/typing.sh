@@ -121,11 +121,11 @@ xdotool type --delay 1 '['
 save second
 expect_saved '     <div>\r\n     f(1)\r\n     }\r\n     []' "the second save differs"
 
-# A right click below the text puts the caret at the end of the last line (not past it) and opens
-# the context menu there, owned by the main window: "Copy line" (third from the bottom) then
-# "Paste line" (second from the bottom) double the last line. The second click, soon after the
-# first, may arrive as a double click. The Return that picks an item is the menu's; its release reaches
-# the editor alone.
+# A right click below the text puts the caret at the end of the last line (not past it) and
+# opens the context menu there, owned by the main window: "Copy line" (third from the bottom)
+# then "Paste line" (second from the bottom) double the last line. The second click, soon after
+# the first, may arrive as a double click. The Return that picks an item is the menu's; its
+# release reaches the editor alone.
 pick_from_context_menu 3
 pick_from_context_menu 2
 save third

@@ -1,4 +1,5 @@
 // The caret record and the line primitives on the in-memory control.
+#include "MarkedText.h"
 #include "TestContext.h"
 #include "editor/Caret.h"
 
@@ -7,14 +8,7 @@
 namespace tess {
 namespace {
 
-// Names each case of a table after its name field.
-struct CaseName {
-    template <class T>
-    std::string operator()(const testing::TestParamInfo<T>& row) const {
-        return row.param.name;
-    }
-};
-
+using test::CaseName;
 using test::TestContext;
 
 constexpr char kText[] = "first\r\n  second\r\n\r\nlast";  // lines of 5, 8, 0 and 4 characters

@@ -1,6 +1,7 @@
 // The editor's key behaviours on the in-memory control. Each key is driven the way the control
 // receives it (press, the character its translation gives, release), and the control's own part
 // is the in-memory model's typeChar / pressDelete / moveCaretDown.
+#include "MarkedText.h"
 #include "TestContext.h"
 #include "editor/KeyHandling.h"
 
@@ -13,55 +14,23 @@
 namespace tess {
 namespace {
 
-// Names each case of a table after its name field.
-struct CaseName {
-    template <class T>
-    std::string operator()(const testing::TestParamInfo<T>& row) const {
-        return row.param.name;
-    }
-};
-
+using test::CaseName;
+using test::parseMarked;
 using test::TestContext;
-
-// Text with the selection marked: "|" for the caret alone, "[" and "]" around a selection (the
-// caret at "]"). The same notation describes the expected results.
-struct Marked {
-    std::string text;
-    int anchor = 0;
-    int caret = 0;
-};
-
-Marked parseMarked(std::string_view marked) {
-    Marked result;
-    int open = -1, close = -1, bar = -1;
-    for (char c : marked) {
-        const int here = static_cast<int>(result.text.size());
-        if (c == '|') bar = here;
-        else if (c == '[') open = here;
-        else if (c == ']') close = here;
-        else result.text += c;
-    }
-    if (bar >= 0) result.anchor = result.caret = bar;
-    if (open >= 0) result.anchor = open, result.caret = close;
-    return result;
-}
 
 class Editor {
 public:
     explicit Editor(std::string_view marked = "|") { set(marked); }
 
     void set(std::string_view marked) {
-        const Marked m = parseMarked(marked);
+        const test::MarkedText m = parseMarked(marked);
         t.editor.setText(m.text);
         t.editor.setSelection(m.anchor, m.caret);
     }
     // The text with the selection marked as above.
     std::string marked() const {
-        std::string text = t.editor.text();
         const Selection s = t.editor.selection();
-        if (s.start == s.end) return text.insert(static_cast<std::size_t>(s.start), "|");
-        text.insert(static_cast<std::size_t>(s.end), "]");
-        return text.insert(static_cast<std::size_t>(s.start), "[");
+        return test::markSelection(t.editor.text(), s.start, s.end);
     }
 
     bool press(Key key, bool shift = false) {

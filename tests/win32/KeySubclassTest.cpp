@@ -3,6 +3,7 @@
 // previous-state and transition bits, posted and pumped through the same steps as the program's
 // message loop, so that TranslateMessage makes the WM_CHAR of each key press.
 #include "FakeDesktop.h"
+#include "MarkedText.h"
 #include "app/win32/MainWindow.h"
 #include "editor/win32/EditorSubclass.h"
 #include "resources/resource.h"
@@ -18,12 +19,8 @@
 namespace tess::win32 {
 namespace {
 
-struct CaseName {
-    template <class T>
-    std::string operator()(const testing::TestParamInfo<T>& row) const {
-        return row.param.name;
-    }
-};
+using test::CaseName;
+using test::parseMarked;
 
 bool isExtendedKey(UINT vk) {
     switch (vk) {
@@ -43,28 +40,6 @@ LPARAM keyData(UINT vk, bool released, bool wasDown) {
     return static_cast<LPARAM>(data);
 }
 
-// Text with the selection marked: "|" for an empty selection, "[" and "]" around a selection.
-struct Marked {
-    std::string text;
-    int start = 0;
-    int end = 0;
-};
-
-Marked parseMarked(std::string_view marked) {
-    Marked result;
-    int open = -1, close = -1, bar = -1;
-    for (char c : marked) {
-        const int here = static_cast<int>(result.text.size());
-        if (c == '|') bar = here;
-        else if (c == '[') open = here;
-        else if (c == ']') close = here;
-        else result.text += c;
-    }
-    if (bar >= 0) result.start = result.end = bar;
-    if (open >= 0) result.start = open, result.end = close;
-    return result;
-}
-
 class KeySubclass : public testing::Test {
 protected:
     void SetUp() override { create(); }
@@ -80,9 +55,9 @@ protected:
     }
 
     void set(std::string_view marked) {
-        const Marked m = parseMarked(marked);
+        const test::MarkedText m = parseMarked(marked);
         ::SetWindowTextA(editor, m.text.c_str());
-        ::SendMessageA(editor, EM_SETSEL, static_cast<WPARAM>(m.start), m.end);
+        ::SendMessageA(editor, EM_SETSEL, static_cast<WPARAM>(m.anchor), m.caret);
     }
     std::string text() const {
         std::string buffer(static_cast<std::size_t>(::GetWindowTextLengthA(editor)) + 1, '\0');
@@ -90,12 +65,9 @@ protected:
         return buffer;
     }
     std::string marked() const {
-        std::string result = text();
         DWORD start = 0, end = 0;
         ::SendMessageA(editor, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-        if (start == end) return result.insert(start, "|");
-        result.insert(end, "]");
-        return result.insert(start, "[");
+        return test::markSelection(text(), static_cast<int>(start), static_cast<int>(end));
     }
     std::string status(int part) const {
         char buffer[512] = {};

@@ -1,0 +1,47 @@
+#pragma once
+// Editor text with its selection marked, for tables of editing cases: "|" stands for an empty
+// selection (the caret), "[" and "]" for the two ends of a selection, the caret at "]" (so "]"
+// before "[" is a selection made upwards). Also names each row of a table after its name field.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <string_view>
+
+namespace tess::test {
+
+struct MarkedText {
+    std::string text;
+    int anchor = 0;
+    int caret = 0;
+};
+
+inline MarkedText parseMarked(std::string_view marked) {
+    MarkedText result;
+    int open = -1, close = -1, bar = -1;
+    for (char c : marked) {
+        const int here = static_cast<int>(result.text.size());
+        if (c == '|') bar = here;
+        else if (c == '[') open = here;
+        else if (c == ']') close = here;
+        else result.text += c;
+    }
+    if (bar >= 0) result.anchor = result.caret = bar;
+    if (open >= 0) result.anchor = open, result.caret = close;
+    return result;
+}
+
+// The text with the selection (start <= end) marked the same way.
+inline std::string markSelection(std::string text, int start, int end) {
+    if (start == end) return text.insert(static_cast<std::size_t>(start), "|");
+    text.insert(static_cast<std::size_t>(end), "]");
+    return text.insert(static_cast<std::size_t>(start), "[");
+}
+
+struct CaseName {
+    template <class T>
+    std::string operator()(const testing::TestParamInfo<T>& row) const {
+        return row.param.name;
+    }
+};
+
+}  // namespace tess::test
