@@ -41,12 +41,14 @@ void applyGoalColumn(CaretState& caret, EditControl& editor) {
 
 TabOutcome indentBlock(Context& ctx, Selection selection, bool unindent) {
     EditControl& editor = ctx.editor;
+    const std::string text = editor.text();
     int s = selection.start;
     int e = selection.end;
     // A block selected with the line break after its last line: the break is not part of it.
     // Judged on the selection's end itself rather than on the caret's line, so that a block
-    // selected upwards is treated like one selected downwards.
-    if (editor.lineIndex(editor.lineFromChar(e)) == e) {
+    // selected upwards is treated like one selected downwards; and only after a real line break,
+    // not at a wrap point of word wrap, where the two characters before are text.
+    if (e >= 2 && text.compare(static_cast<std::size_t>(e - 2), 2, "\r\n") == 0) {
         e = std::max(s, e - 2);
         editor.setSelection(s, e);
     }
@@ -64,23 +66,31 @@ TabOutcome indentBlock(Context& ctx, Selection selection, bool unindent) {
         return TabOutcome::Refused;
     }
 
+    // The block is rebuilt from its text split at the hard line breaks: one read of the text
+    // rather than one line lookup per line, and with word wrap on, the control's display lines
+    // would otherwise get hard breaks at their wrap points.
     const int unit = indentUnit(ctx.app);
     const std::string indent(static_cast<std::size_t>(unit), ' ');
+    const std::string_view block =
+        std::string_view(text).substr(static_cast<std::size_t>(s), static_cast<std::size_t>(e - s));
     std::string rebuilt;
-    rebuilt.reserve(static_cast<std::size_t>(e - s) + static_cast<std::size_t>(last - first + 1) * indent.size());
+    rebuilt.reserve(block.size() + static_cast<std::size_t>(last - first + 1) * indent.size());
     bool changed = false;
-    for (int line = first; line <= last; ++line) {
-        const std::string text = editor.lineText(line);
-        if (line != first) rebuilt += "\r\n";
+    for (std::size_t from = 0;;) {
+        const std::size_t to = block.find("\r\n", from);
+        const std::string_view line = block.substr(from, to == std::string_view::npos ? to : to - from);
         if (unindent) {
-            const int removed = std::min(leadingSpaces(text), unit);
+            const int removed = std::min(leadingSpaces(line), unit);
             changed = changed || removed > 0;
-            rebuilt.append(text, static_cast<std::size_t>(removed));
+            rebuilt += line.substr(static_cast<std::size_t>(removed));
         } else {
             changed = true;
             rebuilt += indent;
-            rebuilt += text;
+            rebuilt += line;
         }
+        if (to == std::string_view::npos) break;
+        rebuilt += "\r\n";
+        from = to + 2;
     }
     const int length = static_cast<int>(rebuilt.size());
     if (changed) {

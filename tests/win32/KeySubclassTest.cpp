@@ -517,6 +517,18 @@ TEST_F(KeySubclass, WordWrapKeepsTheKeyHandlingInBothDirections) {
     }
 }
 
+TEST_F(KeySubclass, BlockIndentUnderWordWrapAddsNoLineBreaks) {
+    window.onCommand(IDM_WORDWRAP);
+    editor = window.editorHwnd();
+    std::string longLine;
+    for (int i = 0; i < 40; ++i) longLine += "word" + std::to_string(i) + " ";
+    set("[" + longLine + "\r\nshort\r\n]");
+    ASSERT_GT(::SendMessageA(editor, EM_GETLINECOUNT, 0, 0), 3) << "the long line should wrap";
+    tap(VK_TAB);
+    EXPECT_EQ(text(), "   " + longLine + "\r\n   short\r\n");
+    EXPECT_TRUE(desktop.boxes.empty());
+}
+
 TEST_F(KeySubclass, ARecreatedEditorGetsTheHandlerAgain) {
     ::DestroyWindow(editor);
     editor = window.createEditor(false);
