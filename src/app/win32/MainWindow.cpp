@@ -104,15 +104,6 @@ MainWindow::MainWindow() = default;
 
 MainWindow::~MainWindow() {
     if (hwnd_) ::DestroyWindow(hwnd_);
-    releaseResources();
-}
-
-void MainWindow::releaseResources() {
-    if (accelerators_) ::DestroyAcceleratorTable(std::exchange(accelerators_, nullptr));
-    if (contextMenu_) ::DestroyMenu(std::exchange(contextMenu_, nullptr));
-    if (toolbarImages_) ::ImageList_Destroy(std::exchange(toolbarImages_, nullptr));
-    if (font_) ::DeleteObject(std::exchange(font_, nullptr));
-    if (backgroundBrush_) ::DeleteObject(std::exchange(backgroundBrush_, nullptr));
 }
 
 bool MainWindow::create(HINSTANCE instance, const MainWindowOptions& options) {
@@ -221,9 +212,8 @@ void MainWindow::buildMenus() {
     if (old) ::DestroyMenu(old);
     showWordWrapCheck();
 
-    if (contextMenu_) ::DestroyMenu(contextMenu_);
-    contextMenu_ = ::CreatePopupMenu();
-    appendItems(contextMenu_, tess::contextMenu());
+    contextMenu_.reset(::CreatePopupMenu());
+    appendItems(contextMenu_.get(), tess::contextMenu());
 
     std::vector<ACCEL> table;
     for (const auto& a : acceleratorTable()) {
@@ -232,8 +222,7 @@ void MainWindow::buildMenus() {
         if (a.shift) flags |= FSHIFT;
         table.push_back(ACCEL{flags, static_cast<WORD>(a.key), static_cast<WORD>(a.command)});
     }
-    if (accelerators_) ::DestroyAcceleratorTable(accelerators_);
-    accelerators_ = ::CreateAcceleratorTableA(table.data(), static_cast<int>(table.size()));
+    accelerators_.reset(::CreateAcceleratorTableA(table.data(), static_cast<int>(table.size())));
 }
 
 void MainWindow::createToolbar() {
@@ -242,18 +231,16 @@ void MainWindow::createToolbar() {
                                      0, 0, 0, 0, hwnd_, controlId(IDC_TOOLBAR), instance_, nullptr);
     ::SendMessageA(toolbarHwnd_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
 
-    if (toolbarImages_) ::ImageList_Destroy(toolbarImages_);
     const auto names = toolbarIconNames();
-    toolbarImages_ = ::ImageList_Create(kToolbarIconSize, kToolbarIconSize, ILC_COLOR32 | ILC_MASK,
-                                        static_cast<int>(names.size()), 0);
+    toolbarImages_.reset(::ImageList_Create(kToolbarIconSize, kToolbarIconSize, ILC_COLOR32 | ILC_MASK,
+                                            static_cast<int>(names.size()), 0));
     for (const auto name : names) {
         const std::string resource(name);
-        const auto icon = static_cast<HICON>(
-            ::LoadImageA(instance_, resource.c_str(), IMAGE_ICON, kToolbarIconSize, kToolbarIconSize, LR_DEFAULTCOLOR));
-        ::ImageList_AddIcon(toolbarImages_, icon);
-        if (icon) ::DestroyIcon(icon);
+        const UniqueIcon icon(static_cast<HICON>(
+            ::LoadImageA(instance_, resource.c_str(), IMAGE_ICON, kToolbarIconSize, kToolbarIconSize, LR_DEFAULTCOLOR)));
+        ::ImageList_AddIcon(toolbarImages_.get(), icon.get());
     }
-    ::SendMessageA(toolbarHwnd_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(toolbarImages_));
+    ::SendMessageA(toolbarHwnd_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(toolbarImages_.get()));
 
     std::vector<TBBUTTON> buttons;
     for (const auto& b : toolbarButtons()) {
@@ -287,16 +274,15 @@ void MainWindow::applyEditorFont() {
     const HDC screen = ::GetDC(hwnd_);
     const int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
     ::ReleaseDC(hwnd_, screen);
-    const HFONT font(::CreateFontA(-::MulDiv(app_.settings.fontSize, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+    UniqueFont font(::CreateFontA(-::MulDiv(app_.settings.fontSize, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
                                   ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                                   FIXED_PITCH | FF_MODERN, "courier new"));
     // One font object for both, so the gutter's rows line up with the editor's lines.
-    ::SendMessageA(gutterHwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
-    ::SendMessageA(editorHwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    ::SendMessageA(gutterHwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+    ::SendMessageA(editorHwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
     ::SendMessageA(gutterHwnd_, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
     // The old font is deleted only once no control uses it.
-    if (font_) ::DeleteObject(font_);
-    font_ = font;
+    font_ = std::move(font);
     if (!wasModified) editor_.setModified(false);
 
     EditControlWin gutter(gutterHwnd_);
@@ -453,13 +439,12 @@ LRESULT MainWindow::onNotify(const NMHDR& header) {
 LRESULT MainWindow::onEditorColor(HDC dc) {
     const auto color = static_cast<COLORREF>(app_.settings.backgroundColor);
     if (!backgroundBrush_ || backgroundBrushColor_ != color) {
-        if (backgroundBrush_) ::DeleteObject(backgroundBrush_);
-        backgroundBrush_ = ::CreateSolidBrush(color);
+        backgroundBrush_.reset(::CreateSolidBrush(color));
         backgroundBrushColor_ = color;
     }
     ::SetTextColor(dc, RGB(0, 0, 0));
     ::SetBkColor(dc, color);
-    return reinterpret_cast<LRESULT>(backgroundBrush_);
+    return reinterpret_cast<LRESULT>(backgroundBrush_.get());
 }
 
 bool MainWindow::onClose() {
@@ -472,10 +457,7 @@ bool MainWindow::onClose() {
 void MainWindow::onDestroy() {
     editorHwnd_ = gutterHwnd_ = toolbarHwnd_ = statusHwnd_ = nullptr;
     editor_.attach(nullptr);
-    if (toolbarImages_) {
-        ::ImageList_Destroy(toolbarImages_);
-        toolbarImages_ = nullptr;
-    }
+    toolbarImages_.reset();
     if (options_.quitOnDestroy) ::PostQuitMessage(0);
 }
 

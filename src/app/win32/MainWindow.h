@@ -2,6 +2,7 @@
 #include "app/App.h"
 #include "app/MainView.h"
 #include "platform/win32/EditControlWin.h"
+#include "platform/win32/UniqueHandle.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -39,8 +40,8 @@ public:
     HWND gutterHwnd() const { return gutterHwnd_; }
     HWND toolbarHwnd() const { return toolbarHwnd_; }
     HWND statusBarHwnd() const { return statusHwnd_; }
-    HACCEL accelerators() const { return accelerators_; }
-    HMENU contextMenu() const { return contextMenu_; }
+    HACCEL accelerators() const { return accelerators_.get(); }
+    HMENU contextMenu() const { return contextMenu_.get(); }
     App& app() { return app_; }
     EditControl& editor() { return editor_; }
     Desktop& desktop() { return *desktop_; }
@@ -82,7 +83,6 @@ private:
     // The close sequence; false when the user keeps the window open.
     bool onClose();
     void onDestroy();
-    void releaseResources();
 
     App app_;
     Desktop* desktop_ = nullptr;
@@ -94,13 +94,13 @@ private:
     HWND gutterHwnd_ = nullptr;
     HWND toolbarHwnd_ = nullptr;
     HWND statusHwnd_ = nullptr;
-    // Plain handles, released in releaseResources(): the menu bar and the controls go with the
-    // window, these do not.
-    HACCEL accelerators_ = nullptr;
-    HMENU contextMenu_ = nullptr;
-    HIMAGELIST toolbarImages_ = nullptr;
-    HFONT font_ = nullptr;
-    HBRUSH backgroundBrush_ = nullptr;
+    // The menu bar and the controls go with the window; these do not. The destructor's body
+    // destroys the window first, so no control still holds the font or brush when they go.
+    UniqueAccel accelerators_;
+    UniqueMenu contextMenu_;
+    UniqueImageList toolbarImages_;
+    UniqueFont font_;
+    UniqueBrush backgroundBrush_;
     COLORREF backgroundBrushColor_ = 0;
     std::wstring tooltipText_;  // must outlive the TTN_GETDISPINFOW answer
     MainWindowOptions options_;

@@ -2,6 +2,7 @@
 // Move-only owners for Win32 handles and scope guards for GDI selections, window DCs and
 // global-memory locks. Every guard stores all that its destructor needs.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <utility>
 
@@ -50,6 +51,8 @@ inline void destroyMenu(HMENU h) { ::DestroyMenu(h); }
 inline void destroyAccel(HACCEL h) { ::DestroyAcceleratorTable(h); }
 inline void globalFree(HGLOBAL h) { ::GlobalFree(h); }
 inline void destroyIcon(HICON h) { ::DestroyIcon(h); }
+inline void destroyImageList(HIMAGELIST h) { ::ImageList_Destroy(h); }
+inline void deleteBrush(HBRUSH h) { ::DeleteObject(h); }
 }  // namespace detail
 
 using UniqueFile = UniqueHandle<HANDLE, &detail::closeHandle, &invalidHandleValue>;
@@ -63,6 +66,8 @@ using UniqueMenu = UniqueHandle<HMENU, &detail::destroyMenu>;
 using UniqueAccel = UniqueHandle<HACCEL, &detail::destroyAccel>;
 using UniqueGlobal = UniqueHandle<HGLOBAL, &detail::globalFree>;
 using UniqueIcon = UniqueHandle<HICON, &detail::destroyIcon>;
+using UniqueImageList = UniqueHandle<HIMAGELIST, &detail::destroyImageList>;
+using UniqueBrush = UniqueHandle<HBRUSH, &detail::deleteBrush>;
 
 // A window DC from GetDC, released to the same window.
 class WindowDc {
