@@ -1,6 +1,7 @@
 // The real desktop's clipboard and message boxes. The boxes are answered through a CBT hook as a
 // user would answer them (DialogAnswerer), so the button pressed is the one the program hears.
 #include "DialogAnswerer.h"
+#include "WinTestSupport.h"
 #include "platform/win32/DesktopWin.h"
 
 #include <gtest/gtest.h>
@@ -13,13 +14,7 @@
 namespace tess::win32 {
 namespace {
 
-std::vector<UINT> clipboardFormats() {
-    std::vector<UINT> formats;
-    if (!::OpenClipboard(nullptr)) return formats;
-    for (UINT f = ::EnumClipboardFormats(0); f != 0; f = ::EnumClipboardFormats(f)) formats.push_back(f);
-    ::CloseClipboard();
-    return formats;
-}
+using test::clipboardFormats;
 
 void putCustomFormat(UINT format) {
     ASSERT_TRUE(::OpenClipboard(nullptr));
@@ -126,13 +121,9 @@ TEST(DesktopMessageBox, ABoxNotOwnedByTheMainWindowHasNoOwner) {
 }
 
 TEST(DesktopFileDialogs, OpenReturnsTheTypedNameAndCancelReturnsNothing) {
-    char base[MAX_PATH] = {};
-    ASSERT_TRUE(::GetTempPathA(static_cast<DWORD>(std::size(base)), base));
-    const std::string file = std::string(base) + "tessopen" + std::to_string(::GetCurrentProcessId()) + ".html";
-    {
-        UniqueFile f(::CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-        ASSERT_TRUE(f);
-    }
+    test::TempFolder folder;
+    const std::string file = folder / "open.html";
+    ASSERT_TRUE(test::writeBytes(file, ""));
     DesktopWin desktop;
     FileDialogRequest request{.title = "Open file", .filters = {{"HTML files", "*.htm;*.html"}}, .fileMustExist = true};
     {
@@ -147,18 +138,13 @@ TEST(DesktopFileDialogs, OpenReturnsTheTypedNameAndCancelReturnsNothing) {
         test::DialogAnswerer answerer({test::DialogAnswer::press(IDCANCEL)});
         EXPECT_FALSE(desktop.openFileDialog(request).has_value());
     }
-    ::DeleteFileA(file.c_str());
 }
 
 TEST(DesktopFileDialogs, SaveAddsTheDefaultExtensionAndAsksBeforeReplacing) {
-    char base[MAX_PATH] = {};
-    ASSERT_TRUE(::GetTempPathA(static_cast<DWORD>(std::size(base)), base));
-    const std::string stem = std::string(base) + "tesssave" + std::to_string(::GetCurrentProcessId());
+    test::TempFolder folder;
+    const std::string stem = folder / "save";
     const std::string existing = stem + "old.html";
-    {
-        UniqueFile f(::CreateFileA(existing.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-        ASSERT_TRUE(f);
-    }
+    ASSERT_TRUE(test::writeBytes(existing, ""));
     DesktopWin desktop;
     // The dialog takes the extension it adds from the chosen filter; lpstrDefExt only asks it to.
     const FileDialogRequest request{.title = "Save file as",
@@ -181,7 +167,6 @@ TEST(DesktopFileDialogs, SaveAddsTheDefaultExtensionAndAsksBeforeReplacing) {
         ASSERT_EQ(answerer.seen().size(), 2u);  // the dialog, then the question about the old file
         EXPECT_EQ(answerer.seen()[1].buttons, (std::vector<int>{IDYES, IDNO}));
     }
-    ::DeleteFileA(existing.c_str());
 }
 
 }  // namespace

@@ -1,12 +1,12 @@
 // The real desktop's file operations on real files in a temporary folder: bytes come back
 // exactly, a safe write replaces the old file in one step or leaves it alone, and each failure
 // the system reports arrives as the error the user is shown.
+#include "WinTestSupport.h"
 #include "platform/win32/DesktopWin.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -15,44 +15,9 @@ namespace {
 
 class DesktopFiles : public testing::Test {
 protected:
-    void SetUp() override {
-        char base[MAX_PATH] = {};
-        ASSERT_TRUE(::GetTempPathA(static_cast<DWORD>(std::size(base)), base));
-        folder_ = std::string(base) + "tessdesk" + std::to_string(::GetCurrentProcessId()) + "_" +
-                  std::to_string(++counter_) + "\\";
-        ASSERT_TRUE(::CreateDirectoryA(folder_.c_str(), nullptr)) << folder_;
-    }
-    void TearDown() override {
-        for (const auto& name : files()) {
-            const std::string path = folder_ + name;
-            ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-            ::DeleteFileA(path.c_str());
-        }
-        ::RemoveDirectoryA(folder_.c_str());
-    }
-
-    std::string path(const char* name) const { return folder_ + name; }
-
-    std::vector<std::string> files() const {
-        std::vector<std::string> names;
-        WIN32_FIND_DATAA found{};
-        HANDLE search = ::FindFirstFileA((folder_ + "*").c_str(), &found);
-        if (search == INVALID_HANDLE_VALUE) return names;
-        do {
-            const std::string name = found.cFileName;
-            if (name != "." && name != "..") names.push_back(name);
-        } while (::FindNextFileA(search, &found));
-        ::FindClose(search);
-        std::sort(names.begin(), names.end());
-        return names;
-    }
-
-    void writeRaw(const std::string& file, std::string_view bytes) {
-        UniqueFile handle(::CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-        ASSERT_TRUE(handle);
-        DWORD written = 0;
-        ASSERT_TRUE(::WriteFile(handle.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr));
-    }
+    std::string path(const char* name) const { return folder / name; }
+    std::vector<std::string> files() const { return folder.files(); }
+    void writeRaw(const std::string& file, std::string_view bytes) { ASSERT_TRUE(test::writeBytes(file, bytes)); }
 
     // A file with bytes in it, held open as another program would hold it: no sharing at all.
     UniqueFile holdWithoutSharing(const std::string& file, std::string_view bytes) {
@@ -60,9 +25,8 @@ protected:
         return UniqueFile(::CreateFileA(file.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     }
 
+    test::TempFolder folder;
     DesktopWin desktop;
-    std::string folder_;
-    static inline int counter_ = 0;
 };
 
 std::string everyByteAndEveryLineEnd() {
@@ -115,7 +79,7 @@ TEST_F(DesktopFiles, ReadFailuresAreReportedAsTheUserSeesThem) {
     } cases[] = {
         {"missing file", path("none.html"), FileError::FileNotFound, "File not found"},
         {"missing folder", path("none\\page.html"), FileError::PathNotFound, "Path not found"},
-        {"a folder", folder_.substr(0, folder_.size() - 1), FileError::PermissionDenied, "Permission denied"},
+        {"a folder", folder.path().substr(0, folder.path().size() - 1), FileError::PermissionDenied, "Permission denied"},
         {"open elsewhere without sharing", locked, FileError::FileIsOpen, "File is open"},
         {"a name with a character files cannot have", path("a<b.html"), FileError::BadFileName, "Bad file name"},
     };
@@ -143,7 +107,7 @@ TEST_F(DesktopFiles, AFailedSafeWriteLeavesTheOldFileAndNoTemporaryFile) {
         {"missing folder", path("none\\page.html"), FileError::PathNotFound},
         {"read-only file", readOnly, FileError::PermissionDenied},
         {"open elsewhere without sharing", locked, FileError::FileIsOpen},
-        {"a folder", folder_.substr(0, folder_.size() - 1), FileError::PermissionDenied},
+        {"a folder", folder.path().substr(0, folder.path().size() - 1), FileError::PermissionDenied},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

@@ -2,95 +2,20 @@
 // round trips, saves that fail at each step, files the editor must refuse.
 #include "document/Documents.h"
 
-#include "FakeDesktop.h"
 #include "FakeMainView.h"
-#include "platform/win32/DesktopWin.h"
+#include "WinTestSupport.h"
 #include "platform/win32/EditControlWin.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <algorithm>
-#include <functional>
-#include <optional>
 #include <string>
 #include <vector>
 
 namespace tess::win32 {
 namespace {
 
-// Real file system; message boxes and dialogs scripted and recorded as in the fake.
-class RealFilesDesktop : public test::FakeDesktop {
-public:
-    bool fileExists(const std::string& path) override { return real.fileExists(path); }
-    bool folderExists(const std::string& path) override { return real.folderExists(path); }
-    bool createFolder(const std::string& path) override { return real.createFolder(path); }
-    ReadResult readFile(const std::string& path) override { return real.readFile(path); }
-    FileError writeFileSafely(const std::string& path, std::string_view bytes) override {
-        return real.writeFileSafely(path, bytes);
-    }
-    bool deleteFile(const std::string& path) override { return real.deleteFile(path); }
-
-    DesktopWin real;
-};
-
-void writeBytes(const std::string& path, std::string_view bytes) {
-    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
-    DWORD written = 0;
-    EXPECT_TRUE(::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr));
-    EXPECT_EQ(written, bytes.size());
-    ::CloseHandle(file);
-}
-
-std::optional<std::string> readBytes(const std::string& path) {
-    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return std::nullopt;
-    std::string bytes(static_cast<std::size_t>(::GetFileSize(file, nullptr)), '\0');
-    DWORD read = 0;
-    if (!bytes.empty()) ::ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
-    ::CloseHandle(file);
-    bytes.resize(read);
-    return bytes;
-}
-
-// A fresh folder under the system's temporary folder, removed with its files afterwards.
-class TempFolder {
-public:
-    TempFolder() {
-        char base[MAX_PATH] = {};
-        ::GetTempPathA(static_cast<DWORD>(std::size(base)), base);
-        path_ = std::string(base) + "tessdoc" + std::to_string(::GetCurrentProcessId()) + "_" +
-                std::to_string(counter_++) + "\\";
-        ::CreateDirectoryA(path_.c_str(), nullptr);
-    }
-    ~TempFolder() {
-        for (const auto& name : files()) ::DeleteFileA((path_ + name).c_str());
-        ::RemoveDirectoryA(path_.c_str());
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    const std::string& path() const { return path_; }
-    std::string operator/(const char* name) const { return path_ + name; }
-
-    std::vector<std::string> files() const {
-        std::vector<std::string> names;
-        WIN32_FIND_DATAA found{};
-        HANDLE search = ::FindFirstFileA((path_ + "*").c_str(), &found);
-        if (search == INVALID_HANDLE_VALUE) return names;
-        do {
-            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.emplace_back(found.cFileName);
-        } while (::FindNextFileA(search, &found));
-        ::FindClose(search);
-        std::sort(names.begin(), names.end());
-        return names;
-    }
-
-private:
-    static inline int counter_ = 0;
-    std::string path_;
-};
+using test::readBytes;
 
 class DocumentFiles : public testing::Test {
 protected:
@@ -108,8 +33,8 @@ protected:
         return {{.title = "File Error ", .text = text + "   ", .buttons = Buttons::Ok, .icon = Icon::Error}};
     }
 
-    TempFolder folder;
-    RealFilesDesktop desktop;
+    test::TempFolder folder;
+    test::RealFilesDesktop desktop;
     App app;
     EditControlWin editor;
     test::FakeMainView view;
@@ -136,7 +61,7 @@ TEST_F(DocumentFiles, TextComesBackByteForByteThroughOpenSaveAndSaveAs) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const std::string source = folder / "source.txt";
-        writeBytes(source, c.bytes);
+        ASSERT_TRUE(test::writeBytes(source, c.bytes));
         desktop.openResults.push_back(source);
         openDocument(ctx);
         ASSERT_EQ(app.currentFile, source);
@@ -159,15 +84,6 @@ TEST_F(DocumentFiles, TextComesBackByteForByteThroughOpenSaveAndSaveAs) {
     }
 }
 
-TEST_F(DocumentFiles, SavingAnEmptyDocumentLeavesAnEmptyFile) {
-    const std::string page = folder / "page.html";
-    writeBytes(page, "<p>old</p>");
-    ASSERT_TRUE(loadDocument(ctx, page));
-    editor.setText("");
-    ASSERT_TRUE(saveDocument(ctx, ""));
-    EXPECT_EQ(readBytes(page), std::string());
-}
-
 TEST_F(DocumentFiles, ASaveThatFailsAtAnyStepLeavesTheOldFileAndTheDocumentModified) {
     const struct {
         const char* name;
@@ -183,7 +99,7 @@ TEST_F(DocumentFiles, ASaveThatFailsAtAnyStepLeavesTheOldFileAndTheDocumentModif
     const std::string original = "<p>original</p>\r\n";
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        writeBytes(page, original);
+        ASSERT_TRUE(test::writeBytes(page, original));
         ASSERT_TRUE(loadDocument(ctx, page));
         editor.setSelection(0, -1);
         editor.replaceSelection("<p>changed</p>", true);
@@ -210,46 +126,9 @@ TEST_F(DocumentFiles, ASaveThatFailsAtAnyStepLeavesTheOldFileAndTheDocumentModif
     }
 }
 
-TEST_F(DocumentFiles, SavingOverAFileThatCannotBeReplacedKeepsItAndTheChanges) {
-    const std::string page = folder / "page.html";
-    const struct {
-        const char* name;
-        std::function<HANDLE()> hold;  // returns the handle to close afterwards, if any
-        std::function<void()> release;
-        const char* text;
-    } cases[] = {
-        {"held open by another program",
-         [&] { return ::CreateFileA(page.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr); },
-         [] {}, "File is open"},
-        {"read-only",
-         [&] {
-             ::SetFileAttributesA(page.c_str(), FILE_ATTRIBUTE_READONLY);
-             return INVALID_HANDLE_VALUE;
-         },
-         [&] { ::SetFileAttributesA(page.c_str(), FILE_ATTRIBUTE_NORMAL); }, "Permission denied"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        writeBytes(page, "original");
-        ASSERT_TRUE(loadDocument(ctx, page));
-        editor.setSelection(0, -1);
-        editor.replaceSelection("changed", true);
-        desktop.boxes.clear();
-        const HANDLE held = c.hold();
-        desktop.answers = {Answer::Yes};
-        saveDocumentCommand(ctx);
-        if (held != INVALID_HANDLE_VALUE) ::CloseHandle(held);
-        c.release();
-        EXPECT_EQ(desktop.boxes.back(), errorBox(c.text).front());
-        EXPECT_EQ(readBytes(page), "original");
-        EXPECT_EQ(folder.files(), std::vector<std::string>{"page.html"});
-        EXPECT_TRUE(editor.modified());
-    }
-}
-
 TEST_F(DocumentFiles, SaveAsIntoAMissingFolderFailsWithoutTakingTheName) {
     const std::string page = folder / "page.html";
-    writeBytes(page, "old");
+    ASSERT_TRUE(test::writeBytes(page, "old"));
     ASSERT_TRUE(loadDocument(ctx, page));
     editor.setModified(true);
     desktop.saveResults.push_back(folder / "missing\\page.html");
@@ -259,41 +138,12 @@ TEST_F(DocumentFiles, SaveAsIntoAMissingFolderFailsWithoutTakingTheName) {
     EXPECT_TRUE(editor.modified());
 }
 
-TEST_F(DocumentFiles, FailedOpensShowThePlatformErrorAndKeepTheDocument) {
-    const std::string locked = folder / "locked.html";
-    writeBytes(locked, "held by another program");
-    HANDLE holder = ::CreateFileA(locked.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
-    const struct {
-        const char* name;
-        std::string path;
-        const char* text;
-    } cases[] = {
-        {"missing file", folder / "none.html", "File not found"},
-        {"missing folder", folder / "none\\page.html", "Path not found"},
-        {"a folder where a file should be", folder.path(), "Permission denied"},
-        {"file held open without sharing", locked, "File is open"},
-    };
-    const std::string page = folder / "page.html";
-    writeBytes(page, "kept");
-    ASSERT_TRUE(loadDocument(ctx, page));
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        desktop.boxes.clear();
-        EXPECT_FALSE(loadDocument(ctx, c.path));
-        EXPECT_EQ(desktop.boxes, errorBox(c.text));
-        EXPECT_EQ(editor.text(), "kept");
-        EXPECT_EQ(app.currentFile, page);
-    }
-    ::CloseHandle(holder);
-}
-
 TEST_F(DocumentFiles, AFileHoldingAZeroByteIsRefused) {
     const std::string page = folder / "page.html";
-    writeBytes(page, "kept");
+    ASSERT_TRUE(test::writeBytes(page, "kept"));
     ASSERT_TRUE(loadDocument(ctx, page));
     const std::string binary = folder / "image.gif";
-    writeBytes(binary, std::string("GIF89a\0\x01rest", 11));
+    ASSERT_TRUE(test::writeBytes(binary, std::string("GIF89a\0\x01rest", 11)));
     desktop.openResults.push_back(binary);
     openDocument(ctx);
     EXPECT_EQ(desktop.boxes, errorBox("File contains a zero byte and cannot be edited"));
@@ -303,7 +153,7 @@ TEST_F(DocumentFiles, AFileHoldingAZeroByteIsRefused) {
 
 TEST_F(DocumentFiles, ALoadedTextLongerThanTheLimitCanStillBeTypedInto) {
     const std::string big = folder / "big.html";
-    writeBytes(big, std::string(150000, 'x'));
+    ASSERT_TRUE(test::writeBytes(big, std::string(150000, 'x')));
     ASSERT_TRUE(loadDocument(ctx, big));
     ASSERT_EQ(editor.textLength(), 150000);
     editor.setSelection(150000, 150000);

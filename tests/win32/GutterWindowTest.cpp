@@ -4,7 +4,7 @@
 #include "document/Documents.h"
 #include "editor/Caret.h"
 
-#include "FakeDesktop.h"
+#include "WinTestSupport.h"
 #include "resources/resource.h"
 
 #include "NumberedLines.h"
@@ -19,28 +19,12 @@
 namespace tess::win32 {
 namespace {
 
-constexpr char kDataFolder[] = "C:\\TessGutterData\\";
-constexpr char kDocument[] = "C:\\TessGutterData\\page.htm";
-
-std::vector<std::string> splitRows(const std::string& text) {
-    std::vector<std::string> rows;
-    std::size_t start = 0;
-    for (;;) {
-        const auto end = text.find("\r\n", start);
-        rows.push_back(text.substr(start, end == std::string::npos ? std::string::npos : end - start));
-        if (end == std::string::npos) return rows;
-        start = end + 2;
-    }
-}
+constexpr char kDocument[] = "C:\\Data\\page.htm";
 
 class GutterWindow : public ::testing::Test {
 protected:
     void SetUp() override {
-        desktop.folders.insert(kDataFolder);
-        ASSERT_TRUE(window.create(::GetModuleHandleA(nullptr), {.desktop = &desktop,
-                                                                 .show = false,
-                                                                 .quitOnDestroy = false,
-                                                                 .dataFolder = kDataFolder}));
+        ASSERT_TRUE(shell.created);
         ASSERT_GT(window.app().font.charWidth, 0);
         ASSERT_GT(window.app().font.visibleLines, 3);
         // The field is 62 / charWidth - 1 characters, rounded half to even.
@@ -52,10 +36,7 @@ protected:
         ASSERT_TRUE(loadDocument(ctx, kDocument));
     }
     std::vector<std::string> rows() {
-        HWND gutter = ::GetDlgItem(window.hwnd(), IDC_GUTTER);
-        std::string text(static_cast<std::size_t>(::GetWindowTextLengthA(gutter)) + 1, '\0');
-        text.resize(static_cast<std::size_t>(::GetWindowTextA(gutter, text.data(), static_cast<int>(text.size()))));
-        return splitRows(text);
+        return test::splitLines(test::windowText(::GetDlgItem(window.hwnd(), IDC_GUTTER)));
     }
     std::string row(const std::string& label) { return std::string(width - label.size(), ' ') + label; }
     int firstVisible() { return static_cast<int>(::SendMessageA(window.editorHwnd(), EM_GETFIRSTVISIBLELINE, 0, 0)); }
@@ -70,7 +51,7 @@ protected:
         if (index < 0 || index >= static_cast<int>(shown.size())) return "line " + std::to_string(line) + " not shown";
         return shown[static_cast<std::size_t>(index)];
     }
-    void command(int id) { ::SendMessageA(window.hwnd(), WM_COMMAND, id, 0); }
+    void command(int id) { shell.command(id); }
     // The gutter's rows are the lines the editor shows, from its first shown line on.
     void expectInStepWithTheEditor(const char* after) {
         const int first = firstVisible() + 1;
@@ -80,8 +61,9 @@ protected:
         EXPECT_EQ(shown.back(), row(std::to_string(first + window.app().font.visibleLines - 1))) << after;
     }
 
-    test::FakeDesktop desktop;
-    MainWindow window;
+    test::TestWindow<> shell;
+    MainWindow& window = shell.window;
+    test::FakeDesktop& desktop = shell.desktop;
     int width = 0;
 };
 

@@ -3,8 +3,7 @@
 #include "app/win32/MainWindow.h"
 #include "editor/Caret.h"
 
-#include "FakeDesktop.h"
-#include "platform/win32/DesktopWin.h"
+#include "WinTestSupport.h"
 #include "resources/resource.h"
 
 #include "NumberedLines.h"
@@ -19,29 +18,12 @@
 namespace tess::win32 {
 namespace {
 
-// Scripted message boxes and in-memory files; the clipboard is the real one, because the EDIT
-// control's own cut, copy and paste use it.
-class RealClipboardDesktop : public test::FakeDesktop {
-public:
-    void setClipboardText(std::string_view text) override { real.setClipboardText(text); }
-    std::string clipboardText() override { return real.clipboardText(); }
-    DesktopWin real;
-};
-
-std::vector<UINT> clipboardFormats() {
-    std::vector<UINT> formats;
-    if (!::OpenClipboard(nullptr)) return formats;
-    for (UINT f = ::EnumClipboardFormats(0); f != 0; f = ::EnumClipboardFormats(f)) formats.push_back(f);
-    ::CloseClipboard();
-    return formats;
-}
+using test::clipboardFormats;
 
 class LineCommandWindow : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(window.create(::GetModuleHandleA(nullptr), {.desktop = &desktop, .show = false, .quitOnDestroy = false}));
-    }
-    void command(int id) { ::SendMessageA(window.hwnd(), WM_COMMAND, id, 0); }
+    void SetUp() override { ASSERT_TRUE(shell.created); }
+    void command(int id) { shell.command(id); }
     // Puts the caret where a click would and records it, as the click's release does.
     void caretAt(int line, int column) {
         const int pos = window.editor().lineIndex(line - 1) + column - 1;
@@ -56,8 +38,9 @@ protected:
     }
     Selection selection() { return window.editor().selection(); }
 
-    RealClipboardDesktop desktop;
-    MainWindow window;
+    test::TestWindow<test::RealClipboardDesktop> shell;
+    MainWindow& window = shell.window;
+    test::RealClipboardDesktop& desktop = shell.desktop;
 };
 
 TEST_F(LineCommandWindow, CopyLineThenPasteLineJoinsTheLines) {

@@ -1,5 +1,5 @@
 #include "app/win32/MainWindow.h"
-#include "FakeDesktop.h"
+#include "WinTestSupport.h"
 #include "resources/resource.h"
 
 #include <gtest/gtest.h>
@@ -9,13 +9,10 @@ namespace tess::win32 {
 namespace {
 
 TEST(MainWindowCreate, HasCaptionClientSizeAndTheTwoEditControls) {
-    test::FakeDesktop desktop;
-    MainWindow window;
-    ASSERT_TRUE(window.create(::GetModuleHandleA(nullptr), {.desktop = &desktop, .show = false, .quitOnDestroy = false}));
-
-    char caption[64] = {};
-    ::GetWindowTextA(window.hwnd(), caption, static_cast<int>(std::size(caption)));
-    EXPECT_STREQ(caption, "Tessaline");
+    test::TestWindow<> shell;
+    ASSERT_TRUE(shell.created);
+    const MainWindow& window = shell.window;
+    EXPECT_EQ(test::windowText(window.hwnd()), "Tessaline");
 
     ASSERT_NE(::GetDlgItem(window.hwnd(), IDC_EDITOR), nullptr);
     ASSERT_NE(::GetDlgItem(window.hwnd(), IDC_GUTTER), nullptr);

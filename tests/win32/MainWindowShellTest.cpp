@@ -2,7 +2,7 @@
 // and close, read back from the real window with the real messages.
 #include "app/StatusBar.h"
 #include "app/win32/MainWindow.h"
-#include "FakeDesktop.h"
+#include "WinTestSupport.h"
 #include "resources/resource.h"
 
 #include <gtest/gtest.h>
@@ -16,8 +16,7 @@
 namespace tess::win32 {
 namespace {
 
-constexpr char kFolder[] = "C:\\Data\\";
-constexpr char kIni[] = "C:\\Data\\Tessaline.ini";
+constexpr const char* kIni = test::kTestSettingsFile;
 constexpr char kPreview[] = "C:\\Data\\runFile.htm";
 
 std::string settingsText(int x, int y, int w, int h, int useLastSize, const std::vector<std::string>& recent,
@@ -31,33 +30,9 @@ std::string settingsText(int x, int y, int w, int h, int useLastSize, const std:
     return s;
 }
 
-void pumpMessages() {
-    MSG msg{};
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-    }
-}
-
 // A main window over a fake desktop whose data folder is C:\Data\.
-struct Shell {
-    test::FakeDesktop desktop;
-    MainWindow window;
-
-    explicit Shell(const std::string& settings = {}, const std::string& commandLine = {},
-                   const std::map<std::string, std::string>& files = {}) {
-        desktop.folders.insert(kFolder);
-        desktop.files = files;
-        if (!settings.empty()) desktop.files[kIni] = settings;
-        created = window.create(::GetModuleHandleA(nullptr), {.desktop = &desktop,
-                                                              .commandLine = commandLine,
-                                                              .show = false,
-                                                              .quitOnDestroy = false,
-                                                              .dataFolder = kFolder});
-    }
-    HWND hwnd() const { return window.hwnd(); }
-    bool created = false;
-};
+using Shell = test::TestWindow<>;
+using test::pumpMessages;
 
 struct ItemText {
     std::string text;  // "-" for a separator
@@ -401,24 +376,18 @@ TEST(MainWindowStartup, AStartDocumentThatCannotBeReadShowsTheFileError) {
 }
 
 TEST(MainWindowStartup, TheMostRecentFileOpensAndTheModifiedFlagIsClearedOnceUp) {
-    test::FakeDesktop desktop;
-    desktop.folders.insert(kFolder);
-    desktop.files[kIni] = settingsText(0, 0, 640, 480, 0, {"C:\\Web\\index.html", "C:\\Web\\b.html"});
-    desktop.files["C:\\Web\\index.html"] = "<html>\r\n</html>";
-    MainWindow window;
-    ASSERT_TRUE(window.create(::GetModuleHandleA(nullptr),
-                              {.desktop = &desktop, .show = false, .quitOnDestroy = false, .dataFolder = kFolder}));
-    EXPECT_TRUE(desktop.boxes.empty());
-    EXPECT_EQ(window.app().currentFile, "C:\\Web\\index.html");
-    char text[64] = {};
-    ::GetWindowTextA(window.editorHwnd(), text, static_cast<int>(std::size(text)));
-    EXPECT_STREQ(text, "<html>\r\n</html>");
+    Shell shell(settingsText(0, 0, 640, 480, 0, {"C:\\Web\\index.html", "C:\\Web\\b.html"}), "",
+                {{"C:\\Web\\index.html", "<html>\r\n</html>"}});
+    ASSERT_TRUE(shell.created);
+    EXPECT_TRUE(shell.desktop.boxes.empty());
+    EXPECT_EQ(shell.window.app().currentFile, "C:\\Web\\index.html");
+    EXPECT_EQ(test::windowText(shell.window.editorHwnd()), "<html>\r\n</html>");
     char path[128] = {};
-    ::SendMessageA(window.statusBarHwnd(), SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(path));
+    ::SendMessageA(shell.window.statusBarHwnd(), SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(path));
     EXPECT_STREQ(path, "C:\\Web\\index.html");
-    ::SendMessageA(window.editorHwnd(), EM_SETMODIFY, TRUE, 0);
+    ::SendMessageA(shell.window.editorHwnd(), EM_SETMODIFY, TRUE, 0);
     pumpMessages();  // the message posted at the end of start-up
-    EXPECT_EQ(::SendMessageA(window.editorHwnd(), EM_GETMODIFY, 0, 0), 0);
+    EXPECT_EQ(::SendMessageA(shell.window.editorHwnd(), EM_GETMODIFY, 0, 0), 0);
 }
 
 TEST(MainWindowStartup, TheEditorPaintsOnTheChosenBackground) {

@@ -1,5 +1,7 @@
 #include "DialogAnswerer.h"
 
+#include "WinTestSupport.h"
+
 #include <dlgs.h>
 
 #include <string_view>
@@ -9,12 +11,6 @@ namespace {
 
 thread_local DialogAnswerer* current = nullptr;
 const UINT kAnswerNow = ::RegisterWindowMessageA("TessalineTestAnswerDialog");
-
-std::string windowText(HWND window) {
-    std::string text(static_cast<std::size_t>(::GetWindowTextLengthA(window)) + 1, '\0');
-    text.resize(static_cast<std::size_t>(::GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
 
 std::string className(HWND window) {
     char name[64] = {};
@@ -78,6 +74,19 @@ void DialogAnswerer::answer(HWND dialog) {
             if (!text.empty()) seen.text += (seen.text.empty() ? "" : "\n") + text;
         }
     }
+    if (HWND types = ::GetDlgItem(dialog, cmb1)) {
+        const int count = static_cast<int>(::SendMessageA(types, CB_GETCOUNT, 0, 0));
+        for (int i = 0; i < count; ++i) {
+            char item[256] = {};
+            ::SendMessageA(types, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(item));
+            seen.filters.emplace_back(item);
+        }
+    }
+    HWND readOnly = ::GetDlgItem(dialog, chx1);
+    seen.readOnlyBoxVisible = readOnly && ::IsWindowVisible(readOnly);
+    HWND nameField = ::GetDlgItem(dialog, cmb13);
+    if (!nameField) nameField = ::GetDlgItem(dialog, edt1);
+    if (nameField) seen.fileName = windowText(nameField);
     seen_.push_back(seen);
 
     DialogAnswer answer = DialogAnswer::press(IDCANCEL);
@@ -85,11 +94,7 @@ void DialogAnswerer::answer(HWND dialog) {
         answer = answers_.front();
         answers_.pop_front();
     }
-    if (!answer.fileName.empty()) {
-        HWND nameField = ::GetDlgItem(dialog, cmb13);
-        if (!nameField) nameField = ::GetDlgItem(dialog, edt1);
-        ::SetWindowTextA(nameField, answer.fileName.c_str());
-    }
+    if (!answer.fileName.empty()) ::SetWindowTextA(nameField, answer.fileName.c_str());
     ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(answer.button, BN_CLICKED), 0);
 }
 

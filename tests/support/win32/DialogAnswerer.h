@@ -25,6 +25,10 @@ struct SeenDialog {
     std::string text;          // the static texts, joined by newlines (a message box's message)
     std::vector<int> buttons;  // ids of the push buttons, in child order
     HWND owner = nullptr;
+    // File dialogs only: the file-type list, the name proposed in the name field, the read-only box.
+    std::vector<std::string> filters;
+    std::string fileName;
+    bool readOnlyBoxVisible = false;
 };
 
 class DialogAnswerer {
