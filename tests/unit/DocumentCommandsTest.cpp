@@ -86,9 +86,8 @@ TEST(ConfirmDiscard, EveryAnswerBeforeNewOpenAndRecentEntry) {
             runReplacingCommand(t, command);
 
             ASSERT_EQ(t.desktop.boxes.empty(), !c.asked);
-            if (c.asked) {
-                EXPECT_EQ(t.desktop.boxes.front(), kDiscardQuestion);
-            }
+            if (c.asked) EXPECT_EQ(t.desktop.boxes.front(), kDiscardQuestion);
+            if (c.writeFails) EXPECT_EQ(t.desktop.boxes.back(), fileErrorBox("Disk full"));
             if (*c.savedTo) {
                 EXPECT_EQ(t.desktop.written, std::vector<std::string>{c.savedTo});
                 EXPECT_EQ(t.desktop.files[c.savedTo], "unsaved text");
@@ -105,18 +104,6 @@ TEST(ConfirmDiscard, EveryAnswerBeforeNewOpenAndRecentEntry) {
             }
         }
     }
-}
-
-TEST(ConfirmDiscard, AFailedSaveShowsItsErrorAndStopsTheOpenBeforeItsDialog) {
-    TestContext t;
-    editDocument(t, "C:\\Web\\old.html");
-    t.desktop.files["C:\\Web\\old.html"] = "old";
-    t.desktop.writeErrors["C:\\Web\\old.html"] = FileError::PermissionDenied;
-    openDocument(t.ctx);
-    ASSERT_EQ(t.desktop.boxes.size(), 2u);
-    EXPECT_EQ(t.desktop.boxes[1], fileErrorBox("Permission denied"));
-    EXPECT_TRUE(t.desktop.openRequests.empty());
-    EXPECT_EQ(t.desktop.files["C:\\Web\\old.html"], "old");
 }
 
 TEST(SaveBeforeClose, SavesToTheExistingFileOrThroughSaveAsAndSaysWhetherItSaved) {
@@ -153,27 +140,39 @@ TEST(NewDocument, EmptiesTheEditorAsAnUndoableEditAndStartsUntitledAndUnchanged)
 
 // ---- Open
 
-TEST(OpenDocument, DialogStartsInTheDocumentsFolderOrTheDataFolder) {
+// Both dialogs start in the document's folder (the data folder for an untitled document or a bare
+// name from the command line); Save As proposes the name without its extension and asks about
+// an existing file itself, with its own words.
+TEST(FileDialogs, StartFolderProposedNameAndOptions) {
     const struct {
+        bool save;
         const char* currentFile;
         const char* folder;
+        const char* name;
     } cases[] = {
-        {"C:\\Web\\index.html", "C:\\Web\\"},
-        {"C:\\index.html", "C:\\"},
-        {"", "C:\\Data\\"},
-        {"index.html", "C:\\Data\\"},  // a bare name from the command line has no folder
+        {false, "C:\\Web\\index.html", "C:\\Web\\", ""},
+        {false, "C:\\index.html", "C:\\", ""},
+        {false, "", "C:\\Data\\", ""},
+        {false, "index.html", "C:\\Data\\", ""},
+        {true, "C:\\Web\\style.css", "C:\\Web\\", "style"},
+        {true, "C:\\Web\\jquery.min.js", "C:\\Web\\", "jquery.min"},
+        {true, "", "C:\\Data\\", ""},
+        {true, "notes.txt", "C:\\Data\\", "notes"},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.save ? "Save As from '" : "Open from '") + c.currentFile + "'");
         TestContext t;
         t.app.currentFile = c.currentFile;
-        openDocument(t.ctx);
-        ASSERT_EQ(t.desktop.openRequests.size(), 1u);
-        const FileDialogRequest& r = t.desktop.openRequests[0];
-        EXPECT_EQ(r.initialFolder, c.folder) << c.currentFile;
-        EXPECT_EQ(r.title, "Open File");
-        EXPECT_EQ(r.initialName, "");
+        if (c.save) EXPECT_FALSE(saveDocumentAs(t.ctx));
+        else openDocument(t.ctx);
+        const auto& requests = c.save ? t.desktop.saveRequests : t.desktop.openRequests;
+        ASSERT_EQ(requests.size(), 1u);
+        const FileDialogRequest& r = requests[0];
+        EXPECT_EQ(r.initialFolder, c.folder);
+        EXPECT_EQ(r.initialName, c.name);
+        EXPECT_EQ(r.title, c.save ? "Save File" : "Open File");
         EXPECT_EQ(r.defaultExtension, "html");
-        EXPECT_TRUE(r.fileMustExist);
+        EXPECT_EQ(r.fileMustExist, !c.save);
         EXPECT_TRUE(r.hideReadOnly);
         EXPECT_TRUE(r.keepCurrentFolder);
         EXPECT_FALSE(r.promptOverwrite);
@@ -182,6 +181,7 @@ TEST(OpenDocument, DialogStartsInTheDocumentsFolderOrTheDataFolder) {
                                                       {"PHP Files (*.php)", "*.php"},
                                                       {"Text Files (*.txt)", "*.txt"},
                                                       {"All Files (*.*)", "*.*"}}));
+        EXPECT_EQ(t.app.currentFile, c.currentFile);  // cancelled: nothing changes
     }
 }
 
@@ -349,35 +349,6 @@ TEST(SaveDocument, EachSaveRebuildsTheRecentMenuItems) {
 
 // ---- Save As
 
-TEST(SaveAs, ProposesTheNameWithoutExtensionInTheDocumentsFolder) {
-    const struct {
-        const char* currentFile;
-        const char* folder;
-        const char* name;
-    } cases[] = {
-        {"C:\\Web\\style.css", "C:\\Web\\", "style"},
-        {"C:\\Web\\jquery.min.js", "C:\\Web\\", "jquery.min"},
-        {"", "C:\\Data\\", ""},
-        {"notes.txt", "C:\\Data\\", "notes"},
-    };
-    for (const auto& c : cases) {
-        TestContext t;
-        t.app.currentFile = c.currentFile;
-        EXPECT_FALSE(saveDocumentAs(t.ctx));
-        ASSERT_EQ(t.desktop.saveRequests.size(), 1u);
-        const FileDialogRequest& r = t.desktop.saveRequests[0];
-        EXPECT_EQ(r.initialFolder, c.folder) << c.currentFile;
-        EXPECT_EQ(r.initialName, c.name) << c.currentFile;
-        EXPECT_EQ(r.title, "Save File");
-        EXPECT_EQ(r.filters, documentFilters());
-        EXPECT_EQ(r.defaultExtension, "html");
-        EXPECT_TRUE(r.hideReadOnly);
-        EXPECT_FALSE(r.promptOverwrite);  // the program asks itself, with its own words
-        EXPECT_FALSE(r.fileMustExist);
-        EXPECT_EQ(t.app.currentFile, c.currentFile);  // cancelled: nothing changes
-    }
-}
-
 TEST(SaveAs, AnExistingFileIsOverwrittenOnlyAfterYes) {
     const MessageBoxRequest question{.title = "C:\\Web\\taken.html",
                                      .text = "file already exists... Ok to override?",
@@ -446,18 +417,6 @@ TEST(RecentEntry, LoadsTheFileItNamesAfterTheQuestion) {
     EXPECT_EQ(t.desktop.files["C:\\Web\\current.html"], "current");
     EXPECT_EQ(t.app.currentFile, "C:\\Web\\second.html");
     EXPECT_EQ(t.editor.text(), "second");
-}
-
-TEST(RecentEntry, ADeletedFileShowsFileNotFoundAndKeepsTheDocument) {
-    TestContext t;
-    editDocument(t, "C:\\Web\\current.html", "current");
-    t.editor.setModified(false);
-    t.app.settings.recentFiles[0] = "C:\\Web\\deleted.html";
-    t.app.settings.recentCount = 1;
-    openRecentFile(t.ctx, 1);
-    EXPECT_EQ(t.desktop.boxes, std::vector<MessageBoxRequest>{fileErrorBox("File not found")});
-    EXPECT_EQ(t.app.currentFile, "C:\\Web\\current.html");
-    EXPECT_EQ(t.editor.text(), "current");
 }
 
 TEST(RecentEntry, AnEntryPastTheListDoesNothing) {

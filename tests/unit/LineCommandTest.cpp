@@ -21,20 +21,6 @@ struct LineCommands : ::testing::Test {
     }
 };
 
-TEST_F(LineCommands, CopyLineThenPasteLineJoinsTheTexts) {
-    t.editor.setText("abc\r\nxyz");
-    caretAt(1, 2);
-    copyLine(t.ctx);
-    EXPECT_EQ(t.desktop.clipboard, "abc");
-
-    caretAt(2, 3);
-    moveCaretToLineStart(t.ctx);
-    pasteClipboard(t.ctx);
-    EXPECT_EQ(t.editor.text(), "abc\r\nabcxyz");
-    EXPECT_EQ(t.editor.selection(), (Selection{5, 5}));
-    EXPECT_EQ(t.desktop.clipboard, "abc");
-}
-
 TEST_F(LineCommands, YankLineRemovesTheLineAndMovesTheBookmarks) {
     t.editor.setText(test::numberedLines(10));
     t.app.bookmarks = {5, 8};
@@ -122,19 +108,6 @@ TEST_F(LineCommands, CutOfWholeLinesDropsTheirBookmarksAndUndoBringsTheLinesBack
     EXPECT_EQ(t.editor.text(), test::numberedLines(10));
     EXPECT_EQ(t.app.bookmarks, (std::vector<int>{2, 6}));
     EXPECT_NE(t.view.gutterText.find(">6"), std::string::npos);
-}
-
-TEST_F(LineCommands, SelectAllAndCopy) {
-    selectAll(t.ctx);
-    EXPECT_EQ(t.editor.selection(), (Selection{0, 0}));
-    EXPECT_FALSE(t.editor.modified());
-
-    t.editor.setText("one\r\ntwo");
-    selectAll(t.ctx);
-    EXPECT_EQ(t.editor.selection(), (Selection{0, 8}));
-    copySelection(t.ctx);
-    EXPECT_EQ(t.desktop.clipboard, "one\r\ntwo");
-    EXPECT_EQ(t.editor.text(), "one\r\ntwo");
 }
 
 TEST_F(LineCommands, PasteWithNothingOnTheClipboardChangesNothing) {

@@ -53,6 +53,7 @@ TEST_F(LineCommandWindow, CopyLineThenPasteLineJoinsTheLines) {
     command(IDM_PASTELINE);
     EXPECT_EQ(window.editor().text(), "abc\r\nabcxyz");
     EXPECT_EQ(selection(), (Selection{5, 5}));
+    EXPECT_EQ(desktop.real.clipboardText(), "abc");
 }
 
 TEST_F(LineCommandWindow, YankLineOnLine5Of10MovesTheBookmarksAndLeavesTheClipboard) {
@@ -160,6 +161,9 @@ TEST_F(LineCommandWindow, SelectAllSelectsTheWholeTextAndNothingWhenEmpty) {
     window.editor().setText("one\r\ntwo");
     command(IDM_SELECTALL);
     EXPECT_EQ(selection(), (Selection{0, 8}));
+    command(IDM_COPY);
+    EXPECT_EQ(desktop.real.clipboardText(), "one\r\ntwo");
+    EXPECT_EQ(window.editor().text(), "one\r\ntwo");
 }
 
 }  // namespace

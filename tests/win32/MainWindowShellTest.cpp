@@ -464,6 +464,9 @@ void PrintTo(const CloseCase& c, std::ostream* os) { *os << c.name; }
 
 class MainWindowClose : public testing::TestWithParam<CloseCase> {};
 
+const std::string kChanged = "File has changed...\r\ndo you want to save it?";
+const std::string kQuit = "Quit program now?";
+
 TEST_P(MainWindowClose, AsksAndClosesOrStays) {
     const CloseCase& c = GetParam();
     Shell shell(settingsText(0, 0, 640, 480, 1, {}, c.askToQuit));
@@ -472,6 +475,7 @@ TEST_P(MainWindowClose, AsksAndClosesOrStays) {
     shell.desktop.files[kPreview] = "<p>preview</p>";
     shell.desktop.written.clear();
     ::SendMessageA(shell.window.editorHwnd(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("text"));
+    ::SendMessageA(shell.window.editorHwnd(), EM_SETSEL, 1, 3);
     ::SendMessageA(shell.window.editorHwnd(), EM_SETMODIFY, c.modified, 0);
     shell.desktop.answers.assign(c.answers.begin(), c.answers.end());
 
@@ -479,9 +483,19 @@ TEST_P(MainWindowClose, AsksAndClosesOrStays) {
     else ::SendMessageA(shell.hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0);
 
     std::vector<std::string> asked;
-    for (const auto& box : shell.desktop.boxes) asked.push_back(box.text);
+    for (const auto& box : shell.desktop.boxes) {
+        EXPECT_EQ(box.buttons, box.text == kQuit ? Buttons::YesNo : Buttons::YesNoCancel) << box.text;
+        EXPECT_EQ(box.title, "Tessaline");
+        EXPECT_EQ(box.icon, Icon::Question);
+        EXPECT_EQ(box.modality, Modality::Task);
+        asked.push_back(box.text);
+    }
     EXPECT_EQ(asked, c.questions);
     EXPECT_EQ(shell.window.hwnd() == nullptr, c.closes);
+    if (!c.closes) {  // the selection is removed before anything is asked
+        const Selection kept = shell.window.editor().selection();
+        EXPECT_EQ(kept.start, kept.end);
+    }
     EXPECT_EQ(shell.desktop.files.count(kPreview), c.closes ? 0u : 1u);
     EXPECT_EQ(shell.desktop.written, c.closes ? std::vector<std::string>{kIni} : std::vector<std::string>{});
     if (c.closes) {
@@ -489,9 +503,6 @@ TEST_P(MainWindowClose, AsksAndClosesOrStays) {
         EXPECT_NE(shell.desktop.files[kIni].find("\r\n0,0,640,480,10\r\n"), std::string::npos) << shell.desktop.files[kIni];
     }
 }
-
-const std::string kChanged = "File has changed...\r\ndo you want to save it?";
-const std::string kQuit = "Quit program now?";
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, MainWindowClose,
