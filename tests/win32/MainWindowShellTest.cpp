@@ -355,39 +355,46 @@ TEST(MainWindowStartup, WithoutUseLastSizeTheWindowIsCentredAtItsCreationSize) {
     EXPECT_NEAR((window.top + window.bottom) / 2, (work.top + work.bottom) / 2, 1);
 }
 
-TEST(MainWindowStartup, AQuotedCommandLinePathWithASpaceOpens) {
-    Shell shell(settingsText(0, 0, 640, 480, 0, {"C:\\recent.html"}), "\"C:\\My Pages\\a b.html\"",
-                {{"C:\\My Pages\\a b.html", "<p>"}, {"C:\\recent.html", "recent"}});
-    ASSERT_TRUE(shell.created);
-    EXPECT_TRUE(shell.desktop.boxes.empty());
-    EXPECT_EQ(shell.window.app().currentFile, "C:\\My Pages\\a b.html");
-    EXPECT_EQ(shell.window.editor().text(), "<p>");
-}
-
-TEST(MainWindowStartup, AStartDocumentThatCannotBeReadShowsTheFileError) {
-    Shell shell(settingsText(0, 0, 640, 480, 0, {"C:\\recent.html"}), "C:\\gone.html");
-    ASSERT_TRUE(shell.created);
-    ASSERT_EQ(shell.desktop.boxes.size(), 1u);
-    EXPECT_EQ(shell.desktop.boxes[0].title, "File Error ");
-    EXPECT_EQ(shell.desktop.boxes[0].text, "File not found   ");
-    EXPECT_EQ(shell.desktop.boxes[0].icon, Icon::Error);
-    EXPECT_EQ(shell.desktop.boxes[0].buttons, Buttons::Ok);
-    EXPECT_EQ(shell.window.editor().text(), "");
-}
-
-TEST(MainWindowStartup, TheMostRecentFileOpensAndTheModifiedFlagIsClearedOnceUp) {
-    Shell shell(settingsText(0, 0, 640, 480, 0, {"C:\\Web\\index.html", "C:\\Web\\b.html"}), "",
-                {{"C:\\Web\\index.html", "<html>\r\n</html>"}});
-    ASSERT_TRUE(shell.created);
-    EXPECT_TRUE(shell.desktop.boxes.empty());
-    EXPECT_EQ(shell.window.app().currentFile, "C:\\Web\\index.html");
-    EXPECT_EQ(test::windowText(shell.window.editorHwnd()), "<html>\r\n</html>");
-    char path[128] = {};
-    ::SendMessageA(shell.window.statusBarHwnd(), SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(path));
-    EXPECT_STREQ(path, "C:\\Web\\index.html");
-    ::SendMessageA(shell.window.editorHwnd(), EM_SETMODIFY, TRUE, 0);
-    pumpMessages();  // the message posted at the end of start-up
-    EXPECT_EQ(::SendMessageA(shell.window.editorHwnd(), EM_GETMODIFY, 0, 0), 0);
+// The document the window starts with: the command line's first, else the most recent file; one
+// that cannot be read shows the file error and leaves the editor empty. Whatever was loaded
+// counts as unchanged once the window is up.
+TEST(MainWindowStartup, OpensTheCommandLineOrTheMostRecentDocument) {
+    const struct {
+        const char* name;
+        std::vector<std::string> recent;
+        const char* commandLine;
+        std::map<std::string, std::string> files;
+        const char* opened;
+        const char* text;
+    } cases[] = {
+        {"a quoted command-line path with a space", {"C:\\recent.html"}, "\"C:\\My Pages\\a b.html\"",
+         {{"C:\\My Pages\\a b.html", "<p>"}, {"C:\\recent.html", "recent"}}, "C:\\My Pages\\a b.html", "<p>"},
+        {"the most recent file", {"C:\\Web\\index.html", "C:\\Web\\b.html"}, "",
+         {{"C:\\Web\\index.html", "<html>\r\n</html>"}}, "C:\\Web\\index.html", "<html>\r\n</html>"},
+        {"a start document that cannot be read", {"C:\\recent.html"}, "C:\\gone.html", {}, "", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Shell shell(settingsText(0, 0, 640, 480, 0, c.recent), c.commandLine, c.files);
+        ASSERT_TRUE(shell.created);
+        if (*c.opened) {
+            EXPECT_TRUE(shell.desktop.boxes.empty());
+        } else {
+            ASSERT_EQ(shell.desktop.boxes.size(), 1u);
+            EXPECT_EQ(shell.desktop.boxes[0], (MessageBoxRequest{.title = "File Error ",
+                                                                 .text = "File not found   ",
+                                                                 .buttons = Buttons::Ok,
+                                                                 .icon = Icon::Error}));
+        }
+        EXPECT_EQ(shell.window.app().currentFile, c.opened);
+        EXPECT_EQ(test::windowText(shell.window.editorHwnd()), c.text);
+        char path[128] = {};
+        ::SendMessageA(shell.window.statusBarHwnd(), SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(path));
+        EXPECT_STREQ(path, c.opened);
+        ::SendMessageA(shell.window.editorHwnd(), EM_SETMODIFY, TRUE, 0);
+        pumpMessages();  // the message posted at the end of start-up
+        EXPECT_EQ(::SendMessageA(shell.window.editorHwnd(), EM_GETMODIFY, 0, 0), 0);
+    }
 }
 
 TEST(MainWindowStartup, TheEditorPaintsOnTheChosenBackground) {
