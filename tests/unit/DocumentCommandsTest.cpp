@@ -335,18 +335,6 @@ TEST(SaveDocument, ToAnotherNameKeepsTheModifiedFlagAndRecordsTheDocumentNotThat
     EXPECT_EQ(untitled.app.settings.recentCount, 0);
 }
 
-TEST(SaveDocument, EachSaveRebuildsTheRecentMenuItems) {
-    TestContext t;
-    const char* saves[] = {"C:\\1\\a.html", "C:\\2\\b.css", "c:\\1\\A.HTML", "C:\\3\\c.js", "C:\\4\\d.php",
-                           "C:\\5\\e.txt"};
-    for (const char* path : saves) {
-        editDocument(t, path);
-        ASSERT_TRUE(saveDocument(t.ctx, ""));
-    }
-    EXPECT_EQ(t.view.recentItems,
-              (std::vector<std::string>{"&1  e.txt", "&2  d.php", "&3  c.js", "&4  A.HTML"}));
-}
-
 // ---- Save As
 
 TEST(SaveAs, AnExistingFileIsOverwrittenOnlyAfterYes) {

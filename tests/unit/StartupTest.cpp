@@ -103,6 +103,7 @@ struct ChoiceCase {
     int loadLastFile;
     int recentCount;
     const char* expected;
+    const char* lastFile = "C:\\last.html";
 };
 void PrintTo(const ChoiceCase& c, std::ostream* os) { *os << c.name; }
 
@@ -112,7 +113,7 @@ TEST_P(StartupDocumentChoice, PicksInOrder) {
     const ChoiceCase& c = GetParam();
     Settings s;
     s.loadLastFile = c.loadLastFile;
-    s.lastFile = "C:\\last.html";
+    s.lastFile = c.lastFile;
     s.recentCount = c.recentCount;
     s.recentFiles = {"C:\\recent1.html", "C:\\recent2.html", "", ""};
     EXPECT_EQ(startupDocument(c.commandLine, s), c.expected);
@@ -126,16 +127,9 @@ INSTANTIATE_TEST_SUITE_P(
         ChoiceCase{"LastFileWhenAskedFor", "", 1, 2, "C:\\last.html"},
         ChoiceCase{"RecentWithoutLoadLastFile", "", 0, 2, "C:\\recent1.html"},
         ChoiceCase{"OnlyQuotesCountAsEmpty", "\"\"", 0, 2, "C:\\recent1.html"},
-        ChoiceCase{"NothingToOpen", "", 0, 0, ""}),
+        ChoiceCase{"NothingToOpen", "", 0, 0, ""},
+        ChoiceCase{"EmptyLastFileFallsBackToTheRecentList", "", 1, 2, "C:\\recent1.html", ""}),
     [](const testing::TestParamInfo<ChoiceCase>& p) { return std::string(p.param.name); });
-
-TEST(StartupDocumentChoice, EmptyLastFileFallsBackToTheRecentList) {
-    Settings s;
-    s.loadLastFile = 1;
-    s.recentCount = 1;
-    s.recentFiles[0] = "C:\\r.html";
-    EXPECT_EQ(startupDocument("", s), "C:\\r.html");
-}
 
 }  // namespace
 }  // namespace tess

@@ -111,15 +111,6 @@ TEST_F(Commands, EachRecentEntryOpensItsFile) {
     }
 }
 
-TEST_F(Commands, ClickingIntoTheGutterLeavesTheFocusInTheEditor) {
-    ::ShowWindow(window->hwnd(), SW_SHOW);
-    ::SetForegroundWindow(window->hwnd());
-    ::SetFocus(window->editorHwnd());
-    // The gutter tells its parent it got the focus (EN_SETFOCUS under id 102); the parent hands it back.
-    ::SetFocus(window->gutterHwnd());
-    EXPECT_EQ(::GetFocus(), window->editorHwnd());
-}
-
 TEST_F(Commands, ExitAsksTheSameQuestionsAsTheCloseBox) {
     const auto questionsOf = [&](const std::function<void()>& close) {
         create();

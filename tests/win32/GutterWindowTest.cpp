@@ -130,7 +130,7 @@ TEST_F(GutterWindow, ARefreshLeavesTheKeyboardWhereItIs) {
     EXPECT_EQ(rowOfLine(3), row(">3"));
     EXPECT_EQ(::GetFocus(), other);
 
-    ::SetFocus(window.gutterHwnd());  // as a click into the gutter does
+    ::SetFocus(window.gutterHwnd());  // as a click into the gutter does: 102 notifies, the focus goes back
     EXPECT_EQ(::GetFocus(), window.editorHwnd());
     ::DestroyWindow(other);
 }

@@ -88,24 +88,6 @@ TEST(MainWindowMenus, TheMenuBarReadsBackExactlyWithFourRecentFiles) {
     for (int i = 0; i < 5; ++i) EXPECT_EQ(readItems(::GetSubMenu(bar, i)), expected[static_cast<std::size_t>(i)]) << titles[i];
 }
 
-TEST(MainWindowMenus, WithoutRecentFilesTheFileMenuEndsWithItsSeparator) {
-    Shell shell;
-    ASSERT_TRUE(shell.created);
-    const auto items = readItems(::GetSubMenu(::GetMenu(shell.hwnd()), 0));
-    ASSERT_EQ(items.size(), 8u);
-    EXPECT_EQ(items.back(), (ItemText{"-", 0}));
-}
-
-TEST(MainWindowMenus, RecentEntriesAreReplacedInPlace) {
-    Shell shell(settingsText(0, 0, 640, 480, 0, {"C:\\one.html"}));
-    ASSERT_TRUE(shell.created);
-    shell.window.setRecentFileItems({"&1  two.html", "&2  one.html"});
-    const auto items = readItems(::GetSubMenu(::GetMenu(shell.hwnd()), 0));
-    ASSERT_EQ(items.size(), 10u);
-    EXPECT_EQ(items[8], (ItemText{"&1  two.html", 308}));
-    EXPECT_EQ(items[9], (ItemText{"&2  one.html", 309}));
-}
-
 TEST(MainWindowMenus, TheContextMenuHoldsTheEditorCommands) {
     Shell shell;
     ASSERT_TRUE(shell.created);
