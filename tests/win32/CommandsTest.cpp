@@ -111,28 +111,6 @@ TEST_F(Commands, EachRecentEntryOpensItsFile) {
     }
 }
 
-TEST_F(Commands, ExitAsksTheSameQuestionsAsTheCloseBox) {
-    const auto questionsOf = [&](const std::function<void()>& close) {
-        create();
-        window->editor().setText("unsaved");
-        window->editor().setModified(true);
-        desktop->answers = {Answer::Cancel, Answer::Cancel, Answer::Cancel};
-        close();
-        EXPECT_TRUE(::IsWindow(window->hwnd()));  // Cancel keeps the window
-        return desktop->boxes;
-    };
-    const auto byCloseBox = questionsOf([&] { ::SendMessageA(window->hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0); });
-    const auto byExit = questionsOf([&] { send(IDM_EXIT); });
-    ASSERT_EQ(byCloseBox.size(), 1u);
-    EXPECT_EQ(byCloseBox[0].text, "File has changed...\r\ndo you want to save it?");
-    EXPECT_EQ(byExit, byCloseBox);
-
-    create();  // nothing to ask: Exit ends the window before the command returns
-    const HWND hwnd = window->hwnd();
-    send(IDM_EXIT);
-    EXPECT_FALSE(::IsWindow(hwnd));
-}
-
 // The File menu's items after its last separator, as (command, text).
 std::vector<std::pair<int, std::string>> recentEntries(HWND hwnd) {
     HMENU file = ::GetSubMenu(::GetMenu(hwnd), 0);

@@ -68,6 +68,12 @@ TEST_F(DocumentDialogs, OpenDialogStartsInTheDocumentsFolderAndLeavesTheCurrentF
     EXPECT_EQ(app.currentFile, docs / "other.css");  // the name typed was found in the start folder
     EXPECT_EQ(editor.text(), "p {}");
     EXPECT_EQ(currentDirectory(), before);
+
+    test::DialogAnswerer cancel({test::DialogAnswer::press(IDCANCEL)});
+    openDocument(ctx);
+    ASSERT_EQ(cancel.seen().size(), 1u);
+    EXPECT_EQ(app.currentFile, docs / "other.css");  // cancelled: the document stays
+    EXPECT_EQ(editor.text(), "p {}");
 }
 
 TEST_F(DocumentDialogs, SaveDialogProposesTheFolderAndAddsTheDefaultExtension) {

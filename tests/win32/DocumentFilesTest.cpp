@@ -126,18 +126,6 @@ TEST_F(DocumentFiles, ASaveThatFailsAtAnyStepLeavesTheOldFileAndTheDocumentModif
     }
 }
 
-TEST_F(DocumentFiles, SaveAsIntoAMissingFolderFailsWithoutTakingTheName) {
-    const std::string page = folder / "page.html";
-    ASSERT_TRUE(test::writeBytes(page, "old"));
-    ASSERT_TRUE(loadDocument(ctx, page));
-    editor.setModified(true);
-    desktop.saveResults.push_back(folder / "missing\\page.html");
-    EXPECT_FALSE(saveDocumentAs(ctx));
-    EXPECT_EQ(desktop.boxes, errorBox("Path not found"));
-    EXPECT_EQ(app.currentFile, page);
-    EXPECT_TRUE(editor.modified());
-}
-
 TEST_F(DocumentFiles, AFileHoldingAZeroByteIsRefused) {
     const std::string page = folder / "page.html";
     ASSERT_TRUE(test::writeBytes(page, "kept"));
