@@ -310,31 +310,39 @@ TEST(MainWindowStartup, FirstRunWritesTheFileAtOnceAndRunsWithDefaults) {
     EXPECT_NE(file.find(",500,495,0\r\n0,1,1,0,0\r\n0,0,1,0,0\r\n"), std::string::npos) << file;
     EXPECT_EQ(shell.window.app().settings.fontSize, 10);
     EXPECT_EQ(shell.window.app().tabText, "   ");
-    EXPECT_EQ(clientSize(shell.hwnd()).cx, 500);
-    EXPECT_EQ(clientSize(shell.hwnd()).cy, 495);
 }
 
-TEST(MainWindowStartup, LastSizeIsClampedToTheScreenAndAUsableSize) {
-    Shell shell(settingsText(-8, 40, 120, 150, 1, {}));
-    ASSERT_TRUE(shell.created);
-    RECT window{};
-    ::GetWindowRect(shell.hwnd(), &window);
-    EXPECT_EQ(window.left, 0);
-    EXPECT_EQ(window.top, 40);
-    EXPECT_EQ(clientSize(shell.hwnd()).cx, 300);
-    EXPECT_EQ(clientSize(shell.hwnd()).cy, 200);
-}
-
-TEST(MainWindowStartup, WithoutUseLastSizeTheWindowIsCentredAtItsCreationSize) {
-    Shell shell(settingsText(10, 10, 900, 700, 0, {}));
-    ASSERT_TRUE(shell.created);
-    EXPECT_EQ(clientSize(shell.hwnd()).cx, 500);
-    EXPECT_EQ(clientSize(shell.hwnd()).cy, 495);
-    RECT window{}, work{};
-    ::GetWindowRect(shell.hwnd(), &window);
-    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    EXPECT_NEAR((window.left + window.right) / 2, (work.left + work.right) / 2, 1);
-    EXPECT_NEAR((window.top + window.bottom) / 2, (work.top + work.bottom) / 2, 1);
+// Centred in the work area at the creation size, unless useLastSize asks for the saved place and
+// size, which are clamped to the screen and to a usable size.
+TEST(MainWindowStartup, PlaceAndSize) {
+    const struct {
+        const char* name;
+        std::string settings;
+        SIZE client;
+        bool centred;
+        POINT topLeft;  // when not centred
+    } cases[] = {
+        {"first run", "", {500, 495}, true, {}},
+        {"without useLastSize", settingsText(10, 10, 900, 700, 0, {}), {500, 495}, true, {}},
+        {"last size clamped", settingsText(-8, 40, 120, 150, 1, {}), {300, 200}, false, {0, 40}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Shell shell(c.settings);
+        ASSERT_TRUE(shell.created);
+        EXPECT_EQ(clientSize(shell.hwnd()).cx, c.client.cx);
+        EXPECT_EQ(clientSize(shell.hwnd()).cy, c.client.cy);
+        RECT window{}, work{};
+        ::GetWindowRect(shell.hwnd(), &window);
+        ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+        if (c.centred) {
+            EXPECT_NEAR((window.left + window.right) / 2, (work.left + work.right) / 2, 1);
+            EXPECT_NEAR((window.top + window.bottom) / 2, (work.top + work.bottom) / 2, 1);
+        } else {
+            EXPECT_EQ(window.left, c.topLeft.x);
+            EXPECT_EQ(window.top, c.topLeft.y);
+        }
+    }
 }
 
 // The document the window starts with: the command line's first, else the most recent file; one
