@@ -24,8 +24,6 @@ struct CaretState {
     int caretLine = 0;
     int caretColumn = 0;
     int goalColumn = 0;
-    int enterIndent = 0;
-    int enterLine = 0;
     int lineCountBefore = 0;
     bool enterPrepared = false;  // set by an Enter press in the editor, consumed by its release
 };
