@@ -47,6 +47,26 @@ bool shiftDown() { return ::GetKeyState(VK_SHIFT) < 0; }
 // byte that happens to look like a bracket.
 char ruleCharacter(WPARAM unit) { return unit < 0x80 ? static_cast<char>(unit) : '\0'; }
 
+// Where a menu opened from the keyboard goes, in screen coordinates: under the caret's line, or
+// the control's top left when the caret is out of view.
+POINT belowCaret(HWND editor, int lineHeight) {
+    POINT point{};
+    RECT client{};
+    ::GetClientRect(editor, &client);
+    if (::GetFocus() == editor) {
+        ::GetCaretPos(&point);
+    } else {
+        DWORD start = 0, end = 0;
+        ::SendMessageA(editor, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+        const LRESULT packed = ::SendMessageA(editor, EM_POSFROMCHAR, end, 0);
+        if (packed != -1) point = {GET_X_LPARAM(packed), GET_Y_LPARAM(packed)};
+    }
+    point.y += lineHeight;
+    if (!::PtInRect(&client, point)) point = {client.left, client.top};
+    ::ClientToScreen(editor, &point);
+    return point;
+}
+
 LRESULT handle(EditorHook& hook, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result, bool& passed) {
     const auto passOn = [&] {
         result = ::DefSubclassProc(hwnd, msg, wParam, lParam);
@@ -87,10 +107,20 @@ LRESULT handle(EditorHook& hook, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
     }
     // The context menu opened at the press; the release (which can reach the control after that
     // menu has closed) must not open the control's own menu as well. The menu key and Shift+F10
-    // (lParam -1) keep the control's menu.
+    // come with no position: they get the same menu, just below the caret.
     case WM_CONTEXTMENU:
-        if (lParam != -1) return 0;
+        if (GET_X_LPARAM(lParam) == -1 && GET_Y_LPARAM(lParam) == -1) {
+            const POINT point = belowCaret(hwnd, hook.window->app().font.lineHeight);
+            if (HMENU menu = hook.window->contextMenu())
+                ::TrackPopupMenuEx(menu, 0, point.x, point.y, hook.window->hwnd(), nullptr);
+        }
+        return 0;
+    // While the button selects text past the edge, the control scrolls from its own timer and
+    // tells nobody; the gutter must keep up with it.
+    case WM_TIMER:
+    case WM_MOUSEMOVE:
         passOn();
+        if (msg == WM_TIMER || ::GetCapture() == hwnd) refreshGutter(ctx);
         return result;
     // Without DLGC_HASSETSEL the dialog keyboard handling does not select the whole text each
     // time it gives the editor the focus. Queries about a particular message keep the control's
