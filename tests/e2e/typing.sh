@@ -60,7 +60,6 @@ wait_for 300 find_window || fail "the Tessaline window did not appear"
 # Wine gives the keyboard to the window under the pointer: keep the pointer over the editor.
 eval "$(xdotool getwindowgeometry --shell "$window")"
 xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2))
-xdotool windowfocus "$window"
 
 # The settings file is written during start-up (first run), before the loop takes keys.
 settings_written() { [ -f "$work/Tessaline.ini" ]; }
@@ -77,6 +76,8 @@ keyboard_back() {
   xdotool windowfocus "$window" 2>/dev/null || true
   wait_for 100 main_focused || fail "the main window did not get the keyboard back ($1; it is on: $(focus_owner))"
 }
+# Nothing typed before the window has the keyboard can reach it.
+keyboard_back "at start-up"
 find_box() { [ -n "$(xdotool search --onlyvisible --name '^Save File$' 2>/dev/null | head -n 1)" ]; }
 box_gone() { ! find_box; }
 # Ctrl+S asks "Save file now?" for a document that has a name; Enter answers Yes. The release of
