@@ -15,15 +15,18 @@ namespace tess {
 namespace {
 
 using test::CaseName;
-using test::parseMarked;
-using test::TestContext;
+
+// In the keys a test types, CR is Enter, TAB is Tab, these two stand for Shift+Tab and Delete,
+// and any other character is typed with an ordinary key ("\b" is Backspace).
+constexpr char kShiftTab = '\x19';
+constexpr char kDelete = '\x7f';
 
 class Editor {
 public:
     explicit Editor(std::string_view marked = "|") { set(marked); }
 
     void set(std::string_view marked) {
-        const test::MarkedText m = parseMarked(marked);
+        const test::MarkedText m = test::parseMarked(marked);
         t.editor.setText(m.text);
         t.editor.setSelection(m.anchor, m.caret);
     }
@@ -34,238 +37,244 @@ public:
     }
 
     bool press(Key key, bool shift = false) {
-        return keys.keyPressed(t.ctx, key, shift, [&] { controlKey(key, shift); });
+        return keys.keyPressed(t.ctx, key, shift, [&] { controlKey(key); });
     }
-    bool release(Key key, bool shift = false) {
-        return keys.keyReleased(t.ctx, key, shift, [] {});
-    }
+    bool release(Key key, bool shift = false) { return keys.keyReleased(t.ctx, key, shift, [] {}); }
     bool character(char c) {
         return keys.charTyped(t.ctx, c, [&] {
             if (c == '\b') t.editor.pressBackspace();
             else t.editor.typeChar(c);
         });
     }
-    void type(std::string_view text) {
-        for (char c : text) {
-            press(Key::Other);
-            character(c);
-            release(Key::Other);
-        }
-    }
-    void enter() {
-        press(Key::Enter);
-        character('\r');
-        release(Key::Enter);
-    }
-    void tab(bool shift = false) {
-        press(Key::Tab, shift);
-        character('\t');
-        release(Key::Tab, shift);
-    }
     void tap(Key key, bool shift = false) {
         press(key, shift);
         release(key, shift);
     }
+    void type(std::string_view typed) {
+        for (char c : typed) {
+            if (c == kDelete) {
+                tap(Key::Delete);
+                continue;
+            }
+            const Key key = c == '\r' ? Key::Enter : (c == '\t' || c == kShiftTab) ? Key::Tab : Key::Other;
+            press(key, c == kShiftTab);
+            character(c == kShiftTab ? '\t' : c);
+            release(key, c == kShiftTab);
+        }
+    }
 
-    TestContext t;
+    test::TestContext t;
     EditorKeys keys;
 
 private:
     // What the control does by itself with a key press that reaches it.
-    void controlKey(Key key, bool) {
-        switch (key) {
-        case Key::Up: t.editor.moveCaretUp(); break;
-        case Key::Down: t.editor.moveCaretDown(); break;
-        case Key::Delete: t.editor.pressDelete(); break;
-        case Key::Left: {
-            const int p = t.editor.selection().start;
-            t.editor.setSelection(p > 0 ? p - 1 : 0, p > 0 ? p - 1 : 0);
-            break;
-        }
-        case Key::Right: {
-            const int p = t.editor.selection().end;
-            t.editor.setSelection(p + 1, p + 1);
-            break;
-        }
-        default: break;
-        }
+    void controlKey(Key key) {
+        const int p = t.editor.selection().start;
+        if (key == Key::Up) t.editor.moveCaretUp();
+        if (key == Key::Down) t.editor.moveCaretDown();
+        if (key == Key::Delete) t.editor.pressDelete();
+        if (key == Key::Left) t.editor.setSelection(p > 0 ? p - 1 : 0, p > 0 ? p - 1 : 0);
     }
 };
 
-// ---- Bracket completion
+// ---- Brackets, Enter, Tab and Shift+Tab: what the keys leave in the text
 
-struct BracketCase {
+const MessageBoxRequest kCannotBeTabbed{.title = "Cannot be tabbed",
+                                        .text = "Selection must be a complete block of text",
+                                        .buttons = Buttons::Ok,
+                                        .icon = Icon::Information,
+                                        .modality = Modality::System,
+                                        .ownedByMainWindow = false};
+
+struct KeyCase {
     const char* name;
     const char* before;
-    char typed;
+    const char* keys;
     const char* after;
+    int tabSpaces = 3;
+    bool refused = false;  // a Tab on a partial block: the message, the selection collapsed
 };
 
-class BracketCompletion : public testing::TestWithParam<BracketCase> {};
+class Typing : public testing::TestWithParam<KeyCase> {};
 
-TEST_P(BracketCompletion, TypedOpeningBracketGetsItsPartnerAndTheCaretBetween) {
-    const BracketCase& c = GetParam();
+TEST_P(Typing, LeavesTheTextAndSelection) {
+    const KeyCase& c = GetParam();
     Editor e(c.before);
-    e.type(std::string(1, c.typed));
+    e.t.app.settings.tabSpaces = c.tabSpaces;
+    e.type(c.keys);
     EXPECT_EQ(e.marked(), c.after);
+    ASSERT_EQ(e.t.desktop.boxes.size(), c.refused ? 1u : 0u);
+    if (c.refused) EXPECT_EQ(e.t.desktop.boxes[0], kCannotBeTabbed);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Table, BracketCompletion,
-    testing::Values(BracketCase{"ParenInEmptyText", "|", '(', "(|)"},
-                    BracketCase{"BraceAtEndOfText", "abc|", '{', "abc{|}"},
-                    BracketCase{"SquareInMiddleOfLine", "a|b", '[', "a[|]b"},
-                    BracketCase{"AngleAtStartOfText", "|ab", '<', "<|>ab"},
-                    BracketCase{"SelectionIsReplaced", "x[abc]y", '(', "x(|)y"},
-                    BracketCase{"SelectionMadeUpwardsIsReplaced", "x]abc[y", '(', "x(|)y"},
-                    BracketCase{"SelectionOverLinesIsReplaced", "a[b\r\nc]d", '{', "a{|}d"},
-                    BracketCase{"CompletedEvenBeforeAClosingBracket", "|)", '(', "(|))"},
-                    BracketCase{"SecondLine", "ab\r\ncd|", '<', "ab\r\ncd<|>"},
-                    BracketCase{"ClosingBracketIsNotSkippedOver", "(|)", ')', "()|)"},
-                    BracketCase{"ClosingAngleIsPlain", "a|", '>', "a>|"},
-                    BracketCase{"OtherCharacterIsPlain", "a|", 'x', "ax|"}),
+    Brackets, Typing,
+    testing::Values(KeyCase{"ParenInEmptyText", "|", "(", "(|)"},
+                    KeyCase{"BraceAtEndOfText", "abc|", "{", "abc{|}"},
+                    KeyCase{"SquareInMiddleOfLine", "a|b", "[", "a[|]b"},
+                    KeyCase{"AngleAtStartOfSecondLine", "ab\r\n|cd", "<", "ab\r\n<|>cd"},
+                    KeyCase{"SelectionIsReplaced", "x[abc]y", "(", "x(|)y"},
+                    KeyCase{"SelectionMadeUpwardsIsReplaced", "x]abc[y", "(", "x(|)y"},
+                    KeyCase{"SelectionOverLinesIsReplaced", "a[b\r\nc]d", "{", "a{|}d"},
+                    KeyCase{"CompletedEvenBeforeAClosingBracket", "|)", "(", "(|))"},
+                    KeyCase{"ClosingBracketsAreTypedNotSkipped", "(|)", ")>]}x", "()>]}x|)"}),
     CaseName{});
 
-TEST(BracketCompletion, FollowsTheAutoCompleteSetting) {
-    for (const char* bracket : {"(", "<", "[", "{"}) {
-        Editor e("a[bc]d");
-        e.t.app.settings.autoCompleteBrackets = 0;
-        e.type(bracket);
-        EXPECT_EQ(e.marked(), std::string("a") + bracket + "|d") << bracket;
+INSTANTIATE_TEST_SUITE_P(
+    Enter, Typing,
+    testing::Values(KeyCase{"MiddleOfIndentedLine", "   a|bc", "\r", "   a\r\n   |bc"},
+                    KeyCase{"EndOfLastLine", "  x|", "\r", "  x\r\n  |"},
+                    KeyCase{"EndOfLineBeforeAnother", "  ab|\r\nnext", "\r", "  ab\r\n  |\r\nnext"},
+                    KeyCase{"SelectionIsKept", "a[bc]d", "\r", "a\r\n|bcd"},
+                    KeyCase{"SelectionMadeUpwardsIsKept", "a]bc[d", "\r", "a\r\n|bcd"},
+                    KeyCase{"TabIsNoIndentation", "\tab|c", "\r", "\tab\r\n|c"},
+                    KeyCase{"LineOfSpacesCountsThemAll", "      |", "\r", "      \r\n      |"},
+                    KeyCase{"InsideLineOfSpaces", "   |   ", "\r", "   \r\n      |   "},
+                    KeyCase{"StartOfIndentedLine", "|  abc", "\r", "\r\n  |  abc"},
+                    KeyCase{"EmptyText", "|", "\r", "\r\n|"},
+                    KeyCase{"SecondOfThreeLines", "a\r\n    b|c\r\nd", "\r", "a\r\n    b\r\n    |c\r\nd"}),
+    CaseName{});
+
+INSTANTIATE_TEST_SUITE_P(
+    Tab, Typing,
+    testing::Values(
+        KeyCase{"WholeLinesWithTheBreakAfter", "[aa\r\nbb\r\ncc\r\n]dd", "\t", "[   aa\r\n   bb\r\n   cc]\r\ndd"},
+        KeyCase{"WholeLinesWithoutTheBreak", "x\r\n[aa\r\nbb]\r\ncc", "\t", "x\r\n[   aa\r\n   bb]\r\ncc"},
+        KeyCase{"WholeLinesSelectedUpwards", "]aa\r\nbb\r\n[cc", "\t", "[  aa\r\n  bb]\r\ncc", 2},
+        KeyCase{"OneWholeLine", "[abc]", "\t", "[    abc]", 4},
+        KeyCase{"WholeTextEndingWithABreak", "[a\r\nb\r\n]", "\t", "[ a\r\n b]\r\n", 1},
+        KeyCase{"EmptyLineWithItsBreak", "a\r\n[\r\n]b", "\t", "a\r\n[   ]\r\nb"},
+        KeyCase{"SecondTabIndentsTheSameBlockAgain", "[aa\r\nbb\r\n]cc", "\t\t", "[      aa\r\n      bb]\r\ncc"},
+        KeyCase{"NoSelectionInsertsTabSpaces", "ab|c", "\t", "ab   |c"},
+        KeyCase{"ZeroTabSpacesMeansThree", "a|", "\t", "a   |", 0},
+        KeyCase{"PartialFromTheMiddleOfALine", "a[a\r\nbb]\r\ncc", "\t", "a|a\r\nbb\r\ncc", 3, true},
+        KeyCase{"PartialWithinOneLine", "a[bc]d", "\t", "a|bcd", 3, true},
+        KeyCase{"PartialIntoTheNextLine", "[aa\r\nb]b\r\n", "\t", "|aa\r\nbb\r\n", 3, true}),
+    CaseName{});
+
+const char kShiftTabKey[] = {kShiftTab, 0};
+
+INSTANTIATE_TEST_SUITE_P(
+    ShiftTab, Typing,
+    testing::Values(KeyCase{"BlockOneZeroFive", "[ a\r\nb\r\n     c]", kShiftTabKey, "[a\r\nb\r\n  c]"},
+                    KeyCase{"BlockKeepsTabs", "[\t a\r\n    b]", kShiftTabKey, "[\t a\r\n b]"},
+                    KeyCase{"BlockOfSpaces", "[       ]", kShiftTabKey, "[    ]"},
+                    KeyCase{"BlockWithoutSpacesIsSelected", "[ab\r\ncd\r\n]", kShiftTabKey, "[ab\r\ncd]\r\n"},
+                    KeyCase{"PartialBlock", "  a[a\r\n  bb]", kShiftTabKey, "  a|a\r\n  bb", 3, true},
+                    KeyCase{"AfterThreeSpaces", "ab   |", kShiftTabKey, "ab|"},
+                    KeyCase{"AfterFiveSpacesRemovesThree", "ab     |x", kShiftTabKey, "ab  |x"},
+                    KeyCase{"AfterSpaceAndLetter", "ab x|", kShiftTabKey, "ab x|"},
+                    KeyCase{"AtColumnOne", "|abc", kShiftTabKey, "|abc"},
+                    KeyCase{"AtColumnOneOfSecondLine", "a  \r\n|b", kShiftTabKey, "a  \r\n|b"},
+                    KeyCase{"InsideLeadingSpaces", "x\r\n  |  y", kShiftTabKey, "x\r\n|  y"}),
+    CaseName{});
+
+TEST(Typing, BracketsAloneWhenCompletionIsOff) {
+    Editor e("a[bc]d");
+    e.t.app.settings.autoCompleteBrackets = 0;
+    e.type("(<[{");
+    EXPECT_EQ(e.marked(), "a(<[{|d");
+}
+
+TEST(Typing, OneUndoTakesBackWhatAKeyDid) {
+    const struct {
+        const char* before;
+        const char* keys;
+        const char* undone;
+    } rows[] = {{"x|y", "(", "x(y"}, {"   a|bc", "\r", "   abc"}, {"[aa\r\n bb\r\n]cc", "\t", "aa\r\n bb\r\ncc"}};
+    for (const auto& r : rows) {
+        Editor e(r.before);
+        e.type(r.keys);
+        e.t.editor.undo();
+        EXPECT_EQ(e.t.editor.text(), r.undone) << r.before;
     }
 }
 
-TEST(BracketCompletion, UndoTakesBackTheCompletion) {
-    Editor e("x|y");
-    e.type("(");
-    e.t.editor.undo();
-    EXPECT_EQ(e.t.editor.text(), "x(y");
+TEST(Typing, AtTheTextLimitNothingIsLeftHalfDone) {
+    const struct {
+        const char* name;
+        const char* before;
+        int limit;
+        const char* keys;
+        const char* after;
+        int beeps;
+    } rows[] = {
+        {"bracket without room: the character before stays", "abc|", 3, "(", "abc|", 0},
+        {"bracket with room for one: no partner", "abc|", 4, "(", "abc(|", 0},
+        {"Enter without room for the whole break", "  ab|", 5, "\r", "  ab|", 0},
+        {"Enter with room for part of the indentation", "  ab|", 7, "\r", "  ab\r\n |", 0},
+        {"block indent past the limit: the block stays whole", "[aa\r\nbb]", 10, "\t", "[aa\r\nbb]", 1},
+    };
+    for (const auto& r : rows) {
+        Editor e(r.before);
+        e.t.editor.setTextLimit(r.limit);
+        e.type(r.keys);
+        EXPECT_EQ(e.marked(), r.after) << r.name;
+        EXPECT_EQ(e.t.desktop.beeps, r.beeps) << r.name;
+    }
 }
 
-TEST(BracketCompletion, AtTheTextLimitNothingElseIsReplaced) {
-    // The control cannot insert the bracket; the character before the caret must stay.
-    Editor e("abc|");
-    e.t.editor.setTextLimit(3);
-    e.type("(");
-    EXPECT_EQ(e.marked(), "abc|");
-    // One place left: the bracket goes in, its partner does not fit.
-    e.t.editor.setTextLimit(4);
-    e.type("(");
-    EXPECT_EQ(e.marked(), "abc(|");
-}
+// ---- Enter press and release
 
-// ---- Enter
-
-struct EnterCase {
-    const char* name;
-    const char* before;
-    const char* after;
-};
-
-class EnterIndent : public testing::TestWithParam<EnterCase> {};
-
-TEST_P(EnterIndent, SplitsAtTheSelectionStartAndIndentsLikeTheSplitLine) {
-    const EnterCase& c = GetParam();
-    Editor e(c.before);
-    e.enter();
-    EXPECT_EQ(e.marked(), c.after);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Table, EnterIndent,
-    testing::Values(EnterCase{"MiddleOfIndentedLine", "   a|bc", "   a\r\n   |bc"},
-                    EnterCase{"EndOfLastLine", "  x|", "  x\r\n  |"},
-                    EnterCase{"EndOfLineBeforeAnother", "  ab|\r\nnext", "  ab\r\n  |\r\nnext"},
-                    EnterCase{"MiddleOfLineBeforeAnother", "  a|b\r\nnext", "  a\r\n  |b\r\nnext"},
-                    EnterCase{"SelectionIsKept", "a[bc]d", "a\r\n|bcd"},
-                    EnterCase{"SelectionMadeUpwardsIsKept", "a]bc[d", "a\r\n|bcd"},
-                    EnterCase{"TabIsNoIndentation", "\tab|c", "\tab\r\n|c"},
-                    EnterCase{"LineOfSpacesCountsThemAll", "      |", "      \r\n      |"},
-                    EnterCase{"InsideLineOfSpaces", "   |   ", "   \r\n      |   "},
-                    EnterCase{"StartOfIndentedLine", "|  abc", "\r\n  |  abc"},
-                    EnterCase{"UnindentedLine", "ab|cd", "ab\r\n|cd"},
-                    EnterCase{"EmptyText", "|", "\r\n|"},
-                    EnterCase{"SecondOfThreeLines", "a\r\n    b|c\r\nd", "a\r\n    b\r\n    |c\r\nd"}),
-    CaseName{});
-
-TEST(EnterIndent, OneUndoTakesBackBreakAndIndentation) {
-    Editor e("   a|bc");
-    e.enter();
-    e.t.editor.undo();
-    EXPECT_EQ(e.t.editor.text(), "   abc");
-}
-
-TEST(EnterIndent, AutoRepeatedPressesEachIndentFromTheCurrentCaret) {
-    Editor e("  a|b");
-    e.press(Key::Enter);
-    e.character('\r');
-    e.press(Key::Enter);
-    e.character('\r');
-    e.press(Key::Enter);
-    e.character('\r');
+TEST(EnterKey, AutoRepeatedPressesEachIndentFromTheCurrentCaret) {
+    Editor e("  a|b\r\nc");
+    e.t.app.bookmarks = {2};
+    for (int i = 0; i < 3; ++i) {
+        e.press(Key::Enter);
+        e.character('\r');
+    }
     EXPECT_TRUE(e.release(Key::Enter));
-    EXPECT_EQ(e.marked(), "  a\r\n  \r\n  \r\n  |b");
+    EXPECT_EQ(e.marked(), "  a\r\n  \r\n  \r\n  |b\r\nc");
+    EXPECT_EQ(e.t.app.bookmarks, std::vector<int>{5});
     EXPECT_EQ(e.t.view.statusLine, " 4");
     EXPECT_EQ(e.t.view.statusColumn, " 3");
 }
 
-TEST(EnterIndent, LoneReleaseIsIgnoredAndSwallowed) {
+TEST(EnterKey, OnlyTheReleaseOfAnEnterPressInTheEditorIsActedOn) {
     Editor e("ab|c");
-    const int updates = e.t.view.statusUpdates;
-    EXPECT_FALSE(e.release(Key::Enter));
+    EXPECT_FALSE(e.release(Key::Enter));  // the Enter that confirmed a dialog
     EXPECT_EQ(e.marked(), "ab|c");
-    EXPECT_EQ(e.t.view.statusUpdates, updates);
-    // The next real Enter works as usual, and its release is acted on once only.
-    e.enter();
-    EXPECT_EQ(e.marked(), "ab\r\n|c");
-    EXPECT_FALSE(e.release(Key::Enter));
-}
-
-TEST(EnterIndent, ReleaseAfterAnotherKeyPressIsLone) {
-    Editor e("ab|c");
+    EXPECT_EQ(e.t.view.statusUpdates, 0);
     e.press(Key::Enter);
     e.character('\r');
-    e.press(Key::Other);
+    e.press(Key::Other);  // any other key ends the Enter
     EXPECT_FALSE(e.release(Key::Enter));
     EXPECT_EQ(e.marked(), "ab\r\n|c");
+    e.type("\r");
+    EXPECT_FALSE(e.release(Key::Enter));  // acted on once only
 }
 
-TEST(EnterIndent, ReleaseUpdatesTheStatusBar) {
-    Editor e("  ab|c");
-    e.enter();
-    EXPECT_EQ(e.t.view.statusLine, " 2");
-    EXPECT_EQ(e.t.view.statusColumn, " 3");
-    EXPECT_EQ(e.t.app.caret.caretLine, 2);
-}
-
-TEST(EnterIndent, CtrlEnterLineFeedIsSwallowedToo) {
+TEST(EnterKey, CtrlEnterIndentsButCtrlMIsTheControlsOwnBreak) {
     Editor e(" a|b");
     e.press(Key::Enter);
     e.character('\n');
     e.release(Key::Enter);
     EXPECT_EQ(e.marked(), " a\r\n |b");
-}
-
-TEST(EnterIndent, CarriageReturnWithoutEnterPressGoesToTheControl) {
-    // Ctrl+M gives a carriage return of its own: the control breaks the line, unindented.
-    Editor e(" a|b");
     e.press(Key::Other);
     e.character('\r');
     e.release(Key::Other);
-    EXPECT_EQ(e.marked(), " a\r\n|b");
+    EXPECT_EQ(e.marked(), " a\r\n \r\n|b");
 }
 
-TEST(EnterIndent, NeverLeavesHalfALineBreakAtTheLimit) {
-    Editor e("  ab|");
-    e.t.editor.setTextLimit(5);
-    e.enter();
-    EXPECT_EQ(e.marked(), "  ab|");
-    e.t.editor.setTextLimit(7);
-    e.enter();
-    EXPECT_EQ(e.marked(), "  ab\r\n |");
+// ---- Tab press and release
+
+TEST(TabKey, OnlyTheReleaseActsAndARefusedOneIsNotPassedOn) {
+    Editor e("a[bc\r\nd]e");
+    for (bool shift : {false, true}) {
+        EXPECT_FALSE(e.press(Key::Tab, shift));
+        EXPECT_FALSE(e.character('\t'));
+        EXPECT_EQ(e.marked(), "a[bc\r\nd]e");
+    }
+    EXPECT_FALSE(e.release(Key::Tab, true));
+    EXPECT_EQ(e.t.view.statusUpdates, 0);
+    e.set("ab|");
+    e.type("\t");
+    EXPECT_EQ(e.t.view.statusColumn, " 6");
 }
 
 // ---- Up and Down with the goal column
+
+const std::string k20 = "0123456789abcdefghij";
 
 struct GoalCase {
     const char* name;
@@ -292,8 +301,6 @@ TEST_P(GoalColumn, ReturnsToTheStartingColumnWhereTheLineIsLongEnough) {
     EXPECT_EQ(e.t.editor.selection(), (Selection{expected, expected}));
 }
 
-const std::string k20 = "0123456789abcdefghij";
-
 INSTANTIATE_TEST_SUITE_P(
     Table, GoalColumn,
     testing::Values(
@@ -304,44 +311,35 @@ INSTANTIATE_TEST_SUITE_P(
         GoalCase{"ThroughSeveralShortLines", {k20, "a", "", "abcd", k20}, 1, 12,
                  {Key::Down, Key::Down, Key::Down, Key::Down}, 5, 12},
         GoalCase{"AndBackUp", {k20, "abc", k20}, 1, 10, {Key::Down, Key::Down, Key::Up, Key::Up}, 1, 10},
-        GoalCase{"ShortLineKeepsControlColumn", {k20, "abc"}, 1, 10, {Key::Down}, 2, 4},
         GoalCase{"LeftReleaseClearsTheGoal", {k20, "abc", k20}, 1, 10, {Key::Down, Key::Left, Key::Down}, 3, 3},
         GoalCase{"HomeReleaseClearsTheGoal", {k20, "abc", k20}, 1, 10, {Key::Down, Key::Home, Key::Down}, 3, 4},
         GoalCase{"DeleteKeepsTheGoal", {k20, "abc", "", k20}, 1, 10, {Key::Down, Key::Delete, Key::Down}, 3, 10}),
     CaseName{});
 
 TEST(GoalColumn, AutoRepeatedDownPressesReachTheGoalAtTheRelease) {
-    Editor e;
-    e.t.editor.setText(k20 + "\r\nabc\r\n" + k20);
-    e.t.editor.setSelection(9, 9);
+    Editor e("012345678|9abcdefghij\r\nabc\r\n" + k20);
     e.press(Key::Down);
     e.press(Key::Down);
     e.release(Key::Down);
-    EXPECT_EQ(e.t.app.caret.caretLine, 3);
-    EXPECT_EQ(e.t.app.caret.caretColumn, 10);
+    EXPECT_EQ(e.marked(), k20 + "\r\nabc\r\n012345678|9abcdefghij");
     EXPECT_EQ(e.t.view.statusColumn, " 10");
 }
 
-TEST(GoalColumn, IsClearedByTabLeftButtonAndRightButtonButNotByTypingOrEnter) {
-    struct Event {
+TEST(GoalColumn, IsClearedByTabAndTheMouseButtonsButNotByTypingOrEnter) {
+    const struct {
         const char* name;
         void (*run)(Editor&);
         bool clears;
-    };
-    const Event events[] = {
-        {"tab", [](Editor& e) { e.tab(); }, true},
+    } events[] = {
+        {"tab", [](Editor& e) { e.type("\t"); }, true},
         {"left button", [](Editor& e) { e.keys.leftButtonReleased(e.t.ctx); }, true},
         {"right button", [](Editor& e) { e.keys.rightButtonPressed(e.t.ctx, {0, 0}); }, true},
-        {"page down", [](Editor& e) { e.tap(Key::PageDown); }, true},
-        {"end", [](Editor& e) { e.tap(Key::End); }, true},
         {"typing", [](Editor& e) { e.type("x"); }, false},
-        {"enter", [](Editor& e) { e.enter(); }, false},
+        {"enter", [](Editor& e) { e.type("\r"); }, false},
         {"shift down", [](Editor& e) { e.tap(Key::Down, true); }, false},
     };
-    for (const Event& event : events) {
-        Editor e;
-        e.t.editor.setText(k20 + "\r\nabc\r\n" + k20);
-        e.t.editor.setSelection(9, 9);
+    for (const auto& event : events) {
+        Editor e("012345678|9abcdefghij\r\nabc\r\n" + k20);
         e.tap(Key::Down);
         ASSERT_EQ(e.t.app.caret.goalColumn, 10);
         event.run(e);
@@ -349,136 +347,7 @@ TEST(GoalColumn, IsClearedByTabLeftButtonAndRightButtonButNotByTypingOrEnter) {
     }
 }
 
-TEST(GoalColumn, ShiftMovesOnlyUpdateTheStatusBar) {
-    Editor e;
-    e.t.editor.setText(k20 + "\r\nabc\r\n" + k20);
-    e.t.editor.setSelection(9, 9);
-    e.press(Key::Down, true);
-    EXPECT_EQ(e.t.app.caret.goalColumn, 0);
-    e.release(Key::Down, true);
-    EXPECT_EQ(e.t.view.statusUpdates, 1);
-}
-
-// ---- Tab and Shift+Tab
-
-struct TabCase {
-    const char* name;
-    const char* before;
-    bool shift;
-    int tabSpaces;
-    const char* after;
-};
-
-class TabKey : public testing::TestWithParam<TabCase> {};
-
-TEST_P(TabKey, IndentsOrUnindents) {
-    const TabCase& c = GetParam();
-    Editor e(c.before);
-    e.t.app.settings.tabSpaces = c.tabSpaces;
-    e.tab(c.shift);
-    EXPECT_EQ(e.marked(), c.after);
-    EXPECT_TRUE(e.t.desktop.boxes.empty());
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Table, TabKey,
-    testing::Values(
-        TabCase{"WholeLinesWithTheBreakAfter", "[aa\r\nbb\r\ncc\r\n]dd", false, 3, "[   aa\r\n   bb\r\n   cc]\r\ndd"},
-        TabCase{"WholeLinesWithoutTheBreak", "x\r\n[aa\r\nbb]\r\ncc", false, 3, "x\r\n[   aa\r\n   bb]\r\ncc"},
-        TabCase{"WholeLinesSelectedUpwards", "]aa\r\nbb\r\n[cc", false, 2, "[  aa\r\n  bb]\r\ncc"},
-        TabCase{"OneWholeLine", "[abc]", false, 4, "[    abc]"},
-        TabCase{"WholeTextEndingWithABreak", "[a\r\nb\r\n]", false, 1, "[ a\r\n b]\r\n"},
-        TabCase{"EmptyLineWithItsBreak", "a\r\n[\r\n]b", false, 3, "a\r\n[   ]\r\nb"},
-        TabCase{"UnindentOneZeroFive", "[ a\r\nb\r\n     c]", true, 3, "[a\r\nb\r\n  c]"},
-        TabCase{"UnindentKeepsTabs", "[\t a\r\n    b]", true, 3, "[\t a\r\n b]"},
-        TabCase{"UnindentLineOfSpaces", "[       ]", true, 3, "[    ]"},
-        TabCase{"UnindentWithoutSpacesSelectsTheBlock", "[ab\r\ncd\r\n]", true, 3, "[ab\r\ncd]\r\n"},
-        TabCase{"NoSelectionInsertsTabSpaces", "ab|c", false, 3, "ab   |c"},
-        TabCase{"NoSelectionFourSpaces", "|", false, 4, "    |"},
-        TabCase{"ZeroTabSpacesMeansThree", "a|", false, 0, "a   |"},
-        TabCase{"ShiftAfterThreeSpaces", "ab   |", true, 3, "ab|"},
-        TabCase{"ShiftAfterFiveSpacesRemovesThree", "ab     |x", true, 3, "ab  |x"},
-        TabCase{"ShiftAfterSpaceAndLetter", "ab x|", true, 3, "ab x|"},
-        TabCase{"ShiftAtColumnOne", "|abc", true, 3, "|abc"},
-        TabCase{"ShiftAtColumnOneOfSecondLine", "a  \r\n|b", true, 3, "a  \r\n|b"},
-        TabCase{"ShiftInsideLeadingSpaces", "x\r\n  |  y", true, 3, "x\r\n|  y"}),
-    CaseName{});
-
-TEST(TabKey, SecondTabIndentsTheSameBlockAgain) {
-    Editor e("[aa\r\nbb\r\n]cc");
-    e.tab();
-    e.tab();
-    EXPECT_EQ(e.marked(), "[      aa\r\n      bb]\r\ncc");
-}
-
-struct PartialCase {
-    const char* name;
-    const char* before;
-    bool shift;
-    const char* after;
-};
-
-class TabPartialBlock : public testing::TestWithParam<PartialCase> {};
-
-TEST_P(TabPartialBlock, IsRefusedWithTheMessageAndTheSelectionCollapsed) {
-    const PartialCase& c = GetParam();
-    Editor e(c.before);
-    e.press(Key::Tab, c.shift);
-    e.character('\t');
-    const int updates = e.t.view.statusUpdates;
-    EXPECT_FALSE(e.release(Key::Tab, c.shift));
-    EXPECT_EQ(e.marked(), c.after);
-    ASSERT_EQ(e.t.desktop.boxes.size(), 1u);
-    EXPECT_EQ(e.t.desktop.boxes[0], (MessageBoxRequest{.title = "Cannot be tabbed",
-                                                       .text = "Selection must be a complete block of text",
-                                                       .buttons = Buttons::Ok,
-                                                       .icon = Icon::Information,
-                                                       .modality = Modality::System,
-                                                       .ownedByMainWindow = false}));
-    EXPECT_EQ(e.t.view.statusUpdates, updates);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Table, TabPartialBlock,
-    testing::Values(PartialCase{"FromTheMiddleOfALine", "a[a\r\nbb]\r\ncc", false, "a|a\r\nbb\r\ncc"},
-                    PartialCase{"ToTheMiddleOfALine", "[aa\r\nb]b", false, "|aa\r\nbb"},
-                    PartialCase{"WithinOneLine", "a[bc]d", false, "a|bcd"},
-                    PartialCase{"ShiftFromTheMiddle", "  a[a\r\n  bb]", true, "  a|a\r\n  bb"},
-                    PartialCase{"IntoTheNextLine", "[aa\r\nb]b\r\n", false, "|aa\r\nbb\r\n"}),
-    CaseName{});
-
-TEST(TabKey, PressChangesNeitherTextNorSelection) {
-    Editor e("a[bc\r\nd]e");
-    EXPECT_FALSE(e.press(Key::Tab));
-    EXPECT_FALSE(e.character('\t'));
-    EXPECT_EQ(e.marked(), "a[bc\r\nd]e");
-    EXPECT_FALSE(e.press(Key::Tab, true));
-    EXPECT_FALSE(e.character('\t'));
-    EXPECT_EQ(e.marked(), "a[bc\r\nd]e");
-}
-
-TEST(TabKey, OneUndoTakesBackABlockIndent) {
-    Editor e("[aa\r\n bb\r\n]cc");
-    e.tab();
-    e.t.editor.undo();
-    EXPECT_EQ(e.t.editor.text(), "aa\r\n bb\r\ncc");
-}
-
-TEST(TabKey, BlockThatWouldPassTheLimitIsLeftWhole) {
-    Editor e("[aa\r\nbb]");
-    e.t.editor.setTextLimit(10);
-    e.tab();
-    EXPECT_EQ(e.t.editor.text(), "aa\r\nbb");
-    EXPECT_EQ(e.t.desktop.beeps, 1);
-}
-
-TEST(TabKey, ReleaseUpdatesTheStatusBar) {
-    Editor e("ab|");
-    e.tab();
-    EXPECT_EQ(e.t.view.statusColumn, " 6");
-}
-
-// ---- Status bar on key releases
+// ---- The status bar follows key releases and clicks
 
 TEST(KeyRelease, EveryListedKeyReleaseUpdatesTheStatusBar) {
     for (Key key : {Key::Up, Key::Down, Key::Left, Key::Right, Key::Home, Key::End, Key::PageUp, Key::PageDown,
@@ -491,76 +360,35 @@ TEST(KeyRelease, EveryListedKeyReleaseUpdatesTheStatusBar) {
             EXPECT_EQ(e.t.view.statusColumn, " 2");
         }
     }
-}
-
-TEST(KeyRelease, LeftButtonReleaseRecordsTheCaret) {
     Editor e("ab\r\ncd\r\ne|f");
     e.keys.leftButtonReleased(e.t.ctx);
     EXPECT_EQ(e.t.app.caret.caretLine, 3);
     EXPECT_EQ(e.t.view.statusColumn, " 2");
 }
 
-// ---- Keys that change the line count through the control
+// ---- Bookmarks follow the keys that change the line count
 
-TEST(LineCount, DeleteAndBackspaceAcrossABreakRecordTheCountBefore) {
-    Editor e("ab|\r\ncd\r\nef");
-    e.tap(Key::Delete);
-    EXPECT_EQ(e.t.editor.text(), "abcd\r\nef");
-    EXPECT_EQ(e.t.app.caret.lineCountBefore, 3);
-    e.set("ab\r\n|cd");
-    e.press(Key::Other);
-    e.character('\b');
-    e.release(Key::Other);
-    EXPECT_EQ(e.t.editor.text(), "abcd");
-    EXPECT_EQ(e.t.app.caret.lineCountBefore, 2);
-    EXPECT_EQ(e.t.app.caret.caretLine, 1);
+TEST(KeysMoveBookmarks, EditsThatChangeTheLineCount) {
+    const struct {
+        const char* name;
+        const char* before;
+        std::vector<int> bookmarks;
+        const char* keys;
+        std::vector<int> after;
+    } rows[] = {
+        {"Enter at the end of line 4", "1\r\n2\r\n3\r\n4|\r\n5\r\n6", {4, 6}, "\r", {4, 7}},
+        {"Enter in the middle of a marked line", "1\r\n2|2\r\n3", {2, 3}, "\r", {2, 4}},
+        {"Delete at the end of line 4", "1\r\n2\r\n3\r\n4|\r\n5\r\n6\r\n7\r\n8", {4, 5, 8}, "\x7f", {4, 7}},
+        {"Backspace at the start of line 2", "1\r\n|2\r\n3", {1, 3}, "\b", {2}},
+        {"bracket typed over three lines", "1\r\n[2\r\n3\r\n4]\r\n5", {1, 3, 5}, "(", {1, 3}},
+    };
+    for (const auto& r : rows) {
+        Editor e(r.before);
+        e.t.app.bookmarks = r.bookmarks;
+        e.type(r.keys);
+        EXPECT_EQ(e.t.app.bookmarks, r.after) << r.name;
+    }
 }
-
-struct BookmarkCase {
-    const char* name;
-    const char* before;
-    std::vector<int> bookmarks;
-    void (*edit)(Editor&);
-    std::vector<int> after;
-};
-
-class BookmarksFollow : public testing::TestWithParam<BookmarkCase> {};
-
-TEST_P(BookmarksFollow, EditsThatChangeTheLineCount) {
-    const BookmarkCase& c = GetParam();
-    Editor e(c.before);
-    e.t.app.bookmarks = c.bookmarks;
-    c.edit(e);
-    EXPECT_EQ(e.t.app.bookmarks, c.after);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Table, BookmarksFollow,
-    testing::Values(
-        BookmarkCase{"EnterAtEndOfLineFour", "1\r\n2\r\n3\r\n4|\r\n5\r\n6", {4, 6}, [](Editor& e) { e.enter(); }, {4, 7}},
-        BookmarkCase{"EnterInTheMiddleOfAMarkedLine", "1\r\n2|2\r\n3", {2, 3}, [](Editor& e) { e.enter(); }, {2, 4}},
-        BookmarkCase{"AutoRepeatedEnter", "1\r\n2|\r\n3", {3},
-                     [](Editor& e) {
-                         for (int i = 0; i < 3; ++i) {
-                             e.press(Key::Enter);
-                             e.character('\r');
-                         }
-                         e.release(Key::Enter);
-                     },
-                     {6}},
-        BookmarkCase{"DeleteAtEndOfLineFour", "1\r\n2\r\n3\r\n4|\r\n5\r\n6\r\n7\r\n8", {4, 5, 8},
-                     [](Editor& e) { e.tap(Key::Delete); }, {4, 7}},
-        BookmarkCase{"AutoRepeatedDelete", "1|\r\n2\r\n3\r\n4", {4},
-                     [](Editor& e) {
-                         e.press(Key::Delete);
-                         e.press(Key::Delete);
-                         e.press(Key::Delete);
-                         e.release(Key::Delete);
-                     },
-                     {2}},
-        BookmarkCase{"BracketOverThreeLines", "1\r\n[2\r\n3\r\n4]\r\n5", {1, 3, 5}, [](Editor& e) { e.type("("); }, {1, 3}},
-        BookmarkCase{"TypingWithinALine", "1\r\n2|\r\n3", {3}, [](Editor& e) { e.type("ab"); }, {3}}),
-    CaseName{});
 
 // ---- Right-button press
 
@@ -579,9 +407,7 @@ TEST_P(RightButton, PutsTheCaretUnderThePointer) {
     Editor e;
     std::string text;
     for (int i = 1; i <= 30; ++i) text += "line " + std::to_string(i) + (i < 10 ? " ......" : "") + "\r\n";
-    text += "last";
-    e.t.editor.setText(text);
-    e.t.editor.setSelection(8, 8);  // line 1, column 9
+    e.set("line 1 .|" + text.substr(8) + "last");  // line 1, column 9
     e.t.app.caret.caretLine = 1;
     e.t.editor.setFirstVisibleLine(c.firstVisible);
     e.t.app.font.lineHeight = c.lineHeight;
