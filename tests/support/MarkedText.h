@@ -2,6 +2,8 @@
 // Editor text with its selection marked, for tables of editing cases: "|" stands for an empty
 // selection (the caret), "[" and "]" for the two ends of a selection, the caret at "]" (so "]"
 // before "[" is a selection made upwards). Also names each row of a table after its name field.
+#include "platform/EditControl.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -35,6 +37,17 @@ inline std::string markSelection(std::string text, int start, int end) {
     if (start == end) return text.insert(static_cast<std::size_t>(start), "|");
     text.insert(static_cast<std::size_t>(end), "]");
     return text.insert(static_cast<std::size_t>(start), "[");
+}
+
+// Puts a marked text into a control, and reads the control's text back marked.
+inline void setMarked(EditControl& edit, std::string_view marked) {
+    const MarkedText m = parseMarked(marked);
+    edit.setText(m.text);
+    edit.setSelection(m.anchor, m.caret);
+}
+inline std::string markedText(const EditControl& edit) {
+    const Selection s = edit.selection();
+    return markSelection(edit.text(), s.start, s.end);
 }
 
 struct CaseName {

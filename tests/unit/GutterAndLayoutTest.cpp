@@ -1,3 +1,4 @@
+#include "app/Layout.h"
 #include "editor/Gutter.h"
 #include "TestContext.h"
 
@@ -11,13 +12,16 @@
 namespace tess {
 namespace {
 
+// ---- The gutter
+
 TEST(GutterFieldWidth, RoundsSixtyTwoOverCharWidthMinusOneHalvesToEven) {
-    struct Case { int charWidth; bool numbers; int width; };
-    const Case cases[] = {
+    const struct {
+        int charWidth;
+        bool numbers;
+        int width;
+    } cases[] = {
         {8, true, 7},     // 6.75
         {4, true, 14},    // 14.5: half to even, not 15
-        {7, true, 8},     // 7.857
-        {6, true, 9},     // 9.333
         {12, true, 4},    // 4.167
         {124, true, 0},   // -0.5
         {200, true, 0},   // negative: no room at all
@@ -25,18 +29,17 @@ TEST(GutterFieldWidth, RoundsSixtyTwoOverCharWidthMinusOneHalvesToEven) {
         {0, false, 1},    // numbers off: the one bookmark column
         {8, false, 1},
     };
-    for (const Case& c : cases)
+    for (const auto& c : cases)
         EXPECT_EQ(gutterFieldWidth(c.charWidth, c.numbers), c.width) << "charWidth " << c.charWidth;
 }
 
 TEST(GutterRows, BuildsOneRightAlignedRowPerVisibleLineDownToTheLastLine) {
-    struct Case {
+    const struct {
         const char* name;
         GutterRowsInput input;
         std::vector<int> bookmarks;
         std::string rows;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"three lines in a twenty-line view", {.firstLine = 1, .lineCount = 3, .visibleLines = 20, .fieldWidth = 7}, {},
          "      1\r\n      2\r\n      3"},
         {"scrolled to line 95 of 100", {.firstLine = 95, .lineCount = 100, .visibleLines = 20, .fieldWidth = 3}, {},
@@ -55,10 +58,8 @@ TEST(GutterRows, BuildsOneRightAlignedRowPerVisibleLineDownToTheLastLine) {
         {"field of 0 (font not measured) leaves the gutter empty",
          {.firstLine = 1, .lineCount = 3, .visibleLines = 20, .fieldWidth = 0}, {2}, ""},
         {"no laid-out lines", {.firstLine = 1, .lineCount = 3, .visibleLines = 0, .fieldWidth = 7}, {}, ""},
-        {"numbers off without bookmarks keeps the blank rows",
-         {.firstLine = 1, .lineCount = 2, .visibleLines = 5, .fieldWidth = 1, .showLineNumbers = false}, {}, " \r\n "},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         GutterRowsInput input = c.input;
         input.bookmarks = c.bookmarks;
         EXPECT_EQ(gutterRows(input), c.rows) << c.name;
@@ -77,6 +78,51 @@ TEST(RefreshGutter, ShowsTheEditorsVisibleLinesWithTheBookmarksAndTheMeasuredFon
     t.app.settings.showLineNumbers = 0;
     refreshGutter(t.ctx);
     EXPECT_EQ(t.view.gutterText, " \r\n \r\n>\r\n \r\n \r\n ");
+}
+
+// ---- The main window's layout
+
+// The editor snaps to whole lines (10.4 lines of room give 10, 10.6 give 11) and the gutter
+// follows; without line numbers the gutter narrows and the editor moves left.
+TEST(ClientLayout, GutterAndEditorShowTheSameWholeLines) {
+    const struct {
+        const char* name;
+        int roomHeight, lineHeight;
+        bool numbers;
+        int visibleLines, height, gutterWidth, editorX, editorWidth;
+    } cases[] = {
+        {"10.4 lines", 156, 15, true, 10, 152, 62, 64, 520},
+        {"10.6 lines", 159, 15, true, 11, 167, 62, 64, 520},
+        {"exactly 10 lines", 150, 15, true, 10, 152, 62, 64, 520},
+        {"line numbers off", 300, 15, false, 20, 302, 10, 12, 568},
+        {"font not measured: height and line count kept", 300, 0, true, 7, 300, 62, 64, 520},
+    };
+    for (const auto& c : cases) {
+        const FontMetrics font{.charWidth = c.lineHeight ? 8 : 0, .lineHeight = c.lineHeight, .visibleLines = 7};
+        const ClientLayout layout = clientLayout(600, {520, c.roomHeight}, font, c.numbers);
+        EXPECT_EQ(layout.visibleLines, c.visibleLines) << c.name;
+        EXPECT_EQ(layout.editorHeight, c.height) << c.name;
+        EXPECT_EQ(layout.gutterClient, (Size{c.gutterWidth, c.height})) << c.name;
+        EXPECT_EQ(layout.editorClient, (Size{c.editorWidth, c.height})) << c.name;
+        EXPECT_EQ(layout.editorX, c.editorX) << c.name;
+    }
+}
+
+TEST(OuterLayout, GutterEditorAndStatusBarPartsFollowTheClientSize) {
+    const OuterLayout outer = outerLayout(500, 495);
+    EXPECT_EQ(outer.gutter, (Rect{2, 32, 62, 443}));
+    EXPECT_EQ(outer.editor, (Rect{64, 30, 430, 433}));
+    EXPECT_EQ(statusBarEdges(500), (std::array<int, 3>{399, 449, 10448}));
+    EXPECT_EQ(statusBarEdges(1000), (std::array<int, 3>{899, 949, 10948}));
+}
+
+TEST(MeasureFont, ReadsCellWidthAndLineHeightFromTheGutter) {
+    test::InMemoryEditControl gutter;
+    FontMetrics font;
+    measureFont(gutter, font);
+    EXPECT_EQ(gutter.text(), "12\r\n3");
+    EXPECT_EQ(font.charWidth, test::InMemoryEditControl::kCharWidth);
+    EXPECT_EQ(font.lineHeight, test::InMemoryEditControl::kLineHeight);
 }
 
 }  // namespace
