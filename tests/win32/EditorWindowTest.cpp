@@ -398,10 +398,15 @@ TEST_F(EditorWindow, BlockIndentUnderWordWrapAddsNoLineBreaks) {
     EXPECT_TRUE(desktop.boxes.empty());
 }
 
+// 1 when the editor wraps and the menu says so, 0 when neither, -1 when they disagree.
+int wrapping(MainWindow& window) {
+    const bool style = !(::GetWindowLongA(window.editorHwnd(), GWL_STYLE) & (WS_HSCROLL | ES_AUTOHSCROLL));
+    const bool check = ::GetMenuState(::GetMenu(window.hwnd()), IDM_WORDWRAP, MF_BYCOMMAND) & MF_CHECKED;
+    return style && check ? 1 : !style && !check ? 0 : -1;
+}
+
 // Word wrap re-creates the editor with the other style; the document moves across whole.
 TEST_F(EditorWindow, WordWrapKeepsTextModifiedFlagAndLimitAndDropsTheBookmarks) {
-    const auto wraps = [&] { return !(::GetWindowLongA(editor, GWL_STYLE) & (WS_HSCROLL | ES_AUTOHSCROLL)); };
-    const auto checked = [&] { return (::GetMenuState(::GetMenu(window.hwnd()), IDM_WORDWRAP, MF_BYCOMMAND) & MF_CHECKED) != 0; };
     const std::string longText = "first line\r\n" + std::string(300, 'x') + "\r\nlast";
     window.editor().setText(longText);
     window.editor().setTextLimit(250000);
@@ -418,8 +423,7 @@ TEST_F(EditorWindow, WordWrapKeepsTextModifiedFlagAndLimitAndDropsTheBookmarks) 
         ::GetClientRect(editor, &shown);
         ::GetClientRect(window.gutterHwnd(), &rows);
         EXPECT_EQ(shown.bottom, rows.bottom);
-        EXPECT_EQ(wraps(), modified);
-        EXPECT_EQ(checked(), modified);
+        EXPECT_EQ(wrapping(window), modified ? 1 : 0);
         EXPECT_EQ(window.app().settings.wordWrap, modified ? 1 : 0);
         EXPECT_EQ(text(), longText);
         EXPECT_EQ(window.editor().modified(), modified);
@@ -435,14 +439,9 @@ TEST(WordWrapAtStartUp, TheSavedChoiceIsAppliedAndTheFirstSwitchTurnsItOff) {
     saved.wordWrap = 1;
     test::TestWindow<> shell(settingsFileText(saved, ""));
     ASSERT_TRUE(shell.created);
-    const auto wrapping = [&] {
-        const bool style = !(::GetWindowLongA(shell.window.editorHwnd(), GWL_STYLE) & (WS_HSCROLL | ES_AUTOHSCROLL));
-        const bool check = ::GetMenuState(::GetMenu(shell.hwnd()), IDM_WORDWRAP, MF_BYCOMMAND) & MF_CHECKED;
-        return style && check ? 1 : !style && !check ? 0 : -1;  // -1: style and check mark disagree
-    };
-    EXPECT_EQ(wrapping(), 1);
+    EXPECT_EQ(wrapping(shell.window), 1);
     shell.command(IDM_WORDWRAP);
-    EXPECT_EQ(wrapping(), 0);
+    EXPECT_EQ(wrapping(shell.window), 0);
 }
 
 // Whatever scrolls the editor, by a message or by itself, the gutter shows the lines now in view.
@@ -490,6 +489,25 @@ TEST_F(EditorWindow, ShortDocumentsShowTheirLinesOnlyAndTheMarksWithNumbersOff) 
     command(IDM_CLEARBOOKMARKS);
     bookmarkLines({1, 3});
     EXPECT_EQ(gutterRows(), (std::vector<std::string>{">", " ", ">"}));
+}
+
+TEST_F(EditorWindow, EveryGutterRowStandsBesideItsEditorLine) {
+    window.editor().setText(test::numberedLines(40));
+    const int rows = window.app().font.visibleLines;
+    ASSERT_GT(rows, 10);
+    // A row that wrapped inside the narrow gutter would push every later number down a line.
+    EXPECT_EQ(::SendMessageA(window.gutterHwnd(), EM_GETLINECOUNT, 0, 0), rows);
+    for (int row = 0; row < rows; ++row) {
+        POINT at[2] = {};
+        for (HWND control : {window.gutterHwnd(), editor}) {
+            const LRESULT start = ::SendMessageA(control, EM_POSFROMCHAR, ::SendMessageA(control, EM_LINEINDEX, row, 0), 0);
+            POINT& p = at[control == editor];
+            p.y = HIWORD(start);
+            ::MapWindowPoints(control, window.hwnd(), &p, 1);
+        }
+        // The two controls' borders differ by a pixel; a wrapped row would be a whole line off.
+        EXPECT_NEAR(at[0].y, at[1].y, 2) << row;
+    }
 }
 
 // The gutter hands the keyboard to the editor when it is clicked; a refresh of its text must not
@@ -600,92 +618,6 @@ TEST_F(EditorWindow, PasteDropsOtherFormatsButLeavesAClipboardWithoutTextAlone) 
     command(IDM_PASTE);
     EXPECT_EQ(window.editor().text(), "xab");
     EXPECT_FALSE(::IsClipboardFormatAvailable(custom));
-}
-
-// Menu (0), accelerator (1) and toolbar (BN_CLICKED) ids reach the same command; ids of features
-// not built yet, and unknown ones, change nothing.
-TEST(Commands, EveryIdFromEverySourceReachesItsCommand) {
-    const char* recent[] = {"C:\\1\\one.html", "C:\\2\\two.css", "C:\\3\\three.js", "C:\\4\\four.php"};
-    const struct {
-        const char* name;
-        std::vector<int> ids;
-        const char* text;
-        const char* file;
-        const char* asked;
-    } cases[] = {
-        {"New", {IDM_NEW, IDT_NEW}, "", "", ""},
-        {"Open", {IDM_OPEN, IDT_OPEN}, "<p>a</p>", "C:\\Web\\a.html", ""},
-        {"Save", {IDM_SAVE, IDT_SAVE}, "text", "C:\\Web\\page.html", "Save file now?"},
-        {"Save As", {IDM_SAVEAS}, "text", "C:\\Web\\as.html", ""},
-        {"recent entry 1", {IDM_RECENT1}, "text of one", recent[0], ""},
-        {"recent entry 4", {IDM_RECENT4}, "text of four", recent[3], ""},
-        {"not built yet or unknown", {0, 300, 306, 312, 999}, "text", "C:\\Web\\page.html", ""},
-    };
-    for (const auto& c : cases) {
-        for (int id : c.ids) {
-            for (int code : {0, 1, BN_CLICKED}) {
-                SCOPED_TRACE(std::string(c.name) + " id " + std::to_string(id) + " code " + std::to_string(code));
-                test::TestWindow<> shell;
-                ASSERT_TRUE(shell.created);
-                shell.window.editor().setText("text");
-                shell.window.editor().setModified(false);
-                shell.window.app().currentFile = "C:\\Web\\page.html";
-                shell.desktop.files["C:\\Web\\a.html"] = "<p>a</p>";
-                shell.desktop.files["C:\\Web\\page.html"] = "text";
-                shell.desktop.openResults = {"C:\\Web\\a.html"};
-                shell.desktop.saveResults = {"C:\\Web\\as.html"};
-                shell.window.app().settings.recentCount = 4;
-                for (int f = 0; f < 4; ++f) shell.window.app().settings.recentFiles[static_cast<std::size_t>(f)] = recent[f];
-                shell.desktop.files[recent[0]] = "text of one";
-                shell.desktop.files[recent[3]] = "text of four";
-                shell.desktop.boxes.clear();
-
-                shell.command(id, code);
-                EXPECT_EQ(shell.window.editor().text(), c.text);
-                EXPECT_EQ(shell.window.app().currentFile, c.file);
-                if (*c.file) {
-                    EXPECT_EQ(shell.desktop.files[c.file], c.text);
-                }
-                EXPECT_EQ(shell.desktop.boxes.empty() ? "" : shell.desktop.boxes.front().text, c.asked);
-            }
-        }
-    }
-}
-
-// The File menu's items after its last separator, as (command, text).
-std::vector<std::pair<int, std::string>> recentEntries(HWND hwnd) {
-    HMENU file = ::GetSubMenu(::GetMenu(hwnd), 0);
-    std::vector<std::pair<int, std::string>> entries;
-    for (int pos = ::GetMenuItemCount(file) - 1; pos >= 0; --pos) {
-        if (::GetMenuState(file, static_cast<UINT>(pos), MF_BYPOSITION) & MF_SEPARATOR) break;
-        char text[128] = {};
-        ::GetMenuStringA(file, static_cast<UINT>(pos), text, static_cast<int>(std::size(text)), MF_BYPOSITION);
-        entries.insert(entries.begin(), {static_cast<int>(::GetMenuItemID(file, pos)), text});
-    }
-    return entries;
-}
-
-TEST(Commands, TheFileMenuListsTheRecentlySavedFilesInOrder) {
-    test::TestWindow<> shell;
-    ASSERT_TRUE(shell.created);
-    using Entries = std::vector<std::pair<int, std::string>>;
-    EXPECT_EQ(recentEntries(shell.hwnd()), Entries{});
-    const struct {
-        const char* saved;
-        Entries after;
-    } steps[] = {
-        {"C:\\1\\a.html", {{308, "&1  a.html"}}},
-        {"C:\\2\\b.css", {{308, "&1  b.css"}, {309, "&2  a.html"}}},
-        {"C:\\3\\c.js", {{308, "&1  c.js"}, {309, "&2  b.css"}, {310, "&3  a.html"}}},
-        {"C:\\4\\d.php", {{308, "&1  d.php"}, {309, "&2  c.js"}, {310, "&3  b.css"}, {311, "&4  a.html"}}},
-        {"C:\\5\\e.txt", {{308, "&1  e.txt"}, {309, "&2  d.php"}, {310, "&3  c.js"}, {311, "&4  b.css"}}},
-        {"c:\\3\\C.JS", {{308, "&1  C.JS"}, {309, "&2  e.txt"}, {310, "&3  d.php"}, {311, "&4  b.css"}}},
-    };
-    for (const auto& step : steps) {
-        shell.desktop.saveResults.push_back(step.saved);
-        shell.command(IDM_SAVEAS);
-        EXPECT_EQ(recentEntries(shell.hwnd()), step.after) << step.saved;
-    }
 }
 
 }  // namespace

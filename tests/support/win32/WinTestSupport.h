@@ -46,17 +46,15 @@ private:
     std::string path_;
 };
 
-// Real file system; message boxes, dialogs and the clipboard scripted and recorded as in the fake.
+// The real files that documents are read from and saved to; message boxes, dialogs and the
+// clipboard scripted and recorded as in the fake.
 class RealFilesDesktop : public FakeDesktop {
 public:
     bool fileExists(const std::string& path) override { return real.fileExists(path); }
-    bool folderExists(const std::string& path) override { return real.folderExists(path); }
-    bool createFolder(const std::string& path) override { return real.createFolder(path); }
     ReadResult readFile(const std::string& path) override { return real.readFile(path); }
     FileError writeFileSafely(const std::string& path, std::string_view bytes) override {
         return real.writeFileSafely(path, bytes);
     }
-    bool deleteFile(const std::string& path) override { return real.deleteFile(path); }
     win32::DesktopWin real;
 };
 
