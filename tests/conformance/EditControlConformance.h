@@ -14,7 +14,6 @@
 
 namespace tess {
 inline void PrintTo(const Selection& s, std::ostream* os) { *os << "(" << s.start << ", " << s.end << ")"; }
-inline void PrintTo(const Point& p, std::ostream* os) { *os << "(" << p.x << ", " << p.y << ")"; }
 }  // namespace tess
 
 namespace tess::conformance {

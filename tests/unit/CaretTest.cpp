@@ -12,21 +12,6 @@ using test::TestContext;
 
 constexpr char kText[] = "first\r\n  second\r\n\r\nlast";  // lines of 5, 8, 0 and 4 characters
 
-TEST(RecordCaret, TakesLineAndColumnOfTheSelectionStart) {
-    const struct {
-        int anchor, caret;
-        int line, column;
-    } rows[] = {{0, 0, 1, 1}, {5, 5, 1, 6}, {7, 7, 2, 1}, {17, 17, 3, 1}, {23, 23, 4, 5}, {9, 21, 2, 3}, {21, 9, 2, 3}};
-    for (const auto& r : rows) {
-        TestContext t;
-        t.editor.setText(kText);
-        t.editor.setSelection(r.anchor, r.caret);
-        recordCaret(t.app.caret, t.editor);
-        EXPECT_EQ(t.app.caret.caretLine, r.line) << "selection " << r.anchor << " to " << r.caret;
-        EXPECT_EQ(t.app.caret.caretColumn, r.column) << "selection " << r.anchor << " to " << r.caret;
-    }
-}
-
 // Line 0 is the recorded caret line. Nothing recorded yet (0) must not turn into the control's
 // "the caret's line".
 TEST(LinePrimitives, LengthAndTextOfALineOrOfTheRecordedOne) {

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 namespace tess {
 namespace {
 
@@ -32,15 +34,16 @@ void editDocument(TestContext& t, const std::string& path, const std::string& te
 enum class Replacing { New, Open, Recent };
 
 TEST(ConfirmDiscard, EveryAnswerBeforeNewOpenAndRecentEntry) {
+    // The current file exists on disk when it is in C:\Web; the Save As dialog answers saveAsResult
+    // if it is shown; savedTo is "" when nothing is written; goesOn: the command replaced the text.
     const struct {
         const char* name;
-        std::string currentFile;  // its file exists on disk when it is in C:\Web
+        std::string currentFile;
         bool modified;
         std::deque<Answer> answers;
-        std::optional<std::string> saveAsResult;  // the Save As dialog's answer, if it is shown
-        bool writeFails;
-        bool asked;
-        const char* savedTo;  // "" when nothing is written
+        std::optional<std::string> saveAsResult;
+        bool writeFails, asked;
+        const char* savedTo;
         bool goesOn;
     } cases[] = {
         {"unchanged document: no question", "C:\\Web\\old.html", false, {}, {}, false, false, "", true},
@@ -115,15 +118,11 @@ TEST(ConfirmDiscard, EveryAnswerBeforeNewOpenAndRecentEntry) {
 TEST(FileDialogs, StartFolderProposedNameAndOptions) {
     const struct {
         bool save;
-        const char* currentFile;
-        const char* folder;
-        const char* name;
+        const char *currentFile, *folder, *name;
     } cases[] = {
         {false, "C:\\Web\\index.html", "C:\\Web\\", ""},
         {false, "", "C:\\Data\\", ""},
-        {false, "index.html", "C:\\Data\\", ""},
         {true, "C:\\Web\\style.css", "C:\\Web\\", "style"},
-        {true, "", "C:\\Data\\", ""},
         {true, "notes.txt", "C:\\Data\\", "notes"},
     };
     for (const auto& c : cases) {
@@ -143,7 +142,6 @@ TEST(FileDialogs, StartFolderProposedNameAndOptions) {
         EXPECT_TRUE(r.hideReadOnly);
         EXPECT_TRUE(r.keepCurrentFolder);
         EXPECT_FALSE(r.promptOverwrite);
-        EXPECT_EQ(r.filters.size(), 5u);
         EXPECT_EQ(t.app.currentFile, c.currentFile);  // cancelled: nothing changes
     }
 }
@@ -209,64 +207,68 @@ TEST(LoadDocument, ATextLongerThanTheLimitRaisesItSoTypingStillWorks) {
 
 // ---- Saving
 
-TEST(SaveCommand, TitledDocumentIsAskedFirstWhetherOrNotModified) {
-    const MessageBoxRequest question{.title = "Save File",
-                                     .text = "Save file now?",
-                                     .buttons = Buttons::YesNo,
-                                     .icon = Icon::Question,
-                                     .modality = Modality::Task};
-    for (bool modified : {true, false}) {
-        for (Answer answer : {Answer::Yes, Answer::No}) {
-            TestContext t;
-            editDocument(t, "C:\\Web\\page.html", "text");
-            t.editor.setModified(modified);
-            t.desktop.answers = {answer};
-            saveDocumentCommand(t.ctx);
-            EXPECT_EQ(t.desktop.boxes, std::vector<MessageBoxRequest>{question});
-            EXPECT_TRUE(t.desktop.saveRequests.empty());
-            EXPECT_EQ(t.desktop.written.size(), answer == Answer::Yes ? 1u : 0u);
-            EXPECT_EQ(t.editor.modified(), answer == Answer::No && modified);
-        }
-    }
-}
-
-TEST(SaveCommand, UntitledDocumentGoesStraightToSaveAsAndBecomesTheFile) {
-    TestContext t;
-    editDocument(t, "", "text");
-    t.desktop.saveResults.push_back("C:\\Web\\new.html");
-    saveDocumentCommand(t.ctx);
-    EXPECT_TRUE(t.desktop.boxes.empty());
-    EXPECT_EQ(t.desktop.files["C:\\Web\\new.html"], "text");
-    EXPECT_EQ(t.app.currentFile, "C:\\Web\\new.html");
-    EXPECT_EQ(t.view.statusPath, "C:\\Web\\new.html");
-    EXPECT_EQ(t.app.settings.recentFiles[0], "C:\\Web\\new.html");
-    EXPECT_FALSE(t.editor.modified());
-}
-
-TEST(SaveDocument, EmptyDocumentWritesAnEmptyFileInsteadOfDeletingIt) {
-    TestContext t;
-    editDocument(t, "C:\\Web\\page.html", "");
-    t.desktop.files["C:\\Web\\page.html"] = "old text";
-    EXPECT_TRUE(saveDocument(t.ctx, ""));
-    EXPECT_EQ(t.desktop.files.at("C:\\Web\\page.html"), "");
-    EXPECT_TRUE(t.desktop.deleted.empty());
-}
-
-TEST(SaveDocument, AFailedWriteLeavesTheFilesTheNameAndTheModifiedFlag) {
-    for (bool saveAs : {false, true}) {
-        SCOPED_TRACE(saveAs ? "Save As" : "Save");
+// Save asks first whenever the document is titled and goes straight to Save As when it is not;
+// Save As asks before overwriting another file. A failed write leaves the file on disk, the
+// document's name and its modified flag as they were, and writing an empty document writes an
+// empty file. On disk: page.html and taken.html, a page.html on a full disk, and a locked folder.
+TEST(SaveCommands, EveryQuestionEveryAnswerAndEveryFailure) {
+    const MessageBoxRequest saveNow{.title = "Save File",
+                                    .text = "Save file now?",
+                                    .buttons = Buttons::YesNo,
+                                    .icon = Icon::Question,
+                                    .modality = Modality::Task};
+    const MessageBoxRequest overwrite{.title = "C:\\Web\\taken.html",
+                                      .text = "file already exists... Ok to override?",
+                                      .buttons = Buttons::YesNo,
+                                      .icon = Icon::Exclamation,
+                                      .modality = Modality::Task};
+    const std::string page = "C:\\Web\\page.html", taken = "C:\\Web\\taken.html", full = "C:\\Full\\page.html";
+    const struct {
+        const char* name;
+        bool saveAs;  // else Save
+        std::string currentFile, text;
+        bool modified;
+        std::optional<std::string> dialog;  // the Save As dialog's answer, if it is shown
+        Answer answer;
+        std::vector<MessageBoxRequest> boxes;
+        std::string savedTo, fileAfter;  // savedTo "": nothing written
+    } cases[] = {
+        {"Save, Yes", false, page, "new", true, {}, Answer::Yes, {saveNow}, page, page},
+        {"Save, No", false, page, "new", true, {}, Answer::No, {saveNow}, "", page},
+        {"Save of an unchanged document asks too", false, page, "new", false, {}, Answer::Yes, {saveNow}, page, page},
+        {"Save of an empty document writes an empty file", false, page, "", true, {}, Answer::Yes, {saveNow}, page,
+         page},
+        {"Save when the write fails", false, full, "new", true, {}, Answer::Yes, {saveNow, fileErrorBox("Disk full")},
+         "", full},
+        {"Save of an untitled document is Save As", false, "", "new", true, "C:\\Web\\new.html", Answer::Yes, {},
+         "C:\\Web\\new.html", "C:\\Web\\new.html"},
+        {"Save As over another file, Yes", true, page, "new", true, taken, Answer::Yes, {overwrite}, taken, taken},
+        {"Save As over another file, No", true, page, "new", true, taken, Answer::No, {overwrite}, "", page},
+        {"Save As when the write fails", true, page, "new", true, "C:\\Locked\\copy.html", Answer::Yes,
+         {fileErrorBox("Permission denied")}, "", page},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         TestContext t;
-        editDocument(t, "C:\\Web\\page.html", "new text");
-        t.desktop.files["C:\\Web\\page.html"] = "old text";
-        t.desktop.writeErrors["C:\\Web\\page.html"] = FileError::DiskFull;
-        t.desktop.writeErrors["C:\\Locked\\copy.html"] = FileError::PermissionDenied;
-        t.desktop.saveResults.push_back("C:\\Locked\\copy.html");
-        EXPECT_FALSE(saveAs ? saveDocumentAs(t.ctx) : saveDocument(t.ctx, ""));
-        EXPECT_EQ(t.desktop.boxes, std::vector{fileErrorBox(saveAs ? "Permission denied" : "Disk full")});
-        EXPECT_EQ(t.desktop.files, (std::map<std::string, std::string>{{"C:\\Web\\page.html", "old text"}}));
-        EXPECT_EQ(t.app.currentFile, "C:\\Web\\page.html");
-        EXPECT_TRUE(t.editor.modified());
-        EXPECT_EQ(t.app.settings.recentCount, 0);
+        editDocument(t, c.currentFile, c.text);
+        t.editor.setModified(c.modified);
+        const std::map<std::string, std::string> disk{{page, "old"}, {taken, "theirs"}, {full, "old"}};
+        t.desktop.files = disk;
+        t.desktop.writeErrors = {{full, FileError::DiskFull}, {"C:\\Locked\\copy.html", FileError::PermissionDenied}};
+        t.desktop.saveResults.push_back(c.dialog);
+        t.desktop.answers = {c.answer};
+        if (c.saveAs) EXPECT_EQ(saveDocumentAs(t.ctx), !c.savedTo.empty());
+        else saveDocumentCommand(t.ctx);
+
+        EXPECT_EQ(t.desktop.boxes, c.boxes);
+        EXPECT_EQ(t.desktop.saveRequests.size(), c.dialog ? 1u : 0u);
+        std::map<std::string, std::string> diskAfter = disk;
+        if (!c.savedTo.empty()) diskAfter[c.savedTo] = c.text;
+        EXPECT_EQ(t.desktop.files, diskAfter);
+        EXPECT_EQ(t.app.currentFile, c.fileAfter);
+        EXPECT_EQ(t.view.statusPath, c.fileAfter == c.currentFile ? "" : c.fileAfter);
+        EXPECT_EQ(t.editor.modified(), c.savedTo.empty() && c.modified);
+        EXPECT_EQ(t.app.settings.recentFiles[0], c.savedTo);
     }
 }
 
@@ -283,27 +285,6 @@ TEST(SaveDocument, ToAnotherNameKeepsTheModifiedFlagAndRecordsTheDocumentNotThat
     editDocument(untitled, "", "text");
     EXPECT_TRUE(saveDocument(untitled.ctx, "C:\\Data\\runFile.htm"));
     EXPECT_EQ(untitled.app.settings.recentCount, 0);
-}
-
-TEST(SaveAs, AnExistingFileIsOverwrittenOnlyAfterYes) {
-    const MessageBoxRequest question{.title = "C:\\Web\\taken.html",
-                                     .text = "file already exists... Ok to override?",
-                                     .buttons = Buttons::YesNo,
-                                     .icon = Icon::Exclamation,
-                                     .modality = Modality::Task};
-    for (Answer answer : {Answer::Yes, Answer::No}) {
-        const bool yes = answer == Answer::Yes;
-        TestContext t;
-        editDocument(t, "C:\\Web\\mine.html", "mine");
-        t.desktop.files["C:\\Web\\taken.html"] = "theirs";
-        t.desktop.saveResults.push_back("C:\\Web\\taken.html");
-        t.desktop.answers = {answer};
-        EXPECT_EQ(saveDocumentAs(t.ctx), yes);
-        EXPECT_EQ(t.desktop.boxes, std::vector<MessageBoxRequest>{question});
-        EXPECT_EQ(t.desktop.files["C:\\Web\\taken.html"], yes ? "mine" : "theirs");
-        EXPECT_EQ(t.app.currentFile, yes ? "C:\\Web\\taken.html" : "C:\\Web\\mine.html");
-        EXPECT_EQ(t.editor.modified(), !yes);
-    }
 }
 
 // ---- Recent-file entries

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,10 +18,10 @@ namespace {
 
 using test::CaseName;
 
-// In the keys a test types, CR is Enter, TAB is Tab, these two stand for Shift+Tab and Delete,
-// and any other character is typed with an ordinary key ("\b" is Backspace).
-constexpr char kShiftTab = '\x19';
-constexpr char kDelete = '\x7f';
+// In the keys a test types, CR is Enter, LF is Ctrl+Enter, TAB is Tab, these stand for the other
+// keys the editor handles, and any other character is typed with an ordinary key ("\b" is
+// Backspace).
+const std::string kUp = "\x01", kDown = "\x02", kLeft = "\x03", kHome = "\x04", kDelete = "\x05", kShiftTab = "\x06";
 
 class Editor {
 public:
@@ -43,14 +45,15 @@ public:
     }
     void type(std::string_view typed) {
         for (char c : typed) {
-            if (c == kDelete) {
-                tap(Key::Delete);
+            if (const auto i = (kUp + kDown + kLeft + kHome + kDelete).find(c); i != std::string::npos) {
+                tap(std::array{Key::Up, Key::Down, Key::Left, Key::Home, Key::Delete}[i]);
                 continue;
             }
-            const Key key = c == '\r' ? Key::Enter : (c == '\t' || c == kShiftTab) ? Key::Tab : Key::Other;
-            press(key, c == kShiftTab);
-            character(c == kShiftTab ? '\t' : c);
-            release(key, c == kShiftTab);
+            const bool shift = c == kShiftTab[0];
+            const Key key = (c == '\r' || c == '\n') ? Key::Enter : (c == '\t' || shift) ? Key::Tab : Key::Other;
+            press(key, shift);
+            character(shift ? '\t' : c);
+            release(key, shift);
         }
     }
 
@@ -78,7 +81,7 @@ const MessageBoxRequest kCannotBeTabbed{.title = "Cannot be tabbed",
                                         .ownedByMainWindow = false};
 
 struct KeyCase {
-    const char *name, *before, *keys, *after;
+    std::string name, before, keys, after;
     int tabSpaces = 3;
     bool refused = false;  // a Tab on a partial block: the message, the selection collapsed
 };
@@ -94,7 +97,13 @@ TEST_P(Typing, LeavesTheTextAndSelection) {
     ASSERT_EQ(e.t.desktop.boxes.size(), c.refused ? 1u : 0u);
     if (c.refused) {
         EXPECT_EQ(e.t.desktop.boxes[0], kCannotBeTabbed);
+        return;
     }
+    // The status bar shows where the caret ended.
+    const std::string head = e.t.editor.text().substr(0, static_cast<std::size_t>(e.t.editor.selection().start));
+    const std::size_t lineStart = head.rfind('\n') + 1;  // 0 on the first line
+    EXPECT_EQ(e.t.view.statusLine, " " + std::to_string(1 + std::count(head.begin(), head.end(), '\n')));
+    EXPECT_EQ(e.t.view.statusColumn, " " + std::to_string(head.size() - lineStart + 1));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -120,7 +129,8 @@ INSTANTIATE_TEST_SUITE_P(
                     KeyCase{"LineOfSpacesCountsThemAll", "      |", "\r", "      \r\n      |"},
                     KeyCase{"InsideLineOfSpaces", "   |   ", "\r", "   \r\n      |   "},
                     KeyCase{"StartOfIndentedLine", "|  abc", "\r", "\r\n  |  abc"},
-                    KeyCase{"SecondOfThreeLines", "a\r\n    b|c\r\nd", "\r", "a\r\n    b\r\n    |c\r\nd"}),
+                    KeyCase{"SecondOfThreeLines", "a\r\n    b|c\r\nd", "\r", "a\r\n    b\r\n    |c\r\nd"},
+                    KeyCase{"CtrlEnterGivesALineFeedButIsEnter", " a|b", "\n", " a\r\n |b"}),
     CaseName{});
 
 INSTANTIATE_TEST_SUITE_P(
@@ -140,21 +150,19 @@ INSTANTIATE_TEST_SUITE_P(
         KeyCase{"PartialIntoTheNextLine", "[aa\r\nb]b\r\n", "\t", "|aa\r\nbb\r\n", 3, true}),
     CaseName{});
 
-const char kShiftTabKey[] = {kShiftTab, 0};
-
 INSTANTIATE_TEST_SUITE_P(
     ShiftTab, Typing,
-    testing::Values(KeyCase{"BlockOneZeroFive", "[ a\r\nb\r\n     c]", kShiftTabKey, "[a\r\nb\r\n  c]"},
-                    KeyCase{"BlockKeepsTabs", "[\t a\r\n    b]", kShiftTabKey, "[\t a\r\n b]"},
-                    KeyCase{"BlockOfSpaces", "[       ]", kShiftTabKey, "[    ]"},
-                    KeyCase{"BlockWithoutSpacesIsSelected", "[ab\r\ncd\r\n]", kShiftTabKey, "[ab\r\ncd]\r\n"},
-                    KeyCase{"PartialBlock", "  a[a\r\n  bb]", kShiftTabKey, "  a|a\r\n  bb", 3, true},
-                    KeyCase{"AfterThreeSpaces", "ab   |", kShiftTabKey, "ab|"},
-                    KeyCase{"AfterFiveSpacesRemovesThree", "ab     |x", kShiftTabKey, "ab  |x"},
-                    KeyCase{"AfterSpaceAndLetter", "ab x|", kShiftTabKey, "ab x|"},
-                    KeyCase{"AtColumnOne", "|abc", kShiftTabKey, "|abc"},
-                    KeyCase{"AtColumnOneOfSecondLine", "a  \r\n|b", kShiftTabKey, "a  \r\n|b"},
-                    KeyCase{"InsideLeadingSpaces", "x\r\n  |  y", kShiftTabKey, "x\r\n|  y"}),
+    testing::Values(KeyCase{"BlockOneZeroFive", "[ a\r\nb\r\n     c]", kShiftTab, "[a\r\nb\r\n  c]"},
+                    KeyCase{"BlockKeepsTabs", "[\t a\r\n    b]", kShiftTab, "[\t a\r\n b]"},
+                    KeyCase{"BlockOfSpaces", "[       ]", kShiftTab, "[    ]"},
+                    KeyCase{"BlockWithoutSpacesIsSelected", "[ab\r\ncd\r\n]", kShiftTab, "[ab\r\ncd]\r\n"},
+                    KeyCase{"PartialBlock", "  a[a\r\n  bb]", kShiftTab, "  a|a\r\n  bb", 3, true},
+                    KeyCase{"AfterThreeSpaces", "ab   |", kShiftTab, "ab|"},
+                    KeyCase{"AfterFiveSpacesRemovesThree", "ab     |x", kShiftTab, "ab  |x"},
+                    KeyCase{"AfterSpaceAndLetter", "ab x|", kShiftTab, "ab x|"},
+                    KeyCase{"AtColumnOne", "|abc", kShiftTab, "|abc"},
+                    KeyCase{"AtColumnOneOfSecondLine", "a  \r\n|b", kShiftTab, "a  \r\n|b"},
+                    KeyCase{"InsideLeadingSpaces", "x\r\n  |  y", kShiftTab, "x\r\n|  y"}),
     CaseName{});
 
 TEST(Typing, BracketsAloneWhenCompletionIsOff) {
@@ -216,29 +224,21 @@ TEST(EnterKey, AutoRepeatedPressesEachIndentFromTheCurrentCaret) {
 }
 
 TEST(EnterKey, OnlyTheReleaseOfAnEnterPressInTheEditorIsActedOn) {
-    Editor e("ab|c");
+    Editor e(" a|b");
     EXPECT_FALSE(e.release(Key::Enter));  // the Enter that confirmed a dialog
-    EXPECT_EQ(e.marked(), "ab|c");
+    EXPECT_EQ(e.marked(), " a|b");
     EXPECT_EQ(e.t.view.statusUpdates, 0);
     e.press(Key::Enter);
     e.character('\r');
     e.press(Key::Other);  // any other key ends the Enter
     EXPECT_FALSE(e.release(Key::Enter));
-    EXPECT_EQ(e.marked(), "ab\r\n|c");
+    EXPECT_EQ(e.marked(), " a\r\n |b");
     e.type("\r");
     EXPECT_FALSE(e.release(Key::Enter));  // acted on once only
-}
-
-TEST(EnterKey, CtrlEnterIndentsButCtrlMIsTheControlsOwnBreak) {
-    Editor e(" a|b");
-    e.press(Key::Enter);
-    e.character('\n');
-    e.release(Key::Enter);
-    EXPECT_EQ(e.marked(), " a\r\n |b");
+    // Ctrl+M types a carriage return without an Enter press: the control's own, unindented break.
     e.press(Key::Other);
     e.character('\r');
-    e.release(Key::Other);
-    EXPECT_EQ(e.marked(), " a\r\n \r\n|b");
+    EXPECT_EQ(e.marked(), " a\r\n \r\n \r\n|b");
 }
 
 // ---- Tab press and release
@@ -252,60 +252,36 @@ TEST(TabKey, OnlyTheReleaseActsAndARefusedOneIsNotPassedOn) {
     }
     EXPECT_FALSE(e.release(Key::Tab, true));
     EXPECT_EQ(e.t.view.statusUpdates, 0);
-    e.set("ab|");
-    e.type("\t");
-    EXPECT_EQ(e.t.view.statusColumn, " 6");
 }
 
-// ---- Up and Down with the goal column
+// ---- Up and Down with the goal column: back to the starting column where a line is long enough
 
-const std::string k20 = "0123456789abcdefghij";
-
-struct GoalCase {
-    const char* name;
-    std::vector<std::string> lines;
-    int startLine, startColumn;
-    std::vector<Key> moves;  // each a press and a release
-    int line, column;        // where the caret ends
-};
-
-class GoalColumn : public testing::TestWithParam<GoalCase> {};
-
-TEST_P(GoalColumn, ReturnsToTheStartingColumnWhereTheLineIsLongEnough) {
-    const GoalCase& c = GetParam();
-    std::string text;
-    for (std::size_t i = 0; i < c.lines.size(); ++i) text += (i ? "\r\n" : "") + c.lines[i];
-    Editor e;
-    e.t.editor.setText(text);
-    const int start = e.t.editor.lineIndex(c.startLine - 1) + c.startColumn - 1;
-    e.t.editor.setSelection(start, start);
-    for (Key key : c.moves) e.tap(key);
-    EXPECT_EQ(e.t.app.caret.caretLine, c.line);
-    EXPECT_EQ(e.t.app.caret.caretColumn, c.column);
-    const int expected = e.t.editor.lineIndex(c.line - 1) + c.column - 1;
-    EXPECT_EQ(e.t.editor.selection(), (Selection{expected, expected}));
-}
+const std::string k12 = "0123456789ab";
+const std::string kGoal10 = "012345678|9ab\r\nabc\r\n" + k12;  // the caret in column 10 above a short line
 
 INSTANTIATE_TEST_SUITE_P(
-    Table, GoalColumn,
+    GoalColumn, Typing,
     testing::Values(
-        GoalCase{"DownThroughShortLineIntoLongOne", {k20, "abc", k20}, 1, 10, {Key::Down, Key::Down}, 3, 10},
-        GoalCase{"DownAndBackUp", {k20, "abc", k20}, 1, 10, {Key::Down, Key::Down, Key::Up, Key::Up}, 1, 10},
-        GoalCase{"IntoLineOfNineWhereControlPutsIt", {k20, "abc", "123456789"}, 1, 10, {Key::Down, Key::Down}, 3, 4},
-        GoalCase{"IntoLineOfExactlyTheGoalLength", {k20, "abc", "0123456789"}, 1, 10, {Key::Down, Key::Down}, 3, 10},
-        GoalCase{"ThroughSeveralShortLines", {k20, "a", "", "abcd", k20}, 1, 12,
-                 {Key::Down, Key::Down, Key::Down, Key::Down}, 5, 12},
-        GoalCase{"LeftReleaseClearsTheGoal", {k20, "abc", k20}, 1, 10, {Key::Down, Key::Left, Key::Down}, 3, 3},
-        GoalCase{"HomeReleaseClearsTheGoal", {k20, "abc", k20}, 1, 10, {Key::Down, Key::Home, Key::Down}, 3, 4},
-        GoalCase{"DeleteKeepsTheGoal", {k20, "abc", "", k20}, 1, 10, {Key::Down, Key::Delete, Key::Down}, 3, 10}),
+        KeyCase{"DownThroughAShortLineIntoALongOne", kGoal10, kDown + kDown, k12 + "\r\nabc\r\n012345678|9ab"},
+        KeyCase{"DownAndBackUp", kGoal10, kDown + kDown + kUp + kUp, kGoal10},
+        KeyCase{"IntoALineOfNineWhereTheControlPutsIt", "012345678|9ab\r\nabc\r\n123456789", kDown + kDown,
+                k12 + "\r\nabc\r\n123|456789"},
+        KeyCase{"IntoALineOfExactlyTheGoalLength", "012345678|9ab\r\nabc\r\n0123456789", kDown + kDown,
+                k12 + "\r\nabc\r\n012345678|9"},
+        KeyCase{"ThroughSeveralShortLines", "0123456789a|b\r\na\r\n\r\nabcd\r\n" + k12, kDown + kDown + kDown + kDown,
+                k12 + "\r\na\r\n\r\nabcd\r\n0123456789a|b"},
+        KeyCase{"LeftClearsTheGoal", kGoal10, kDown + kLeft + kDown, k12 + "\r\nabc\r\n01|23456789ab"},
+        KeyCase{"HomeClearsTheGoal", kGoal10, kDown + kHome + kDown, k12 + "\r\nabc\r\n012|3456789ab"},
+        KeyCase{"DeleteKeepsTheGoal", "012345678|9ab\r\nabc\r\n\r\n" + k12, kDown + kDelete + kDown,
+                k12 + "\r\nabc\r\n012345678|9ab"}),
     CaseName{});
 
 TEST(GoalColumn, AutoRepeatedDownPressesReachTheGoalAtTheRelease) {
-    Editor e("012345678|9abcdefghij\r\nabc\r\n" + k20);
+    Editor e(kGoal10);
     e.press(Key::Down);
     e.press(Key::Down);
     e.release(Key::Down);
-    EXPECT_EQ(e.marked(), k20 + "\r\nabc\r\n012345678|9abcdefghij");
+    EXPECT_EQ(e.marked(), k12 + "\r\nabc\r\n012345678|9ab");
     EXPECT_EQ(e.t.view.statusColumn, " 10");
 }
 
@@ -323,7 +299,7 @@ TEST(GoalColumn, IsClearedByTabAndTheMouseButtonsButNotByTypingOrEnter) {
         {"shift down", [](Editor& e) { e.tap(Key::Down, true); }, false},
     };
     for (const auto& event : events) {
-        Editor e("012345678|9abcdefghij\r\nabc\r\n" + k20);
+        Editor e(kGoal10);
         e.tap(Key::Down);
         ASSERT_EQ(e.t.app.caret.goalColumn, 10);
         event.run(e);
@@ -357,12 +333,12 @@ TEST(KeysMoveBookmarks, EditsThatChangeTheLineCount) {
         const char* name;
         const char* before;
         std::vector<int> bookmarks;
-        const char* keys;
+        std::string keys;
         std::vector<int> after;
     } rows[] = {
         {"Enter at the end of line 4", "1\r\n2\r\n3\r\n4|\r\n5\r\n6", {4, 6}, "\r", {4, 7}},
         {"Enter in the middle of a marked line", "1\r\n2|2\r\n3", {2, 3}, "\r", {2, 4}},
-        {"Delete at the end of line 4", "1\r\n2\r\n3\r\n4|\r\n5\r\n6\r\n7\r\n8", {4, 5, 8}, "\x7f", {4, 7}},
+        {"Delete at the end of line 4", "1\r\n2\r\n3\r\n4|\r\n5\r\n6\r\n7\r\n8", {4, 5, 8}, kDelete, {4, 7}},
         {"Backspace at the start of line 2", "1\r\n|2\r\n3", {1, 3}, "\b", {2}},
         {"bracket typed over three lines", "1\r\n[2\r\n3\r\n4]\r\n5", {1, 3, 5}, "(", {1, 3}},
     };
