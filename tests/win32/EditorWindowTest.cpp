@@ -593,17 +593,22 @@ UINT putCustomFormat(const char* text = nullptr) {
 // The EDIT control puts Unicode text on the clipboard and the system adds the other text forms
 // from it. After Edit > Copy the ANSI text is the one format placed (listed first); whatever else
 // is listed is only the system's synthesised text forms, and what was there before is gone.
-TEST_F(EditorWindow, EditCopyLeavesThePlainTextAloneOnTheClipboard) {
+// Select all selects the whole text, line breaks included.
+TEST_F(EditorWindow, SelectAllThenEditCopyLeavesThePlainTextAloneOnTheClipboard) {
+    command(IDM_SELECTALL);  // an empty text: nothing selected, nothing changed
+    EXPECT_EQ(marked(), "|");
+    EXPECT_FALSE(window.editor().modified());
     putCustomFormat();
-    window.editor().setText("hello world");
-    ::SendMessageA(editor, EM_SETSEL, 6, 11);
+    window.editor().setText("hello\r\nworld");
+    command(IDM_SELECTALL);
+    EXPECT_EQ(marked(), "[hello\r\nworld]");
     command(IDM_COPY);
     const std::vector<UINT> formats = test::clipboardFormats();
     ASSERT_FALSE(formats.empty());
     EXPECT_EQ(formats.front(), static_cast<UINT>(CF_TEXT));
     const std::set<UINT> textForms = {CF_TEXT, CF_OEMTEXT, CF_UNICODETEXT, CF_LOCALE};
     for (UINT f : formats) EXPECT_TRUE(textForms.count(f)) << "format " << f;
-    EXPECT_EQ(desktop.real.clipboardText(), "world");
+    EXPECT_EQ(desktop.real.clipboardText(), "hello\r\nworld");
 }
 
 TEST_F(EditorWindow, PasteDropsOtherFormatsButLeavesAClipboardWithoutTextAlone) {

@@ -1,4 +1,4 @@
-// The handle owners and scope guards against real handles: each test watches the system's own
+// The handle owners and scope guards against real handles: each case watches the system's own
 // record of the handle, so a guard that forgets the handle or DC its destructor needs, or an
 // owner that closes twice or never, fails here.
 #include "platform/win32/UniqueHandle.h"
@@ -19,10 +19,26 @@ bool kernelHandleOpen(HANDLE h) {
 HANDLE newEvent() { return ::CreateEventA(nullptr, TRUE, FALSE, nullptr); }
 HWND newPopup() { return ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr); }
 
-TEST(UniqueHandle, EachOwnerReleasesWhatItHolds) {
+// Selects the object through a guard: while the guard lives it is the DC's, afterwards the DC
+// holds what it held before (and a second DC is untouched), so deleting the object deletes it.
+bool selectsAndPutsBack(UINT type, HGDIOBJ created) {
+    UniqueDc dc(::CreateCompatibleDC(nullptr)), other(::CreateCompatibleDC(nullptr));
+    const HGDIOBJ before = ::GetCurrentObject(dc.get(), type), otherBefore = ::GetCurrentObject(other.get(), type);
+    UniqueGdiObject object(created);
+    bool held = false;
+    {
+        SelectGuard guard(dc.get(), object.get());
+        held = ::GetCurrentObject(dc.get(), type) == object.get();
+    }
+    const bool back = ::GetCurrentObject(dc.get(), type) == before && ::GetCurrentObject(other.get(), type) == otherBefore;
+    object.reset();
+    return held && back && ::GetObjectType(created) == 0;
+}
+
+TEST(Guards, EachReleasesWhatItHolds) {
     const struct {
         const char* name;
-        std::function<bool()> ownAndDrop;  // true when the object is gone once its owner is
+        std::function<bool()> holdAndDrop;  // true when the object was held and then released
     } cases[] = {
         {"kernel handle", [] { HANDLE h = newEvent(); { UniqueKernelHandle o(h); } return !kernelHandleOpen(h); }},
         {"font", [] {
@@ -31,8 +47,40 @@ TEST(UniqueHandle, EachOwnerReleasesWhatItHolds) {
              return ::GetObjectType(f) == 0; }},
         {"popup menu", [] { HMENU m = ::CreatePopupMenu(); { UniqueMenu o(m); } return !::IsMenu(m); }},
         {"window", [] { HWND w = newPopup(); { UniqueHwnd o(w); } return !::IsWindow(w); }},
+        {"a failed file open owns nothing", [] {
+             UniqueFile failed(::CreateFileA("Z:\\no\\such\\f.txt", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+             return !failed && failed.release() == INVALID_HANDLE_VALUE; }},
+        {"brush selected", [] { return selectsAndPutsBack(OBJ_BRUSH, ::CreateSolidBrush(RGB(1, 2, 3))); }},
+        {"pen selected", [] { return selectsAndPutsBack(OBJ_PEN, ::CreatePen(PS_SOLID, 2, RGB(4, 5, 6))); }},
+        {"font selected", [] {
+             return selectsAndPutsBack(OBJ_FONT, ::CreateFontA(-20, 0, 0, 0, FW_BOLD, 0, 0, 0, 0, 0, 0, 0, 0, "Arial")); }},
+        {"bitmap selected", [] {
+             UniqueDc screen(::CreateCompatibleDC(nullptr));
+             return selectsAndPutsBack(OBJ_BITMAP, ::CreateCompatibleBitmap(screen.get(), 4, 4)); }},
+        // (Wine's ReleaseDC ignores its window argument, so which window the guard names cannot be seen.)
+        {"window DCs, two at once, each back in its window's cache", [] {
+             UniqueHwnd first(newPopup()), second(newPopup());
+             HDC held = nullptr;
+             bool own = false;
+             {
+                 WindowDc a(first.get()), b(second.get());
+                 held = a.get();
+                 own = a.get() != b.get() && ::WindowFromDC(a.get()) == first.get() && ::WindowFromDC(b.get()) == second.get();
+             }
+             HDC again = ::GetDC(first.get());
+             ::ReleaseDC(first.get(), again);
+             return own && again == held; }},
+        {"global lock, and none released when the lock failed", [] {
+             UniqueGlobal memory(::GlobalAlloc(GMEM_MOVEABLE, 64));
+             bool locked = false;
+             {
+                 GlobalLockGuard lock(memory.get());
+                 { GlobalLockGuard onNothing(nullptr); }
+                 locked = lock.get() && (::GlobalFlags(memory.get()) & GMEM_LOCKCOUNT) == 1;
+             }
+             return locked && (::GlobalFlags(memory.get()) & GMEM_LOCKCOUNT) == 0; }},
     };
-    for (const auto& c : cases) EXPECT_TRUE(c.ownAndDrop()) << c.name;
+    for (const auto& c : cases) EXPECT_TRUE(c.holdAndDrop()) << c.name;
 }
 
 // Ownership moves without a close; whoever holds the handle last closes it exactly once.
@@ -59,73 +107,6 @@ TEST(UniqueHandle, MoveResetAndReleaseCloseExactlyOnce) {
 
     HANDLE released = UniqueKernelHandle(newEvent()).release();
     EXPECT_TRUE(::CloseHandle(released));  // still open, and ours to close
-}
-
-// A file handle's "no handle" value is INVALID_HANDLE_VALUE, not null.
-TEST(UniqueHandle, AFailedFileOpenOwnsNothing) {
-    UniqueFile failed(::CreateFileA("Z:\\no\\such\\folder\\f.txt", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
-    EXPECT_FALSE(failed);
-    EXPECT_EQ(failed.release(), INVALID_HANDLE_VALUE);
-}
-
-// The previous object goes back into the same DC, so deleting the object really deletes it.
-TEST(SelectGuard, PutsThePreviousObjectBackIntoTheSameDc) {
-    UniqueDc dc(::CreateCompatibleDC(nullptr)), otherDc(::CreateCompatibleDC(nullptr));
-    const struct {
-        const char* name;
-        UINT type;
-        std::function<HGDIOBJ(HDC)> make;
-    } cases[] = {
-        {"brush", OBJ_BRUSH, [](HDC) -> HGDIOBJ { return ::CreateSolidBrush(RGB(1, 2, 3)); }},
-        {"pen", OBJ_PEN, [](HDC) -> HGDIOBJ { return ::CreatePen(PS_SOLID, 2, RGB(4, 5, 6)); }},
-        {"font", OBJ_FONT, [](HDC) -> HGDIOBJ { return ::CreateFontA(-20, 0, 0, 0, FW_BOLD, 0, 0, 0, 0, 0, 0, 0, 0, "Arial"); }},
-        {"bitmap", OBJ_BITMAP, [](HDC d) -> HGDIOBJ { return ::CreateCompatibleBitmap(d, 4, 4); }},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        const HGDIOBJ before = ::GetCurrentObject(dc.get(), c.type);
-        const HGDIOBJ otherBefore = ::GetCurrentObject(otherDc.get(), c.type);
-        UniqueGdiObject object(c.make(dc.get()));
-        {
-            SelectGuard guard(dc.get(), object.get());
-            EXPECT_EQ(::GetCurrentObject(dc.get(), c.type), object.get());
-        }
-        EXPECT_EQ(::GetCurrentObject(dc.get(), c.type), before);
-        EXPECT_EQ(::GetCurrentObject(otherDc.get(), c.type), otherBefore);
-        const HGDIOBJ raw = object.get();
-        object.reset();
-        EXPECT_EQ(::GetObjectType(raw), 0u);
-    }
-}
-
-// Each DC belongs to its own window while held, and is back in the window's cache afterwards.
-// (Wine's ReleaseDC ignores its window argument, so which window the guard names cannot be seen.)
-TEST(WindowDc, HoldsEachWindowsOwnDcAndReleasesIt) {
-    UniqueHwnd first(newPopup()), second(newPopup());
-    HDC held = nullptr;
-    {
-        WindowDc a(first.get());
-        WindowDc b(second.get());
-        held = a.get();
-        EXPECT_NE(a.get(), b.get());
-        EXPECT_EQ(::WindowFromDC(a.get()), first.get());
-        EXPECT_EQ(::WindowFromDC(b.get()), second.get());
-    }
-    HDC again = ::GetDC(first.get());
-    EXPECT_EQ(again, held);
-    ::ReleaseDC(first.get(), again);
-}
-
-TEST(GlobalLockGuard, UnlocksWhatItLockedAndNothingWhenTheLockFailed) {
-    UniqueGlobal memory(::GlobalAlloc(GMEM_MOVEABLE, 64));
-    {
-        GlobalLockGuard lock(memory.get());
-        ASSERT_NE(lock.get(), nullptr);
-        EXPECT_EQ(::GlobalFlags(memory.get()) & GMEM_LOCKCOUNT, 1u);
-        { GlobalLockGuard onNothing(nullptr); }
-        EXPECT_EQ(::GlobalFlags(memory.get()) & GMEM_LOCKCOUNT, 1u);
-    }
-    EXPECT_EQ(::GlobalFlags(memory.get()) & GMEM_LOCKCOUNT, 0u);
 }
 
 }  // namespace
