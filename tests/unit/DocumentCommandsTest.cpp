@@ -34,30 +34,28 @@ void editDocument(TestContext& t, const std::string& path, const std::string& te
 enum class Replacing { New, Open, Recent };
 
 TEST(ConfirmDiscard, EveryAnswerBeforeNewOpenAndRecentEntry) {
-    // The current file exists on disk when it is in C:\Web; the Save As dialog answers saveAsResult
-    // if it is shown; savedTo is "" when nothing is written; goesOn: the command replaced the text.
+    // A modified document is asked about. The current file exists on disk when it is in C:\Web; the
+    // Save As dialog answers dialog if it is shown; savedTo is "" when nothing is written; goesOn:
+    // the command replaced the text.
+    const std::string old = "C:\\Web\\old.html", named = "C:\\Web\\named.html";
     const struct {
         const char* name;
         std::string currentFile;
         bool modified;
-        std::deque<Answer> answers;
-        std::optional<std::string> saveAsResult;
-        bool writeFails, asked;
-        const char* savedTo;
+        Answer answer;
+        std::optional<std::string> dialog;
+        bool writeFails;
+        std::string savedTo;
         bool goesOn;
     } cases[] = {
-        {"unchanged document: no question", "C:\\Web\\old.html", false, {}, {}, false, false, "", true},
-        {"No discards the changes", "C:\\Web\\old.html", true, {Answer::No}, {}, false, true, "", true},
-        {"Yes saves to the existing file", "C:\\Web\\old.html", true, {Answer::Yes}, {}, false, true,
-         "C:\\Web\\old.html", true},
-        {"Yes on an untitled document goes through Save As", "", true, {Answer::Yes}, "C:\\Web\\named.html", false,
-         true, "C:\\Web\\named.html", true},
-        {"Yes, then Save As cancelled: the text is kept", "", true, {Answer::Yes}, std::nullopt, false, true, "",
-         false},
-        {"Yes, then the save fails: the text is kept", "C:\\Web\\old.html", true, {Answer::Yes}, {}, true, true, "",
-         false},
-        {"Yes when the named file has gone: Save As", "C:\\Gone\\old.html", true, {Answer::Yes},
-         "C:\\Web\\again.html", false, true, "C:\\Web\\again.html", true},
+        {"unchanged document: no question", old, false, Answer::Yes, {}, false, "", true},
+        {"No discards the changes", old, true, Answer::No, {}, false, "", true},
+        {"Yes saves to the existing file", old, true, Answer::Yes, {}, false, old, true},
+        {"Yes on an untitled document goes through Save As", "", true, Answer::Yes, named, false, named, true},
+        {"Yes, then Save As cancelled: the text is kept", "", true, Answer::Yes, std::nullopt, false, "", false},
+        {"Yes, then the save fails: the text is kept", old, true, Answer::Yes, {}, true, "", false},
+        {"Yes when the named file has gone: Save As", "C:\\Gone\\old.html", true, Answer::Yes, named, false, named,
+         true},
     };
     for (Replacing command : {Replacing::New, Replacing::Open, Replacing::Recent}) {
         for (const auto& c : cases) {
@@ -67,8 +65,8 @@ TEST(ConfirmDiscard, EveryAnswerBeforeNewOpenAndRecentEntry) {
             t.editor.setModified(c.modified);
             if (c.currentFile.rfind("C:\\Web\\", 0) == 0) t.desktop.files[c.currentFile] = "on disk";
             if (c.writeFails) t.desktop.writeErrors[c.currentFile] = FileError::DiskFull;
-            t.desktop.answers = c.answers;
-            t.desktop.saveResults.push_back(c.saveAsResult);
+            t.desktop.answers = {c.answer};
+            t.desktop.saveResults.push_back(c.dialog);
             t.desktop.files["C:\\Web\\next.html"] = "next text";
             t.desktop.openResults.push_back("C:\\Web\\next.html");
             t.app.settings.recentFiles[0] = "C:\\Web\\next.html";
@@ -78,19 +76,16 @@ TEST(ConfirmDiscard, EveryAnswerBeforeNewOpenAndRecentEntry) {
             if (command == Replacing::Open) openDocument(t.ctx);
             if (command == Replacing::Recent) openRecentFile(t.ctx, 1);
 
-            ASSERT_EQ(t.desktop.boxes.empty(), !c.asked);
-            if (c.asked) {
-                EXPECT_EQ(t.desktop.boxes.front(), kDiscardQuestion);
-                EXPECT_EQ(t.desktop.boxes.back(), c.writeFails ? fileErrorBox("Disk full") : kDiscardQuestion);
-            }
-            if (*c.savedTo) {
-                EXPECT_EQ(t.desktop.written, std::vector<std::string>{c.savedTo});
+            std::vector<MessageBoxRequest> boxes;
+            if (c.modified) boxes.push_back(kDiscardQuestion);
+            if (c.writeFails) boxes.push_back(fileErrorBox("Disk full"));
+            EXPECT_EQ(t.desktop.boxes, boxes);
+            EXPECT_EQ(t.desktop.written.size(), c.savedTo.empty() ? 0u : 1u);
+            if (!c.savedTo.empty()) {
                 EXPECT_EQ(t.desktop.files[c.savedTo], "unsaved text");
-            } else {
-                EXPECT_TRUE(t.desktop.written.empty());
             }
             // A file enters the recent list when it is saved, not when it is opened.
-            EXPECT_EQ(t.app.settings.recentFiles[0], *c.savedTo ? c.savedTo : "C:\\Web\\next.html");
+            EXPECT_EQ(t.app.settings.recentFiles[0], c.savedTo.empty() ? "C:\\Web\\next.html" : c.savedTo);
             if (c.goesOn) {
                 const bool isNew = command == Replacing::New;
                 EXPECT_EQ(t.editor.text(), isNew ? "" : "next text");
@@ -148,7 +143,8 @@ TEST(FileDialogs, StartFolderProposedNameAndOptions) {
 
 // ---- Loading
 
-TEST(FileErrorText, EveryErrorHasItsText) {
+// Every error the desktop reports has its text.
+TEST(LoadDocument, AFailedLoadShowsWhyAndKeepsTextAndName) {
     const struct {
         FileError error;
         const char* text;
@@ -168,25 +164,13 @@ TEST(FileErrorText, EveryErrorHasItsText) {
         {FileError::DiskMediaError, "Disk media error"},
         {FileError::PathFileAccessError, "Path/file access error"},
         {FileError::PathNotFound, "Path not found"},
-    };
-    for (const auto& c : cases) EXPECT_EQ(fileErrorText(c.error), c.text) << c.text;
-}
-
-TEST(LoadDocument, AFailedLoadShowsWhyAndKeepsTextAndName) {
-    const struct {
-        FileError error;
-        std::string bytes;
-        const char* text;
-    } cases[] = {
-        {FileError::FileNotFound, "", "File not found"},
-        {FileError::PermissionDenied, "", "Permission denied"},
         // The control would cut the text at the NUL, and a later save would write the cut text back.
-        {FileError::None, std::string("ab\0cd", 5), "File contains a zero byte and cannot be edited"},
+        {FileError::None, "File contains a zero byte and cannot be edited"},
     };
     for (const auto& c : cases) {
         TestContext t;
         editDocument(t, "C:\\Web\\old.html", "old");
-        t.desktop.files["C:\\Web\\bad.html"] = c.bytes;
+        t.desktop.files["C:\\Web\\bad.html"] = std::string("ab\0cd", 5);
         if (c.error != FileError::None) t.desktop.readErrors["C:\\Web\\bad.html"] = c.error;
         EXPECT_FALSE(loadDocument(t.ctx, "C:\\Web\\bad.html"));
         EXPECT_EQ(t.desktop.boxes, std::vector<MessageBoxRequest>{fileErrorBox(c.text)});

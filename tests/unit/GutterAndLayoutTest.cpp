@@ -33,32 +33,23 @@ TEST(GutterFieldWidth, RoundsSixtyTwoOverCharWidthMinusOneHalvesToEven) {
 TEST(GutterRows, BuildsOneRightAlignedRowPerVisibleLineDownToTheLastLine) {
     const struct {
         const char* name;
-        GutterRowsInput input;
+        int firstLine, lineCount, visibleLines, fieldWidth;
+        bool numbers;
         std::vector<int> bookmarks;
         std::string rows;
     } cases[] = {
-        {"three lines in a twenty-line view", {.firstLine = 1, .lineCount = 3, .visibleLines = 20, .fieldWidth = 7}, {},
-         "      1\r\n      2\r\n      3"},
-        {"scrolled to line 95 of 100", {.firstLine = 95, .lineCount = 100, .visibleLines = 20, .fieldWidth = 3}, {},
-         " 95\r\n 96\r\n 97\r\n 98\r\n 99\r\n100"},
-        {"bookmark on 12 in a field of 7", {.firstLine = 12, .lineCount = 40, .visibleLines = 1, .fieldWidth = 7}, {12},
-         "    >12"},
-        {"numbers off, bookmarks on 1 and 3",
-         {.firstLine = 1, .lineCount = 3, .visibleLines = 3, .fieldWidth = 1, .showLineNumbers = false}, {1, 3},
-         ">\r\n \r\n>"},
-        {"label longer than the field is cut", {.firstLine = 1234, .lineCount = 2000, .visibleLines = 1, .fieldWidth = 3},
-         {1234}, ">12"},
-        {"more lines than the view", {.firstLine = 1, .lineCount = 50, .visibleLines = 2, .fieldWidth = 2}, {},
-         " 1\r\n 2"},
-        {"bookmarks off screen are not shown", {.firstLine = 5, .lineCount = 9, .visibleLines = 2, .fieldWidth = 3},
-         {1, 4, 6, 9}, "  5\r\n >6"},
-        {"field of 0 (font not measured) leaves the gutter empty",
-         {.firstLine = 1, .lineCount = 3, .visibleLines = 20, .fieldWidth = 0}, {2}, ""},
-        {"no laid-out lines", {.firstLine = 1, .lineCount = 3, .visibleLines = 0, .fieldWidth = 7}, {}, ""},
+        {"three lines in a twenty-line view", 1, 3, 20, 7, true, {}, "      1\r\n      2\r\n      3"},
+        {"scrolled to line 95 of 100", 95, 100, 20, 3, true, {}, " 95\r\n 96\r\n 97\r\n 98\r\n 99\r\n100"},
+        {"bookmark on 12 in a field of 7", 12, 40, 1, 7, true, {12}, "    >12"},
+        {"numbers off, bookmarks on 1 and 3", 1, 3, 3, 1, false, {1, 3}, ">\r\n \r\n>"},
+        {"label longer than the field is cut", 1234, 2000, 1, 3, true, {1234}, ">12"},
+        {"more lines than the view", 1, 50, 2, 2, true, {}, " 1\r\n 2"},
+        {"bookmarks off screen are not shown", 5, 9, 2, 3, true, {1, 4, 6, 9}, "  5\r\n >6"},
+        {"field of 0 (font not measured) leaves the gutter empty", 1, 3, 20, 0, true, {2}, ""},
+        {"no laid-out lines", 1, 3, 0, 7, true, {}, ""},
     };
     for (const auto& c : cases) {
-        GutterRowsInput input = c.input;
-        input.bookmarks = c.bookmarks;
+        const GutterRowsInput input{c.firstLine, c.lineCount, c.visibleLines, c.fieldWidth, c.numbers, c.bookmarks};
         EXPECT_EQ(gutterRows(input), c.rows) << c.name;
     }
 }

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 namespace tess {
@@ -57,28 +58,12 @@ TEST(SettingsFile, ReadAndWrittenBackByteForByte) {
     }
 }
 
-TEST(SettingsFile, AHandEditedCountAboveFourKeepsFourAndTheBrowsersInPlace) {
-    std::string text = "\"1.06\"\r\n0,0,640,480,10\r\n6,1,1,0,2\r\n3,0,1,16777215,0\r\n\"\"\r\n";
-    for (int i = 1; i <= 6; ++i) text += "\"C:\\r" + std::to_string(i) + ".html\"\r\n";
-    text += "\"\"\r\n\"C:\\ff.exe \"\r\n\"\"\r\n\"\"\r\n\"\"\r\n";
-    Settings s;
-    readSettingsFile(text, s);
-    EXPECT_EQ(s.recentCount, 4);
-    EXPECT_EQ(s.recentFiles[3], "C:\\r4.html");
-    EXPECT_EQ(s.browserPaths[1], "C:\\ff.exe ");
-    // The file written back is well formed again.
-    Settings again;
-    readSettingsFile(settingsFileText(s, ""), again);
-    EXPECT_EQ(again.recentFiles, s.recentFiles);
-    EXPECT_EQ(again.browserPaths, s.browserPaths);
-}
-
 // What a damaged file leaves in the record. Unreadable values keep what the record held before.
 struct MalformedCase {
     std::string name;
     std::string text;
     int windowX, clientWidth, fontSize, recentCount, tabSpaces, backgroundColor, browserIndex;
-    std::string lastFile;
+    std::string lastFile, lastRecent = "", secondBrowser = "";
 };
 
 class SettingsFileMalformed : public testing::TestWithParam<MalformedCase> {};
@@ -96,6 +81,8 @@ TEST_P(SettingsFileMalformed, ReadsWhatItCanAndKeepsDefaultsForTheRest) {
     EXPECT_EQ(s.browserIndex, c.browserIndex);
     EXPECT_EQ(s.lastFile, c.lastFile);
     for (int i = s.recentCount; i < 4; ++i) EXPECT_EQ(s.recentFiles[static_cast<std::size_t>(i)], "");
+    EXPECT_EQ(s.recentFiles[static_cast<std::size_t>(std::max(s.recentCount, 1) - 1)], c.lastRecent);
+    EXPECT_EQ(s.browserPaths[1], c.secondBrowser);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -115,9 +102,14 @@ INSTANTIATE_TEST_SUITE_P(
                       0, 640, 8, 0, 3, 0, 0, ""},
         MalformedCase{"NegativeRecentCount", "\"1\"\r\n0,0,640,480,8\r\n-7,1,1,0,1\r\n3,0,1,0,0\r\n\"a\"\r\n\"b \"\r\n",
                       0, 640, 8, 0, 3, 0, 1, "a"},
+        // Six recent lines are read so that the browser lines after them stay in place; four are kept.
+        MalformedCase{"HandEditedRecentCountAboveFour",
+                      "\"1\"\r\n0,0,640,480,8\r\n6,1,1,0,2\r\n3,0,1,0,0\r\n\"a\"\r\n\"r1\"\r\n\"r2\"\r\n\"r3\"\r\n\"r4\"\r\n"
+                      "\"r5\"\r\n\"r6\"\r\n\"\"\r\n\"C:\\ff.exe \"\r\n",
+                      0, 640, 8, 4, 3, 0, 2, "a", "r4", "C:\\ff.exe "},
         MalformedCase{"RecentCountLargerThanTheFile",
                       "\"1\"\r\n0,0,640,480,8\r\n3,1,1,0,1\r\n3,0,1,0,0\r\n\"a\"\r\n\"r1\"\r\n", 0, 640, 8, 1, 3, 0, 1,
-                      "a"},
+                      "a", "r1"},
         MalformedCase{"WordsForNumbers", "\"1.06\"\r\nleft,top,wide,high,big\r\n", 0, 300, 10, 0, 3, 0xFFFFFF, 0, ""},
         MalformedCase{"NumbersWithFractionsRoundHalfToEven", "\"1\"\r\n10.5,0,640.5,480,11.5\r\n", 10, 640, 12, 0, 3,
                       0xFFFFFF, 0, ""},
