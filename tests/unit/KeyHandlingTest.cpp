@@ -92,6 +92,8 @@ struct KeyCase {
     bool refused = false;  // a Tab on a partial block: the message, the selection collapsed
 };
 
+void PrintTo(const KeyCase& c, std::ostream* os) { *os << c.name; }
+
 class Typing : public testing::TestWithParam<KeyCase> {};
 
 TEST_P(Typing, LeavesTheTextAndSelection) {

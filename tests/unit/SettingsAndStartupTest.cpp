@@ -66,6 +66,8 @@ struct MalformedCase {
     std::string lastFile, lastRecent = "", secondBrowser = "";
 };
 
+void PrintTo(const MalformedCase& c, std::ostream* os) { *os << c.name; }
+
 class SettingsFileMalformed : public testing::TestWithParam<MalformedCase> {};
 
 TEST_P(SettingsFileMalformed, ReadsWhatItCanAndKeepsDefaultsForTheRest) {
