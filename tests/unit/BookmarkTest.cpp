@@ -42,8 +42,11 @@ TEST(BookmarkShift, FollowsTheLinesAnEditAddsOrRemoves) {
         int caretLine, before, after;
         std::vector<int> result;
     } cases[] = {
-        // Enter, Delete, Cut, Yank line and Paste as the editor's commands call it: see the key
-        // and line-command tests.
+        {"Enter at the end of line 4 (caret on the new line 5)", {4, 6}, 5, 10, 11, {4, 7}},
+        {"Delete at the end of line 4 joins line 5", {4, 5, 8}, 4, 10, 9, {4, 7}},
+        {"cutting lines 3 to 5 whole", {2, 3, 4, 6}, 3, 10, 7, {2, 3}},
+        {"Yank line on line 5", {3, 5, 7}, 5, 10, 9, {3, 6}},
+        {"two lines pasted into line 3 push line 3 and below", {1, 2, 3, 10}, 3, 10, 12, {1, 2, 5, 12}},
         {"no change in the line count", {2, 5}, 2, 10, 10, {2, 5}},
         {"bookmarks beyond the last line are dropped", {2, 9, 12}, 4, 10, 10, {2, 9}},
         {"a stale bookmark beyond the text is dropped when lines go", {1, 8, 12}, 8, 10, 7, {1}},
@@ -63,14 +66,14 @@ TEST(BookmarkCommands, SetJumpAndClearOnTheEditor) {
     t.app.font = {.charWidth = 8, .lineHeight = 16, .visibleLines = 20};
     // Set in any order, the list is ascending; a second toggle takes a mark away, a third sets it
     // again; 101 is below the text (a right click there) and sets nothing.
-    for (int line : {80, 2, 5, 101, 40, 5, 5, 3, 3}) {
+    for (int line : {9, 2, 5, 101, 80, 5, 5, 3, 3}) {
         t.app.caret.caretLine = line;
         setBookmark(t.ctx);
     }
-    EXPECT_EQ(t.app.bookmarks, (std::vector<int>{2, 5, 40, 80}));
+    EXPECT_EQ(t.app.bookmarks, (std::vector<int>{2, 5, 9, 80}));
     EXPECT_EQ(t.view.gutterText.substr(0, 27), "      1\r\n     >2\r\n      3\r\n");
 
-    t.app.caret.caretLine = 40;
+    t.app.caret.caretLine = 9;
     goToNextBookmark(t.ctx);
     EXPECT_EQ(t.app.caret.caretLine, 80);
     EXPECT_EQ(t.editor.selection(), (Selection{t.editor.lineIndex(79), t.editor.lineIndex(79)}));
@@ -78,7 +81,7 @@ TEST(BookmarkCommands, SetJumpAndClearOnTheEditor) {
     EXPECT_EQ(t.view.gutterText.substr(t.view.gutterText.size() - 7), "    >80");
     EXPECT_EQ(t.view.statusLine, " 80");
     goToPreviousBookmark(t.ctx);
-    EXPECT_EQ(t.app.caret.caretLine, 40);
+    EXPECT_EQ(t.app.caret.caretLine, 9);
 
     // An edit that did not adjust the bookmarks left one beyond the text: it is no target.
     t.app.bookmarks = {2, 150};
