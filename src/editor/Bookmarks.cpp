@@ -47,15 +47,20 @@ std::optional<int> previousBookmarkLine(const std::vector<int>& bookmarks, int l
 }
 
 // Lines added at caretLine push every bookmark from that line on down; lines removed there take
-// the bookmarks on the removed lines with them and pull the later ones up. All moved entries move
-// by the same amount, so the list stays sorted.
-void shiftBookmarks(std::vector<int>& bookmarks, int caretLine, int lineCountBefore, int lineCountAfter) {
+// the bookmarks on the removed lines with them and pull the later ones up. Lines joined onto
+// caretLine still exist as part of it, so their bookmarks land on it rather than vanish. All
+// moved entries move by the same amount, so the list stays sorted.
+void shiftBookmarks(std::vector<int>& bookmarks, int caretLine, int lineCountBefore, int lineCountAfter,
+                    FirstLine first) {
     if (bookmarks.empty()) return;
     const int delta = lineCountAfter - lineCountBefore;
     std::size_t kept = 0;
     for (int b : bookmarks) {
         if (delta > 0) {
             if (b >= caretLine) b += delta;
+        } else if (first == FirstLine::Joined && caretLine <= b && b <= caretLine - delta) {
+            if (kept > 0 && bookmarks[kept - 1] == caretLine) continue;
+            b = caretLine;
         } else {
             if (caretLine <= b && b < caretLine - delta) continue;
             if (b > caretLine) b += delta;
@@ -66,8 +71,9 @@ void shiftBookmarks(std::vector<int>& bookmarks, int caretLine, int lineCountBef
     dropBeyond(bookmarks, lineCountAfter);
 }
 
-void adjustBookmarks(Context& ctx) {
-    shiftBookmarks(ctx.app.bookmarks, ctx.app.caret.caretLine, ctx.app.caret.lineCountBefore, ctx.editor.lineCount());
+void adjustBookmarks(Context& ctx, FirstLine first) {
+    shiftBookmarks(ctx.app.bookmarks, ctx.app.caret.caretLine, ctx.app.caret.lineCountBefore, ctx.editor.lineCount(),
+                   first);
 }
 
 // A right click below the text can record a line past the last one; a bookmark there would be

@@ -17,7 +17,7 @@ namespace {
 
 enum class TabOutcome { Done, Refused };
 
-void lineCountChanged(Context& ctx, int countBefore, int editLine);
+void lineCountChanged(Context& ctx, int countBefore, int editLine, FirstLine first = FirstLine::Removed);
 
 int indentUnit(const App& app) { return app.settings.tabSpaces > 0 ? app.settings.tabSpaces : 3; }
 
@@ -248,13 +248,13 @@ void placeCaretAtPoint(Context& ctx, Point point) {
 // adjustBookmarks takes the edit's line from caretLine: the line after the edit's first line when
 // lines were added (so a mark on a line split in its middle stays), that first line when lines
 // were removed. The caret is recorded again afterwards.
-void lineCountChanged(Context& ctx, int countBefore, int editLine) {
+void lineCountChanged(Context& ctx, int countBefore, int editLine, FirstLine first) {
     const int delta = ctx.editor.lineCount() - countBefore;
     if (delta == 0) return;
     CaretState& caret = ctx.app.caret;
     caret.lineCountBefore = countBefore;
     caret.caretLine = delta > 0 ? editLine + 1 : editLine;
-    adjustBookmarks(ctx);
+    adjustBookmarks(ctx, first);
     recordCaret(caret, ctx.editor);
     refreshGutter(ctx);
 }
@@ -263,7 +263,8 @@ void lineCountChanged(Context& ctx, int countBefore, int editLine) {
 // (Delete, Backspace, typing over lines, pasting with Shift+Insert), lets the bookmarks and the
 // gutter follow. The text before the nearer of the selection starts before and after is
 // untouched by any such edit, so the line found there afterwards is where the edit began
-// (Backspace at a line start ends on the line above); it is only looked up when needed.
+// (Backspace at a line start ends on the line above); it is only looked up when needed. An edit
+// that began inside that line kept its start, and joined the rest onto it.
 void runControl(Context& ctx, const ControlHandling& control) {
     EditControl& editor = ctx.editor;
     const int countBefore = editor.lineCount();
@@ -271,7 +272,9 @@ void runControl(Context& ctx, const ControlHandling& control) {
     control();
     if (editor.lineCount() == countBefore) return;
     const int editStart = std::min(startBefore, editor.selection().start);
-    lineCountChanged(ctx, countBefore, editor.lineFromChar(editStart) + 1);
+    const int line = editor.lineFromChar(editStart);
+    lineCountChanged(ctx, countBefore, line + 1,
+                     editStart > editor.lineIndex(line) ? FirstLine::Joined : FirstLine::Removed);
 }
 
 bool isCharOf(Key key, char typed) {

@@ -15,10 +15,17 @@ namespace {
 
 // The tail every edit that may add or remove lines shares: the bookmarks follow the lines, the
 // gutter and the status bar show where things now stand.
-void afterLineEdit(Context& ctx) {
-    adjustBookmarks(ctx);
+void afterLineEdit(Context& ctx, FirstLine first = FirstLine::Removed) {
+    adjustBookmarks(ctx, first);
     refreshGutter(ctx);
     updateStatusBar(ctx);
+}
+
+// Whether an edit replacing the selection keeps the start of the selection's first line, so that
+// lines it removes are joined onto that line rather than removed with it.
+FirstLine firstLineOfSelection(const EditControl& editor) {
+    const int start = editor.selection().start;
+    return start > editor.lineIndex(editor.lineFromChar(start)) ? FirstLine::Joined : FirstLine::Removed;
 }
 
 }  // namespace
@@ -31,13 +38,18 @@ void normalizeClipboard(Desktop& desktop) {
     desktop.setClipboardText(text);
 }
 
-// The control selects the text it puts back, so the selection start afterwards is the line the
-// undone edit began on, which is where the bookmarks must be moved from.
+// The control selects the text it puts back, so the selection start afterwards is where the
+// undone edit began, which is where the bookmarks move from. Lines put back inside a line leave
+// that line's start in place: only the lines after it move down. Lines taken out from inside a
+// line join the rest onto it.
 void undoEdit(Context& ctx) {
-    ctx.app.caret.lineCountBefore = ctx.editor.lineCount();
+    CaretState& caret = ctx.app.caret;
+    caret.lineCountBefore = ctx.editor.lineCount();
     ctx.editor.undo();
-    recordCaret(ctx.app.caret, ctx.editor);
-    afterLineEdit(ctx);
+    recordCaret(caret, ctx.editor);
+    const FirstLine first = firstLineOfSelection(ctx.editor);
+    if (first == FirstLine::Joined && ctx.editor.lineCount() > caret.lineCountBefore) ++caret.caretLine;
+    afterLineEdit(ctx, first);
 }
 
 void selectAll(Context& ctx) { ctx.editor.setSelection(0, -1); }
@@ -47,9 +59,10 @@ void selectAll(Context& ctx) { ctx.editor.setSelection(0, -1); }
 void cutSelection(Context& ctx) {
     ctx.app.caret.lineCountBefore = ctx.editor.lineCount();
     recordCaret(ctx.app.caret, ctx.editor);
+    const FirstLine first = firstLineOfSelection(ctx.editor);
     ctx.editor.cut();
     normalizeClipboard(ctx.desktop);
-    afterLineEdit(ctx);
+    afterLineEdit(ctx, first);
 }
 
 void copySelection(Context& ctx) {
@@ -62,11 +75,12 @@ void copySelection(Context& ctx) {
 void pasteClipboard(Context& ctx) {
     ctx.app.caret.lineCountBefore = ctx.editor.lineCount();
     recordCaret(ctx.app.caret, ctx.editor);
+    const FirstLine first = firstLineOfSelection(ctx.editor);
     normalizeClipboard(ctx.desktop);
     ctx.editor.paste();
     placeCaret(ctx.app.caret, ctx.editor, 1, 0);
     ctx.editor.scrollCaret();
-    afterLineEdit(ctx);
+    afterLineEdit(ctx, first);
 }
 
 // The line is the one the caret stands on; caretLine is set from it so that the caret, the

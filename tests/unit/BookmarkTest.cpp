@@ -41,6 +41,7 @@ TEST(BookmarkShift, FollowsTheLinesAnEditAddsOrRemoves) {
         std::vector<int> marks;
         int caretLine, before, after;
         std::vector<int> result;
+        FirstLine first = FirstLine::Removed;
     } cases[] = {
         {"Enter at the end of line 4 (caret on the new line 5)", {4, 6}, 5, 10, 11, {4, 7}},
         {"Delete at the end of line 4 joins line 5", {4, 5, 8}, 4, 10, 9, {4, 7}},
@@ -51,10 +52,15 @@ TEST(BookmarkShift, FollowsTheLinesAnEditAddsOrRemoves) {
         {"bookmarks beyond the last line are dropped", {2, 9, 12}, 4, 10, 10, {2, 9}},
         {"a stale bookmark beyond the text is dropped when lines go", {1, 8, 12}, 8, 10, 7, {1}},
         {"everything removed", {1, 2, 3}, 1, 3, 1, {1}},
+        // Lines joined onto the edit's line live on in it, and so do their marks.
+        {"Delete at the end of marked line 4 joins marked line 5", {4, 5, 8}, 4, 10, 9, {4, 7}, FirstLine::Joined},
+        {"Delete at the end of marked line 4 joins line 5", {4, 8}, 4, 10, 9, {4, 7}, FirstLine::Joined},
+        {"Backspace joins marked line 2 onto line 1", {2, 5}, 1, 10, 9, {1, 4}, FirstLine::Joined},
+        {"a cut from inside line 3 to inside line 5", {2, 4, 5, 6, 9}, 3, 10, 8, {2, 3, 4, 7}, FirstLine::Joined},
     };
     for (const auto& c : cases) {
         std::vector<int> marks = c.marks;
-        shiftBookmarks(marks, c.caretLine, c.before, c.after);
+        shiftBookmarks(marks, c.caretLine, c.before, c.after, c.first);
         EXPECT_EQ(marks, c.result) << c.name;
     }
 }

@@ -339,7 +339,11 @@ TEST(KeysMoveBookmarks, EditsThatChangeTheLineCount) {
         {"Enter at the end of line 4", "1\r\n2\r\n3\r\n4|\r\n5\r\n6", {4, 6}, "\r", {4, 7}},
         {"Enter in the middle of a marked line", "1\r\n2|2\r\n3", {2, 3}, "\r", {2, 4}},
         {"Delete at the end of line 4", "1\r\n2\r\n3\r\n4|\r\n5\r\n6\r\n7\r\n8", {4, 5, 8}, kDelete, {4, 7}},
-        {"Backspace at the start of line 2", "1\r\n|2\r\n3", {1, 3}, "\b", {2}},
+        {"Delete at the end of marked line 4 with line 5 unmarked", "1\r\n2\r\n3\r\n4|\r\n5\r\n6\r\n7\r\n8", {4, 8}, kDelete, {4, 7}},
+        {"Delete on an empty marked line takes its mark away", "1\r\n|\r\n3\r\n4", {2, 4}, kDelete, {3}},
+        {"Backspace at the start of line 2", "1\r\n|2\r\n3", {1, 3}, "\b", {1, 2}},
+        {"Enter at the end of marked line 4, undone", "1\r\n2\r\n3\r\n4|\r\n5\r\n6", {4, 6}, "\r" + kUndo, {4, 6}},
+        {"Backspace at the start of line 2, undone", "1\r\n|2\r\n3", {1, 3}, "\b" + kUndo, {1, 3}},
         {"bracket typed over three lines", "1\r\n[2\r\n3\r\n4]\r\n5", {1, 3, 5}, "(", {1, 3}},
     };
     for (const auto& r : rows) {

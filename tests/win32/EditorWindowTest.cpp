@@ -545,6 +545,7 @@ TEST_F(EditorWindow, BookmarksFollowRealEdits) {
         {"Enter at the end of line 1", {3}, 1, 7, 0, [&] { keys("{Enter}"); }, 11, {4}, {3}},
         {"Backspace joining line 4 to line 3", {2, 6}, 4, 1, 0, [&] { keys("{Back}"); }, 9, {2, 5}, {2, 6}},
         {"typing over lines 3 and 4", {2, 6}, 3, 1, 5, [&] { keys("x"); }, 8, {2, 4}, {2, 6}},
+        {"Backspace joining line 4 onto marked line 3", {3, 6}, 4, 1, 0, [&] { keys("{Back}"); }, 9, {3, 5}, {3, 6}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
