@@ -1,3 +1,4 @@
+#include "app/Close.h"
 #include "document/Documents.h"
 
 #include "TestContext.h"
@@ -102,6 +103,50 @@ TEST(ConfirmDiscard, EveryAnswerBeforeNewOpenAndRecentEntry) {
                 EXPECT_TRUE(t.editor.modified());
                 EXPECT_EQ(t.app.bookmarks, (std::vector<int>{1, 3}));
                 EXPECT_TRUE(t.desktop.openRequests.empty());
+            }
+        }
+    }
+}
+
+// Closing asks its own question, then saves the same way; the window closes only when the text the
+// user asked to keep was really saved.
+TEST(CloseMainWindow, YesClosesOnlyOnceTheDocumentIsSaved) {
+    const std::string old = "C:\\Web\\old.html", named = "C:\\Web\\named.html", ini = "C:\\Data\\Tessaline.ini";
+    const struct {
+        const char* name;
+        std::string currentFile;
+        std::optional<std::string> dialog;
+        bool writeFails;
+        std::string savedTo;
+    } cases[] = {
+        {"saved to the existing file", old, {}, false, old},
+        {"saved through Save As", "", named, false, named},
+        {"Save As cancelled", "", std::nullopt, false, ""},
+        {"the save failed", old, {}, true, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TestContext t;
+        editDocument(t, c.currentFile, "unsaved text");
+        t.desktop.folders.insert("C:\\Data\\");
+        if (!c.currentFile.empty()) t.desktop.files[c.currentFile] = "on disk";
+        if (c.writeFails) t.desktop.writeErrors[c.currentFile] = FileError::DiskFull;
+        t.desktop.answers = {Answer::Yes};
+        t.desktop.saveResults.push_back(c.dialog);
+
+        const bool closes = !c.savedTo.empty();
+        EXPECT_EQ(closeMainWindow(t.ctx), closes);
+        EXPECT_EQ(t.desktop.boxes.front().text, "File has changed...\r\ndo you want to save it?");
+        EXPECT_EQ(t.desktop.boxes.size(), c.writeFails ? 2u : 1u);
+        EXPECT_EQ(t.editor.modified(), !closes);
+        EXPECT_EQ(t.editor.text(), "unsaved text");
+        if (closes) {
+            EXPECT_EQ(t.desktop.files[c.savedTo], "unsaved text");
+            EXPECT_EQ(t.desktop.written, (std::vector<std::string>{c.savedTo, ini}));
+        } else {
+            EXPECT_TRUE(t.desktop.written.empty());  // not even the settings: the program goes on
+            if (!c.currentFile.empty()) {
+                EXPECT_EQ(t.desktop.files[c.currentFile], "on disk");
             }
         }
     }
