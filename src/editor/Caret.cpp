@@ -51,6 +51,23 @@ void placeCaret(CaretState& caret, EditControl& editor, int column, int line) {
     editor.setSelection(position, position);
 }
 
+// A wrapped line runs straight on into the next one; a hard break puts CR LF between them.
+bool endsInLineBreak(const EditControl& editor, int line) {
+    const int start = editor.lineIndex(line);
+    const int next = editor.lineIndex(line + 1);
+    return next < 0 || start + editor.lineLength(start) + 2 == next;
+}
+
+TextLine textLineAt(const EditControl& editor, int line) {
+    TextLine text{line, line, 0, 0};
+    while (text.firstLine > 0 && !endsInLineBreak(editor, text.firstLine - 1)) --text.firstLine;
+    while (!endsInLineBreak(editor, text.lastLine)) ++text.lastLine;
+    text.start = editor.lineIndex(text.firstLine);
+    const int lastStart = editor.lineIndex(text.lastLine);
+    text.end = lastStart + editor.lineLength(lastStart);
+    return text;
+}
+
 // When the text limit cut the insertion short, the caret goes no further than what was
 // inserted, so it never lands inside the text that followed the selection.
 void insertSnippet(CaretState& caret, EditControl& editor, std::string_view text, int offset) {

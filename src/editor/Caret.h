@@ -18,6 +18,18 @@ int lineLength(const CaretState& caret, const EditControl& editor, int line);
 std::string lineText(const CaretState& caret, const EditControl& editor, int line);
 // Puts the caret at column of line (line 0: the line the caret stands on) and records it.
 void placeCaret(CaretState& caret, EditControl& editor, int column, int line);
+// The text between two hard line breaks that holds the control's line (0-based). With word wrap
+// on, the control's lines are display lines, and one text line can span several of them.
+struct TextLine {
+    int firstLine = 0;  // the control's lines it spans, 0-based
+    int lastLine = 0;
+    int start = 0;      // its first character
+    int end = 0;        // just after its last character, before its line break
+};
+TextLine textLineAt(const EditControl& editor, int line);
+// Whether the control's line (0-based) ends in a hard line break rather than at a wrap point.
+bool endsInLineBreak(const EditControl& editor, int line);
+
 // Replaces the selection with text as one undoable edit, then puts the caret offset characters
 // after where the selection started (offset 0: after the inserted text).
 void insertSnippet(CaretState& caret, EditControl& editor, std::string_view text, int offset);

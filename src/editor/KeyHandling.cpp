@@ -26,6 +26,21 @@ int leadingSpaces(std::string_view text) {
     return static_cast<int>(first == std::string_view::npos ? text.size() : first);
 }
 
+// The spaces at the start of the text line that holds the control's line. With word wrap on, the
+// indentation belongs to the first of its display lines, and runs on into the next when it is
+// longer than a display line.
+int textLineIndent(const EditControl& editor, int line) {
+    const TextLine text = textLineAt(editor, line);
+    int spaces = 0;
+    for (line = text.firstLine; line <= text.lastLine; ++line) {
+        const std::string row = editor.lineText(line);
+        const int leading = leadingSpaces(row);
+        spaces += leading;
+        if (leading < static_cast<int>(row.size())) break;
+    }
+    return spaces;
+}
+
 bool fitsLimit(const EditControl& editor, int removed, int added) {
     return editor.textLength() - removed + added <= editor.textLimit();
 }
@@ -166,7 +181,7 @@ void enterPressed(Context& ctx) {
     const int breakAt = editor.selection().start;
     const int line = editor.lineFromChar(breakAt);
     std::string inserted = "\r\n";
-    inserted.append(static_cast<std::size_t>(leadingSpaces(editor.lineText(line))), ' ');
+    inserted.append(static_cast<std::size_t>(textLineIndent(editor, line)), ' ');
     // Never half a line break: at the limit the control would keep a lone CR.
     const int room = editor.textLimit() - editor.textLength();
     if (room < 2) return;

@@ -83,28 +83,42 @@ void pasteClipboard(Context& ctx) {
     afterLineEdit(ctx, first);
 }
 
-// The line is the one the caret stands on; caretLine is set from it so that the caret, the
-// bookmarks and the status bar all agree even when the record lagged behind.
+// The line is the text line the caret stands on, all of it when word wrap shows it on several
+// display lines: taking only a display line and the two characters after it would cut into the
+// next display line. caretLine is set from it so that the caret, the bookmarks and the status bar
+// all agree even when the record lagged behind.
 void yankLine(Context& ctx) {
-    ctx.app.caret.lineCountBefore = ctx.editor.lineCount();
-    const int start = ctx.editor.lineIndex(-1);
-    const int length = ctx.editor.lineLength(start);
-    ctx.app.caret.caretLine = ctx.editor.lineFromChar(start) + 1;
+    EditControl& editor = ctx.editor;
+    ctx.app.caret.lineCountBefore = editor.lineCount();
+    const TextLine line = textLineAt(editor, editor.lineFromChar(editor.lineIndex(-1)));
+    ctx.app.caret.caretLine = line.firstLine + 1;
     // An empty last line has nothing to remove; replacing nothing would still mark the document
     // changed and take the undo step.
-    const int end = std::min(start + length + 2, ctx.editor.textLength());
-    if (end > start) {
-        ctx.editor.setSelection(start, end);
-        ctx.editor.replaceSelection("", true);
+    const int end = std::min(line.end + 2, editor.textLength());
+    if (end > line.start) {
+        editor.setSelection(line.start, end);
+        editor.replaceSelection("", true);
     }
-    placeCaret(ctx.app.caret, ctx.editor, 1, ctx.app.caret.caretLine);
+    placeCaret(ctx.app.caret, editor, 1, ctx.app.caret.caretLine);
     afterLineEdit(ctx);
 }
 
-void copyLine(Context& ctx) { ctx.desktop.setClipboardText(lineText(ctx.app.caret, ctx.editor, 0)); }
+// The whole text line, without its break; a line that word wrap shows on several display lines is
+// read from the text, since its display lines alone need not hold every character between them.
+void copyLine(Context& ctx) {
+    const int caretLine = ctx.app.caret.caretLine;
+    std::string copied;
+    if (caretLine >= 1 && caretLine <= ctx.editor.lineCount()) {
+        const TextLine line = textLineAt(ctx.editor, caretLine - 1);
+        if (line.firstLine == line.lastLine) copied = ctx.editor.lineText(line.firstLine);
+        else copied = ctx.editor.text().substr(static_cast<std::size_t>(line.start),
+                                               static_cast<std::size_t>(line.end - line.start));
+    }
+    ctx.desktop.setClipboardText(copied);
+}
 
 void moveCaretToLineStart(Context& ctx) {
-    const int start = ctx.editor.lineIndex(-1);
+    const int start = textLineAt(ctx.editor, ctx.editor.lineFromChar(ctx.editor.lineIndex(-1))).start;
     ctx.editor.setSelection(start, start);
 }
 

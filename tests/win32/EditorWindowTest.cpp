@@ -398,6 +398,63 @@ TEST_F(EditorWindow, BlockIndentUnderWordWrapAddsNoLineBreaks) {
     EXPECT_TRUE(desktop.boxes.empty());
 }
 
+// With word wrap on, Enter indents like the text line it splits, not like the display line the
+// caret happens to be on: those start wherever the control wrapped.
+TEST_F(EditorWindow, EnterUnderWordWrapKeepsTheTextLinesIndentation) {
+    command(IDM_WORDWRAP);
+    editor = window.editorHwnd();
+    std::string words;
+    for (int i = 0; i < 40; ++i) words += "word" + std::to_string(i) + " ";
+    const std::string spaces(70, ' ');  // longer than a display line: runs on into the next one
+    const struct {
+        const char* name;
+        std::string before, after;
+    } cases[] = {
+        {"at the end of a wrapped line", "a\r\n    " + words + "|\r\nb", "a\r\n    " + words + "\r\n    |\r\nb"},
+        {"inside its third display line", "    " + words.substr(0, 200) + "|" + words.substr(200),
+         "    " + words.substr(0, 200) + "\r\n    |" + words.substr(200)},
+        {"after indentation wider than the view", spaces + words + "|", spaces + words + "\r\n" + spaces + "|"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        set(c.before);
+        const Selection caret = window.editor().selection();
+        ASSERT_GT(window.editor().lineFromChar(caret.start), window.editor().lineFromChar(c.before.find_first_not_of(" a\r\n")) + 1)
+            << "the caret should stand two display lines below the text line's first";
+        keys("{Enter}");
+        EXPECT_EQ(marked(), c.after);
+    }
+}
+
+// With word wrap on, the line commands take the whole text line the caret is on, never a display
+// line and the first characters of the next.
+TEST_F(EditorWindow, LineCommandsUnderWordWrapTakeTheWholeTextLine) {
+    command(IDM_WORDWRAP);
+    editor = window.editorHwnd();
+    std::string words;
+    for (int i = 0; i < 40; ++i) words += "word" + std::to_string(i) + " ";
+    const std::string document = "a\r\n" + words + "\r\nb";
+    const struct {
+        const char* name;
+        int command;
+        std::string after, clipboard;
+    } cases[] = {
+        {"Yank line", IDM_YANKLINE, "a\r\nb", "before"},
+        {"Copy line", IDM_COPYLINE, document, words},
+        {"Paste line", IDM_PASTELINE, "a\r\nbefore" + words + "\r\nb", "before"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        desktop.real.setClipboardText("before");
+        set("a\r\n" + words.substr(0, 200) + "|" + words.substr(200) + "\r\nb");
+        ASSERT_GE(window.editor().lineFromChar(window.editor().selection().start), 3) << "the line should wrap";
+        recordCaret(window.app().caret, window.editor());
+        command(c.command);
+        EXPECT_EQ(text(), c.after);
+        EXPECT_EQ(desktop.real.clipboardText(), c.clipboard);
+    }
+}
+
 // 1 when the editor wraps and the menu says so, 0 when neither, -1 when they disagree.
 int wrapping(MainWindow& window) {
     const bool style = !(::GetWindowLongA(window.editorHwnd(), GWL_STYLE) & (WS_HSCROLL | ES_AUTOHSCROLL));
