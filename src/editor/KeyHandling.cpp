@@ -67,10 +67,11 @@ TabOutcome indentBlock(Context& ctx, Selection selection, bool unindent) {
         e = std::max(s, e - 2);
         editor.setSelection(s, e);
     }
+    // Whole text lines: with word wrap on, a display line that starts at a wrap point is the
+    // middle of a line, and indenting it would put spaces in the middle of the text.
     const int first = editor.lineFromChar(s);
     const int last = editor.lineFromChar(e);
-    const int lastStart = editor.lineIndex(last);
-    if (s != editor.lineIndex(first) || e != lastStart + editor.lineLength(lastStart)) {
+    if (s != textLineAt(editor, first).start || e != textLineAt(editor, last).end) {
         editor.setSelection(s, s);
         ctx.desktop.messageBox({.title = "Cannot be tabbed",
                                 .text = "Selection must be a complete block of text",

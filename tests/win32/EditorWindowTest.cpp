@@ -396,6 +396,14 @@ TEST_F(EditorWindow, BlockIndentUnderWordWrapAddsNoLineBreaks) {
     keys("{Tab}");
     EXPECT_EQ(text(), "   " + longLine + "\r\n   short\r\n");
     EXPECT_TRUE(desktop.boxes.empty());
+
+    // From a wrap point to the line's end is the middle of a line, not a block.
+    set(longLine + "|\r\nshort");
+    ::SendMessageA(editor, EM_SETSEL, window.editor().lineIndex(1), longLine.size());
+    keys("{Tab}");
+    EXPECT_EQ(text(), longLine + "\r\nshort");
+    ASSERT_EQ(desktop.boxes.size(), 1u);
+    EXPECT_EQ(desktop.boxes[0].title, "Cannot be tabbed");
 }
 
 // With word wrap on, Enter indents like the text line it splits, not like the display line the
