@@ -71,6 +71,10 @@ void shiftBookmarks(std::vector<int>& bookmarks, int caretLine, int lineCountBef
     dropBeyond(bookmarks, lineCountAfter);
 }
 
+FirstLine firstLineOfEditAt(const EditControl& editor, int position) {
+    return position > editor.lineIndex(editor.lineFromChar(position)) ? FirstLine::Joined : FirstLine::Removed;
+}
+
 void adjustBookmarks(Context& ctx, FirstLine first) {
     shiftBookmarks(ctx.app.bookmarks, ctx.app.caret.caretLine, ctx.app.caret.lineCountBefore, ctx.editor.lineCount(),
                    first);

@@ -16,6 +16,9 @@ std::optional<int> previousBookmarkLine(const std::vector<int>& bookmarks, int l
 // of whole lines), or still there with the following lines joined onto it (Delete at a line's
 // end, Backspace at a line's start, a cut or typing from inside a line).
 enum class FirstLine { Removed, Joined };
+// For an edit that begins at position: inside a line, that line keeps its start and whatever the
+// edit removes after it is joined onto it; at a line's start, removed lines go whole.
+FirstLine firstLineOfEditAt(const EditControl& editor, int position);
 
 // Moves the bookmarks after an edit at caretLine that took the line count from lineCountBefore to
 // lineCountAfter, and drops those left beyond the last line. A joined line keeps a bookmark if

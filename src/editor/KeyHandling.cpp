@@ -288,9 +288,7 @@ void runControl(Context& ctx, const ControlHandling& control) {
     control();
     if (editor.lineCount() == countBefore) return;
     const int editStart = std::min(startBefore, editor.selection().start);
-    const int line = editor.lineFromChar(editStart);
-    lineCountChanged(ctx, countBefore, line + 1,
-                     editStart > editor.lineIndex(line) ? FirstLine::Joined : FirstLine::Removed);
+    lineCountChanged(ctx, countBefore, editor.lineFromChar(editStart) + 1, firstLineOfEditAt(editor, editStart));
 }
 
 bool isCharOf(Key key, char typed) {

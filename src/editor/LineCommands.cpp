@@ -21,13 +21,6 @@ void afterLineEdit(Context& ctx, FirstLine first = FirstLine::Removed) {
     updateStatusBar(ctx);
 }
 
-// Whether an edit replacing the selection keeps the start of the selection's first line, so that
-// lines it removes are joined onto that line rather than removed with it.
-FirstLine firstLineOfSelection(const EditControl& editor) {
-    const int start = editor.selection().start;
-    return start > editor.lineIndex(editor.lineFromChar(start)) ? FirstLine::Joined : FirstLine::Removed;
-}
-
 }  // namespace
 
 // Nothing readable (no text, or the clipboard held open by another program) leaves the clipboard
@@ -47,7 +40,7 @@ void undoEdit(Context& ctx) {
     caret.lineCountBefore = ctx.editor.lineCount();
     ctx.editor.undo();
     recordCaret(caret, ctx.editor);
-    const FirstLine first = firstLineOfSelection(ctx.editor);
+    const FirstLine first = firstLineOfEditAt(ctx.editor, ctx.editor.selection().start);
     if (first == FirstLine::Joined && ctx.editor.lineCount() > caret.lineCountBefore) ++caret.caretLine;
     afterLineEdit(ctx, first);
 }
@@ -59,7 +52,7 @@ void selectAll(Context& ctx) { ctx.editor.setSelection(0, -1); }
 void cutSelection(Context& ctx) {
     ctx.app.caret.lineCountBefore = ctx.editor.lineCount();
     recordCaret(ctx.app.caret, ctx.editor);
-    const FirstLine first = firstLineOfSelection(ctx.editor);
+    const FirstLine first = firstLineOfEditAt(ctx.editor, ctx.editor.selection().start);
     ctx.editor.cut();
     normalizeClipboard(ctx.desktop);
     afterLineEdit(ctx, first);
@@ -75,7 +68,7 @@ void copySelection(Context& ctx) {
 void pasteClipboard(Context& ctx) {
     ctx.app.caret.lineCountBefore = ctx.editor.lineCount();
     recordCaret(ctx.app.caret, ctx.editor);
-    const FirstLine first = firstLineOfSelection(ctx.editor);
+    const FirstLine first = firstLineOfEditAt(ctx.editor, ctx.editor.selection().start);
     normalizeClipboard(ctx.desktop);
     ctx.editor.paste();
     placeCaret(ctx.app.caret, ctx.editor, 1, 0);
