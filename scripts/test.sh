@@ -60,6 +60,9 @@ summarize "$log_dir/win32.log"
 count_ctest "$log_dir/win32.log"
 
 echo "== end-to-end tests"
+# Each end-to-end test runs the program in a Wine session of its own, on its own display, as a
+# user would: not beside the services the Win32 tests' server started on theirs.
+tess_stop_wineserver
 e2e_rc=0
 if ctest --test-dir build/win64 -N -L e2e 2>/dev/null | grep -q 'Total Tests: [1-9]'; then
   timeout "$suite_limit" ctest --test-dir build/win64 -L e2e --timeout 90 --output-on-failure >"$log_dir/e2e.log" 2>&1

@@ -69,11 +69,15 @@ wait_for 300 settings_written || fail "the program did not finish starting"
 # for it to go and for the main window to have the keyboard again.
 main_focused() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$window" ]; }
 focus_owner() { xdotool getwindowfocus -f getwindowname 2>/dev/null || echo "no window"; }
-# With no window manager, nothing hands the keyboard back to the main window when a box or menu
-# goes: Wine's own request can lose to the box's unmapping and leave the keyboard nowhere. Do
-# what a window manager would, then check that the main window really has it.
+# With no window manager, nothing reliably hands the keyboard back to the main window when a box
+# or menu goes: Wine's own focus request can lose to the box's unmapping, and the window can hold
+# the X focus while Wine no longer counts it as active, so keys are dropped. Do what a window
+# manager and a user would: give the window the X focus, and click into the editor so that Wine
+# makes it the active window again (the steps after each click place the caret themselves). Then
+# check that the main window really has the keyboard.
 keyboard_back() {
   xdotool windowfocus "$window" 2>/dev/null || true
+  xdotool click 1
   wait_for 100 main_focused || fail "the main window did not get the keyboard back ($1; it is on: $(focus_owner))"
 }
 # Nothing typed before the window has the keyboard can reach it.
