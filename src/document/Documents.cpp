@@ -107,11 +107,8 @@ bool saveBeforeClose(Context& ctx) {
 
 bool confirmDiscard(Context& ctx) {
     if (!ctx.editor.modified()) return true;
-    const Answer answer = ctx.desktop.messageBox({.title = "Tessaline",
-                                                  .text = "File has changed...\r\nsave it before opening another file?",
-                                                  .buttons = Buttons::YesNo,
-                                                  .icon = Icon::Question,
-                                                  .modality = Modality::Task});
+    const Answer answer = ctx.desktop.messageBox(
+        question("Tessaline", "File has changed...\r\nsave it before opening another file?", Buttons::YesNo));
     if (answer != Answer::Yes) return true;
     // The user asked to keep the text: if it was not saved after all, nothing may replace it.
     return saveBeforeClose(ctx);
@@ -139,11 +136,7 @@ void saveDocumentCommand(Context& ctx) {
         saveDocumentAs(ctx);
         return;
     }
-    const Answer answer = ctx.desktop.messageBox({.title = "Save File",
-                                                  .text = "Save file now?",
-                                                  .buttons = Buttons::YesNo,
-                                                  .icon = Icon::Question,
-                                                  .modality = Modality::Task});
+    const Answer answer = ctx.desktop.messageBox(question("Save File", "Save file now?", Buttons::YesNo));
     if (answer == Answer::Yes) saveDocument(ctx, "");
 }
 
@@ -153,11 +146,8 @@ bool saveDocumentAs(Context& ctx) {
     const std::optional<std::string> path = ctx.desktop.saveFileDialog(request);
     if (!path) return false;
     if (ctx.desktop.fileExists(*path)) {
-        const Answer answer = ctx.desktop.messageBox({.title = *path,
-                                                      .text = "file already exists... Ok to override?",
-                                                      .buttons = Buttons::YesNo,
-                                                      .icon = Icon::Exclamation,
-                                                      .modality = Modality::Task});
+        const Answer answer = ctx.desktop.messageBox(
+            question(*path, "file already exists... Ok to override?", Buttons::YesNo, Icon::Exclamation));
         if (answer != Answer::Yes) return false;
     }
     // The document takes the new name only once its text is there.

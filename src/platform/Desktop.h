@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace tess {
@@ -25,6 +26,13 @@ struct MessageBoxRequest {
     bool ownedByMainWindow = true;
     friend bool operator==(const MessageBoxRequest&, const MessageBoxRequest&) = default;
 };
+
+// The program's questions: task-modal, owned by the main window, question icon unless told.
+inline MessageBoxRequest question(std::string title, std::string text, Buttons buttons,
+                                  Icon icon = Icon::Question) {
+    return {.title = std::move(title), .text = std::move(text), .buttons = buttons, .icon = icon,
+            .modality = Modality::Task};
+}
 
 struct FileFilter {
     std::string description;

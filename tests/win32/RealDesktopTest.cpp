@@ -32,6 +32,12 @@ protected:
     }
     void TearDown() override { ::SetCurrentDirectoryA("C:\\"); }
 
+    // Bytes 1 to 255: NUL is the one byte the control cannot hold.
+    static std::string everyByte() {
+        std::string bytes;
+        for (int b = 1; b <= 255; ++b) bytes.push_back(static_cast<char>(b));
+        return bytes;
+    }
     static MessageBoxRequest errorBox(const std::string& text) {
         return {.title = "File Error ", .text = text + "   ", .buttons = Buttons::Ok, .icon = Icon::Error};
     }
@@ -50,15 +56,13 @@ protected:
 };
 
 TEST_F(RealDesktop, ClipboardTextComesBackAsItWasPutUnderTheOwnersName) {
-    std::string everyByte;
-    for (int b = 1; b <= 255; ++b) everyByte.push_back(static_cast<char>(b));
     const struct {
         const char* name;
         std::string put;
         std::string got;
     } cases[] = {
         {"line ends of every kind", "a\r\nb\nc\rd\r\n", "a\r\nb\nc\rd\r\n"},
-        {"every byte value", everyByte, everyByte},
+        {"every byte value", everyByte(), everyByte()},
         {"a whole document", std::string(100000, 'w'), std::string(100000, 'w')},
         {"text stops at the first NUL", std::string("ab\0cd", 5), "ab"},
         {"empty", "", ""},
@@ -147,14 +151,12 @@ TEST_F(RealDesktop, EachFileFailureArrivesAsTheErrorTheUserIsShown) {
 }
 
 TEST_F(RealDesktop, TextComesBackByteForByteThroughOpenSaveAndSaveAs) {
-    std::string everyByte;
-    for (int b = 1; b <= 255; ++b) everyByte.push_back(static_cast<char>(b));
     const struct {
         const char* name;
         std::string bytes;
     } cases[] = {
         {"a LF b", "a\nb"},
-        {"every byte value 1 to 255", everyByte},
+        {"every byte value 1 to 255", everyByte()},
         {"mixed line ends", "one\rtwo\nthree\r\nfour\n\rfive\r\n\r\nsix\r"},
         {"empty, written as an empty file", ""},
     };
