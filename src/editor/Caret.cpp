@@ -51,11 +51,12 @@ void placeCaret(CaretState& caret, EditControl& editor, int column, int line) {
     editor.setSelection(position, position);
 }
 
-// A wrapped line runs straight on into the next one; a hard break puts CR LF between them.
+// A wrapped line runs straight on into the next one; a break puts CR LF (or the control's CR CR LF)
+// between them.
 bool endsInLineBreak(const EditControl& editor, int line) {
     const int start = editor.lineIndex(line);
     const int next = editor.lineIndex(line + 1);
-    return next < 0 || start + editor.lineLength(start) + 2 == next;
+    return next < 0 || next - (start + editor.lineLength(start)) >= 2;
 }
 
 TextLine textLineAt(const EditControl& editor, int line) {
@@ -65,6 +66,8 @@ TextLine textLineAt(const EditControl& editor, int line) {
     text.start = editor.lineIndex(text.firstLine);
     const int lastStart = editor.lineIndex(text.lastLine);
     text.end = lastStart + editor.lineLength(lastStart);
+    text.next = editor.lineIndex(text.lastLine + 1);
+    if (text.next < 0) text.next = editor.textLength();
     return text;
 }
 

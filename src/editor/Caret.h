@@ -25,9 +25,11 @@ struct TextLine {
     int lastLine = 0;
     int start = 0;      // its first character
     int end = 0;        // just after its last character, before its line break
+    int next = 0;       // where the following line starts, after the break; the text's end on the last line
 };
 TextLine textLineAt(const EditControl& editor, int line);
-// Whether the control's line (0-based) ends in a hard line break rather than at a wrap point.
+// Whether the control's line (0-based) ends in a line break rather than at a wrap point (or is the
+// last line).
 bool endsInLineBreak(const EditControl& editor, int line);
 
 // Replaces the selection with text as one undoable edit, then puts the caret offset characters

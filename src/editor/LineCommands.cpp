@@ -7,8 +7,6 @@
 #include "platform/Desktop.h"
 #include "platform/EditControl.h"
 
-#include <algorithm>
-
 namespace tess {
 
 namespace {
@@ -87,9 +85,8 @@ void yankLine(Context& ctx) {
     ctx.app.caret.caretLine = line.firstLine + 1;
     // An empty last line has nothing to remove; replacing nothing would still mark the document
     // changed and take the undo step.
-    const int end = std::min(line.end + 2, editor.textLength());
-    if (end > line.start) {
-        editor.setSelection(line.start, end);
+    if (line.next > line.start) {
+        editor.setSelection(line.start, line.next);
         editor.replaceSelection("", true);
     }
     placeCaret(ctx.app.caret, editor, 1, ctx.app.caret.caretLine);

@@ -33,6 +33,7 @@ TEST_F(LineCommands, YankLineRemovesTheCaretsLineAndMovesTheBookmarks) {
         {"the last line loses only its text", "one\r\ntwo\r\nthree", {3}, 3, "one\r\ntwo\r\n", {3}},
         {"an empty last line: nothing changes", "one\r\n", {}, 2, "one\r\n", {}},
         {"an empty text: nothing changes", "", {}, 1, "", {}},
+        {"a line ended by CR CR LF goes with all three", "1\r\n2\r\r\n3", {3}, 2, "1\r\n3", {2}},
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.name);
