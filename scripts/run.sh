@@ -8,7 +8,15 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 
 bash scripts/setup.sh
-bash scripts/build.sh win64 >/dev/null
+# The build's output goes to a log so a normal run stays quiet; when the build fails its tail is
+# shown, since a run that just stops would not say why.
+mkdir -p "$root/build"
+build_log="$root/build/run-build.log"
+if ! bash scripts/build.sh win64 >"$build_log" 2>&1; then
+  tail -n 60 "$build_log" >&2
+  echo "run: the build failed (full output: $build_log)" >&2
+  exit 1
+fi
 exe="$root/build/win64/Tessaline.exe"
 
 # shellcheck source=scripts/wine-env.sh

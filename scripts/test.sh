@@ -11,6 +11,7 @@ exec </dev/null
 suite_limit=1800
 
 bash scripts/setup.sh || { echo "test: set-up failed"; exit 1; }
+bash scripts/check-layers.sh || { echo "test: layer check failed"; echo "tests: 0 passed, 1 failed"; exit 1; }
 bash scripts/build.sh all || { echo "test: build failed"; echo "tests: 0 passed, 1 failed"; exit 1; }
 
 passed=0
