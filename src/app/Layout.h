@@ -1,7 +1,8 @@
 #pragma once
 // The main window's layout arithmetic: where the gutter and the editor go for a client size, so
 // that both show the same whole number of lines, and the status bar's part edges.
-#include "app/App.h"
+#include "editor/Gutter.h"
+#include "state/App.h"
 
 #include <array>
 
@@ -20,12 +21,7 @@ struct Size {
 };
 
 // Fixed pixel metrics of the window, kept in one place so that DPI scaling can be one change.
-inline constexpr int kWorkAreaTop = 30;
-inline constexpr int kGutterX = 2;
-inline constexpr int kGutterY = 32;
-inline constexpr int kGutterWidth = 62;
 inline constexpr int kCollapsedGutterWidth = 10;
-inline constexpr int kEditorX = 64;
 inline constexpr int kCollapsedEditorX = 12;
 
 // Step one: the outer sizes before the editor's client area is known.
@@ -48,12 +44,5 @@ ClientLayout clientLayout(int cx, Size editorClient, const FontMetrics& font, bo
 
 // The right edges that SB_SETPARTS expects for the path, line and column parts.
 std::array<int, 3> statusBarEdges(int cx);
-
-// Rounds to the nearest integer, halves to the even neighbour.
-int roundHalfEven(double value);
-
-// Measures the editor font on the gutter (which holds the same font): sets charWidth and
-// lineHeight. Leaves "12" CR LF "3" in the gutter; the caller refreshes it afterwards.
-void measureFont(EditControl& gutter, FontMetrics& font);
 
 }  // namespace tess

@@ -1,7 +1,8 @@
 #include "app/Menus.h"
 
 #include "document/RecentFiles.h"
-#include "resources/resource.h"
+
+#include <algorithm>
 
 namespace tess {
 
@@ -21,8 +22,8 @@ std::vector<Menu> menuBar(const Settings& settings) {
                item("Save&As", IDM_SAVEAS), separator(), keyed("&Print", "Ctrl+P", IDM_PRINT),
                keyed("E&xit", "ALT+F4", IDM_EXIT), separator()}};
     const auto recent = recentFileItems(settings);
-    for (std::size_t i = 0; i < recent.size(); ++i)
-        file.items.push_back(item(recent[i], kFirstRecentCommand + static_cast<int>(i)));
+    for (std::size_t i = 0; i < recent.size() && i < kRecentCommands.size(); ++i)
+        file.items.push_back(item(recent[i], kRecentCommands[i]));
 
     Menu edit{"Edit",
               {keyed("&Undo", "Ctrl+Z", IDM_UNDO), keyed("&Select all", "Ctrl+A", IDM_SELECTALL),
@@ -73,20 +74,39 @@ std::vector<std::string_view> toolbarIconNames() {
 
 std::vector<ToolbarButton> toolbarButtons() {
     const ToolbarButton gap{};
-    return {{0, IDT_NEW, "New file"},      {1, IDT_OPEN, "Open file"},
-            {2, IDT_SAVE, "Save file"},    {3, IDT_PRINT, "Print file"},
-            gap,                           {4, IDT_CUT, "Cut text"},
-            {5, IDT_COPY, "Copy text"},    {6, IDT_PASTE, "Paste text"},
-            gap,                           {7, IDT_FIND, "Find text"},
-            {8, IDT_REPLACE, "Find + replace text"}, gap,
-            {9, IDT_SETBOOKMARK, "Set bookmark"}, {10, IDT_NEXTBOOKMARK, "Next bookmark"},
-            gap,                           {11, IDT_RUNBROWSER, "run browser"}};
+    return {{0, IDT_NEW, IDM_NEW, "New file"},
+            {1, IDT_OPEN, IDM_OPEN, "Open file"},
+            {2, IDT_SAVE, IDM_SAVE, "Save file"},
+            {3, IDT_PRINT, IDM_PRINT, "Print file"},
+            gap,
+            {4, IDT_CUT, IDM_CUT, "Cut text"},
+            {5, IDT_COPY, IDM_COPY, "Copy text"},
+            {6, IDT_PASTE, IDM_PASTE, "Paste text"},
+            gap,
+            {7, IDT_FIND, IDM_FIND, "Find text"},
+            {8, IDT_REPLACE, IDM_REPLACE, "Find + replace text"},
+            gap,
+            {9, IDT_SETBOOKMARK, IDM_SETBOOKMARK, "Set bookmark"},
+            {10, IDT_NEXTBOOKMARK, IDM_NEXTBOOKMARK, "Next bookmark"},
+            gap,
+            {11, IDT_RUNBROWSER, IDM_RUNBROWSER, "run browser"}};
 }
 
 std::string_view toolbarTooltip(int command) {
     for (const auto& button : toolbarButtons())
         if (!button.separator() && button.command == command) return button.tooltip;
     return {};
+}
+
+int menuCommandOf(int command) {
+    for (const auto& button : toolbarButtons())
+        if (!button.separator() && button.command == command) return button.menuCommand;
+    return command;
+}
+
+int recentEntryOf(int command) {
+    const auto found = std::find(kRecentCommands.begin(), kRecentCommands.end(), command);
+    return found == kRecentCommands.end() ? 0 : static_cast<int>(found - kRecentCommands.begin()) + 1;
 }
 
 }  // namespace tess

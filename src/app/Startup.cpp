@@ -1,6 +1,6 @@
 #include "app/Startup.h"
 
-#include "app/MainView.h"
+#include "state/MainView.h"
 #include "platform/Desktop.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 #pragma once
 // The start-up rules that need no window: where the program keeps its files, the settings file
 // at first start and at close, and which document opens first.
-#include "app/App.h"
+#include "state/App.h"
 
 #include <string>
 #include <string_view>

@@ -1,7 +1,7 @@
 #include "document/Documents.h"
 
-#include "app/MainView.h"
-#include "app/StatusBar.h"
+#include "state/MainView.h"
+#include "editor/StatusBar.h"
 #include "document/RecentFiles.h"
 #include "editor/Gutter.h"
 #include "platform/EditControl.h"
@@ -109,6 +109,8 @@ bool confirmDiscard(Context& ctx) {
     if (!ctx.editor.modified()) return true;
     const Answer answer = ctx.desktop.messageBox(
         question("Tessaline", "File has changed...\r\nsave it before opening another file?", Buttons::YesNo));
+    // A box that could not be shown answers Cancel: nothing is discarded on a question never asked.
+    if (answer == Answer::Cancel) return false;
     if (answer != Answer::Yes) return true;
     // The user asked to keep the text: if it was not saved after all, nothing may replace it.
     return saveBeforeClose(ctx);

@@ -1,7 +1,7 @@
 #pragma once
 // The document: its file name, the questions before its text is discarded, and moving text
 // between files and the editor byte for byte.
-#include "app/App.h"
+#include "state/App.h"
 #include "platform/Desktop.h"
 
 #include <string>

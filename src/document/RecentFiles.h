@@ -1,6 +1,6 @@
 #pragma once
 // The recent-file list of the File menu and the parts of a Windows path it needs.
-#include "app/Settings.h"
+#include "state/Settings.h"
 
 #include <string>
 #include <string_view>

@@ -1,6 +1,6 @@
 #include "editor/Bookmarks.h"
 
-#include "app/StatusBar.h"
+#include "editor/StatusBar.h"
 #include "editor/Caret.h"
 #include "editor/Gutter.h"
 #include "platform/EditControl.h"
@@ -46,24 +46,20 @@ std::optional<int> previousBookmarkLine(const std::vector<int>& bookmarks, int l
     return notBefore != bookmarks.begin() ? *(notBefore - 1) : bookmarks.back();
 }
 
-// Lines added at caretLine push every bookmark from that line on down; lines removed there take
-// the bookmarks on the removed lines with them and pull the later ones up. Lines joined onto
-// caretLine still exist as part of it, so their bookmarks land on it rather than vanish. All
-// moved entries move by the same amount, so the list stays sorted.
-void shiftBookmarks(std::vector<int>& bookmarks, int caretLine, int lineCountBefore, int lineCountAfter,
-                    FirstLine first) {
-    if (bookmarks.empty()) return;
+void shiftBookmarks(std::vector<int>& bookmarks, int line, bool atLineStart, int lineCountBefore,
+                    int lineCountAfter) {
     const int delta = lineCountAfter - lineCountBefore;
+    if (bookmarks.empty() || delta == 0) return;
     std::size_t kept = 0;
     for (int b : bookmarks) {
         if (delta > 0) {
-            if (b >= caretLine) b += delta;
-        } else if (first == FirstLine::Joined && caretLine <= b && b <= caretLine - delta) {
-            if (kept > 0 && bookmarks[kept - 1] == caretLine) continue;
-            b = caretLine;
+            if (b > line || (atLineStart && b == line)) b += delta;
+        } else if (!atLineStart && line <= b && b <= line - delta) {
+            if (kept > 0 && bookmarks[kept - 1] == line) continue;
+            b = line;
         } else {
-            if (caretLine <= b && b < caretLine - delta) continue;
-            if (b > caretLine) b += delta;
+            if (line <= b && b < line - delta) continue;
+            if (b > line) b += delta;
         }
         bookmarks[kept++] = b;
     }
@@ -71,13 +67,14 @@ void shiftBookmarks(std::vector<int>& bookmarks, int caretLine, int lineCountBef
     dropBeyond(bookmarks, lineCountAfter);
 }
 
-FirstLine firstLineOfEditAt(const EditControl& editor, int position) {
-    return position > editor.lineIndex(editor.lineFromChar(position)) ? FirstLine::Joined : FirstLine::Removed;
-}
-
-void adjustBookmarks(Context& ctx, FirstLine first) {
-    shiftBookmarks(ctx.app.bookmarks, ctx.app.caret.caretLine, ctx.app.caret.lineCountBefore, ctx.editor.lineCount(),
-                   first);
+void followEdit(Context& ctx, EditSpan span) {
+    const EditControl& editor = ctx.editor;
+    const int after = editor.lineCount();
+    if (after != span.lineCountBefore) {
+        const int line = editor.lineFromChar(span.start);
+        shiftBookmarks(ctx.app.bookmarks, line + 1, span.start == editor.lineIndex(line), span.lineCountBefore, after);
+    }
+    refreshGutter(ctx);
 }
 
 // A right click below the text can record a line past the last one; a bookmark there would be

@@ -1,5 +1,5 @@
 #pragma once
-#include "app/App.h"
+#include "state/App.h"
 
 #include <optional>
 #include <vector>
@@ -12,23 +12,25 @@ void toggleBookmarkLine(std::vector<int>& bookmarks, int line);
 std::optional<int> nextBookmarkLine(const std::vector<int>& bookmarks, int line);
 // The last bookmark before line, else the last of all; nullopt without bookmarks.
 std::optional<int> previousBookmarkLine(const std::vector<int>& bookmarks, int line);
-// What became of the edit's first line when an edit removed lines: gone whole (Yank line, a cut
-// of whole lines), or still there with the following lines joined onto it (Delete at a line's
-// end, Backspace at a line's start, a cut or typing from inside a line).
-enum class FirstLine { Removed, Joined };
-// For an edit that begins at position: inside a line, that line keeps its start and whatever the
-// edit removes after it is joined onto it; at a line's start, removed lines go whole.
-FirstLine firstLineOfEditAt(const EditControl& editor, int position);
+// An edit as the bookmarks see it, taken where the edit happens: the first position it changed
+// (the text before it is the same before and after) and the line count just before it.
+struct EditSpan {
+    int start = 0;
+    int lineCountBefore = 0;
+};
 
-// Moves the bookmarks after an edit at caretLine that took the line count from lineCountBefore to
-// lineCountAfter, and drops those left beyond the last line. A joined line keeps a bookmark if
-// any of the lines joined into it had one.
-void shiftBookmarks(std::vector<int>& bookmarks, int caretLine, int lineCountBefore, int lineCountAfter,
-                    FirstLine first = FirstLine::Removed);
+// The one rule by which bookmarks follow an edit that began on line (1-based), at that line's
+// start or inside it, and took the line count from lineCountBefore to lineCountAfter. A mark
+// follows its line's text: lines added inside a line go below it, so its mark stays; lines added
+// at a line's start push that line down, mark and all. Lines removed from a line's start take
+// their marks with them; lines removed from inside a line join the rest onto it, and their marks
+// land on it. Marks left past the last line go.
+void shiftBookmarks(std::vector<int>& bookmarks, int line, bool atLineStart, int lineCountBefore,
+                    int lineCountAfter);
 
-// Moves the bookmarks after an edit that may have changed the line count (lineCountBefore was
-// stored before the edit, caretLine is the line the edit happened on).
-void adjustBookmarks(Context& ctx, FirstLine first = FirstLine::Removed);
+// After an edit of the editor's text: the bookmarks follow by the rule above and the gutter shows
+// them. Every edit that can add or remove lines ends here, whatever made it.
+void followEdit(Context& ctx, EditSpan span);
 
 // The four bookmark commands.
 void setBookmark(Context& ctx);

@@ -1,10 +1,10 @@
 #include "editor/Gutter.h"
 
-#include "app/Layout.h"
-#include "app/MainView.h"
+#include "state/MainView.h"
 #include "platform/EditControl.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace tess {
 
@@ -52,6 +52,25 @@ void refreshGutter(Context& ctx) {
         .showLineNumbers = numbers,
         .bookmarks = ctx.app.bookmarks,
     }));
+}
+
+int roundHalfEven(double value) {
+    const double below = std::floor(value);
+    const double fraction = value - below;
+    double result = below;
+    if (fraction > 0.5 || (fraction == 0.5 && std::fmod(below, 2.0) != 0.0)) result = below + 1.0;
+    return static_cast<int>(result);
+}
+
+void measureFont(EditControl& gutter, FontMetrics& font) {
+    gutter.setText("12\r\n3");
+    const int p0 = gutter.lineIndex(0);
+    const int p1 = gutter.lineIndex(1);
+    const Point first = gutter.positionFromChar(p0);
+    const Point second = gutter.positionFromChar(p0 + 1);
+    const Point nextLine = gutter.positionFromChar(p1);
+    font.charWidth = second.x - first.x;
+    font.lineHeight = nextLine.y - first.y;
 }
 
 }  // namespace tess

@@ -1,10 +1,12 @@
 #pragma once
-#include "app/App.h"
+#include "state/App.h"
 
 #include <span>
 #include <string>
 
 namespace tess {
+
+class EditControl;
 
 // What one gutter text is built from; lines are 1-based.
 struct GutterRowsInput {
@@ -15,6 +17,21 @@ struct GutterRowsInput {
     bool showLineNumbers = true;
     std::span<const int> bookmarks;  // ascending
 };
+
+// Where the gutter and the editor stand in the main window, and the gutter's client width with line
+// numbers shown; the layout and the row width both use them.
+inline constexpr int kWorkAreaTop = 30;
+inline constexpr int kGutterX = 2;
+inline constexpr int kGutterY = 32;
+inline constexpr int kEditorX = 64;
+inline constexpr int kGutterWidth = 62;
+
+// Rounds to the nearest integer, halves to the even neighbour.
+int roundHalfEven(double value);
+
+// Measures the editor font on the gutter (which holds the same font): sets charWidth and
+// lineHeight. Leaves "12" CR LF "3" in the gutter; the caller refreshes it afterwards.
+void measureFont(EditControl& gutter, FontMetrics& font);
 
 // Characters per gutter row for the editor font's character width.
 int gutterFieldWidth(int charWidth, bool showLineNumbers);

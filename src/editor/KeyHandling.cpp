@@ -1,6 +1,6 @@
 #include "editor/KeyHandling.h"
 
-#include "app/StatusBar.h"
+#include "editor/StatusBar.h"
 #include "editor/Bookmarks.h"
 #include "editor/Caret.h"
 #include "editor/Gutter.h"
@@ -16,8 +16,6 @@ namespace tess {
 namespace {
 
 enum class TabOutcome { Done, Refused };
-
-void lineCountChanged(Context& ctx, int countBefore, int editLine, FirstLine first = FirstLine::Removed);
 
 int indentUnit(const App& app) { return app.settings.tabSpaces > 0 ? app.settings.tabSpaces : 3; }
 
@@ -187,10 +185,10 @@ void enterPressed(Context& ctx) {
     const int room = editor.textLimit() - editor.textLength();
     if (room < 2) return;
     if (static_cast<int>(inserted.size()) > room) inserted.resize(static_cast<std::size_t>(room));
-    const int countBefore = editor.lineCount();
+    const EditSpan span{breakAt, editor.lineCount()};
     editor.setSelection(breakAt, breakAt);
     editor.replaceSelection(inserted, true);
-    lineCountChanged(ctx, countBefore, line + 1);
+    followEdit(ctx, span);
 }
 
 bool enterReleased(Context& ctx) {
@@ -261,34 +259,18 @@ void placeCaretAtPoint(Context& ctx, Point point) {
     caret.caretColumn = offset + 1;
 }
 
-// adjustBookmarks takes the edit's line from caretLine: the line after the edit's first line when
-// lines were added (so a mark on a line split in its middle stays), that first line when lines
-// were removed. The caret is recorded again afterwards.
-void lineCountChanged(Context& ctx, int countBefore, int editLine, FirstLine first) {
-    const int delta = ctx.editor.lineCount() - countBefore;
-    if (delta == 0) return;
-    CaretState& caret = ctx.app.caret;
-    caret.lineCountBefore = countBefore;
-    caret.caretLine = delta > 0 ? editLine + 1 : editLine;
-    adjustBookmarks(ctx, first);
-    recordCaret(caret, ctx.editor);
-    refreshGutter(ctx);
-}
-
-// Runs the control's handling of a key or character and, if that changed the line count
-// (Delete, Backspace, typing over lines, pasting with Shift+Insert), lets the bookmarks and the
-// gutter follow. The text before the nearer of the selection starts before and after is
-// untouched by any such edit, so the line found there afterwards is where the edit began
-// (Backspace at a line start ends on the line above); it is only looked up when needed. An edit
-// that began inside that line kept its start, and joined the rest onto it.
+// Runs the control's handling of a key or character and lets the bookmarks and the gutter follow
+// whatever it did to the lines (Delete, Backspace, typing over lines, pasting with Shift+Insert).
+// The text before the nearer of the selection starts before and after is untouched by any such
+// edit (Backspace at a line start ends on the line above), so that is where the edit began.
 void runControl(Context& ctx, const ControlHandling& control) {
     EditControl& editor = ctx.editor;
     const int countBefore = editor.lineCount();
     const int startBefore = editor.selection().start;
     control();
     if (editor.lineCount() == countBefore) return;
-    const int editStart = std::min(startBefore, editor.selection().start);
-    lineCountChanged(ctx, countBefore, editor.lineFromChar(editStart) + 1, firstLineOfEditAt(editor, editStart));
+    followEdit(ctx, {std::min(startBefore, editor.selection().start), countBefore});
+    recordCaret(ctx.app.caret, editor);
 }
 
 bool isCharOf(Key key, char typed) {

@@ -2,7 +2,7 @@
 // What the editor adds to the edit control's own keys and clicks: bracket completion, Enter
 // indentation, the goal column of Up and Down, block Tab and Shift+Tab and the right-click
 // caret. The Win32 subclass calls these around passing each message on to the control.
-#include "app/App.h"
+#include "state/App.h"
 #include "platform/EditControl.h"
 
 #include <functional>

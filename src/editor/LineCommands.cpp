@@ -1,6 +1,6 @@
 #include "editor/LineCommands.h"
 
-#include "app/StatusBar.h"
+#include "editor/StatusBar.h"
 #include "editor/Bookmarks.h"
 #include "editor/Caret.h"
 #include "editor/Gutter.h"
@@ -13,11 +13,12 @@ namespace {
 
 // The tail every edit that may add or remove lines shares: the bookmarks follow the lines, the
 // gutter and the status bar show where things now stand.
-void afterLineEdit(Context& ctx, FirstLine first = FirstLine::Removed) {
-    adjustBookmarks(ctx, first);
-    refreshGutter(ctx);
+void afterLineEdit(Context& ctx, EditSpan span) {
+    followEdit(ctx, span);
     updateStatusBar(ctx);
 }
+
+EditSpan spanAtSelection(const EditControl& editor) { return {editor.selection().start, editor.lineCount()}; }
 
 }  // namespace
 
@@ -29,31 +30,21 @@ void normalizeClipboard(Desktop& desktop) {
     desktop.setClipboardText(text);
 }
 
-// The control selects the text it puts back, so the selection start afterwards is where the
-// undone edit began, which is where the bookmarks move from. Lines put back inside a line leave
-// that line's start in place: only the lines after it move down. Lines taken out from inside a
-// line join the rest onto it.
+// The control selects the text it puts back, and leaves the caret where it took text out: either
+// way the selection start afterwards is where the undone edit began.
 void undoEdit(Context& ctx) {
-    CaretState& caret = ctx.app.caret;
-    caret.lineCountBefore = ctx.editor.lineCount();
+    const int countBefore = ctx.editor.lineCount();
     ctx.editor.undo();
-    recordCaret(caret, ctx.editor);
-    const FirstLine first = firstLineOfEditAt(ctx.editor, ctx.editor.selection().start);
-    if (first == FirstLine::Joined && ctx.editor.lineCount() > caret.lineCountBefore) ++caret.caretLine;
-    afterLineEdit(ctx, first);
+    afterLineEdit(ctx, {ctx.editor.selection().start, countBefore});
 }
 
 void selectAll(Context& ctx) { ctx.editor.setSelection(0, -1); }
 
-// The caret is recorded first: the removed lines start at the selection's line, whatever the
-// last recorded caret says.
 void cutSelection(Context& ctx) {
-    ctx.app.caret.lineCountBefore = ctx.editor.lineCount();
-    recordCaret(ctx.app.caret, ctx.editor);
-    const FirstLine first = firstLineOfEditAt(ctx.editor, ctx.editor.selection().start);
+    const EditSpan span = spanAtSelection(ctx.editor);
     ctx.editor.cut();
     normalizeClipboard(ctx.desktop);
-    afterLineEdit(ctx, first);
+    afterLineEdit(ctx, span);
 }
 
 void copySelection(Context& ctx) {
@@ -61,36 +52,30 @@ void copySelection(Context& ctx) {
     normalizeClipboard(ctx.desktop);
 }
 
-// caretLine stays the line the paste went in at (placing the caret on line 0 keeps it) until the
-// bookmarks have moved; the status bar then records where the caret ended.
 void pasteClipboard(Context& ctx) {
-    ctx.app.caret.lineCountBefore = ctx.editor.lineCount();
-    recordCaret(ctx.app.caret, ctx.editor);
-    const FirstLine first = firstLineOfEditAt(ctx.editor, ctx.editor.selection().start);
+    const EditSpan span = spanAtSelection(ctx.editor);
     normalizeClipboard(ctx.desktop);
     ctx.editor.paste();
     placeCaret(ctx.app.caret, ctx.editor, 1, 0);
     ctx.editor.scrollCaret();
-    afterLineEdit(ctx, first);
+    afterLineEdit(ctx, span);
 }
 
 // The line is the text line the caret stands on, all of it when word wrap shows it on several
 // display lines: taking only a display line and the two characters after it would cut into the
-// next display line. caretLine is set from it so that the caret, the bookmarks and the status bar
-// all agree even when the record lagged behind.
+// next display line. It is found from the control's caret, not the record, which may lag behind.
 void yankLine(Context& ctx) {
     EditControl& editor = ctx.editor;
-    ctx.app.caret.lineCountBefore = editor.lineCount();
     const TextLine line = textLineAt(editor, editor.lineFromChar(editor.lineIndex(-1)));
-    ctx.app.caret.caretLine = line.firstLine + 1;
+    const EditSpan span{line.start, editor.lineCount()};
     // An empty last line has nothing to remove; replacing nothing would still mark the document
     // changed and take the undo step.
     if (line.next > line.start) {
         editor.setSelection(line.start, line.next);
         editor.replaceSelection("", true);
     }
-    placeCaret(ctx.app.caret, editor, 1, ctx.app.caret.caretLine);
-    afterLineEdit(ctx);
+    placeCaret(ctx.app.caret, editor, 1, line.firstLine + 1);
+    afterLineEdit(ctx, span);
 }
 
 // The whole text line, without its break; a line that word wrap shows on several display lines is

@@ -1,6 +1,6 @@
 #pragma once
 // The Edit menu's commands and the line commands of the editor's context menu.
-#include "app/App.h"
+#include "state/App.h"
 
 namespace tess {
 

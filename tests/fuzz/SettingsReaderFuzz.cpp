@@ -1,6 +1,6 @@
 // Feeds arbitrary bytes to the settings reader: it must never crash, must keep the record within
 // its bounds, and what it read must survive being written and read again.
-#include "app/Settings.h"
+#include "state/Settings.h"
 
 #include <cstddef>
 #include <cstdint>

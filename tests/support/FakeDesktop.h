@@ -28,7 +28,7 @@ public:
     FileError writeFileSafely(const std::string& path, std::string_view bytes) override;
     bool deleteFile(const std::string& path) override;
 
-    // Answers, taken in order; an empty queue answers the box's first button (Ok or Yes).
+    // Answers, taken in order, one for every box the test expects; any other box fails the test.
     std::deque<Answer> answers;
     // Dialog results, taken in order; an empty queue means the user cancels.
     std::deque<std::optional<std::string>> openResults;

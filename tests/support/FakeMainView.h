@@ -1,5 +1,5 @@
 #pragma once
-#include "app/MainView.h"
+#include "state/MainView.h"
 
 #include <string>
 #include <vector>

@@ -4,7 +4,7 @@
 #include "FakeDesktop.h"
 #include "FakeMainView.h"
 #include "InMemoryEditControl.h"
-#include "app/App.h"
+#include "state/App.h"
 
 namespace tess::test {
 

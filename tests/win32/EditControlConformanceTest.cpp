@@ -1,8 +1,7 @@
 // The conformance cases against a real multi-line EDIT control, made as the program makes its
 // editor, and against the in-memory model in the same process.
 #include "EditControlConformance.h"
-#include "FakeDesktop.h"
-#include "app/win32/MainWindow.h"
+#include "WinTestSupport.h"
 #include "platform/win32/DesktopWin.h"
 #include "platform/win32/EditControlWin.h"
 #include "platform/win32/UniqueHandle.h"
@@ -87,12 +86,11 @@ INSTANTIATE_TEST_SUITE_P(Wine, EditControlConformance, testing::Values(inMemoryT
                          targetName);
 
 TEST(EditControlConformanceSetup, EditorStylesMatchTheProgram) {
-    test::FakeDesktop desktop;
-    win32::MainWindow window;
-    ASSERT_TRUE(window.create(::GetModuleHandleA(nullptr), {.desktop = &desktop, .show = false, .quitOnDestroy = false}));
+    test::TestWindow<> shell;
+    ASSERT_TRUE(shell.created);
     RealEditSubject subject;
-    EXPECT_EQ(::GetWindowLongA(subject.hwnd(), GWL_STYLE), ::GetWindowLongA(window.editorHwnd(), GWL_STYLE));
-    EXPECT_EQ(::GetWindowLongA(subject.hwnd(), GWL_EXSTYLE), ::GetWindowLongA(window.editorHwnd(), GWL_EXSTYLE));
+    EXPECT_EQ(::GetWindowLongA(subject.hwnd(), GWL_STYLE), ::GetWindowLongA(shell.window.editorHwnd(), GWL_STYLE));
+    EXPECT_EQ(::GetWindowLongA(subject.hwnd(), GWL_EXSTYLE), ::GetWindowLongA(shell.window.editorHwnd(), GWL_EXSTYLE));
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "app/win32/MainWindow.h"
+#include "app/win32/Program.h"
 
 #include <windows.h>
 
@@ -21,9 +21,9 @@ std::string argumentsAfterProgramName() {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    tess::win32::MainWindow window;
-    tess::win32::MainWindowOptions options;
+    tess::win32::Program program;
+    tess::win32::ProgramOptions options;
     options.commandLine = argumentsAfterProgramName();
-    if (!window.create(instance, options)) return 1;
-    return tess::win32::runMessageLoop(window);
+    if (!program.start(instance, options)) return 1;
+    return program.run();
 }

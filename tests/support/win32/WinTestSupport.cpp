@@ -32,14 +32,6 @@ std::vector<UINT> clipboardFormats() {
 
 void sendCommand(HWND window, int id, int code) { ::SendMessageA(window, WM_COMMAND, MAKEWPARAM(id, code), 0); }
 
-void pumpMessages() {
-    MSG msg{};
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-    }
-}
-
 bool writeBytes(const std::string& path, std::string_view bytes) {
     win32::UniqueFile file(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     DWORD written = 0;

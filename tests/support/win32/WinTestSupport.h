@@ -3,11 +3,12 @@
 // temporary folders and files, desktops that reach the real file system or clipboard, and
 // readers of what a real control shows.
 #include "FakeDesktop.h"
-#include "app/win32/MainWindow.h"
+#include "app/win32/Program.h"
 #include "platform/win32/DesktopWin.h"
 
 #include <windows.h>
 
+#include <deque>
 #include <map>
 #include <optional>
 #include <string>
@@ -23,7 +24,6 @@ std::string windowText(HWND window);
 std::vector<std::string> splitLines(const std::string& text);  // on CR LF; none at the end
 std::vector<UINT> clipboardFormats();
 void sendCommand(HWND window, int id, int code = 0);
-void pumpMessages();
 
 // Writes the bytes to a real file, replacing it; false when the file cannot be written.
 bool writeBytes(const std::string& path, std::string_view bytes);
@@ -66,27 +66,38 @@ public:
     win32::DesktopWin real;
 };
 
-// A hidden main window over a scripted desktop whose data folder is C:\Data\, started with the
+// The hidden program over a scripted desktop whose data folder is C:\Data\, started with the
 // given settings file (none: a first run), command line and files.
 template <class DesktopT = FakeDesktop>
 struct TestWindow {
     DesktopT desktop;
-    win32::MainWindow window;
-    bool created = false;
+    win32::Program program;
+    bool created = false;  // before window, whose start sets it
+    win32::MainWindow& window;
 
     explicit TestWindow(const std::string& settings = {}, const std::string& commandLine = {},
-                        const std::map<std::string, std::string>& files = {}) {
+                        const std::map<std::string, std::string>& files = {}, std::deque<Answer> answers = {})
+        : window(start(settings, commandLine, files, std::move(answers))) {}
+    HWND hwnd() const { return window.hwnd(); }
+    App& app() { return program.app(); }
+    void command(int id, int code = 0) { sendCommand(window.hwnd(), id, code); }
+    // Every queued message, routed as the program's loop routes it.
+    void pump() { program.router().pumpPending(); }
+
+private:
+    win32::MainWindow& start(const std::string& settings, const std::string& commandLine,
+                             const std::map<std::string, std::string>& files, std::deque<Answer> answers) {
         desktop.folders.insert(kTestDataFolder);
         desktop.files = files;
+        desktop.answers = std::move(answers);
         if (!settings.empty()) desktop.files[kTestSettingsFile] = settings;
-        created = window.create(::GetModuleHandleA(nullptr), {.desktop = &desktop,
+        created = program.start(::GetModuleHandleA(nullptr), {.desktop = &desktop,
                                                               .commandLine = commandLine,
                                                               .show = false,
-                                                              .quitOnDestroy = false,
+                                                              .quitOnEnd = false,
                                                               .dataFolder = kTestDataFolder});
+        return program.window();
     }
-    HWND hwnd() const { return window.hwnd(); }
-    void command(int id, int code = 0) { sendCommand(window.hwnd(), id, code); }
 };
 
 }  // namespace tess::test

@@ -1,7 +1,7 @@
 #pragma once
 // The program-lifetime state, owned by one App object that the main window holds. Operations take
 // what they need by reference, so a test builds a fresh App per case.
-#include "app/Settings.h"
+#include "state/Settings.h"
 
 #include <string>
 #include <vector>
@@ -24,7 +24,6 @@ struct CaretState {
     int caretLine = 0;
     int caretColumn = 0;
     int goalColumn = 0;
-    int lineCountBefore = 0;
     bool enterPrepared = false;  // set by an Enter press in the editor, consumed by its release
 };
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "app/App.h"
+#include "state/App.h"
 
 namespace tess {
 

@@ -24,6 +24,10 @@ public:
     virtual void setGutterText(std::string_view text) = 0;
     // The File menu's recent entries, in order, as their menu texts ("&1  index.html").
     virtual void setRecentFileItems(const std::vector<std::string>& items) = 0;
+    // File > Exit: the window's own close sequence, as the close box runs it.
+    virtual void requestClose() {}
+    // Edit > WordWrap: the editor is re-created with the other wrapping.
+    virtual void toggleWordWrap() {}
     // Where the window stands now; nullopt when there is no window to ask (settings keep theirs).
     virtual std::optional<WindowGeometry> windowGeometry() const { return std::nullopt; }
 };

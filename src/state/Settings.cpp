@@ -1,4 +1,4 @@
-#include "app/Settings.h"
+#include "state/Settings.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,6 +1,6 @@
-#include "app/StatusBar.h"
+#include "editor/StatusBar.h"
 
-#include "app/MainView.h"
+#include "state/MainView.h"
 #include "editor/Caret.h"
 
 #include <string>

@@ -1,0 +1,120 @@
+#include "app/win32/Program.h"
+
+#include "app/Commands.h"
+#include "app/Startup.h"
+#include "document/Documents.h"
+#include "platform/win32/DesktopWin.h"
+#include "resources/resource.h"
+
+#include <shlobj.h>
+
+#include <vector>
+
+namespace tess::win32 {
+
+namespace {
+
+constexpr char kRescueFileName[] = "Tessaline rescued text.txt";
+
+std::string folderWithBackslash(std::string folder) {
+    if (folder.empty() || folder.back() != '\\') folder += '\\';
+    return folder;
+}
+
+std::string programFolder() {
+    std::vector<char> buffer(MAX_PATH);
+    for (;;) {
+        const DWORD length = ::GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (length == 0) return {};
+        if (length < buffer.size()) {
+            const std::string path(buffer.data(), length);
+            const auto slash = path.find_last_of('\\');
+            return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+        }
+        buffer.resize(buffer.size() * 2);  // a long path was cut: try again with room for it
+    }
+}
+
+std::string shellFolder(int csidl) {
+    char path[MAX_PATH] = {};
+    if (FAILED(::SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path))) return {};
+    return path;
+}
+
+}  // namespace
+
+Program::Program() = default;
+
+Program::~Program() {
+    setFailureHandler(nullptr);
+    window_.reset();
+}
+
+std::string Program::dataFolder() const {
+    if (!options_.dataFolder.empty()) return folderWithBackslash(options_.dataFolder);
+    return chooseDataFolder(programFolder(), shellFolder(CSIDL_PROGRAM_FILES), shellFolder(CSIDL_COMMON_APPDATA));
+}
+
+bool Program::start(HINSTANCE instance, const ProgramOptions& options) {
+    options_ = options;
+    if (options.desktop) {
+        desktop_ = options.desktop;
+    } else {
+        ownDesktop_ = std::make_unique<DesktopWin>();
+        desktop_ = ownDesktop_.get();
+    }
+    setFailureHandler([this](std::string_view what) { reportFailure(what); });
+    window_ = std::make_unique<MainWindow>(app_, *desktop_, [this](int id) {
+        Context ctx = context();
+        return runCommand(ctx, id);
+    });
+    window_->onEnded = [this] {
+        router_.remove(*window_);
+        if (options_.quitOnEnd) ::PostQuitMessage(0);
+    };
+
+    const auto fail = [this] {
+        if (window_->hwnd()) {
+            window_->onEnded = nullptr;
+            ::DestroyWindow(window_->hwnd());
+        }
+        desktop_->messageBox({.title = "Tessaline",
+                              .text = "Tessaline could not create its window and cannot start.",
+                              .buttons = Buttons::Ok,
+                              .icon = Icon::Error});
+        return false;
+    };
+    if (!window_->create(instance)) return fail();
+    if (auto* real = dynamic_cast<DesktopWin*>(desktop_)) real->setOwner(window_->hwnd());
+    router_.add(*window_);
+
+    Context ctx = context();
+    if (loadOrCreateSettings(ctx, dataFolder()) && app_.settings.useLastSize != 0) window_->applyLastSize();
+    window_->applySavedWordWrap();
+    const std::string document = startupDocument(options.commandLine, app_.settings);
+    if (!document.empty()) loadDocument(ctx, document);
+    applyInMemoryDefaults(app_);
+    if (!window_->finishStartup()) return fail();
+    // Posted, so that a document loaded above counts as unchanged once the window is up.
+    ::PostMessageA(window_->hwnd(), WM_TESS_CLEARMODIFIED, 0, 0);
+    if (options.show) {
+        ::ShowWindow(window_->hwnd(), SW_SHOW);
+        ::UpdateWindow(window_->hwnd());
+    }
+    return true;
+}
+
+void Program::reportFailure(std::string_view what) {
+    std::string text = "Tessaline could not finish what it was doing:\r\n" + std::string(what);
+    if (window_ && window_->editorHwnd() && window_->editor().modified()) {
+        const std::string rescue = app_.paths.dataFolder + kRescueFileName;
+        if (desktop_->writeFileSafely(rescue, window_->editor().text()) == FileError::None)
+            text += "\r\n\r\nYour unsaved text has also been written to\r\n" + rescue;
+        else
+            text += "\r\n\r\nYour unsaved text is still in the editor: save it now under a new name.";
+    }
+    desktop_->messageBox({.title = "Tessaline", .text = text, .buttons = Buttons::Ok, .icon = Icon::Error,
+                          .modality = Modality::Task});
+}
+
+}  // namespace tess::win32

@@ -1,0 +1,346 @@
+#include "platform/win32/DialogTemplate.h"
+
+#include <iterator>
+#include <stdexcept>
+#include <string>
+#include <utility>
+
+namespace tess::win32 {
+
+static_assert(kDialogOk == IDOK && kDialogCancel == IDCANCEL);
+static_assert(controlstyle::kTabStop == WS_TABSTOP && controlstyle::kGroup == WS_GROUP &&
+              controlstyle::kBorder == WS_BORDER && controlstyle::kVScroll == WS_VSCROLL);
+static_assert(controlstyle::kPushButton == BS_PUSHBUTTON && controlstyle::kDefPushButton == BS_DEFPUSHBUTTON &&
+              controlstyle::kCheckBox == BS_AUTOCHECKBOX && controlstyle::kGroupBox == BS_GROUPBOX &&
+              controlstyle::kRadioButton == BS_AUTORADIOBUTTON);
+static_assert(controlstyle::kEditAutoHScroll == ES_AUTOHSCROLL && controlstyle::kStaticNoPrefix == SS_NOPREFIX &&
+              controlstyle::kStaticNotify == SS_NOTIFY && controlstyle::kListNotify == LBS_NOTIFY &&
+              controlstyle::kListNoIntegralHeight == LBS_NOINTEGRALHEIGHT &&
+              controlstyle::kDropDownList == CBS_DROPDOWNLIST);
+static_assert(notification::kClicked == BN_CLICKED && notification::kClicked == STN_CLICKED &&
+              notification::kSelectionChanged == LBN_SELCHANGE && notification::kSelectionChanged == CBN_SELCHANGE &&
+              notification::kDoubleClicked == LBN_DBLCLK && notification::kDoubleClicked == CBN_DBLCLK &&
+              notification::kEditChanged == EN_CHANGE);
+
+namespace {
+
+void appendDword(std::vector<WORD>& out, DWORD value) {
+    out.push_back(LOWORD(value));
+    out.push_back(HIWORD(value));
+}
+
+// Coordinates are signed 16-bit in a template.
+void appendRect(std::vector<WORD>& out, int x, int y, int width, int height) {
+    for (const int value : {x, y, width, height}) out.push_back(static_cast<WORD>(static_cast<short>(value)));
+}
+
+// A template's strings are UTF-16 even for the ANSI functions. The program's texts are ANSI, so
+// they go through the ANSI code page here and come back through it when a control is read, and
+// a byte such as 0xE9 survives the round trip.
+void appendString(std::vector<WORD>& out, const std::string& text) {
+    if (!text.empty()) {
+        const int size = static_cast<int>(text.size());
+        const int length = ::MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0);
+        std::wstring wide(static_cast<std::size_t>(length > 0 ? length : 0), L'\0');
+        ::MultiByteToWideChar(CP_ACP, 0, text.data(), size, wide.data(), length);
+        for (const wchar_t c : wide) out.push_back(static_cast<WORD>(c));
+    }
+    out.push_back(0);
+}
+
+// Lists are list boxes or drop-down lists; the same questions are different messages.
+struct ListMessages {
+    UINT count, textLength, text, reset, add, getSelection, setSelection;
+};
+constexpr ListMessages kListBoxMessages{LB_GETCOUNT,     LB_GETTEXTLEN, LB_GETTEXT,   LB_RESETCONTENT,
+                                        LB_ADDSTRING,    LB_GETCURSEL,  LB_SETCURSEL};
+constexpr ListMessages kComboBoxMessages{CB_GETCOUNT,     CB_GETLBTEXTLEN, CB_GETLBTEXT, CB_RESETCONTENT,
+                                         CB_ADDSTRING,    CB_GETCURSEL,    CB_SETCURSEL};
+
+const ListMessages& listMessages(HWND list, int id) {
+    char name[32] = {};
+    ::GetClassNameA(list, name, static_cast<int>(std::size(name)));
+    if (::lstrcmpiA(name, "ListBox") == 0) return kListBoxMessages;
+    if (::lstrcmpiA(name, "ComboBox") == 0) return kComboBoxMessages;
+    throw std::invalid_argument("Dialog control " + std::to_string(id) + " is not a list.");
+}
+
+}  // namespace
+
+std::vector<WORD> buildTemplate(const DialogSpec& spec) {
+    std::vector<WORD> out;
+    // A fixed frame; the dialog is placed when it initialises, so it is created at 0, 0.
+    appendDword(out, WS_POPUP | WS_CAPTION | WS_VISIBLE | DS_MODALFRAME | DS_SETFONT |
+                         (spec.closeBox ? WS_SYSMENU : 0));
+    appendDword(out, spec.topmost ? WS_EX_TOPMOST : 0);
+    out.push_back(static_cast<WORD>(spec.controls.size()));
+    appendRect(out, 0, 0, spec.width, spec.height);
+    out.push_back(0);  // no menu
+    out.push_back(0);  // the system's dialog class
+    appendString(out, spec.title);
+    out.push_back(static_cast<WORD>(spec.fontSize));
+    appendString(out, spec.fontName);
+    for (const DialogControl& control : spec.controls) {
+        // Each item starts on a DWORD boundary; the vector's storage itself is at least that aligned.
+        if (out.size() % 2 != 0) out.push_back(0);
+        appendDword(out, control.style | WS_CHILD | WS_VISIBLE);
+        appendDword(out, control.exStyle);
+        appendRect(out, control.x, control.y, control.width, control.height);
+        out.push_back(static_cast<WORD>(control.id));
+        appendString(out, control.className);
+        appendString(out, control.text);
+        out.push_back(0);  // no creation data
+    }
+    return out;
+}
+
+// The view the model talks to and the dialog procedure that calls the model, for one opening of
+// a dialog. Found from the handle through DWLP_USER, set from WM_INITDIALOG's parameter.
+class DialogHost final : public DialogView {
+public:
+    DialogHost(const DialogSpec& spec, DialogModel& model, DialogHook hook, ModelessDialog* modeless)
+        : spec_(spec), model_(model), hook_(std::move(hook)), modeless_(modeless) {}
+
+    static INT_PTR CALLBACK dialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam);
+
+    std::string text(int id) const override {
+        const HWND item = control(id);
+        std::string text(static_cast<std::size_t>(::GetWindowTextLengthA(item)) + 1, '\0');
+        text.resize(static_cast<std::size_t>(::GetWindowTextA(item, text.data(), static_cast<int>(text.size()))));
+        return text;
+    }
+    void setText(int id, const std::string& text) override { ::SetWindowTextA(control(id), text.c_str()); }
+    bool checked(int id) const override { return send(id, BM_GETCHECK) == BST_CHECKED; }
+    void setChecked(int id, bool checked) override { send(id, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED); }
+    void enable(int id, bool enabled) override { ::EnableWindow(control(id), enabled); }
+    std::vector<std::string> listItems(int id) const override;
+    void setListItems(int id, const std::vector<std::string>& items) override;
+    int selectedIndex(int id) const override {
+        return static_cast<int>(send(id, listMessages(control(id), id).getSelection));
+    }
+    void select(int id, int index) override {
+        send(id, listMessages(control(id), id).setSelection, static_cast<WPARAM>(index));
+    }
+    void focus(int id) override;
+    void close(int result) override;
+
+private:
+    INT_PTR handleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    void layOut();
+    void onCommand(int id, int code);
+    void cancel() {
+        if (model_.cancel(*this)) close(kDialogCancel);
+    }
+    HWND control(int id) const;
+    LRESULT send(int id, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) const {
+        return ::SendMessageA(control(id), msg, wParam, lParam);
+    }
+
+    const DialogSpec spec_;
+    DialogModel& model_;
+    const DialogHook hook_;
+    ModelessDialog* const modeless_;  // null for a modal dialog
+    HWND hwnd_ = nullptr;
+    bool focusSet_ = false;
+    bool closing_ = false;
+};
+
+// The one place where the model's code meets the system's frames: nothing it throws may cross
+// them, and the dialog stays open after a failure that was reported.
+INT_PTR CALLBACK DialogHost::dialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_INITDIALOG) {
+        ::SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+        reinterpret_cast<DialogHost*>(lParam)->hwnd_ = dialog;
+    }
+    auto* self = reinterpret_cast<DialogHost*>(::GetWindowLongPtrA(dialog, DWLP_USER));
+    if (!self) return FALSE;  // the messages of creation, before WM_INITDIALOG
+    try {
+        if (msg == WM_NCDESTROY) {
+            ::SetWindowLongPtrA(dialog, DWLP_USER, 0);
+            self->hwnd_ = nullptr;
+            if (self->modeless_) self->modeless_->closed(dialog);
+            return FALSE;  // the dialog manager frees its own data at this message
+        }
+        return self->handleMessage(msg, wParam, lParam);
+    } catch (...) {
+        reportFailure(currentExceptionText());
+        return FALSE;
+    }
+}
+
+INT_PTR DialogHost::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_INITDIALOG) {
+        layOut();
+        if (modeless_) modeless_->opened(hwnd_);
+    }
+    if (hook_)
+        if (const std::optional<INT_PTR> answer = hook_(hwnd_, msg, wParam, lParam)) return *answer;
+    switch (msg) {
+    case WM_INITDIALOG:
+        model_.initialise(*this);
+        // TRUE lets the dialog manager focus the first tab stop; the model may have chosen another.
+        return focusSet_ ? FALSE : TRUE;
+    case WM_COMMAND:
+        onCommand(static_cast<short>(LOWORD(wParam)), HIWORD(wParam));
+        return TRUE;
+    case WM_CLOSE:
+        // Handled here, not turned into a click of id 2 by the dialog manager, so that the close
+        // box cancels even where Esc must not, and even when a Cancel button is disabled.
+        cancel();
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+// The dialog manager sized and placed the dialog from the template in dialog units. A dialog
+// given in pixels gets its exact pixel rectangles now, before it is shown, and a centred one is
+// centred only after that, on the work area of the monitor of its owner, as DS_CENTER would.
+void DialogHost::layOut() {
+    if (spec_.units == DialogUnits::Pixels) {
+        // Creation order is child order; labels may share an id, so the children are walked.
+        HWND child = ::GetWindow(hwnd_, GW_CHILD);
+        for (const DialogControl& c : spec_.controls) {
+            if (!child) break;
+            ::MoveWindow(child, c.x, c.y, c.width, c.height, FALSE);
+            child = ::GetWindow(child, GW_HWNDNEXT);
+        }
+        RECT outer{}, client{};
+        ::GetWindowRect(hwnd_, &outer);
+        ::GetClientRect(hwnd_, &client);
+        ::SetWindowPos(hwnd_, nullptr, 0, 0, spec_.width + (outer.right - outer.left) - client.right,
+                       spec_.height + (outer.bottom - outer.top) - client.bottom,
+                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    POINT at{};
+    if (spec_.position) {
+        at = {spec_.position->x, spec_.position->y};
+    } else {
+        RECT outer{};
+        ::GetWindowRect(hwnd_, &outer);
+        const HWND owner = ::GetWindow(hwnd_, GW_OWNER);
+        MONITORINFO monitor{};
+        monitor.cbSize = sizeof(monitor);
+        ::GetMonitorInfoA(::MonitorFromWindow(owner ? owner : hwnd_, MONITOR_DEFAULTTOPRIMARY), &monitor);
+        const RECT& work = monitor.rcWork;
+        at = {work.left + (work.right - work.left - (outer.right - outer.left)) / 2,
+              work.top + (work.bottom - work.top - (outer.bottom - outer.top)) / 2};
+    }
+    ::SetWindowPos(hwnd_, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void DialogHost::onCommand(int id, int code) {
+    if (id == IDCANCEL && code == BN_CLICKED) {
+        // Esc arrives as a click of id 2 whether or not the dialog has such a control.
+        if (!spec_.escapeCancels && !::GetDlgItem(hwnd_, IDCANCEL)) return;
+        return cancel();
+    }
+    model_.command(*this, id, code);
+}
+
+HWND DialogHost::control(int id) const {
+    const HWND item = hwnd_ ? ::GetDlgItem(hwnd_, id) : nullptr;
+    if (!item) throw std::out_of_range("The dialog has no control " + std::to_string(id) + ".");
+    return item;
+}
+
+std::vector<std::string> DialogHost::listItems(int id) const {
+    const HWND list = control(id);
+    const ListMessages& m = listMessages(list, id);
+    std::vector<std::string> items;
+    const auto count = ::SendMessageA(list, m.count, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        const auto length = ::SendMessageA(list, m.textLength, static_cast<WPARAM>(i), 0);
+        std::string item(static_cast<std::size_t>(length > 0 ? length : 0) + 1, '\0');
+        const auto copied = ::SendMessageA(list, m.text, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(item.data()));
+        item.resize(static_cast<std::size_t>(copied > 0 && copied <= length ? copied : 0));
+        items.push_back(std::move(item));
+    }
+    return items;
+}
+
+void DialogHost::setListItems(int id, const std::vector<std::string>& items) {
+    const HWND list = control(id);
+    const ListMessages& m = listMessages(list, id);
+    ::SendMessageA(list, m.reset, 0, 0);
+    for (const std::string& item : items) ::SendMessageA(list, m.add, 0, reinterpret_cast<LPARAM>(item.c_str()));
+}
+
+// WM_NEXTDLGCTL rather than SetFocus, so that the dialog manager moves the default button along
+// and selects an edit box's text as a Tab would.
+void DialogHost::focus(int id) {
+    ::SendMessageA(hwnd_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control(id)), TRUE);
+    focusSet_ = true;
+}
+
+void DialogHost::close(int result) {
+    if (closing_ || !hwnd_) return;
+    closing_ = true;
+    if (modeless_)
+        ::DestroyWindow(hwnd_);
+    else
+        ::EndDialog(hwnd_, result);
+}
+
+int runModal(HWND owner, const DialogSpec& spec, DialogModel& model, const DialogHook& hook) {
+    const std::vector<WORD> words = buildTemplate(spec);
+    DialogHost host(spec, model, hook, nullptr);
+    // A control that cannot be created fails the whole dialog (no DS_NOFAILCREATE): -1.
+    return static_cast<int>(::DialogBoxIndirectParamA(::GetModuleHandleA(nullptr),
+                                                      reinterpret_cast<LPCDLGTEMPLATEA>(words.data()), owner,
+                                                      &DialogHost::dialogProc, reinterpret_cast<LPARAM>(&host)));
+}
+
+ModelessDialog::ModelessDialog(MessageRouter& router) : router_(router) {}
+
+ModelessDialog::~ModelessDialog() {
+    // While the object is whole: the dialog's last messages still reach it.
+    if (const HWND dialog = hwnd()) ::DestroyWindow(dialog);
+    router_.remove(*this);
+}
+
+bool ModelessDialog::create(HWND owner, const DialogSpec& spec, DialogModel& model, DialogHook hook) {
+    if (const HWND open = hwnd()) ::DestroyWindow(open);
+    if (!windowProcedure()) return false;
+    const std::vector<WORD> words = buildTemplate(spec);
+    host_ = std::make_unique<DialogHost>(spec, model, std::move(hook), this);
+    return ::CreateDialogIndirectParamA(::GetModuleHandleA(nullptr), reinterpret_cast<LPCDLGTEMPLATEA>(words.data()),
+                                        owner, &DialogHost::dialogProc, reinterpret_cast<LPARAM>(host_.get())) != nullptr;
+}
+
+// Window takes its handle only in its own window procedure, from WM_NCCREATE's creation
+// parameter, and lets it go at WM_NCDESTROY. The dialog manager creates a dialog's window with no
+// creation parameter and its procedure is the dialog manager's, so the dialog hands its handle
+// to Window through Window's procedure itself, with those two messages. The procedure is found
+// through a class registered for that alone; no window of it is ever created.
+WNDPROC ModelessDialog::windowProcedure() {
+    static const WNDPROC procedure = [] {
+        constexpr char kClassName[] = "TessalineDialogHandle";
+        const HINSTANCE instance = ::GetModuleHandleA(nullptr);
+        WNDCLASSEXA info{};
+        info.cbSize = sizeof(info);
+        ClassInfo registration;
+        registration.name = kClassName;
+        return registerClass(instance, registration) && ::GetClassInfoExA(instance, kClassName, &info)
+                   ? info.lpfnWndProc
+                   : nullptr;
+    }();
+    return procedure;
+}
+
+void ModelessDialog::opened(HWND dialog) {
+    CREATESTRUCTA creation{};
+    creation.lpCreateParams = static_cast<Window*>(this);
+    ::CallWindowProcA(windowProcedure(), dialog, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&creation));
+    router_.add(*this);
+}
+
+void ModelessDialog::closed(HWND dialog) {
+    router_.remove(*this);
+    ::CallWindowProcA(windowProcedure(), dialog, WM_NCDESTROY, 0, 0);
+}
+
+// Only the two messages that pass the handle come here; the dialog's own go to its procedure.
+LRESULT ModelessDialog::handleMessage(UINT, WPARAM, LPARAM) { return 0; }
+
+}  // namespace tess::win32

@@ -1,0 +1,169 @@
+#include "platform/win32/Window.h"
+
+#include <commctrl.h>
+
+#include <exception>
+#include <new>
+#include <utility>
+
+namespace tess::win32 {
+
+namespace {
+
+FailureHandler& failureHandler() {
+    static FailureHandler handler;
+    return handler;
+}
+
+bool reporting = false;
+
+void showPlainFailure(std::string_view what) noexcept {
+    try {
+        const std::string text = "Tessaline could not finish what it was doing:\r\n" + std::string(what);
+        ::MessageBoxA(nullptr, text.c_str(), "Tessaline", MB_OK | MB_ICONERROR | MB_TASKMODAL);
+    } catch (...) {
+        ::MessageBoxA(nullptr, "Tessaline could not finish what it was doing.", "Tessaline",
+                      MB_OK | MB_ICONERROR | MB_TASKMODAL);
+    }
+}
+
+// Each call of subclassProc has its own frame, since a handler may send the control further
+// messages before it passes its own on.
+struct PassFrame {
+    bool passed = false;
+    LRESULT result = 0;
+};
+thread_local PassFrame* currentFrame = nullptr;
+
+constexpr UINT_PTR kSubclassId = 0x7E55;
+
+}  // namespace
+
+void setFailureHandler(FailureHandler handler) { failureHandler() = std::move(handler); }
+
+void reportFailure(std::string_view what) noexcept {
+    // A failure inside the report (its box runs a message loop) must not start another report.
+    if (reporting || !failureHandler()) {
+        showPlainFailure(what);
+        return;
+    }
+    reporting = true;
+    try {
+        failureHandler()(what);
+    } catch (...) {
+        showPlainFailure(what);
+    }
+    reporting = false;
+}
+
+std::string currentExceptionText() {
+    try {
+        throw;
+    } catch (const std::bad_alloc&) {
+        return "Not enough memory.";
+    } catch (const std::exception& e) {
+        return e.what();
+    } catch (...) {
+        return "An unknown error.";
+    }
+}
+
+Window::~Window() {
+    if (hwnd_) {
+        // The window outlives its object only by mistake; it must not call into a dead object.
+        ::SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
+        ::DestroyWindow(hwnd_);
+    }
+}
+
+bool Window::registerClass(HINSTANCE instance, const ClassInfo& info) {
+    WNDCLASSEXA wc{};
+    if (::GetClassInfoExA(instance, info.name, &wc)) return true;
+    wc.cbSize = sizeof(wc);
+    wc.style = info.style;
+    wc.lpfnWndProc = &Window::windowProc;
+    wc.hInstance = instance;
+    wc.hIcon = info.icon;
+    wc.hCursor = info.cursor ? info.cursor : ::LoadCursorA(nullptr, IDC_ARROW);
+    wc.hbrBackground = info.background;
+    wc.lpszClassName = info.name;
+    return ::RegisterClassExA(&wc) != 0;
+}
+
+HWND Window::create(DWORD exStyle, const char* className, const char* title, DWORD style, int x, int y, int width,
+                    int height, HWND parent, HMENU menuOrId, HINSTANCE instance) {
+    return ::CreateWindowExA(exStyle, className, title, style, x, y, width, height, parent, menuOrId, instance, this);
+}
+
+LRESULT Window::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    return ::DefWindowProcA(hwnd_, msg, wParam, lParam);
+}
+
+LRESULT CALLBACK Window::windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<Window*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (msg == WM_NCCREATE) {
+        self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        self->hwnd_ = hwnd;
+        ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    if (!self) return ::DefWindowProcA(hwnd, msg, wParam, lParam);
+    LRESULT result = 0;
+    try {
+        result = self->handleMessage(msg, wParam, lParam);
+    } catch (...) {
+        reportFailure(currentExceptionText());
+        result = ::DefWindowProcA(hwnd, msg, wParam, lParam);
+    }
+    if (msg == WM_NCDESTROY) {
+        ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+        self->hwnd_ = nullptr;
+        self->destroyed();
+    }
+    return result;
+}
+
+Subclass::~Subclass() { detach(); }
+
+bool Subclass::attach(HWND control) {
+    detach();
+    if (!control || !::SetWindowSubclass(control, &Subclass::subclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this)))
+        return false;
+    control_ = control;
+    return true;
+}
+
+void Subclass::detach() {
+    if (control_) ::RemoveWindowSubclass(control_, &Subclass::subclassProc, kSubclassId);
+    control_ = nullptr;
+}
+
+LRESULT Subclass::passOn(UINT msg, WPARAM wParam, LPARAM lParam) {
+    const LRESULT result = ::DefSubclassProc(control_, msg, wParam, lParam);
+    if (currentFrame) {
+        currentFrame->passed = true;
+        currentFrame->result = result;
+    }
+    return result;
+}
+
+LRESULT CALLBACK Subclass::subclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
+    auto* self = reinterpret_cast<Subclass*>(data);
+    if (msg == WM_NCDESTROY) {
+        self->detach();
+        return ::DefSubclassProc(hwnd, msg, wParam, lParam);
+    }
+    PassFrame frame;
+    PassFrame* const outer = std::exchange(currentFrame, &frame);
+    LRESULT result = 0;
+    try {
+        result = self->handleMessage(msg, wParam, lParam);
+    } catch (...) {
+        reportFailure(currentExceptionText());
+        // The control's own handling runs once, whether or not ours got that far.
+        result = frame.passed ? frame.result : ::DefSubclassProc(hwnd, msg, wParam, lParam);
+    }
+    currentFrame = outer;
+    return result;
+}
+
+}  // namespace tess::win32

@@ -1,0 +1,52 @@
+#include "EditorSubject.h"
+
+#include "resources/resource.h"
+
+#include <gtest/gtest.h>
+
+namespace tess::test {
+
+std::vector<Stroke> parseKeys(std::string_view script) {
+    std::vector<Stroke> strokes;
+    for (std::size_t i = 0; i < script.size(); ++i) {
+        Stroke stroke;
+        const std::size_t end = script[i] == '{' ? script.find('}', i) : std::string_view::npos;
+        if (end == std::string_view::npos) {
+            stroke.typed = script[i];
+            strokes.push_back(stroke);
+            continue;
+        }
+        std::string_view name = script.substr(i + 1, end - i - 1);
+        i = end;
+        for (;;) {
+            if (name.starts_with("S-")) stroke.shift = true;
+            else if (name.starts_with("C-")) stroke.control = true;
+            else if (name.starts_with("A-")) stroke.alt = true;
+            else break;
+            name.remove_prefix(2);
+        }
+        if (const auto colon = name.find(':'); colon != std::string_view::npos) {
+            stroke.presses = std::stoi(std::string(name.substr(colon + 1)));
+            name = name.substr(0, colon);
+        }
+        stroke.name = std::string(name);
+        strokes.push_back(stroke);
+    }
+    return strokes;
+}
+
+void EditorSubject::caretAt(int line, int column) {
+    const std::string text = parseMarked(marked()).text;
+    std::size_t pos = 0;
+    for (int l = 1; l < line; ++l) pos = text.find("\r\n", pos) + 2;
+    click(static_cast<int>(pos) + column - 1);
+}
+
+void EditorSubject::bookmark(const std::vector<int>& lines) {
+    for (const int line : lines) {
+        caretAt(line, 1);
+        command(IDM_SETBOOKMARK);
+    }
+}
+
+}  // namespace tess::test

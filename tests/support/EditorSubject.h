@@ -1,0 +1,60 @@
+#pragma once
+// One editor as a user meets it, for behaviour tables written once and run twice: natively on the
+// core over the in-memory control (tests/unit), and under Wine on the real main window, every key
+// posted and routed through the program's own loop (tests/support/win32). What a row checks is
+// what the user sees: the text and selection, the status bar, the gutter, the boxes, the files.
+#include "FakeDesktop.h"
+#include "MarkedText.h"
+#include "state/App.h"
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tess::test {
+
+// A key script: characters are typed with the key that makes them; "{Name}" is a named key, with
+// "S-", "C-" or "A-" before the name for Shift, Ctrl or Alt held ("{C-V}", "{S-Tab}"), and ":n"
+// after it for n auto-repeated presses before the release ("{Enter:3}"). Names: Enter, Tab, Up,
+// Down, Left, Right, Home, End, Del, Back, Ins, Esc, and a letter (with C-: the accelerator).
+struct Stroke {
+    std::string name;  // empty for a typed character
+    char typed = 0;
+    bool shift = false, control = false, alt = false;
+    int presses = 1;
+};
+std::vector<Stroke> parseKeys(std::string_view script);
+
+class EditorSubject {
+public:
+    virtual ~EditorSubject() = default;
+
+    // The text with its selection marked, as a click leaves it: the caret recorded, the goal
+    // column gone, no bookmarks, unmodified, nothing to undo, no boxes recorded.
+    virtual void set(std::string_view marked) = 0;
+    virtual std::string marked() = 0;
+    // The caret put at a position as a left click puts it.
+    virtual void click(int position) = 0;
+    virtual void keys(std::string_view script) = 0;
+    // A command as the menus send it.
+    virtual void command(int id) = 0;
+    // The status bar's three parts: path, " " + line, " " + column.
+    virtual std::vector<std::string> status() = 0;
+    // The gutter's rows without their padding ("1", ">2", ...).
+    virtual std::vector<std::string> gutterRows() = 0;
+    virtual bool modified() = 0;
+
+    virtual App& app() = 0;
+    virtual FakeDesktop& desktop() = 0;
+    // Puts the caret at a line and column (from 1) as a click does.
+    void caretAt(int line, int column);
+    // Sets a bookmark on each line through the Set bookmark command.
+    void bookmark(const std::vector<int>& lines);
+};
+
+// Made by each test executable: natively the core over the in-memory control, under Wine the
+// real main window over a scripted desktop with the real clipboard.
+std::unique_ptr<EditorSubject> makeEditorSubject();
+
+}  // namespace tess::test

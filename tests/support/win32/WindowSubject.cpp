@@ -1,0 +1,124 @@
+// The editor subject under Wine: the real main window over a scripted desktop with the real
+// clipboard. Each key is posted as the keyboard driver posts it (WM_KEYDOWN and WM_KEYUP with
+// their repeat count, scan code, extended, previous-state and transition bits, the shift state in
+// the keyboard state) and pumped through the program's own loop, so its accelerators and
+// TranslateMessage's characters come from where they come from for a user.
+#include "EditorSubject.h"
+#include "WinTestSupport.h"
+#include "resources/resource.h"
+
+#include <commctrl.h>
+
+#include <map>
+
+namespace tess::test {
+namespace {
+
+LPARAM keyData(UINT vk, bool released, bool wasDown, bool alt) {
+    DWORD data = 1 | ((::MapVirtualKeyA(vk, MAPVK_VK_TO_VSC) & 0xFF) << 16);
+    if ((vk >= VK_PRIOR && vk <= VK_DOWN) || vk == VK_INSERT || vk == VK_DELETE) data |= 1u << 24;
+    if (alt) data |= 1u << 29;
+    if (wasDown || released) data |= 1u << 30;
+    if (released) data |= 1u << 31;
+    return static_cast<LPARAM>(data);
+}
+
+void holdModifiers(bool shift, bool control, bool alt) {
+    BYTE state[256] = {};
+    ::GetKeyboardState(state);
+    state[VK_SHIFT] = state[VK_LSHIFT] = shift ? 0x80 : 0;
+    state[VK_CONTROL] = state[VK_LCONTROL] = control ? 0x80 : 0;
+    state[VK_MENU] = state[VK_LMENU] = alt ? 0x80 : 0;
+    ::SetKeyboardState(state);
+}
+
+class WindowSubject : public EditorSubject {
+public:
+    WindowSubject() { EXPECT_TRUE(shell.created); }
+    ~WindowSubject() override { holdModifiers(false, false, false); }
+
+    void set(std::string_view marked) override {
+        const MarkedText m = parseMarked(marked);
+        ::SetWindowTextA(editor(), m.text.c_str());
+        ::SendMessageA(editor(), EM_SETSEL, static_cast<WPARAM>(m.anchor), m.caret);
+        ::SendMessageA(editor(), EM_SETMODIFY, FALSE, 0);
+        ::SendMessageA(editor(), WM_LBUTTONUP, 0, 0);
+        shell.pump();
+        app().bookmarks.clear();
+        shell.desktop.boxes.clear();
+    }
+    std::string marked() override {
+        DWORD start = 0, end = 0;
+        ::SendMessageA(editor(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+        return markSelection(windowText(editor()), static_cast<int>(start), static_cast<int>(end));
+    }
+    void click(int position) override {
+        ::SendMessageA(editor(), EM_SETSEL, position, position);
+        ::SendMessageA(editor(), WM_LBUTTONUP, 0, 0);
+    }
+    void keys(std::string_view script) override {
+        for (const Stroke& s : parseKeys(script)) stroke(s);
+    }
+    void command(int id) override { shell.command(id); }
+    std::vector<std::string> status() override {
+        std::vector<std::string> parts;
+        for (int part = 0; part < 3; ++part) {
+            char buffer[1024] = {};
+            ::SendMessageA(shell.window.statusBarHwnd(), SB_GETTEXTA, part, reinterpret_cast<LPARAM>(buffer));
+            parts.emplace_back(buffer);
+        }
+        return parts;
+    }
+    std::vector<std::string> gutterRows() override {
+        std::vector<std::string> rows;
+        const std::string text = windowText(shell.window.gutterHwnd());
+        if (text.empty()) return rows;
+        for (const std::string& row : splitLines(text)) rows.push_back(row.substr(std::min(row.find_first_not_of(' '), row.size())));
+        return rows;
+    }
+    bool modified() override { return ::SendMessageA(editor(), EM_GETMODIFY, 0, 0) != 0; }
+    App& app() override { return shell.app(); }
+    FakeDesktop& desktop() override { return shell.desktop; }
+
+    TestWindow<RealClipboardDesktop> shell;
+
+private:
+    HWND editor() const { return shell.window.editorHwnd(); }
+
+    void stroke(const Stroke& s) {
+        static const std::map<std::string, UINT> named{
+            {"Enter", VK_RETURN}, {"Tab", VK_TAB},   {"Up", VK_UP},    {"Down", VK_DOWN}, {"Left", VK_LEFT},
+            {"Right", VK_RIGHT},  {"Home", VK_HOME}, {"End", VK_END},  {"Del", VK_DELETE}, {"Back", VK_BACK},
+            {"Ins", VK_INSERT},   {"Esc", VK_ESCAPE}, {"PgUp", VK_PRIOR}, {"PgDn", VK_NEXT}};
+        UINT vk = 0;
+        bool shift = s.shift;
+        if (s.name.empty()) {
+            SHORT scan = ::VkKeyScanA(s.typed);
+            // Wine under Xvfb finds no key for the parentheses; they are Shift+9 and Shift+0.
+            if (scan == -1 && (s.typed == '(' || s.typed == ')')) scan = 0x100 | (s.typed == '(' ? '9' : '0');
+            ASSERT_NE(scan, -1) << s.typed;
+            vk = LOBYTE(scan);
+            shift = (scan & 0x100) != 0;
+        } else if (s.name.size() == 1) {
+            vk = static_cast<UINT>(s.name[0]);
+        } else {
+            vk = named.at(s.name);
+        }
+        holdModifiers(shift, s.control, s.alt);
+        const UINT down = s.alt ? WM_SYSKEYDOWN : WM_KEYDOWN;
+        const UINT up = s.alt ? WM_SYSKEYUP : WM_KEYUP;
+        for (int p = 0; p < s.presses; ++p) {
+            ::PostMessageA(editor(), down, vk, keyData(vk, false, p > 0, s.alt));
+            shell.pump();
+        }
+        ::PostMessageA(editor(), up, vk, keyData(vk, true, true, s.alt));
+        shell.pump();
+        holdModifiers(false, false, false);
+    }
+};
+
+}  // namespace
+
+std::unique_ptr<EditorSubject> makeEditorSubject() { return std::make_unique<WindowSubject>(); }
+
+}  // namespace tess::test

@@ -1,0 +1,120 @@
+// The editor subject natively: the core over the in-memory control, keys handed to the editor's
+// key rules the way the control receives them (press, the character its translation gives,
+// release), commands through the program's dispatch, Ctrl+letter through its accelerator table.
+#include "EditorSubject.h"
+#include "InMemoryEditControl.h"
+#include "TestContext.h"
+#include "app/Commands.h"
+#include "app/Menus.h"
+#include "editor/KeyHandling.h"
+#include "editor/LineCommands.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace tess::test {
+namespace {
+
+class NativeSubject : public EditorSubject {
+public:
+    NativeSubject() {
+        // The in-memory control's font: 8 pixels a character, 16 a line, 20 lines in view.
+        t.app.font = {InMemoryEditControl::kCharWidth, InMemoryEditControl::kLineHeight, 20};
+    }
+    void set(std::string_view text) override {
+        setMarked(t.editor, text);  // setting the text empties the undo step
+        t.editor.setModified(false);
+        t.app.bookmarks.clear();
+        t.desktop.boxes.clear();
+        keys_ = EditorKeys{};
+        keys_.leftButtonReleased(t.ctx);
+    }
+    std::string marked() override { return markedText(t.editor); }
+    void click(int position) override {
+        t.editor.setSelection(position, position);
+        keys_.leftButtonReleased(t.ctx);
+    }
+    void keys(std::string_view script) override {
+        for (const Stroke& s : parseKeys(script)) stroke(s);
+    }
+    void command(int id) override { runCommand(t.ctx, id); }
+    std::vector<std::string> status() override {
+        return {t.view.statusPath, t.view.statusLine, t.view.statusColumn};
+    }
+    std::vector<std::string> gutterRows() override {
+        std::vector<std::string> rows;
+        const std::string& text = t.view.gutterText;
+        for (std::size_t from = 0; from <= text.size();) {
+            const std::size_t to = std::min(text.find("\r\n", from), text.size());
+            const std::string row = text.substr(from, to - from);
+            rows.push_back(row.substr(std::min(row.find_first_not_of(' '), row.size())));
+            from = to + 2;
+        }
+        if (rows.size() == 1 && rows[0].empty()) rows.clear();
+        return rows;
+    }
+    bool modified() override { return t.editor.modified(); }
+    App& app() override { return t.app; }
+    FakeDesktop& desktop() override { return t.desktop; }
+
+private:
+    void stroke(const Stroke& s) {
+        if (s.control && s.name.size() == 1) {
+            for (const auto& a : acceleratorTable())
+                if (a.control && !a.shift && a.key == s.name[0]) runCommand(t.ctx, a.command);
+            return;
+        }
+        if (s.alt && s.name == "Back") {  // the control's own undo key, which the editor routes to Undo
+            undoEdit(t.ctx);
+            return;
+        }
+        static const std::map<std::string, Key> named{
+            {"Enter", Key::Enter}, {"Tab", Key::Tab},   {"Up", Key::Up},     {"Down", Key::Down},
+            {"Left", Key::Left},   {"Right", Key::Right}, {"Home", Key::Home}, {"End", Key::End},
+            {"Del", Key::Delete}};
+        const auto found = named.find(s.name);
+        const Key key = found != named.end() ? found->second : Key::Other;
+        for (int p = 0; p < s.presses; ++p) {
+            keys_.keyPressed(t.ctx, key, s.shift, [&] { controlKey(s); });
+            if (const char c = character(s)) keys_.charTyped(t.ctx, c, [&] { t.editor.typeChar(c); });
+        }
+        keys_.keyReleased(t.ctx, key, s.shift, [] {});
+    }
+    // The character a key's translation delivers: Ctrl+Enter gives LF, Backspace gives BS.
+    static char character(const Stroke& s) {
+        if (s.name.empty()) return s.typed;
+        if (s.name == "Enter") return s.control ? '\n' : '\r';
+        if (s.name == "Tab") return '\t';
+        if (s.name == "Back") return '\b';
+        return 0;
+    }
+    // What the control does by itself with a key press that reaches it.
+    void controlKey(const Stroke& s) {
+        InMemoryEditControl& e = t.editor;
+        const std::string text = e.text();
+        const int caret = e.caret();
+        const int lineStart = e.lineIndex(e.lineFromChar(caret));
+        int to = -1;
+        if (s.name == "Up") e.moveCaretUp();
+        else if (s.name == "Down") e.moveCaretDown();
+        else if (s.name == "Del") e.pressDelete();
+        else if (s.name == "Home") to = lineStart;
+        else if (s.name == "End") to = lineStart + e.lineLength(caret);
+        else if (s.name == "Left") to = caret >= 2 && text.compare(static_cast<std::size_t>(caret - 2), 2, "\r\n") == 0 ? caret - 2 : std::max(caret - 1, 0);
+        else if (s.name == "Right") to = text.compare(static_cast<std::size_t>(caret), 2, "\r\n") == 0 ? caret + 2 : std::min(caret + 1, e.textLength());
+        else if (s.name == "Ins" && s.shift) e.paste();
+        if (to < 0) return;
+        if (s.shift) e.setSelection(e.selection().start == caret ? e.selection().end : e.selection().start, to);
+        else e.setSelection(to, to);
+    }
+
+    TestContext t;
+    EditorKeys keys_;
+};
+
+}  // namespace
+
+std::unique_ptr<EditorSubject> makeEditorSubject() { return std::make_unique<NativeSubject>(); }
+
+}  // namespace tess::test
