@@ -47,6 +47,8 @@ public:
 
     virtual App& app() = 0;
     virtual FakeDesktop& desktop() = 0;
+    // The control itself, for what a row sets up or reads beyond the user's view (the text limit).
+    virtual EditControl& editor() = 0;
     // Puts the caret at a line and column (from 1) as a click does.
     void caretAt(int line, int column);
     // Sets a bookmark on each line through the Set bookmark command.

@@ -57,6 +57,7 @@ public:
     bool modified() override { return t.editor.modified(); }
     App& app() override { return t.app; }
     FakeDesktop& desktop() override { return t.desktop; }
+    EditControl& editor() override { return t.editor; }
 
 private:
     void stroke(const Stroke& s) {

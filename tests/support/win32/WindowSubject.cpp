@@ -79,6 +79,7 @@ public:
     bool modified() override { return ::SendMessageA(editor(), EM_GETMODIFY, 0, 0) != 0; }
     App& app() override { return shell.app(); }
     FakeDesktop& desktop() override { return shell.desktop; }
+    EditControl& editor() override { return shell.window.editor(); }
 
     TestWindow<RealClipboardDesktop> shell;
 
