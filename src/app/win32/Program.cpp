@@ -8,6 +8,7 @@
 
 #include <shlobj.h>
 
+#include <stdexcept>
 #include <vector>
 
 namespace tess::win32 {
@@ -105,6 +106,7 @@ bool Program::start(HINSTANCE instance, const ProgramOptions& options) {
 }
 
 void Program::reportFailure(std::string_view what) {
+    if (!desktop_) throw std::logic_error("no desktop to report on");  // the plain box takes over
     std::string text = "Tessaline could not finish what it was doing:\r\n" + std::string(what);
     if (window_ && window_->editorHwnd() && window_->editor().modified()) {
         const std::string rescue = app_.paths.dataFolder + kRescueFileName;

@@ -20,10 +20,17 @@ std::string argumentsAfterProgramName() {
 
 }  // namespace
 
+// Start-up runs outside any window's barrier: what fails there is reported the same way (the
+// text already loaded is kept) before the program gives up.
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     tess::win32::Program program;
-    tess::win32::ProgramOptions options;
-    options.commandLine = argumentsAfterProgramName();
-    if (!program.start(instance, options)) return 1;
+    try {
+        tess::win32::ProgramOptions options;
+        options.commandLine = argumentsAfterProgramName();
+        if (!program.start(instance, options)) return 1;
+    } catch (...) {
+        tess::win32::reportFailure(tess::win32::currentExceptionText());
+        return 1;
+    }
     return program.run();
 }
