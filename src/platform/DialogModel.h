@@ -63,7 +63,7 @@ struct DialogSpec {
     DialogUnits units = DialogUnits::Dialog;  // of the size and of every control's rectangle
     std::string fontName = "MS Sans Serif";
     int fontSize = 8;  // points; dialog units are measured in this font
-    std::optional<ScreenPoint> position;  // the outer top-left corner; none: centred
+    std::optional<ScreenPoint> position;  // the outer top-left corner in screen pixels; none: centred
     bool closeBox = true;
     bool topmost = false;
     bool escapeCancels = true;  // false: Esc does nothing unless a control has id 2
@@ -94,7 +94,8 @@ public:
     virtual ~DialogModel() = default;
     // Once, before the dialog is shown.
     virtual void initialise(DialogView&) {}
-    // A control's notification, or Enter (kDialogOk); never id 2, which goes to cancel.
+    // A control's notification; Enter arrives as a click of the default button (kDialogOk). A
+    // click of id 2 goes to cancel instead.
     virtual void command(DialogView&, int /*id*/, int /*notification*/) {}
     // Esc, a button with id 2, or the close box: true closes the dialog with kDialogCancel.
     virtual bool cancel(DialogView&) { return true; }

@@ -301,46 +301,22 @@ ModelessDialog::~ModelessDialog() {
 
 bool ModelessDialog::create(HWND owner, const DialogSpec& spec, DialogModel& model, DialogHook hook) {
     if (const HWND open = hwnd()) ::DestroyWindow(open);
-    if (!windowProcedure()) return false;
     const std::vector<WORD> words = buildTemplate(spec);
     host_ = std::make_unique<DialogHost>(spec, model, std::move(hook), this);
-    return ::CreateDialogIndirectParamA(::GetModuleHandleA(nullptr), reinterpret_cast<LPCDLGTEMPLATEA>(words.data()),
-                                        owner, &DialogHost::dialogProc, reinterpret_cast<LPARAM>(host_.get())) != nullptr;
-}
-
-// Window takes its handle only in its own window procedure, from WM_NCCREATE's creation
-// parameter, and lets it go at WM_NCDESTROY. The dialog manager creates a dialog's window with no
-// creation parameter and its procedure is the dialog manager's, so the dialog hands its handle
-// to Window through Window's procedure itself, with those two messages. The procedure is found
-// through a class registered for that alone; no window of it is ever created.
-WNDPROC ModelessDialog::windowProcedure() {
-    static const WNDPROC procedure = [] {
-        constexpr char kClassName[] = "TessalineDialogHandle";
-        const HINSTANCE instance = ::GetModuleHandleA(nullptr);
-        WNDCLASSEXA info{};
-        info.cbSize = sizeof(info);
-        ClassInfo registration;
-        registration.name = kClassName;
-        return registerClass(instance, registration) && ::GetClassInfoExA(instance, kClassName, &info)
-                   ? info.lpfnWndProc
-                   : nullptr;
-    }();
-    return procedure;
+    const HWND dialog =
+        ::CreateDialogIndirectParamA(::GetModuleHandleA(nullptr), reinterpret_cast<LPCDLGTEMPLATEA>(words.data()),
+                                     owner, &DialogHost::dialogProc, reinterpret_cast<LPARAM>(host_.get()));
+    return dialog != nullptr;
 }
 
 void ModelessDialog::opened(HWND dialog) {
-    CREATESTRUCTA creation{};
-    creation.lpCreateParams = static_cast<Window*>(this);
-    ::CallWindowProcA(windowProcedure(), dialog, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&creation));
+    adoptHandle(dialog);
     router_.add(*this);
 }
 
-void ModelessDialog::closed(HWND dialog) {
+void ModelessDialog::closed(HWND) {
     router_.remove(*this);
-    ::CallWindowProcA(windowProcedure(), dialog, WM_NCDESTROY, 0, 0);
+    adoptHandle(nullptr);
 }
-
-// Only the two messages that pass the handle come here; the dialog's own go to its procedure.
-LRESULT ModelessDialog::handleMessage(UINT, WPARAM, LPARAM) { return 0; }
 
 }  // namespace tess::win32

@@ -40,15 +40,11 @@ public:
     bool isOpen() const { return hwnd() != nullptr; }
     bool wantsDialogKeys() const override { return true; }
 
-protected:
-    LRESULT handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
-
 private:
     friend class DialogHost;
     // The dialog's handle handed to Window (and the router) and taken back.
     void opened(HWND dialog);
     void closed(HWND dialog);
-    static WNDPROC windowProcedure();
 
     MessageRouter& router_;
     std::unique_ptr<DialogHost> host_;

@@ -49,6 +49,8 @@ protected:
     HWND create(DWORD exStyle, const char* className, const char* title, DWORD style, int x, int y, int width,
                 int height, HWND parent, HMENU menuOrId, HINSTANCE instance);
     virtual LRESULT handleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    // For windows the system creates for us (dialogs), whose procedure is not ours.
+    void adoptHandle(HWND hwnd) { hwnd_ = hwnd; }
     // Called after the window is gone (WM_NCDESTROY); hwnd() is null by then.
     virtual void destroyed() {}
 

@@ -39,22 +39,22 @@ public:
 
     void set(std::string_view marked) override {
         const MarkedText m = parseMarked(marked);
-        ::SetWindowTextA(editor(), m.text.c_str());
-        ::SendMessageA(editor(), EM_SETSEL, static_cast<WPARAM>(m.anchor), m.caret);
-        ::SendMessageA(editor(), EM_SETMODIFY, FALSE, 0);
-        ::SendMessageA(editor(), WM_LBUTTONUP, 0, 0);
+        ::SetWindowTextA(editHwnd(), m.text.c_str());
+        ::SendMessageA(editHwnd(), EM_SETSEL, static_cast<WPARAM>(m.anchor), m.caret);
+        ::SendMessageA(editHwnd(), EM_SETMODIFY, FALSE, 0);
+        ::SendMessageA(editHwnd(), WM_LBUTTONUP, 0, 0);
         shell.pump();
         app().bookmarks.clear();
         shell.desktop.boxes.clear();
     }
     std::string marked() override {
         DWORD start = 0, end = 0;
-        ::SendMessageA(editor(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-        return markSelection(windowText(editor()), static_cast<int>(start), static_cast<int>(end));
+        ::SendMessageA(editHwnd(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+        return markSelection(windowText(editHwnd()), static_cast<int>(start), static_cast<int>(end));
     }
     void click(int position) override {
-        ::SendMessageA(editor(), EM_SETSEL, position, position);
-        ::SendMessageA(editor(), WM_LBUTTONUP, 0, 0);
+        ::SendMessageA(editHwnd(), EM_SETSEL, position, position);
+        ::SendMessageA(editHwnd(), WM_LBUTTONUP, 0, 0);
     }
     void keys(std::string_view script) override {
         for (const Stroke& s : parseKeys(script)) stroke(s);
@@ -76,7 +76,7 @@ public:
         for (const std::string& row : splitLines(text)) rows.push_back(row.substr(std::min(row.find_first_not_of(' '), row.size())));
         return rows;
     }
-    bool modified() override { return ::SendMessageA(editor(), EM_GETMODIFY, 0, 0) != 0; }
+    bool modified() override { return ::SendMessageA(editHwnd(), EM_GETMODIFY, 0, 0) != 0; }
     App& app() override { return shell.app(); }
     FakeDesktop& desktop() override { return shell.desktop; }
     EditControl& editor() override { return shell.window.editor(); }
@@ -84,7 +84,7 @@ public:
     TestWindow<RealClipboardDesktop> shell;
 
 private:
-    HWND editor() const { return shell.window.editorHwnd(); }
+    HWND editHwnd() const { return shell.window.editorHwnd(); }
 
     void stroke(const Stroke& s) {
         static const std::map<std::string, UINT> named{
@@ -109,10 +109,10 @@ private:
         const UINT down = s.alt ? WM_SYSKEYDOWN : WM_KEYDOWN;
         const UINT up = s.alt ? WM_SYSKEYUP : WM_KEYUP;
         for (int p = 0; p < s.presses; ++p) {
-            ::PostMessageA(editor(), down, vk, keyData(vk, false, p > 0, s.alt));
+            ::PostMessageA(editHwnd(), down, vk, keyData(vk, false, p > 0, s.alt));
             shell.pump();
         }
-        ::PostMessageA(editor(), up, vk, keyData(vk, true, true, s.alt));
+        ::PostMessageA(editHwnd(), up, vk, keyData(vk, true, true, s.alt));
         shell.pump();
         holdModifiers(false, false, false);
     }
