@@ -18,7 +18,8 @@ FileError fileErrorFromWin32(DWORD error) {
     case ERROR_BAD_NETPATH:
     case ERROR_BAD_PATHNAME: return FileError::PathNotFound;
     case ERROR_ACCESS_DENIED:
-    case ERROR_WRITE_PROTECT: return FileError::PermissionDenied;
+    case ERROR_WRITE_PROTECT:
+    case ERROR_UNABLE_TO_REMOVE_REPLACED: return FileError::PermissionDenied;
     case ERROR_SHARING_VIOLATION:
     case ERROR_LOCK_VIOLATION: return FileError::FileIsOpen;
     case ERROR_TOO_MANY_OPEN_FILES: return FileError::TooManyFiles;
@@ -38,6 +39,8 @@ FileError fileErrorFromWin32(DWORD error) {
     case ERROR_READ_FAULT:
     case ERROR_WRITE_FAULT:
     case ERROR_GEN_FAILURE: return FileError::DeviceIoError;
+    case ERROR_UNABLE_TO_MOVE_REPLACEMENT:
+    case ERROR_UNABLE_TO_MOVE_REPLACEMENT_2: return FileError::PathFileAccessError;  // new file not put in place
     default: return FileError::PathFileAccessError;
     }
 }
@@ -63,11 +66,14 @@ Answer DesktopWin::messageBox(const MessageBoxRequest& request) {
     case Modality::System: flags |= MB_SYSTEMMODAL; break;
     }
     const HWND owner = request.ownedByMainWindow ? owner_ : nullptr;
+    // A box that could not be shown (Windows answers 0, Wine -1, e.g. for an owner that is no
+    // longer a window) answers Cancel: the user chose nothing, and on Cancel every caller keeps
+    // everything as it was.
     switch (::MessageBoxA(owner, request.text.c_str(), request.title.c_str(), flags)) {
+    case IDOK: return Answer::Ok;
     case IDYES: return Answer::Yes;
     case IDNO: return Answer::No;
-    case IDCANCEL: return Answer::Cancel;
-    default: return Answer::Ok;
+    default: return Answer::Cancel;
     }
 }
 
@@ -206,8 +212,11 @@ bool DesktopWin::folderExists(const std::string& path) {
 bool DesktopWin::createFolder(const std::string& path) { return ::CreateDirectoryA(path.c_str(), nullptr) != 0; }
 
 ReadResult DesktopWin::readFile(const std::string& path) {
-    UniqueFile file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    // Pages are often held open by other programs while they are edited (a local web server, a
+    // build tool writing them): reading shares everything, and only a program that shares nothing
+    // keeps the file from us.
+    UniqueFile file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return {fileErrorFromWin32(::GetLastError()), {}};
     LARGE_INTEGER size{};
     if (!::GetFileSizeEx(file.get(), &size)) return {fileErrorFromWin32(::GetLastError()), {}};
@@ -233,10 +242,11 @@ bool DesktopWin::injectedFailure(SafeWriteStep step) const {
 
 namespace {
 
-// Why the target could not be replaced. The rename reports a file that another program holds
-// open as plain access denied; opening the file without sharing tells the two apart.
+// Why the target could not be replaced. The replace reports a file that another program holds
+// open as plain access denied, or as a target it could not remove; opening the file without
+// sharing tells those apart from a real refusal.
 FileError replaceFailure(const std::string& path, DWORD error) {
-    if (error == ERROR_ACCESS_DENIED) {
+    if (error == ERROR_ACCESS_DENIED || error == ERROR_UNABLE_TO_REMOVE_REPLACED) {
         HANDLE probe = ::CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (probe != INVALID_HANDLE_VALUE) ::CloseHandle(probe);
         else if (::GetLastError() == ERROR_SHARING_VIOLATION) return FileError::FileIsOpen;
@@ -244,11 +254,56 @@ FileError replaceFailure(const std::string& path, DWORD error) {
     return fileErrorFromWin32(error);
 }
 
+// Whether no other program holds the file open without letting it be removed or renamed.
+bool removable(const std::string& path) {
+    const UniqueFile file(::CreateFileA(path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                        nullptr, OPEN_EXISTING, 0, nullptr));
+    return static_cast<bool>(file);
+}
+
+// The attributes a rewritten file keeps: the ones a user or program set on it. The archive bit
+// is set whatever it was, as the new content has not been backed up yet.
+DWORD keptAttributes(DWORD old) {
+    constexpr DWORD kSettable = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED |
+                                FILE_ATTRIBUTE_OFFLINE | FILE_ATTRIBUTE_TEMPORARY;
+    return (old & kSettable) | FILE_ATTRIBUTE_ARCHIVE;
+}
+
 }  // namespace
 
+// Puts the finished temporary file in the target's place in one step. An existing target is
+// replaced with ReplaceFile, which keeps what the file carries besides its bytes (attributes,
+// security, creation time); a new one is a plain rename.
+FileError DesktopWin::replaceTarget(const std::string& path, const std::string& temp, DWORD attributes) {
+    const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
+    // Wine's ReplaceFile first renames the target to a file of its own beside it, and leaves that
+    // file behind when the rename fails, as it does for a target another program holds open:
+    // such a target is refused before.
+    bool done = false;
+    if (!injectedFailure(SafeWriteStep::Replace))
+        done = exists ? removable(path) && ::ReplaceFileA(path.c_str(), temp.c_str(), nullptr,
+                                                          REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)
+                      : ::MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    const DWORD error = done ? ERROR_SUCCESS : ::GetLastError();
+    // These leave the target's name free: the old file was moved away (with no backup asked for,
+    // to no name we know) or is gone, and the new text is still in the temporary file. Moving it
+    // in is the one way left to keep a file under that name; it never overwrites, since whatever
+    // stands there by then is not ours to replace.
+    if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT || error == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2 ||
+        error == ERROR_FILE_NOT_FOUND)
+        done = ::MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_WRITE_THROUGH);
+    if (!done) return replaceFailure(path, error);
+    // Wine's ReplaceFile is two renames: the target comes out with the temporary file's
+    // attributes and creation time, so a hidden page would turn visible. Setting the attributes
+    // again restores them there; on Windows, which kept them, it only marks the file for backup.
+    // (Wine ignores a new creation time, so that one cannot be put back.)
+    if (exists) ::SetFileAttributesA(path.c_str(), keptAttributes(attributes));
+    return FileError::None;
+}
+
 FileError DesktopWin::writeFileSafely(const std::string& path, std::string_view bytes) {
-    // A read-only file is not to be replaced. Windows refuses the rename over it; Wine would carry
-    // it out, so the rule is checked here where both see it.
+    // A read-only file is not to be replaced. The replace would refuse it too, but only after
+    // the whole text was written out to a temporary file.
     const DWORD attributes = ::GetFileAttributesA(path.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
         return FileError::PermissionDenied;
@@ -285,9 +340,8 @@ FileError DesktopWin::writeFileSafely(const std::string& path, std::string_view 
                 error = fileErrorFromWin32(::GetLastError());
         }
     }
-    if (error == FileError::None && (injectedFailure(SafeWriteStep::Replace) ||
-        !::MoveFileExA(tempPath.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)))
-        error = replaceFailure(path, ::GetLastError());
+    if (error == FileError::None) error = replaceTarget(path, tempPath, attributes);
+    // Every failure, the replace's included, leaves the temporary file where it was: it goes.
     if (error != FileError::None) ::DeleteFileA(tempPath.c_str());
     return error;
 }

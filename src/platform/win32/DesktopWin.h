@@ -44,6 +44,7 @@ public:
 
 private:
     bool injectedFailure(SafeWriteStep step) const;
+    FileError replaceTarget(const std::string& path, const std::string& temp, DWORD attributes);
     HWND clipboardOwner();
     bool openClipboard();
 
