@@ -1,57 +1,65 @@
 #pragma once
-// Answers the real modal boxes and dialogs (window class #32770) that this thread opens, as a
-// user would: presses a button, or types a file name and presses OK. It records what each one
-// showed. Scoped: the hook goes when the object goes.
-#include <windows.h>
+// Answers the real modal boxes and dialogs this thread opens as a user would (types the file name
+// if given one, presses the button; Cancel once the answers run out), and records what they showed.
+#include "WinTestSupport.h"
 
-#include <deque>
-#include <map>
-#include <string>
-#include <vector>
+#include <dlgs.h>
 
 namespace tess::test {
 
-struct DialogAnswer {
-    int button = IDOK;      // the command to press (IDOK, IDCANCEL, IDYES, IDNO, ...)
-    std::string fileName;   // typed into a file dialog's name field first, when not empty
+struct DialogAnswer { int button = IDOK; std::string fileName; };
 
-    static DialogAnswer press(int button) { return {button, {}}; }
-    static DialogAnswer typeFileName(std::string name) { return {IDOK, std::move(name)}; }
-};
-
-// What a dialog showed when it was answered.
 struct SeenDialog {
-    std::string title;
-    std::string text;          // the static texts, joined by newlines (a message box's message)
-    std::vector<int> buttons;  // ids of the push buttons, in child order
-    HWND owner = nullptr;
-    // File dialogs only: the file-type list, the name proposed in the name field, the read-only box.
-    std::vector<std::string> filters;
-    std::string fileName;
+    std::string title, fileName;       // fileName: what a file dialog's name field proposed
+    std::vector<int> buttons;          // which of OK, Cancel, Yes, No it showed
+    std::vector<std::string> filters;  // a file dialog's type list
     bool readOnlyBoxVisible = false;
 };
 
 class DialogAnswerer {
 public:
-    // Answers the dialogs in turn; when the answers run out it cancels (IDCANCEL).
-    explicit DialogAnswerer(std::deque<DialogAnswer> answers);
-    ~DialogAnswerer();
+    explicit DialogAnswerer(std::vector<DialogAnswer> answers) : answers_(std::move(answers)) { current = this; }
+    ~DialogAnswerer() { ::UnhookWindowsHookEx(hook_), current = nullptr; }
     DialogAnswerer(const DialogAnswerer&) = delete;
     DialogAnswerer& operator=(const DialogAnswerer&) = delete;
-
     const std::vector<SeenDialog>& seen() const { return seen_; }
 
 private:
-    static LRESULT CALLBACK hookProc(int code, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK dialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam);
-    void catchDialog(HWND dialog);
-    void answer(HWND dialog);
+    // A dialog is activated before it has filled its controls (a file dialog fills its own later
+    // still). A timer's message comes only when nothing else is queued, so the answer waits for one
+    // (set again, not doubled, if the dialog is activated again); its modal loop dispatches it.
+    static LRESULT CALLBACK hookProc(int code, WPARAM wParam, LPARAM lParam) {
+        const HWND window = reinterpret_cast<HWND>(wParam);
+        char name[16] = {};
+        if (code == HCBT_ACTIVATE && ::GetClassNameA(window, name, sizeof name) && std::string(name) == "#32770")
+            ::SetTimer(window, 1, USER_TIMER_MINIMUM, &timerProc);
+        return ::CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+    static void CALLBACK timerProc(HWND dialog, UINT, UINT_PTR timer, DWORD) {
+        ::KillTimer(dialog, timer);
+        current->answer(dialog);
+    }
+    void answer(HWND dialog) {
+        const HWND types = ::GetDlgItem(dialog, cmb1), name = ::GetDlgItem(dialog, cmb13);
+        SeenDialog seen{.title = windowText(dialog), .fileName = windowText(name),
+                        .readOnlyBoxVisible = ::IsWindowVisible(::GetDlgItem(dialog, chx1)) != 0};
+        for (int id : {IDOK, IDCANCEL, IDYES, IDNO})
+            if (::IsWindowVisible(::GetDlgItem(dialog, id))) seen.buttons.push_back(id);
+        for (int i = 0; i < ::SendMessageA(types, CB_GETCOUNT, 0, 0); ++i) {
+            char item[256] = {};
+            ::SendMessageA(types, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(item));
+            seen.filters.emplace_back(item);
+        }
+        const DialogAnswer answer = seen_.size() < answers_.size() ? answers_[seen_.size()] : DialogAnswer{IDCANCEL};
+        seen_.push_back(seen);
+        if (!answer.fileName.empty()) ::SetWindowTextA(name, answer.fileName.c_str());
+        ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(answer.button, BN_CLICKED), 0);
+    }
 
-    std::deque<DialogAnswer> answers_;
+    static inline thread_local DialogAnswerer* current = nullptr;
+    std::vector<DialogAnswer> answers_;
     std::vector<SeenDialog> seen_;
-    std::map<HWND, WNDPROC> dialogProcs_;
-    HHOOK hook_ = nullptr;
-    DialogAnswerer* previous_ = nullptr;
+    HHOOK hook_ = ::SetWindowsHookExA(WH_CBT, &hookProc, nullptr, ::GetCurrentThreadId());
 };
 
 }  // namespace tess::test
