@@ -99,7 +99,7 @@ private:
         int to = -1;
         if (s.name == "Up") e.moveCaretUp();
         else if (s.name == "Down") e.moveCaretDown();
-        else if (s.name == "Del") e.pressDelete();
+        else if (s.name == "Del") s.shift ? e.cut() : e.pressDelete();  // Shift+Delete is the control's cut
         else if (s.name == "Home") to = lineStart;
         else if (s.name == "End") to = lineStart + e.lineLength(caret);
         else if (s.name == "Left") to = caret >= 2 && text.compare(static_cast<std::size_t>(caret - 2), 2, "\r\n") == 0 ? caret - 2 : std::max(caret - 1, 0);

@@ -100,4 +100,8 @@ private:
     }
 };
 
+class EditorSubject;
+// The real main window under a subject that makeEditorSubject() made.
+TestWindow<RealClipboardDesktop>& windowOf(EditorSubject& subject);
+
 }  // namespace tess::test

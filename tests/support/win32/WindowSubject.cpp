@@ -121,5 +121,6 @@ private:
 }  // namespace
 
 std::unique_ptr<EditorSubject> makeEditorSubject() { return std::make_unique<WindowSubject>(); }
+TestWindow<RealClipboardDesktop>& windowOf(EditorSubject& subject) { return static_cast<WindowSubject&>(subject).shell; }
 
 }  // namespace tess::test

@@ -1,0 +1,176 @@
+// The editor as a user meets it, every table run on both subjects: the core over the in-memory
+// control, and the real main window under Wine with keys routed through the program's own loop.
+#include "EditorSubject.h"
+#include "NumberedLines.h"
+#include "resources/resource.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace tess::test {
+namespace {
+
+using Lines = std::vector<int>;
+using Rows = std::vector<std::string>;
+
+const MessageBoxRequest kRefusal{"Cannot be tabbed", "Selection must be a complete block of text", Buttons::Ok, Icon::Information,
+                                 Modality::System, false};
+
+Rows statusOf(EditorSubject& s) { return {s.status()[1], s.status()[2]}; }
+// The line and column where the control's selection starts, as the status bar should show them.
+Rows selectionStart(EditorSubject& s) {
+    const int start = s.editor().selection().start, line = s.editor().lineFromChar(start);
+    return {" " + std::to_string(line + 1), " " + std::to_string(start - s.editor().lineIndex(line) + 1)};
+}
+// The gutter of a document that fits the view: every line's number, ">" before a marked one.
+Rows gutterOf(int lines, const Lines& marks) {
+    Rows rows;
+    for (int l = 1; l <= lines; ++l) rows.push_back((std::count(marks.begin(), marks.end(), l) ? ">" : "") + std::to_string(l));
+    return rows;
+}
+
+// A row: the text before, the keys, the text after; then, where they matter, the text after Undo,
+// the indent unit, the boxes the row expects (each "Cannot be tabbed"), the text limit, the beeps.
+struct Typed { std::string before, keys, after, undone = ""; int tab = 3, boxes = 0, limit = 100000, beeps = 0; };
+const std::string kGoal = "0123|456\r\nab\r\n0123456", kGoalDown = "0123456\r\nab\r\n0123|456";  // the caret in column 5
+
+TEST(EditorKeys, LeaveTheTextTheSelectionAndTheStatusBar) {
+    auto s = makeEditorSubject();
+    const Typed rows[] = {
+        {"|", "(", "(|)"}, {"a|b", "[", "a[|]b"}, {"ab\r\n|cd", "<", "ab\r\n<|>cd"}, {"x[abc]y", "(", "x(|)y"}, {"x]abc[y", "(", "x(|)y"},
+        {"a[b\r\nc]d", "{", "a{|}d"}, {"|)", "(", "(|))"}, {"(|)", ")>]}x", "()>]}x|)"}, {"x|y", "(", "x(|)y", "x[(]y"},
+        {"   a|bc", "{Enter}", "   a\r\n   |bc", "   a|bc"}, {"a[bc]d", "{Enter}", "a\r\n|bcd"}, {"\tab|c", "{Enter}", "\tab\r\n|c"},
+        {"|  abc", "{Enter}", "\r\n  |  abc"}, {"   |   ", "{Enter}", "   \r\n      |   "}, {"      |", "{Enter}", "      \r\n      |"},
+        {" a|b", "{C-Enter}", " a\r\n |b"}, {"a\r\n  b|c\r\nd", "{Enter}", "a\r\n  b\r\n  |c\r\nd"},
+        {"  a|b\r\nc", "{Enter:3}", "  a\r\n  \r\n  \r\n  |b\r\nc"}, {"[aa\r\nb\r\n]c", "{Tab}", "[   aa\r\n   b]\r\nc"},
+        {"x\r\n[aa\r\n bb]\r\ncc", "{Tab}", "x\r\n[   aa\r\n    bb]\r\ncc", "x\r\n[aa\r\n bb]\r\ncc"},
+        {"]aa\r\nbb\r\n[cc", "{Tab}", "[  aa\r\n  bb]\r\ncc", "", 2}, {"[abc]", "{Tab}", "[    abc]", "", 4}, {"ab|c", "{Tab}", "ab   |c"},
+        {"[a\r\nb\r\n]", "{Tab}", "[ a\r\n b]\r\n", "", 1}, {"[a\r\nb\r\n]c", "{Tab}{Tab}", "[      a\r\n      b]\r\nc"},
+        {"a|", "{Tab}", "a   |", "", 0}, {"a[bc]d", "{Tab}", "a|bcd", "", 3, 1}, {"a[a\r\nbb]\r\nc", "{Tab}", "a|a\r\nbb\r\nc", "", 3, 1},
+        {"[a\r\nb]b\r\n", "{Tab}", "|a\r\nbb\r\n", "", 3, 1}, {"[ a\r\nb\r\n     c]", "{S-Tab}", "[a\r\nb\r\n  c]"},
+        {"[\t a\r\n    b]", "{S-Tab}", "[\t a\r\n b]"}, {"[ab\r\ncd\r\n]", "{S-Tab}", "[ab\r\ncd]\r\n"},
+        {"  a[a\r\n  bb]", "{S-Tab}", "  a|a\r\n  bb", "", 3, 1}, {"ab     |x", "{S-Tab}", "ab  |x"}, {"ab x|", "{S-Tab}", "ab x|"},
+        {"a  \r\n|b", "{S-Tab}", "a  \r\n|b"}, {"x\r\n  |  y", "{S-Tab}", "x\r\n|  y"},
+        // At the text limit nothing is left half done.
+        {"abc|", "(", "abc|", "", 3, 0, 3}, {"abc|", "(", "abc(|", "", 3, 0, 4}, {"  ab|", "{Enter}", "  ab|", "", 3, 0, 5},
+        {"  ab|", "{Enter}", "  ab\r\n |", "", 3, 0, 7}, {"[aa\r\nbb]", "{Tab}", "[aa\r\nbb]", "", 3, 0, 10, 1},
+        // Up and Down go back to the first column where a line is long enough; Left, Home and Tab forget it, typing and Enter do not.
+        {kGoal, "{Down}{Down}", kGoalDown}, {kGoal, "{Down}{Down}{Up}{Up}", kGoal}, {kGoal, "{Down}x{Down}", "0123456\r\nabx\r\n0123|456"},
+        {"0123|456\r\nab\r\n0123", "{Down}{Down}", "0123456\r\nab\r\n01|23"},
+        {"0123|456\r\nab\r\n01234", "{Down}{Down}", "0123456\r\nab\r\n0123|4"},
+        {"0123|456\r\na\r\n\r\n0123456", "{Down:3}", "0123456\r\na\r\n\r\n0123|456"}, {kGoal, "{Down}{Left}{Down}", "0123456\r\nab\r\n0|123456"},
+        {kGoal, "{Down}{Home}{Down}", "0123456\r\nab\r\n|0123456"}, {kGoal, "{Down}{Tab}{Down}", "0123456\r\nab \r\n012|3456", "", 1},
+        {kGoal, "{Down}{Enter}{Down}", "0123456\r\nab\r\n\r\n0123|456"}, {"0123|456\r\nab\r\n\r\n0123456", "{Down}{Del}{Down}", kGoalDown},
+        // Yank line on an empty last line has nothing to take: the document stays unmodified.
+        {"a\r\nb|c\r\nd", "{C-Y}", "a\r\n|d"}, {"one\r\n|", "{C-Y}", "one\r\n|"},
+    };
+    for (const Typed& r : rows) {
+        SCOPED_TRACE(testing::Message() << r.before << " + " << r.keys);
+        s->set(r.before);
+        s->app().settings.tabSpaces = r.tab;
+        s->editor().setTextLimit(r.limit);
+        s->desktop().beeps = 0;
+        s->desktop().answers.assign(static_cast<std::size_t>(r.boxes), Answer::Ok);
+        s->keys(r.keys);
+        EXPECT_EQ(s->marked(), r.after);
+        EXPECT_EQ(statusOf(*s), selectionStart(*s));
+        EXPECT_EQ(s->desktop().boxes, std::vector<MessageBoxRequest>(static_cast<std::size_t>(r.boxes), kRefusal));
+        EXPECT_EQ(s->desktop().beeps, r.beeps);
+        // A character the limit refuses is a change to the real control, not to the model.
+        EXPECT_TRUE(r.limit < 100000 || s->modified() == (s->editor().text() != parseMarked(r.before).text));
+        if (r.undone.empty()) continue;
+        s->keys("{C-Z}");  // all one key did is one step
+        EXPECT_EQ(s->marked(), r.undone);
+    }
+    s->app().settings.autoCompleteBrackets = 0;
+    s->set("a[bc]d");
+    s->keys("(<[{");
+    EXPECT_EQ(s->marked(), "a(<[{|d");
+    s->set(kGoal);  // a click forgets the goal column
+    s->keys("{Down}");
+    s->caretAt(2, 2);
+    s->keys("{Down}");
+    EXPECT_EQ(s->marked(), "0123456\r\nab\r\n0|123456");
+    // The release of the Enter that closed a dialog arrives alone: no line break, no status update.
+    s->editor().setSelection(3, 3);
+    s->keys("{Enter:0}");
+    EXPECT_EQ(s->marked(), "012|3456\r\nab\r\n0123456");
+    EXPECT_EQ(statusOf(*s), (Rows{" 3", " 2"}));
+}
+
+// One edit, made through any of its sources: a key script, or a command as menus and toolbar send it.
+struct Source { const char* keys; int command = 0; };
+using Sources = std::vector<Source>;
+const Sources kPaste{{"{C-V}"}, {"", IDM_PASTE}, {"{S-Ins}"}}, kCut{{"{C-X}"}, {"", IDM_CUT}, {"", IDT_CUT}, {"{S-Del}"}};
+const Sources kUndo{{"{C-Z}"}, {"", IDM_UNDO}, {"{A-Back}"}};
+void run(EditorSubject& s, const Source& source) { source.command ? s.command(source.command) : s.keys(source.keys); }
+
+// Bookmarks follow their line's text by one rule, whatever made the edit: lines added inside a line go below it, lines added at its
+// start push it down; lines removed from a line's start take their marks, lines removed from inside a line join it, marks and all.
+TEST(EditorBookmarks, FollowEveryEditAndItsUndoWhateverMadeThem) {
+    auto s = makeEditorSubject();
+    // The marks, the caret (or a selection from it to toLine, toColumn), the edit, the marks after it and after its undo.
+    const struct { Lines marks; int line, column, toLine, toColumn; Sources edit; Lines after, undone; const char* clipboard = ""; } rows[] = {
+        {{3}, 3, 1, 0, 0, kPaste, {4}, {3}, "X\r\n"}, {{2, 3, 6}, 3, 4, 0, 0, kPaste, {2, 3, 8}, {2, 3, 6}, "X\r\nY\r\nZ"},
+        {{2, 3, 4, 6}, 3, 1, 6, 1, kCut, {2, 3}, {2, 6}}, {{2, 4, 5, 6, 9}, 3, 3, 5, 3, kCut, {2, 3, 4, 7}, {2, 3, 6, 9}},
+        {{4, 6}, 4, 7, 0, 0, {{"{Enter}"}, {"{C-Enter}"}}, {4, 7}, {4, 6}}, {{3}, 3, 1, 0, 0, {{"{Enter}"}}, {4}, {3}},
+        {{2}, 1, 7, 0, 0, {{"{Enter:3}"}}, {5}, {2}}, {{4, 5, 8}, 4, 7, 0, 0, {{"{Del}"}, {"{Right}{Back}"}}, {4, 7}, {4, 8}},
+        {{2, 3, 6}, 3, 1, 5, 1, {{"x"}}, {2, 4}, {2, 6}}, {{5, 8}, 5, 4, 0, 0, {{"{C-Y}"}, {"", IDM_YANKLINE}}, {7}, {8}},
+    };
+    const std::string document = numberedLines(10);
+    for (const auto& r : rows) {
+        std::string edited;
+        for (const Source& edit : r.edit) {
+            for (const Source& undo : kUndo) {
+                SCOPED_TRACE(testing::Message() << r.line << ": " << edit.keys << edit.command << ", " << undo.keys << undo.command);
+                s->set(document);
+                s->bookmark(r.marks);
+                s->caretAt(r.line, r.column);
+                if (r.toLine) s->editor().setSelection(s->editor().selection().start, s->editor().lineIndex(r.toLine - 1) + r.toColumn - 1);
+                s->desktop().setClipboardText(r.clipboard);
+                run(*s, edit);
+                if (edited.empty()) edited = s->editor().text();
+                EXPECT_EQ(s->editor().text(), edited) << "every source makes the same edit";
+                EXPECT_EQ(s->gutterRows(), gutterOf(s->editor().lineCount(), r.after));  // the marks where the user sees them
+                run(*s, undo);
+                EXPECT_EQ(s->editor().text(), document);
+                EXPECT_EQ(s->gutterRows(), gutterOf(10, r.undone));
+            }
+        }
+    }
+}
+
+// The bookmark and line commands of the menus; the gutter shows only a short document's lines, and
+// only the marks once line numbers are off.
+TEST(EditorCommands, BookmarksAndLines) {
+    auto s = makeEditorSubject();
+    s->set(numberedLines(12));
+    s->bookmark({9, 2, 7, 5, 7});  // the second toggle takes 7 away again
+    EXPECT_EQ(s->gutterRows(), gutterOf(12, {2, 5, 9}));
+    // From a line, a command, and the line it goes to (the start of it); once they are cleared, nowhere.
+    const struct { int from, command, to; } jumps[] = {{5, IDM_NEXTBOOKMARK, 9}, {9, IDM_NEXTBOOKMARK, 2}, {12, IDM_NEXTBOOKMARK, 2},
+        {1, IDM_NEXTBOOKMARK, 2}, {2, IDM_PREVBOOKMARK, 9}, {5, IDM_PREVBOOKMARK, 2}, {7, IDM_PREVBOOKMARK, 5}, {4, IDM_CLEARBOOKMARKS, 4},
+        {4, IDM_NEXTBOOKMARK, 4}, {4, IDM_PREVBOOKMARK, 4}};
+    for (const auto& j : jumps) {
+        s->caretAt(j.from, 3);
+        s->command(j.command);
+        EXPECT_EQ(statusOf(*s), (Rows{" " + std::to_string(j.to), j.to == j.from ? " 3" : " 1"})) << j.from << " " << j.command;
+    }
+    EXPECT_EQ(s->gutterRows(), gutterOf(12, {}));
+
+    s->set("abc\r\nxyz");
+    s->caretAt(1, 3);
+    s->command(IDM_COPYLINE);
+    s->caretAt(2, 2);
+    s->command(IDM_PASTELINE);
+    EXPECT_EQ(s->marked(), "abc\r\n|abcxyz");
+    EXPECT_EQ(s->desktop().clipboardText(), "abc");
+    s->bookmark({2});
+    s->app().settings.showLineNumbers = 0;
+    s->keys("{Right}");
+    EXPECT_EQ(s->gutterRows(), (Rows{"", ">"}));
+}
+
+}  // namespace
+}  // namespace tess::test
