@@ -53,7 +53,7 @@ TEST(EditorKeys, LeaveTheTextTheSelectionAndTheStatusBar) {
         {"  a[a\r\n  bb]", "{S-Tab}", "  a|a\r\n  bb", "", 3, 1}, {"ab     |x", "{S-Tab}", "ab  |x"}, {"ab x|", "{S-Tab}", "ab x|"},
         {"a  \r\n|b", "{S-Tab}", "a  \r\n|b"}, {"x\r\n  |  y", "{S-Tab}", "x\r\n|  y"},
         // At the text limit nothing is left half done.
-        {"abc|", "(", "abc|", "", 3, 0, 3}, {"abc|", "(", "abc(|", "", 3, 0, 4}, {"  ab|", "{Enter}", "  ab|", "", 3, 0, 5},
+        {"abc|", "(", "abc|", "", 3, 0, 3}, {"abc|", "(", "abc(|", "abc|", 3, 0, 4}, {"  ab|", "{Enter}", "  ab|", "", 3, 0, 5},
         {"  ab|", "{Enter}", "  ab\r\n |", "", 3, 0, 7}, {"[aa\r\nbb]", "{Tab}", "[aa\r\nbb]", "", 3, 0, 10, 1},
         // Up and Down go back to the first column where a line is long enough; Left, Home and Tab forget it, typing and Enter do not.
         {kGoal, "{Down}{Down}", kGoalDown}, {kGoal, "{Down}{Down}{Up}{Up}", kGoal}, {kGoal, "{Down}x{Down}", "0123456\r\nabx\r\n0123|456"},
