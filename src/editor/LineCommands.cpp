@@ -68,8 +68,7 @@ void yankLine(Context& ctx) {
     EditControl& editor = ctx.editor;
     const TextLine line = textLineAt(editor, editor.lineFromChar(editor.lineIndex(-1)));
     const EditSpan span{line.start, editor.lineCount()};
-    // An empty last line has nothing to remove; replacing nothing would still mark the document
-    // changed and take the undo step.
+    // An empty last line has nothing to remove, and the undo step stays the user's last edit.
     if (line.next > line.start) {
         editor.setSelection(line.start, line.next);
         editor.replaceSelection("", true);
