@@ -15,29 +15,12 @@ inline void PrintTo(const Selection& s, std::ostream* os) { *os << "(" << s.star
 namespace tess::test {
 namespace {
 
-// For a line: lineIndex(line), lineLength(index) when index >= 0, lineText(line).
-struct LineFacts {
-    int line, index, length;
-    std::string text;
-};
-
-// For a position: lineFromChar(pos), lineLength(pos).
-struct PositionFacts {
-    int pos, line, length;
-};
-
-// Where Wine's control is known to differ from the documented Windows one, the model follows
-// Windows and the case says so; the Wine-only twin pins down what Wine does instead.
+// For a line: lineIndex(line), lineLength(index) when index >= 0, lineText(line); for a position:
+// lineFromChar(pos), lineLength(pos). A Wine-only row pins down what Wine does instead.
+struct LineFacts { int line, index, length; std::string text; };
+struct PositionFacts { int pos, line, length; };
 enum class On { All, NotWine, WineOnly };
-
-struct LayoutCase {
-    On on;
-    const char* name;
-    std::string text;
-    int lineCount;
-    std::vector<LineFacts> lines;
-    std::vector<PositionFacts> positions;
-};
+struct LayoutCase { On on; const char* name; std::string text; int lineCount; std::vector<LineFacts> lines; std::vector<PositionFacts> positions; };
 
 const std::string kLongLine = "[" + std::string(69998, 'x') + "]";
 
@@ -123,13 +106,12 @@ TEST(EditControl, QueriesWithMinusOneReadTheSelection) {
     }
 }
 
-// Edit scripts: a sequence of operations with checks along the way.
+// Edit scripts: a sequence of operations with checks along the way. Keys go to the control through
+// the editor's own handling, which leaves the ones used here alone.
 using Step = std::function<void(EditorSubject&)>;
 Step setText(std::string t) { return [=](EditorSubject& s) { s.editor().setText(t); }; }
-Step select(int anchor, int caret) { return [=](EditorSubject& s) { s.editor().setSelection(anchor, caret); }; }
-Step replace(std::string t, bool undoable = true) {
-    return [=](EditorSubject& s) { s.editor().replaceSelection(t, undoable); };
-}
+Step select(int a, int c) { return [=](EditorSubject& s) { s.editor().setSelection(a, c); }; }
+Step replace(std::string t, bool u = true) { return [=](EditorSubject& s) { s.editor().replaceSelection(t, u); }; }
 Step undo() { return [](EditorSubject& s) { s.editor().undo(); }; }
 Step cut() { return [](EditorSubject& s) { s.editor().cut(); }; }
 Step copy() { return [](EditorSubject& s) { s.editor().copy(); }; }
@@ -137,19 +119,14 @@ Step paste() { return [](EditorSubject& s) { s.editor().paste(); }; }
 Step setModified(bool m) { return [=](EditorSubject& s) { s.editor().setModified(m); }; }
 Step limit(int l) { return [=](EditorSubject& s) { s.editor().setTextLimit(l); }; }
 Step clipboard(std::string t) { return [=](EditorSubject& s) { s.desktop().setClipboardText(t); }; }
-// Keys go to the control through the editor's own handling, which leaves these alone.
 Step keys(std::string script) { return [=](EditorSubject& s) { s.keys(script); }; }
 Step text(std::string t) { return [=](EditorSubject& s) { EXPECT_EQ(s.editor().text(), t); }; }
-Step sel(int start, int end) { return [=](EditorSubject& s) { EXPECT_EQ(s.editor().selection(), (Selection{start, end})); }; }
+Step sel(int a, int b) { return [=](EditorSubject& s) { EXPECT_EQ(s.editor().selection(), (Selection{a, b})); }; }
 Step modified(bool m) { return [=](EditorSubject& s) { EXPECT_EQ(s.editor().modified(), m); }; }
 Step canUndo(bool u) { return [=](EditorSubject& s) { EXPECT_EQ(s.editor().canUndo(), u); }; }
 Step clipboardHolds(std::string t) { return [=](EditorSubject& s) { EXPECT_EQ(s.desktop().clipboardText(), t); }; }
 Step limitIs(int l) { return [=](EditorSubject& s) { EXPECT_EQ(s.editor().textLimit(), l); }; }
-
-struct Script {
-    const char* name;
-    std::vector<Step> steps;
-};
+struct Script { const char* name; std::vector<Step> steps; };
 
 std::string everyByte() {
     std::string bytes;
