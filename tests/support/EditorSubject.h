@@ -44,6 +44,10 @@ public:
     // The gutter's rows without their padding ("1", ">2", ...).
     virtual std::vector<std::string> gutterRows() = 0;
     virtual bool modified() = 0;
+    // The File menu's recent-file entries as shown, in order ("&1  index.html", ...).
+    virtual std::vector<std::string> recentItems() = 0;
+    // Closes the window as any close request does; true when it closed (the subject is then spent).
+    virtual bool close() = 0;
 
     virtual App& app() = 0;
     virtual FakeDesktop& desktop() = 0;

@@ -4,6 +4,7 @@
 #include "EditorSubject.h"
 #include "InMemoryEditControl.h"
 #include "TestContext.h"
+#include "app/Close.h"
 #include "app/Commands.h"
 #include "app/Menus.h"
 #include "editor/KeyHandling.h"
@@ -55,6 +56,8 @@ public:
         return rows;
     }
     bool modified() override { return t.editor.modified(); }
+    std::vector<std::string> recentItems() override { return t.view.recentItems; }
+    bool close() override { return closeMainWindow(t.ctx); }
     App& app() override { return t.app; }
     FakeDesktop& desktop() override { return t.desktop; }
     EditControl& editor() override { return t.editor; }

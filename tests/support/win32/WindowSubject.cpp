@@ -77,6 +77,21 @@ public:
         return rows;
     }
     bool modified() override { return ::SendMessageA(editHwnd(), EM_GETMODIFY, 0, 0) != 0; }
+    std::vector<std::string> recentItems() override {
+        std::vector<std::string> items;
+        const HMENU file = ::GetSubMenu(::GetMenu(shell.hwnd()), 0);
+        for (int i = 0; i < ::GetMenuItemCount(file); ++i) {
+            char text[MAX_PATH] = {};
+            const UINT id = ::GetMenuItemID(file, i);
+            if (id >= IDM_RECENT1 && id <= IDM_RECENT4 && ::GetMenuStringA(file, i, text, MAX_PATH, MF_BYPOSITION))
+                items.emplace_back(text);
+        }
+        return items;
+    }
+    bool close() override {
+        ::SendMessageA(shell.hwnd(), WM_CLOSE, 0, 0);
+        return shell.window.hwnd() == nullptr;
+    }
     App& app() override { return shell.app(); }
     FakeDesktop& desktop() override { return shell.desktop; }
     EditControl& editor() override { return shell.window.editor(); }
