@@ -1,0 +1,140 @@
+// The document commands on both subjects: questions, answers, saves and their failures, loading, recent files.
+#include "EditorSubject.h"
+#include "resources/resource.h"
+
+#include <gtest/gtest.h>
+
+namespace tess::test {
+namespace {
+
+using Boxes = std::vector<MessageBoxRequest>;
+constexpr Answer Yes = Answer::Yes, No = Answer::No, Cancel = Answer::Cancel, Ok = Answer::Ok;
+const std::string kOld = "C:\\Web\\old.html", kNext = "C:\\Web\\next.html", kTaken = "C:\\Web\\taken.html",
+                  kNamed = "C:\\Web\\named.html", kFull = "C:\\Full\\page.html", kLocked = "C:\\Locked\\copy.html",
+                  kGone = "C:\\Gone\\old.html", kBad = "C:\\Web\\bad.html", kPreview = "C:\\Data\\runFile.htm", kIni = "C:\\Data\\Tessaline.ini";
+// The scripted disk; writing to kFull finds the disk full, kLocked's folder refuses writes.
+const std::map<std::string, std::string> kDisk{{kOld, "on disk"}, {kNext, "next"}, {kTaken, "theirs"}, {kFull, "on disk"},
+                                               {kBad, std::string("ab\0cd", 5)}, {kPreview, "preview"}};
+const MessageBoxRequest kDiscard = question("Tessaline", "File has changed...\r\nsave it before opening another file?", Buttons::YesNo),
+    kChanged = question("Tessaline", "File has changed...\r\ndo you want to save it?", Buttons::YesNoCancel),
+    kQuit = question("Tessaline", "Quit program now?", Buttons::YesNo), kSaveNow = question("Save File", "Save file now?", Buttons::YesNo),
+    kOverwrite = question(kTaken, "file already exists... Ok to override?", Buttons::YesNo, Icon::Exclamation);
+MessageBoxRequest fileError(const std::string& text) { return {.title = "File Error ", .text = text + "   ", .icon = Icon::Error}; }
+
+// A document (untitled when file is ""), the commands each run on it apart (0: closing the window), the answers
+// and Save As choice, what is asked, where it is saved ("": nowhere), and whether the command goes on.
+struct Row {
+    const char* name; std::vector<int> commands; std::string file; bool modified; std::vector<Answer> answers; Boxes boxes;
+    std::optional<std::string> saveAs; std::string savedTo; bool goesOn; std::string text = "unsaved";
+};
+
+// A fresh editor with a bookmark; Open picks next.html, the recent entry; asked to quit if the row asks anything.
+std::unique_ptr<EditorSubject> editing(const Row& r) {
+    auto s = makeEditorSubject();
+    s->set(r.text);
+    s->app().currentFile = r.file, s->app().bookmarks = {1};
+    s->click(0);  // the status bar shows the file
+    s->editor().setModified(r.modified);
+    s->app().settings.recentFiles = {kNext}, s->app().settings.recentCount = 1, s->app().settings.askToQuit = !r.boxes.empty();
+    FakeDesktop& d = s->desktop();
+    d.files = kDisk, d.saveResults = {r.saveAs}, d.openResults = {kNext};
+    d.writeErrors = {{kFull, FileError::DiskFull}, {kLocked, FileError::PermissionDenied}};
+    d.answers.assign(r.answers.begin(), r.answers.end());
+    return s;
+}
+
+// Checks the questions; the disk changed only by the file saved (closed: the preview deleted, the settings written);
+// the recent list (saved files join it, opened ones not); the text, its file, its modified flag and its bookmarks.
+void run(const Row& r, int id, std::optional<FileError> badFile = {}) {  // badFile: Open picks bad.html, failing so
+    SCOPED_TRACE(std::string(r.name) + ", command " + std::to_string(id));
+    auto s = editing(r);
+    FakeDesktop& d = s->desktop();
+    if (badFile) d.openResults = {kBad};
+    if (badFile && *badFile != FileError::None) d.readErrors[kBad] = *badFile;
+    if (id) s->command(id);
+    const bool closed = id == 0 && s->close(), replaced = r.goesOn && id != IDM_SAVE && id != IDM_SAVEAS;
+    EXPECT_EQ(closed, id == 0 && r.goesOn);
+    EXPECT_EQ(d.boxes, r.boxes);
+    auto disk = kDisk;
+    if (!r.savedTo.empty()) disk[r.savedTo] = r.text;
+    if (closed) disk.erase(kPreview), disk[kIni] = settingsFileText(s->app().settings, s->app().currentFile);
+    EXPECT_EQ(d.files, disk);
+    EXPECT_EQ(s->app().settings.recentFiles[0], r.savedTo.empty() ? kNext : r.savedTo);
+    if (closed) return;
+    const std::string file = !replaced ? (r.savedTo.empty() ? r.file : r.savedTo) : id == IDM_NEW ? "" : kNext;
+    EXPECT_EQ(s->editor().text(), !replaced ? r.text : id == IDM_NEW ? "" : "next");
+    EXPECT_EQ(s->app().currentFile + " shown as " + s->status()[0], file + " shown as " + file);
+    EXPECT_EQ(s->modified(), r.modified && !r.goesOn);
+    EXPECT_EQ(s->app().bookmarks.empty(), replaced);
+}
+
+// New, Open and a recent entry ask before discarding changes; Save asks for a titled document and is Save As for an
+// untitled one; Save As asks before overwriting; closing asks about changes, else about quitting. A failed box: Cancel.
+TEST(DocumentBehaviour, EveryQuestionEveryAnswerAndEveryFailedSaveOfTheDocumentCommands) {
+    const std::vector<int> replacing{IDM_NEW, IDM_OPEN, IDM_RECENT1}, save{IDM_SAVE}, saveAs{IDM_SAVEAS}, close{0};
+    const Row rows[] = {
+        {"unchanged: no question", replacing, kOld, false, {}, {}, {}, "", true},
+        {"No discards the changes", replacing, kOld, true, {No}, {kDiscard}, {}, "", true},
+        {"Cancel (a box that failed to show) keeps them", replacing, kOld, true, {Cancel}, {kDiscard}, {}, "", false},
+        {"Yes saves to the document's file first", replacing, kOld, true, {Yes}, {kDiscard}, {}, kOld, true},
+        {"Yes on an untitled document saves as", replacing, "", true, {Yes}, {kDiscard}, kNamed, kNamed, true},
+        {"Yes when the named file has gone saves as", replacing, kGone, true, {Yes}, {kDiscard}, kNamed, kNamed, true},
+        {"Yes, then Save As cancelled", replacing, "", true, {Yes}, {kDiscard}, std::nullopt, "", false},
+        {"Yes, then the write fails", replacing, kFull, true, {Yes, Ok}, {kDiscard, fileError("Disk full")}, {}, "", false},
+        {"Save, Yes", save, kOld, true, {Yes}, {kSaveNow}, {}, kOld, true},
+        {"Save, No", save, kOld, true, {No}, {kSaveNow}, {}, "", false},
+        {"Save, Cancel", save, kOld, true, {Cancel}, {kSaveNow}, {}, "", false},
+        {"Save of an unchanged document asks too", save, kOld, false, {Yes}, {kSaveNow}, {}, kOld, true},
+        {"Save of an empty document writes an empty file", save, kOld, true, {Yes}, {kSaveNow}, {}, kOld, true, ""},
+        {"Save of an untitled document is Save As", save, "", true, {}, {}, kNamed, kNamed, true},
+        {"Save As over another file, Yes", saveAs, kOld, true, {Yes}, {kOverwrite}, kTaken, kTaken, true},
+        {"Save As over another file, No", saveAs, kOld, true, {No}, {kOverwrite}, kTaken, "", false},
+        {"Save As, the write fails", saveAs, kOld, true, {Ok}, {fileError("Permission denied")}, kLocked, "", false},
+        {"unchanged closes at once", close, kOld, false, {}, {}, {}, "", true},
+        {"unchanged, asked to quit, Yes", close, kOld, false, {Yes}, {kQuit}, {}, "", true},
+        {"unchanged, asked to quit, No", close, kOld, false, {No}, {kQuit}, {}, "", false},
+        {"unchanged, asked to quit, Cancel", close, kOld, false, {Cancel}, {kQuit}, {}, "", false},
+        {"changed, No closes without asking to quit", close, kOld, true, {No}, {kChanged}, {}, "", true},
+        {"changed, Cancel", close, kOld, true, {Cancel}, {kChanged}, {}, "", false},
+        {"changed, Yes saves", close, kOld, true, {Yes}, {kChanged}, {}, kOld, true},
+        {"changed untitled, Yes, Save As cancelled", close, "", true, {Yes}, {kChanged}, std::nullopt, "", false},
+        {"changed, Yes, the write fails", close, kFull, true, {Yes, Ok}, {kChanged, fileError("Disk full")}, {}, "", false},
+    };
+    for (const Row& r : rows)
+        for (const int id : r.commands) run(r, id);
+}
+
+// The file is named only once it has loaded, so a later Save cannot overwrite the file that failed.
+TEST(DocumentBehaviour, AFailedLoadShowsWhyAndKeepsTheTextItsNameAndItsModifiedFlag) {
+    const std::pair<FileError, const char*> rows[] = {{FileError::BadFileNameOrNumber, "Bad file name or number"},
+        {FileError::FileNotFound, "File not found"}, {FileError::BadFileMode, "Bad file mode"}, {FileError::FileIsOpen, "File is open"},
+        {FileError::DeviceIoError, "Device I/O error"}, {FileError::FileAlreadyExists, "File already exists"},
+        {FileError::DiskFull, "Disk full"}, {FileError::BadFileName, "Bad file name"}, {FileError::TooManyFiles, "Too many files"},
+        {FileError::DeviceUnavailable, "Device unavailable"}, {FileError::PermissionDenied, "Permission denied"},
+        {FileError::DiskNotReady, "Disk not ready"}, {FileError::DiskMediaError, "Disk media error"},
+        {FileError::PathFileAccessError, "Path/file access error"}, {FileError::PathNotFound, "Path not found"},
+        // The control would end the text at the NUL, and a later save would write the cut text back.
+        {FileError::None, "File contains a zero byte and cannot be edited"}};
+    for (const auto& [error, text] : rows) run({text, {}, kOld, true, {No, Ok}, {kDiscard, fileError(text)}, {}, "", false}, IDM_OPEN, error);
+}
+
+TEST(DocumentBehaviour, ADocumentLongerThanTheTextLimitCanStillBeTypedInto) {  // loading ignores the limit, typing not
+    auto s = editing({"", {}, "", false, {}, {}, {}, "", true});
+    s->desktop().files[kNext] = std::string(120000, 'x');
+    s->command(IDM_OPEN);
+    s->click(120000);
+    s->keys("y");
+    EXPECT_EQ(s->editor().text(), std::string(120000, 'x') + "y");
+}
+
+// A fifth file pushes the oldest out; a file saved again under another letter case moves up.
+TEST(DocumentBehaviour, SavedFilesFillTheFileMenuMostRecentFirstOnceEach) {
+    auto s = editing({"", {}, "", true, {}, {}, {}, "", true});
+    s->app().settings.recentCount = 0;
+    for (const char* path : {"C:\\1\\a.html", "C:\\2\\b.css", "C:\\3\\c.js", "C:\\4\\d.php", "C:\\5\\e.txt", "c:\\3\\C.JS"})
+        s->desktop().saveResults = {path}, s->command(IDM_SAVEAS);
+    EXPECT_EQ(s->recentItems(), (std::vector<std::string>{"&1  C.JS", "&2  e.txt", "&3  d.php", "&4  b.css"}));
+}
+
+}  // namespace
+}  // namespace tess::test

@@ -1,0 +1,103 @@
+// The rules that need no editor: settings file, data folder, first run, start-up document, path parts, layout.
+#include "app/Close.h"
+#include "app/Layout.h"
+#include "app/Startup.h"
+#include "document/RecentFiles.h"
+#include "TestContext.h"
+
+#include <gtest/gtest.h>
+
+namespace tess {
+namespace {
+
+// A settings file without its quotes and with "/" for each line end.
+std::string condensed(std::string_view file) {
+    std::string out;
+    for (const char c : file) out += c == '\n' ? "/" : c == '\r' || c == '"' ? "" : std::string(1, c);
+    return out;
+}
+
+TEST(SettingsFile, TheExampleIsWrittenByteForByteAndEveryFileReadIsWrittenBackTheSame) {
+    Settings s{.windowX = 120, .windowY = 80, .clientWidth = 640, .clientHeight = 520, .recentCount = 1, .browserIndex = 4};
+    s.recentFiles[0] = "C:\\Web\\index.html";
+    s.browserPaths[3] = "C:\\Tools\\Browser\\browser.exe ";
+    const std::string example = "\"1.06\"\r\n120,80,640,520,10\r\n1,1,1,0,4\r\n3,0,1,16777215,0\r\n\"C:\\Web\\index.html\"\r\n"
+                                "\"C:\\Web\\index.html\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"C:\\Tools\\Browser\\browser.exe \"\r\n\"\"\r\n";
+    EXPECT_EQ(settingsFileText(s, "C:\\Web\\index.html"), example);
+    for (const std::string& file : {example, std::string("\"1.06\"\r\n7,9,800,600,14\r\n4,0,0,1,5\r\n9,1,0,14745599,1\r\n\"C:\\l.htm\"\r\n"
+             "\"C:\\a, b\\1.htm\"\r\n\"D:\\2.css\"\r\n\"\\\\srv\\3.js\"\r\n\"4.php\"\r\n\"C:\\i.exe \"\r\n\"\"\r\n\"o \"\r\n\"\"\r\n\"x \"\r\n")}) {
+        Settings read;
+        readSettingsFile(file, read);
+        EXPECT_EQ(settingsFileText(read, read.lastFile), file);
+    }
+}
+
+// Unreadable values keep the defaults, sizes are clamped, flags are 0 or 1, other values out of range
+// fall back; a recent count above four keeps four but reads all it counts, keeping the browser lines.
+TEST(SettingsFile, ADamagedFileGivesWhatItCanAndDefaultsHeldToTheirRangesForTheRest) {
+    const std::string rest = "/0,1,1,0,0/3,0,1,16777215,0///////";
+    const std::pair<std::string, std::string> rows[] = {
+        {"", "1.06/0,0,300,200,10" + rest},
+        {"\"1.06\"\r\n120,80,6", "1.06/120,80,300,200,10" + rest},
+        {"\"1\"\r\n-8,99999999,120,-5,100000\r\n", "1/0,16000,300,200,10" + rest},
+        {"\"1\"\r\nleft,top,640.5,99999999999999999999,11.5\r\n", "1/0,0,640,200,12" + rest},  // halves to even
+        {"\"1\"\r\n0,0,640,480,-4\r\n0,7,-1,2,9\r\n40,5,0,-1,3\r\n", "1/0,0,640,480,10/0,1,1,1,0/3,1,0,16777215,1///////"},
+        {"\"1\"\r\n0,0,640,480,8\r\n6,1,1,0,2\r\n3,0,1,0,0\r\n\"a\"\r\n\"1\"\r\n\"2\"\r\n\"3\"\r\n\"4\"\r\n\"5\"\r\n\"6\"\r\n\"\"\r\n\"b \"\r\n",
+         "1/0,0,640,480,8/4,1,1,0,2/3,0,1,0,0/a/1/2/3/4//b ////"},
+        {"\"1\"\r\n0,0,640,480,8\r\n3,1,1,0,1\r\n3,0,1,0,0\r\n\"a\"\r\n\"r1\"\r\n", "1/0,0,640,480,8/1,1,1,0,1/3,0,1,0,0/a/r1//////"},
+        {"\"1.06\"\n 5 , 6 ,700 ,500, 11\n0,1,1,0,3\n4,0,1,65535,0\n\"f.htm\"\n", "1.06/5,6,700,500,11/0,1,1,0,3/4,0,1,65535,0/f.htm//////"}};
+    for (const auto& [text, read] : rows) {
+        Settings s;
+        readSettingsFile(text, s);
+        EXPECT_EQ(condensed(settingsFileText(s, s.lastFile)), read) << text;
+    }
+}
+
+// Only an installed copy keeps its files in the shared data folder; the comparison is exact.
+TEST(Startup, TheDataFolderFollowsTheInstalledFolderRule) {
+    for (const auto& [program, data] : {std::pair{"C:\\Program Files\\Orvalle\\Tessaline\\", "C:\\ProgramData\\Orvalle\\Tessaline\\"},
+             {"C:\\Program Files\\orvalle\\Tessaline\\", "C:\\Program Files\\orvalle\\Tessaline\\"}, {"E:\\Stick\\", "E:\\Stick\\"},
+             {"C:\\Program Files\\Orvalle\\Tessaline\\bin\\", "C:\\Program Files\\Orvalle\\Tessaline\\bin\\"}, {"D:\\Tools", "D:\\Tools\\"}})
+        EXPECT_EQ(chooseDataFolder(program, "C:\\Program Files", "C:\\ProgramData"), data);
+}
+
+TEST(Startup, TheFirstRunWritesZerosAtOnceAndTheEffectiveValuesAtClose) {
+    test::TestContext t;
+    EXPECT_FALSE(loadOrCreateSettings(t.ctx, "C:\\Data\\"));
+    EXPECT_TRUE(t.desktop.folders.count("C:\\Data\\"));
+    EXPECT_EQ(condensed(t.desktop.files["C:\\Data\\Tessaline.ini"]), "1.06/0,0,0,0,0/0,1,1,0,0/0,0,1,0,0///////");
+    applyInMemoryDefaults(t.app);
+    ASSERT_TRUE(closeMainWindow(t.ctx));
+    EXPECT_EQ(condensed(t.desktop.files["C:\\Data\\Tessaline.ini"]), "1.06/0,0,0,0,10/0,1,1,0,0/3,0,1,16777215,0///////");
+}
+
+// The command line without its quotes, then the last file when asked for, then the most recent.
+TEST(Startup, TheFirstDocumentIsChosenInOrder) {
+    const struct { const char *commandLine, *lastFile; int loadLastFile, recentCount; const char* opened; } rows[] = {
+        {"\"C:\\My Pages\\a b.html\"", "C:\\last.html", 1, 2, "C:\\My Pages\\a b.html"}, {"C:\\x\"y\".html", "", 0, 0, "C:\\xy.html"},
+        {"", "C:\\last.html", 1, 2, "C:\\last.html"}, {"\"\"", "C:\\last.html", 0, 2, "C:\\recent1.html"},
+        {"", "", 1, 2, "C:\\recent1.html"}, {"", "C:\\last.html", 0, 0, ""}};
+    for (const auto& r : rows) {
+        Settings s{.recentCount = r.recentCount, .loadLastFile = r.loadLastFile, .lastFile = r.lastFile, .recentFiles = {"C:\\recent1.html"}};
+        EXPECT_EQ(startupDocument(r.commandLine, s), r.opened) << r.commandLine << " / " << r.lastFile;
+    }
+}
+
+TEST(RecentFiles, APathsFolderNameAndStem) {
+    for (const auto& [path, parts] : {std::pair{"C:\\Web\\archive.tar.gz", "C:\\Web\\|archive.tar.gz|archive.tar"}, {"page.htm", "|page.htm|page"},
+                                      {"C:\\Web.d\\README", "C:\\Web.d\\|README|README"}, {"C:\\Web\\.htaccess", "C:\\Web\\|.htaccess|.htaccess"}})
+        EXPECT_EQ(folderOf(path) + "|" + fileNameOf(path) + "|" + fileStemOf(path), parts);
+}
+
+// Lines of 15 pixels: 156 pixels of room show 10 lines, 159 show 11; without numbers the gutter narrows, the editor moves left.
+TEST(Layout, GutterAndEditorShowTheSameWholeLinesAndTheStatusBarItsParts) {
+    const FontMetrics font{.charWidth = 8, .lineHeight = 15};
+    EXPECT_EQ(clientLayout(600, {520, 156}, font, true).editorClient, (Size{520, 152}));
+    EXPECT_EQ(clientLayout(600, {520, 159}, font, true).gutterClient, (Size{62, 167}));
+    EXPECT_EQ(clientLayout(600, {520, 156}, font, false).editorX, 12);
+    EXPECT_EQ(clientLayout(600, {520, 156}, font, false).gutterClient, (Size{10, 152}));
+    EXPECT_EQ(statusBarEdges(640), (std::array<int, 3>{539, 589, 10588}));
+}
+
+}  // namespace
+}  // namespace tess
