@@ -43,8 +43,8 @@ std::unique_ptr<EditorSubject> editing(const Row& r) {
     return s;
 }
 
-// Checks the questions; the disk changed only by the file saved (closed: the preview deleted, the settings written);
-// the recent list (saved files join it, opened ones not); the text, its file, its modified flag and its bookmarks.
+// Checks the questions; where the dialogs start and the name Save As proposes; the disk changed only by the file saved
+// (closed: the preview and settings too); the recent list (saved files, not opened ones); text, file, flag and bookmarks.
 void run(const Row& r, int id, std::optional<FileError> badFile = {}) {  // badFile: Open picks bad.html, failing so
     SCOPED_TRACE(std::string(r.name) + ", command " + std::to_string(id));
     auto s = editing(r);
@@ -60,6 +60,9 @@ void run(const Row& r, int id, std::optional<FileError> badFile = {}) {  // badF
     if (closed) disk.erase(kPreview), disk[kIni] = settingsFileText(s->app().settings, s->app().currentFile);
     EXPECT_EQ(d.files, disk);
     EXPECT_EQ(s->app().settings.recentFiles[0], r.savedTo.empty() ? kNext : r.savedTo);
+    const auto startIn = [](const std::string& f) { return f.empty() ? std::string("C:\\Data\\") : f.substr(0, f.rfind('\\') + 1); };
+    for (const auto& q : d.openRequests) EXPECT_EQ(q.initialFolder, startIn(r.savedTo.empty() ? r.file : r.savedTo));  // the document's
+    for (const auto& q : d.saveRequests) EXPECT_EQ(q.initialFolder + q.initialName, startIn(r.file) + (r.file.empty() ? "" : "old"));
     if (closed) return;
     const std::string file = !replaced ? (r.savedTo.empty() ? r.file : r.savedTo) : id == IDM_NEW ? "" : kNext;
     EXPECT_EQ(s->editor().text(), !replaced ? r.text : id == IDM_NEW ? "" : "next");
