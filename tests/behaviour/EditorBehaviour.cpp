@@ -1,7 +1,6 @@
 // The editor as a user meets it, every table run on both subjects: the core over the in-memory
 // control, and the real main window under Wine with keys routed through the program's own loop.
 #include "EditorSubject.h"
-#include "NumberedLines.h"
 #include "resources/resource.h"
 
 #include <gtest/gtest.h>

@@ -35,6 +35,18 @@ std::vector<Stroke> parseKeys(std::string_view script) {
     return strokes;
 }
 
+std::vector<std::string> EditorSubject::gutterRows() {
+    std::vector<std::string> rows;
+    const std::string text = gutterText();
+    for (std::size_t from = 0; from < text.size();) {
+        const std::size_t to = std::min(text.find("\r\n", from), text.size());
+        const std::string row = text.substr(from, to - from);
+        rows.push_back(row.substr(std::min(row.find_first_not_of(' '), row.size())));
+        from = to + 2;
+    }
+    return rows;
+}
+
 void EditorSubject::caretAt(int line, int column) {
     const std::string text = parseMarked(marked()).text;
     std::size_t pos = 0;

@@ -7,6 +7,8 @@
 #include "MarkedText.h"
 #include "state/App.h"
 
+#include <gtest/gtest.h>
+
 #include <memory>
 #include <string>
 #include <string_view>
@@ -41,9 +43,10 @@ public:
     virtual void command(int id) = 0;
     // The status bar's three parts: path, " " + line, " " + column.
     virtual std::vector<std::string> status() = 0;
+    virtual std::string gutterText() = 0;
     // The gutter's rows without their padding ("1", ">2", ...).
-    virtual std::vector<std::string> gutterRows() = 0;
-    virtual bool modified() = 0;
+    std::vector<std::string> gutterRows();
+    bool modified() { return editor().modified(); }
     // The File menu's recent-file entries as shown, in order ("&1  index.html", ...).
     virtual std::vector<std::string> recentItems() = 0;
     // Closes the window as any close request does; true when it closed (the subject is then spent).

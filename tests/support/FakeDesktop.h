@@ -14,41 +14,41 @@ namespace tess::test {
 class FakeDesktop : public Desktop {
 public:
     Answer messageBox(const MessageBoxRequest& request) override;
-    std::optional<std::string> openFileDialog(const FileDialogRequest& request) override;
-    std::optional<std::string> saveFileDialog(const FileDialogRequest& request) override;
+    std::optional<std::string> openFileDialog(const FileDialogRequest& request) override {
+        return dialog(openRequests, openResults, request);
+    }
+    std::optional<std::string> saveFileDialog(const FileDialogRequest& request) override {
+        return dialog(saveRequests, saveResults, request);
+    }
     void beep() override { ++beeps; }
-    void setClipboardText(std::string_view text) override;
-    std::string clipboardText() override;
-    bool startProcess(const std::string& commandLine) override;
-    bool shellOpen(const std::string& target) override;
-    bool fileExists(const std::string& path) override;
-    bool folderExists(const std::string& path) override;
-    bool createFolder(const std::string& path) override;
+    void setClipboardText(std::string_view text) override { clipboard = text.substr(0, text.find('\0')); }
+    std::string clipboardText() override { return clipboard; }
+    bool startProcess(const std::string&) override { return false; }
+    bool shellOpen(const std::string&) override { return false; }
+    bool fileExists(const std::string& path) override { return files.count(path) != 0; }
+    bool folderExists(const std::string& path) override { return folders.count(path) != 0; }
+    bool createFolder(const std::string& path) override { return folders.insert(path).second; }
     ReadResult readFile(const std::string& path) override;
     FileError writeFileSafely(const std::string& path, std::string_view bytes) override;
-    bool deleteFile(const std::string& path) override;
+    bool deleteFile(const std::string& path) override { return files.erase(path) != 0; }
 
     // Answers, taken in order, one for every box the test expects; any other box fails the test.
     std::deque<Answer> answers;
     // Dialog results, taken in order; an empty queue means the user cancels.
-    std::deque<std::optional<std::string>> openResults;
-    std::deque<std::optional<std::string>> saveResults;
+    std::deque<std::optional<std::string>> openResults, saveResults;
 
     std::vector<MessageBoxRequest> boxes;
-    std::vector<FileDialogRequest> openRequests;
-    std::vector<FileDialogRequest> saveRequests;
-    std::vector<std::string> processes;
-    std::vector<std::string> shellOpens;
-    std::vector<std::string> deleted;
-    std::vector<std::string> written;  // paths, in the order they were written
+    std::vector<FileDialogRequest> openRequests, saveRequests;
     int beeps = 0;
-
     std::string clipboard;
     std::map<std::string, std::string> files;  // path -> bytes
     std::set<std::string> folders;
-    std::map<std::string, FileError> readErrors;   // path -> error a read reports
-    std::map<std::string, FileError> writeErrors;  // path -> error a write reports
-    bool processesStart = true;
+    std::map<std::string, FileError> readErrors, writeErrors;  // path -> the error a read or write reports
+
+private:
+    static std::optional<std::string> dialog(std::vector<FileDialogRequest>& requests,
+                                             std::deque<std::optional<std::string>>& results,
+                                             const FileDialogRequest& request);
 };
 
 }  // namespace tess::test

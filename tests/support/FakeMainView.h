@@ -13,19 +13,13 @@ public:
         statusPath = path;
         statusLine = line;
         statusColumn = column;
-        ++statusUpdates;
     }
-    void setGutterText(std::string_view text) override {
-        gutterText = text;
-        ++gutterUpdates;
-    }
+    void setGutterText(std::string_view text) override { gutterText = text; }
     void setRecentFileItems(const std::vector<std::string>& items) override { recentItems = items; }
 
     std::string statusPath, statusLine, statusColumn;
     std::string gutterText;
     std::vector<std::string> recentItems;
-    int statusUpdates = 0;
-    int gutterUpdates = 0;
 };
 
 }  // namespace tess::test

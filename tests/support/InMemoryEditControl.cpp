@@ -166,9 +166,8 @@ void InMemoryEditControl::undo() {
 
 void InMemoryEditControl::cut() {
     const Selection s = selection();
-    if (s.start == s.end) return;
-    *clipboard_ = text_.substr(s.start, s.end - s.start);
-    replaceRange(s.start, s.end, {}, true);
+    copy();
+    if (s.start != s.end) replaceRange(s.start, s.end, {}, true);
 }
 
 void InMemoryEditControl::copy() {
@@ -239,20 +238,12 @@ void InMemoryEditControl::pressBackspace() {
 // remembers nothing across moves, which is why the editor adds its own goal column. Both drop
 // the selection, also on the first and last line. The control keeps the caret's pixel position,
 // which is the same column here because the model has no tabs and one character width.
-void InMemoryEditControl::moveCaretUp() {
+void InMemoryEditControl::moveCaretLines(int step) {
     const int line = lineFromChar(caret_);
     anchor_ = caret_;
-    if (line == 0) return;
-    const int column = caret_ - lineIndex(line);
-    caret_ = anchor_ = lineIndex(line - 1) + std::min(column, lineLength(lineIndex(line - 1)));
-}
-
-void InMemoryEditControl::moveCaretDown() {
-    const int line = lineFromChar(caret_);
-    anchor_ = caret_;
-    if (line + 1 >= lineCount()) return;
-    const int column = caret_ - lineIndex(line);
-    caret_ = anchor_ = lineIndex(line + 1) + std::min(column, lineLength(lineIndex(line + 1)));
+    if (line + step < 0 || line + step >= lineCount()) return;
+    const int next = lineIndex(line + step);
+    caret_ = anchor_ = next + std::min(caret_ - lineIndex(line), lineLength(next));
 }
 
 }  // namespace tess::test

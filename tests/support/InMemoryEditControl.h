@@ -45,13 +45,10 @@ public:
     void typeChar(char c);
     void pressDelete();
     void pressBackspace();
-    void moveCaretUp();
-    void moveCaretDown();
+    void moveCaretLines(int step);  // Up (-1) and Down (+1)
 
     // Where the caret stands (the moving end of the selection).
     int caret() const { return caret_; }
-    void setVisibleLineCount(int lines) { visibleLines_ = lines; }
-    void setFirstVisibleLine(int line) { firstVisible_ = line; }
     static constexpr int kCharWidth = 8;
     static constexpr int kLineHeight = 16;
 

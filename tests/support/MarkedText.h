@@ -1,10 +1,8 @@
 #pragma once
 // Editor text with its selection marked, for tables of editing cases: "|" stands for an empty
 // selection (the caret), "[" and "]" for the two ends of a selection, the caret at "]" (so "]"
-// before "[" is a selection made upwards). Also names each row of a table after its name field.
+// before "[" is a selection made upwards).
 #include "platform/EditControl.h"
-
-#include <gtest/gtest.h>
 
 #include <string>
 #include <string_view>
@@ -50,11 +48,11 @@ inline std::string markedText(const EditControl& edit) {
     return markSelection(edit.text(), s.start, s.end);
 }
 
-struct CaseName {
-    template <class T>
-    std::string operator()(const testing::TestParamInfo<T>& row) const {
-        return row.param.name;
-    }
-};
+// "line 1" CR LF "line 2" ... "line count": a document whose every line says where it stood.
+inline std::string numberedLines(int count) {
+    std::string text;
+    for (int i = 1; i <= count; ++i) text += (i > 1 ? "\r\n" : "") + std::string("line ") + std::to_string(i);
+    return text;
+}
 
 }  // namespace tess::test

@@ -43,19 +43,7 @@ public:
     std::vector<std::string> status() override {
         return {t.view.statusPath, t.view.statusLine, t.view.statusColumn};
     }
-    std::vector<std::string> gutterRows() override {
-        std::vector<std::string> rows;
-        const std::string& text = t.view.gutterText;
-        for (std::size_t from = 0; from <= text.size();) {
-            const std::size_t to = std::min(text.find("\r\n", from), text.size());
-            const std::string row = text.substr(from, to - from);
-            rows.push_back(row.substr(std::min(row.find_first_not_of(' '), row.size())));
-            from = to + 2;
-        }
-        if (rows.size() == 1 && rows[0].empty()) rows.clear();
-        return rows;
-    }
-    bool modified() override { return t.editor.modified(); }
+    std::string gutterText() override { return t.view.gutterText; }
     std::vector<std::string> recentItems() override { return t.view.recentItems; }
     bool close() override { return closeMainWindow(t.ctx); }
     App& app() override { return t.app; }
@@ -100,8 +88,8 @@ private:
         const int caret = e.caret();
         const int lineStart = e.lineIndex(e.lineFromChar(caret));
         int to = -1;
-        if (s.name == "Up") e.moveCaretUp();
-        else if (s.name == "Down") e.moveCaretDown();
+        if (s.name == "Up") e.moveCaretLines(-1);
+        else if (s.name == "Down") e.moveCaretLines(1);
         else if (s.name == "Del") s.shift ? e.cut() : e.pressDelete();  // Shift+Delete is the control's cut
         else if (s.name == "Home") to = lineStart;
         else if (s.name == "End") to = lineStart + e.lineLength(caret);

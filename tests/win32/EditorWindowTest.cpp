@@ -1,7 +1,6 @@
 // What only the real main window shows of its editor: the context menu, word wrap's new control,
 // the gutter beside whatever scrolled the editor, the keyboard focus and the real clipboard.
 #include "EditorSubject.h"
-#include "NumberedLines.h"
 #include "WinTestSupport.h"
 #include "resources/resource.h"
 #include "state/Settings.h"

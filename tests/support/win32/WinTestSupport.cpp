@@ -12,16 +12,6 @@ std::string windowText(HWND window) {
     return text;
 }
 
-std::vector<std::string> splitLines(const std::string& text) {
-    std::vector<std::string> lines;
-    for (std::size_t start = 0;;) {
-        const auto end = text.find("\r\n", start);
-        lines.push_back(text.substr(start, end == std::string::npos ? std::string::npos : end - start));
-        if (end == std::string::npos) return lines;
-        start = end + 2;
-    }
-}
-
 std::vector<UINT> clipboardFormats() {
     std::vector<UINT> formats;
     if (!::OpenClipboard(nullptr)) return formats;
@@ -29,8 +19,6 @@ std::vector<UINT> clipboardFormats() {
     ::CloseClipboard();
     return formats;
 }
-
-void sendCommand(HWND window, int id, int code) { ::SendMessageA(window, WM_COMMAND, MAKEWPARAM(id, code), 0); }
 
 bool writeBytes(const std::string& path, std::string_view bytes) {
     win32::UniqueFile file(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));

@@ -21,9 +21,7 @@ constexpr char kTestDataFolder[] = "C:\\Data\\";
 constexpr char kTestSettingsFile[] = "C:\\Data\\Tessaline.ini";
 
 std::string windowText(HWND window);
-std::vector<std::string> splitLines(const std::string& text);  // on CR LF; none at the end
 std::vector<UINT> clipboardFormats();
-void sendCommand(HWND window, int id, int code = 0);
 
 // Writes the bytes to a real file, replacing it; false when the file cannot be written.
 bool writeBytes(const std::string& path, std::string_view bytes);
@@ -44,18 +42,6 @@ public:
 
 private:
     std::string path_;
-};
-
-// The real files that documents are read from and saved to; message boxes, dialogs and the
-// clipboard scripted and recorded as in the fake.
-class RealFilesDesktop : public FakeDesktop {
-public:
-    bool fileExists(const std::string& path) override { return real.fileExists(path); }
-    ReadResult readFile(const std::string& path) override { return real.readFile(path); }
-    FileError writeFileSafely(const std::string& path, std::string_view bytes) override {
-        return real.writeFileSafely(path, bytes);
-    }
-    win32::DesktopWin real;
 };
 
 // The real clipboard, because the EDIT control's own cut, copy and paste use it; the rest scripted.
@@ -80,7 +66,7 @@ struct TestWindow {
         : window(start(settings, commandLine, files, std::move(answers))) {}
     HWND hwnd() const { return window.hwnd(); }
     App& app() { return program.app(); }
-    void command(int id, int code = 0) { sendCommand(window.hwnd(), id, code); }
+    void command(int id, int code = 0) { ::SendMessageA(window.hwnd(), WM_COMMAND, MAKEWPARAM(id, code), 0); }
     // Every queued message, routed as the program's loop routes it.
     void pump() { program.router().pumpPending(); }
 

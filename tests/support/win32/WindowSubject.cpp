@@ -69,14 +69,7 @@ public:
         }
         return parts;
     }
-    std::vector<std::string> gutterRows() override {
-        std::vector<std::string> rows;
-        const std::string text = windowText(shell.window.gutterHwnd());
-        if (text.empty()) return rows;
-        for (const std::string& row : splitLines(text)) rows.push_back(row.substr(std::min(row.find_first_not_of(' '), row.size())));
-        return rows;
-    }
-    bool modified() override { return ::SendMessageA(editHwnd(), EM_GETMODIFY, 0, 0) != 0; }
+    std::string gutterText() override { return windowText(shell.window.gutterHwnd()); }
     std::vector<std::string> recentItems() override {
         std::vector<std::string> items;
         const HMENU file = ::GetSubMenu(::GetMenu(shell.hwnd()), 0);
