@@ -4,12 +4,6 @@
 
 namespace tess::test {
 
-InMemoryEditControl::InMemoryEditControl(std::string* clipboard)
-    : clipboard_(clipboard ? clipboard : &ownClipboard_) {}
-
-std::string InMemoryEditControl::text() const { return text_; }
-int InMemoryEditControl::textLength() const { return static_cast<int>(text_.size()); }
-
 // Text reaches the control as a C string, so it ends at the first NUL.
 void InMemoryEditControl::setText(std::string_view text) {
     text_.assign(text.substr(0, text.find('\0')));
@@ -146,11 +140,6 @@ std::string InMemoryEditControl::lineText(int line) const {
     return text_.substr(start, lineEndOf(start) - start);
 }
 
-int InMemoryEditControl::firstVisibleLine() const { return firstVisible_; }
-bool InMemoryEditControl::modified() const { return modified_; }
-void InMemoryEditControl::setModified(bool modified) { modified_ = modified; }
-bool InMemoryEditControl::canUndo() const { return undoInsertCount_ != 0 || !undoText_.empty(); }
-
 // Puts the deleted text back in place of the inserted one and selects it; the step left behind
 // is the reverse edit, so a second undo redoes. With nothing to undo, the control still moves the
 // caret to where the last step stood.
@@ -173,13 +162,13 @@ void InMemoryEditControl::cut() {
 void InMemoryEditControl::copy() {
     const Selection s = selection();
     if (s.start == s.end) return;
-    *clipboard_ = text_.substr(s.start, s.end - s.start);
+    clipboard_ = text_.substr(s.start, s.end - s.start);
 }
 
 // An empty clipboard holds no text, and pasting nothing leaves the selection alone.
 void InMemoryEditControl::paste() {
-    if (clipboard_->empty()) return;
-    const std::string pasted = clipboard_->substr(0, clipboard_->find('\0'));
+    if (clipboard_.empty()) return;
+    const std::string pasted = clipboard_.substr(0, clipboard_.find('\0'));
     replaceSelection(pasted, true);
 }
 
@@ -195,7 +184,6 @@ Point InMemoryEditControl::positionFromChar(int pos) const {
     return {(pos - lineIndex(line)) * kCharWidth, (line - firstVisible_) * kLineHeight};
 }
 
-int InMemoryEditControl::textLimit() const { return static_cast<int>(limit_); }
 void InMemoryEditControl::setTextLimit(int limit) { limit_ = limit == 0 ? ~0u : static_cast<unsigned>(limit); }
 
 void InMemoryEditControl::typeChar(char c) {

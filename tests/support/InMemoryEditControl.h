@@ -2,7 +2,7 @@
 // A model of the multi-line EDIT control's rules, for native tests of the core: CR LF lines,
 // EM_LINELENGTH with -1, one undo step that a second undo redoes (adjacent edits share a step, as
 // a run of typing does), the text limit that applies to typing and replacement but not to set
-// text. The conformance suite (tests/conformance) keeps it honest against the real control.
+// text. The behaviour tables, run on it and on the real control alike, keep it honest.
 #include "platform/EditControl.h"
 
 #include <string>
@@ -12,11 +12,11 @@ namespace tess::test {
 
 class InMemoryEditControl : public EditControl {
 public:
-    // Cut, copy and paste go through *clipboard when given, else through a clipboard of its own.
-    explicit InMemoryEditControl(std::string* clipboard = nullptr);
+    // Cut, copy and paste go through the clipboard text given.
+    explicit InMemoryEditControl(std::string& clipboard) : clipboard_(clipboard) {}
 
-    std::string text() const override;
-    int textLength() const override;
+    std::string text() const override { return text_; }
+    int textLength() const override { return static_cast<int>(text_.size()); }
     void setText(std::string_view text) override;
     Selection selection() const override;
     void setSelection(int start, int end) override;
@@ -26,17 +26,17 @@ public:
     int lineIndex(int line) const override;
     int lineLength(int pos) const override;
     std::string lineText(int line) const override;
-    int firstVisibleLine() const override;
-    bool modified() const override;
-    void setModified(bool modified) override;
-    bool canUndo() const override;
+    int firstVisibleLine() const override { return firstVisible_; }
+    bool modified() const override { return modified_; }
+    void setModified(bool modified) override { modified_ = modified; }
+    bool canUndo() const override { return undoInsertCount_ != 0 || !undoText_.empty(); }
     void undo() override;
     void cut() override;
     void copy() override;
     void paste() override;
     void scrollCaret() override;
     Point positionFromChar(int pos) const override;
-    int textLimit() const override;
+    int textLimit() const override { return static_cast<int>(limit_); }
     void setTextLimit(int limit) override;
 
     // What the control does by itself with keys that reach it (typing, Enter, Backspace, Delete,
@@ -64,19 +64,15 @@ private:
     // Where each line starts, rebuilt on the first query after a change.
     mutable std::vector<int> lineStarts_;
     mutable bool lineStartsValid_ = false;
-    int anchor_ = 0;
-    int caret_ = 0;
+    int anchor_ = 0, caret_ = 0;
     // The control keeps its limit unsigned: 0 asks for no limit and reads back as -1.
     unsigned limit_ = 30000;
     bool modified_ = false;
     // One undo step: the text deleted at undoPosition_ and the count of characters inserted there.
     std::string undoText_;
-    int undoPosition_ = 0;
-    int undoInsertCount_ = 0;
-    int firstVisible_ = 0;
-    int visibleLines_ = 20;
-    std::string ownClipboard_;
-    std::string* clipboard_;
+    int undoPosition_ = 0, undoInsertCount_ = 0;
+    int firstVisible_ = 0, visibleLines_ = 20;
+    std::string& clipboard_;
 };
 
 }  // namespace tess::test

@@ -4,22 +4,19 @@
 #include "FakeDesktop.h"
 #include "FakeMainView.h"
 #include "InMemoryEditControl.h"
-#include "state/App.h"
+#include "app/Startup.h"
 
 namespace tess::test {
 
 struct TestContext {
     App app;
     FakeDesktop desktop;
-    InMemoryEditControl editor{&desktop.clipboard};
+    InMemoryEditControl editor{desktop.clipboard};
     FakeMainView view;
     Context ctx{app, editor, desktop, view};
 
     TestContext() {
-        app.paths.dataFolder = "C:\\Data\\";
-        app.paths.settingsFile = "C:\\Data\\Tessaline.ini";
-        app.paths.helpFile = "C:\\Data\\TessalineHelp.ahp";
-        app.paths.previewFile = "C:\\Data\\runFile.htm";
+        app.paths = makePaths("C:\\Data\\");
         editor.setTextLimit(100000);
     }
     TestContext(const TestContext&) = delete;
