@@ -2,8 +2,6 @@
 #include "EditorSubject.h"
 #include "resources/resource.h"
 
-#include <gtest/gtest.h>
-
 namespace tess::test {
 namespace {
 
@@ -12,7 +10,6 @@ constexpr Answer Yes = Answer::Yes, No = Answer::No, Cancel = Answer::Cancel, Ok
 const std::string kOld = "C:\\Web\\old.html", kNext = "C:\\Web\\next.html", kTaken = "C:\\Web\\taken.html",
                   kNamed = "C:\\Web\\named.html", kFull = "C:\\Full\\page.html", kLocked = "C:\\Locked\\copy.html",
                   kGone = "C:\\Gone\\old.html", kBad = "C:\\Web\\bad.html", kPreview = "C:\\Data\\runFile.htm", kIni = "C:\\Data\\Tessaline.ini";
-// The scripted disk; writing to kFull finds the disk full, kLocked's folder refuses writes.
 const std::map<std::string, std::string> kDisk{{kOld, "on disk"}, {kNext, "next"}, {kTaken, "theirs"}, {kFull, "on disk"},
                                                {kBad, std::string("ab\0cd", 5)}, {kPreview, "preview"}};
 const MessageBoxRequest kDiscard = question("Tessaline", "File has changed...\r\nsave it before opening another file?", Buttons::YesNo),
@@ -23,23 +20,19 @@ MessageBoxRequest fileError(const std::string& text) { return {.title = "File Er
 
 // A document (untitled when file is ""), the commands each run on it apart (0: closing the window), the answers
 // and Save As choice, what is asked, where it is saved ("": nowhere), and whether the command goes on.
-struct Row {
-    const char* name; std::vector<int> commands; std::string file; bool modified; std::vector<Answer> answers; Boxes boxes;
-    std::optional<std::string> saveAs; std::string savedTo; bool goesOn; std::string text = "unsaved";
-};
+struct Row { const char* name; std::vector<int> commands; std::string file; bool modified; std::deque<Answer> answers;
+    Boxes boxes; std::optional<std::string> saveAs; std::string savedTo; bool goesOn; std::string text = "unsaved"; };
 
 // A fresh editor with a bookmark; Open picks next.html, the recent entry; asked to quit if the row asks anything.
 std::unique_ptr<EditorSubject> editing(const Row& r) {
     auto s = makeEditorSubject();
-    s->set(r.text);
-    s->app().currentFile = r.file, s->app().bookmarks = {1};
-    s->click(0);  // the status bar shows the file
-    s->editor().setModified(r.modified);
+    s->app().currentFile = r.file;
+    s->set(r.text);  // the status bar shows the file
+    s->app().bookmarks = {1}, s->editor().setModified(r.modified);
     s->app().settings.recentFiles = {kNext}, s->app().settings.recentCount = 1, s->app().settings.askToQuit = !r.boxes.empty();
     FakeDesktop& d = s->desktop();
-    d.files = kDisk, d.saveResults = {r.saveAs}, d.openResults = {kNext};
+    d.files = kDisk, d.answers = r.answers, d.saveResults = {r.saveAs}, d.openResults = {kNext};
     d.writeErrors = {{kFull, FileError::DiskFull}, {kLocked, FileError::PermissionDenied}};
-    d.answers.assign(r.answers.begin(), r.answers.end());
     return s;
 }
 
@@ -83,7 +76,7 @@ TEST(DocumentBehaviour, EveryQuestionEveryAnswerAndEveryFailedSaveOfTheDocumentC
         {"Yes on an untitled document saves as", replacing, "", true, {Yes}, {kDiscard}, kNamed, kNamed, true},
         {"Yes when the named file has gone saves as", replacing, kGone, true, {Yes}, {kDiscard}, kNamed, kNamed, true},
         {"Yes, then Save As cancelled", replacing, "", true, {Yes}, {kDiscard}, std::nullopt, "", false},
-        {"Yes, then the write fails", replacing, kFull, true, {Yes, Ok}, {kDiscard, fileError("Disk full")}, {}, "", false},
+        {"Yes, the write fails", replacing, kFull, true, {Yes, Ok}, {kDiscard, fileError("Disk full")}, {}, "", false},
         {"Save, Yes", save, kOld, true, {Yes}, {kSaveNow}, {}, kOld, true},
         {"Save, No", save, kOld, true, {No}, {kSaveNow}, {}, "", false},
         {"Save, Cancel", save, kOld, true, {Cancel}, {kSaveNow}, {}, "", false},
@@ -100,40 +93,36 @@ TEST(DocumentBehaviour, EveryQuestionEveryAnswerAndEveryFailedSaveOfTheDocumentC
         {"changed, No closes without asking to quit", close, kOld, true, {No}, {kChanged}, {}, "", true},
         {"changed, Cancel", close, kOld, true, {Cancel}, {kChanged}, {}, "", false},
         {"changed, Yes saves", close, kOld, true, {Yes}, {kChanged}, {}, kOld, true},
-        {"changed untitled, Yes, Save As cancelled", close, "", true, {Yes}, {kChanged}, std::nullopt, "", false},
-        {"changed, Yes, the write fails", close, kFull, true, {Yes, Ok}, {kChanged, fileError("Disk full")}, {}, "", false},
+        {"changed, Yes, write fails", close, kFull, true, {Yes, Ok}, {kChanged, fileError("Disk full")}, {}, "", false},
     };
-    for (const Row& r : rows)
-        for (const int id : r.commands) run(r, id);
+    for (const Row& r : rows) for (const int id : r.commands) run(r, id);
 }
 
 // The file is named only once it has loaded, so a later Save cannot overwrite the file that failed.
 TEST(DocumentBehaviour, AFailedLoadShowsWhyAndKeepsTheTextItsNameAndItsModifiedFlag) {
-    const std::pair<FileError, const char*> rows[] = {{FileError::BadFileNameOrNumber, "Bad file name or number"},
-        {FileError::FileNotFound, "File not found"}, {FileError::BadFileMode, "Bad file mode"}, {FileError::FileIsOpen, "File is open"},
-        {FileError::DeviceIoError, "Device I/O error"}, {FileError::FileAlreadyExists, "File already exists"},
-        {FileError::DiskFull, "Disk full"}, {FileError::BadFileName, "Bad file name"}, {FileError::TooManyFiles, "Too many files"},
-        {FileError::DeviceUnavailable, "Device unavailable"}, {FileError::PermissionDenied, "Permission denied"},
-        {FileError::DiskNotReady, "Disk not ready"}, {FileError::DiskMediaError, "Disk media error"},
-        {FileError::PathFileAccessError, "Path/file access error"}, {FileError::PathNotFound, "Path not found"},
-        // The control would end the text at the NUL, and a later save would write the cut text back.
-        {FileError::None, "File contains a zero byte and cannot be edited"}};
-    for (const auto& [error, text] : rows) run({text, {}, kOld, true, {No, Ok}, {kDiscard, fileError(text)}, {}, "", false}, IDM_OPEN, error);
+    using enum FileError;
+    const std::pair<FileError, const char*> rows[] = {{BadFileNameOrNumber, "Bad file name or number"},
+        {FileNotFound, "File not found"}, {BadFileMode, "Bad file mode"}, {FileIsOpen, "File is open"},
+        {DeviceIoError, "Device I/O error"}, {FileAlreadyExists, "File already exists"}, {DiskFull, "Disk full"},
+        {BadFileName, "Bad file name"}, {TooManyFiles, "Too many files"}, {DeviceUnavailable, "Device unavailable"},
+        {PermissionDenied, "Permission denied"}, {DiskNotReady, "Disk not ready"}, {DiskMediaError, "Disk media error"},
+        {PathFileAccessError, "Path/file access error"}, {PathNotFound, "Path not found"},
+        {None, "File contains a zero byte and cannot be edited"}};
+    for (const auto& [error, text] : rows)
+        run({text, {}, kOld, true, {No, Ok}, {kDiscard, fileError(text)}, {}, "", false}, IDM_OPEN, error);
 }
 
 TEST(DocumentBehaviour, ADocumentLongerThanTheTextLimitCanStillBeTypedInto) {  // loading ignores the limit, typing not
-    auto s = editing({"", {}, "", false, {}, {}, {}, "", true});
+    auto s = editing({});
     s->desktop().files[kNext] = std::string(120000, 'x');
     s->command(IDM_OPEN);
-    s->click(120000);
     s->keys("y");
-    EXPECT_EQ(s->editor().text(), std::string(120000, 'x') + "y");
+    EXPECT_EQ(s->editor().text(), "y" + std::string(120000, 'x'));
 }
 
 // A fifth file pushes the oldest out; a file saved again under another letter case moves up.
 TEST(DocumentBehaviour, SavedFilesFillTheFileMenuMostRecentFirstOnceEach) {
-    auto s = editing({"", {}, "", true, {}, {}, {}, "", true});
-    s->app().settings.recentCount = 0;
+    auto s = editing({});
     for (const char* path : {"C:\\1\\a.html", "C:\\2\\b.css", "C:\\3\\c.js", "C:\\4\\d.php", "C:\\5\\e.txt", "c:\\3\\C.JS"})
         s->desktop().saveResults = {path}, s->command(IDM_SAVEAS);
     EXPECT_EQ(s->recentItems(), (std::vector<std::string>{"&1  C.JS", "&2  e.txt", "&3  d.php", "&4  b.css"}));

@@ -10,26 +10,24 @@
 namespace tess {
 namespace {
 
-// A settings file without its quotes and with "/" for each line end.
+// A settings file without its quotes and with "/" for each line end; and the file written back after reading one.
 std::string condensed(std::string_view file) {
     std::string out;
     for (const char c : file) out += c == '\n' ? "/" : c == '\r' || c == '"' ? "" : std::string(1, c);
     return out;
 }
+std::string readBack(std::string_view f) { Settings s; readSettingsFile(f, s); return settingsFileText(s, s.lastFile); }
 
 TEST(SettingsFile, TheExampleIsWrittenByteForByteAndEveryFileReadIsWrittenBackTheSame) {
     Settings s{.windowX = 120, .windowY = 80, .clientWidth = 640, .clientHeight = 520, .recentCount = 1, .browserIndex = 4};
-    s.recentFiles[0] = "C:\\Web\\index.html";
-    s.browserPaths[3] = "C:\\Tools\\Browser\\browser.exe ";
+    s.recentFiles[0] = "C:\\Web\\index.html", s.browserPaths[3] = "C:\\Tools\\Browser\\browser.exe ";
     const std::string example = "\"1.06\"\r\n120,80,640,520,10\r\n1,1,1,0,4\r\n3,0,1,16777215,0\r\n\"C:\\Web\\index.html\"\r\n"
                                 "\"C:\\Web\\index.html\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"C:\\Tools\\Browser\\browser.exe \"\r\n\"\"\r\n";
     EXPECT_EQ(settingsFileText(s, "C:\\Web\\index.html"), example);
-    for (const std::string& file : {example, std::string("\"1.06\"\r\n7,9,800,600,14\r\n4,0,0,1,5\r\n9,1,0,14745599,1\r\n\"C:\\l.htm\"\r\n"
-             "\"C:\\a, b\\1.htm\"\r\n\"D:\\2.css\"\r\n\"\\\\srv\\3.js\"\r\n\"4.php\"\r\n\"C:\\i.exe \"\r\n\"\"\r\n\"o \"\r\n\"\"\r\n\"x \"\r\n")}) {
-        Settings read;
-        readSettingsFile(file, read);
-        EXPECT_EQ(settingsFileText(read, read.lastFile), file);
-    }
+    const std::string other = "\"1.06\"\r\n7,9,800,600,14\r\n4,0,0,1,5\r\n9,1,0,14745599,1\r\n\"C:\\l.htm\"\r\n"
+                              "\"C:\\a, b\\1.htm\"\r\n\"D:\\2.css\"\r\n\"\\\\srv\\3.js\"\r\n\"4.php\"\r\n"
+                              "\"C:\\i.exe \"\r\n\"\"\r\n\"o \"\r\n\"\"\r\n\"x \"\r\n";
+    for (const std::string& file : {example, other}) EXPECT_EQ(readBack(file), file);
 }
 
 // Unreadable values keep the defaults, sizes are clamped, flags are 0 or 1, other values out of range
@@ -41,16 +39,12 @@ TEST(SettingsFile, ADamagedFileGivesWhatItCanAndDefaultsHeldToTheirRangesForTheR
         {"\"1.06\"\r\n120,80,6", "1.06/120,80,300,200,10" + rest},
         {"\"1\"\r\n-8,99999999,120,-5,100000\r\n", "1/0,16000,300,200,10" + rest},
         {"\"1\"\r\nleft,top,640.5,99999999999999999999,11.5\r\n", "1/0,0,640,200,12" + rest},  // halves to even
-        {"\"1\"\r\n0,0,640,480,-4\r\n0,7,-1,2,9\r\n40,5,0,-1,3\r\n", "1/0,0,640,480,10/0,1,1,1,0/3,1,0,16777215,1///////"},
+        {"\"1\"\r\n0,0,640,480,-4\r\n0,7,-1,2,9\r\n33,5,0,-1,3\r\n", "1/0,0,640,480,10/0,1,1,1,0/3,1,0,16777215,1///////"},
         {"\"1\"\r\n0,0,640,480,8\r\n6,1,1,0,2\r\n3,0,1,0,0\r\n\"a\"\r\n\"1\"\r\n\"2\"\r\n\"3\"\r\n\"4\"\r\n\"5\"\r\n\"6\"\r\n\"\"\r\n\"b \"\r\n",
          "1/0,0,640,480,8/4,1,1,0,2/3,0,1,0,0/a/1/2/3/4//b ////"},
         {"\"1\"\r\n0,0,640,480,8\r\n3,1,1,0,1\r\n3,0,1,0,0\r\n\"a\"\r\n\"r1\"\r\n", "1/0,0,640,480,8/1,1,1,0,1/3,0,1,0,0/a/r1//////"},
-        {"\"1.06\"\n 5 , 6 ,700 ,500, 11\n0,1,1,0,3\n4,0,1,65535,0\n\"f.htm\"\n", "1.06/5,6,700,500,11/0,1,1,0,3/4,0,1,65535,0/f.htm//////"}};
-    for (const auto& [text, read] : rows) {
-        Settings s;
-        readSettingsFile(text, s);
-        EXPECT_EQ(condensed(settingsFileText(s, s.lastFile)), read) << text;
-    }
+        {"\"1.06\"\n 5 , 6 ,700 ,500, 11\n0,1,1,0,3\n32,0,1,65535,0\n\"f.htm\"\n", "1.06/5,6,700,500,11/0,1,1,0,3/32,0,1,65535,0/f.htm//////"}};
+    for (const auto& [text, read] : rows) EXPECT_EQ(condensed(readBack(text)), read) << text;
 }
 
 // Only an installed copy keeps its files in the shared data folder; the comparison is exact.
