@@ -1,9 +1,9 @@
-// Dialogs built from tables, as real dialog windows: each control where its row puts it, states
-// passing between user and model, the dialog keys, modal results and failures reported.
+// Dialogs built from tables, as real dialog windows, modeless in dialog units and modal in pixels: each control
+// where its row puts it, states passing between user and model, the dialog keys, results and failures reported.
+#include "WinTestSupport.h"
 #include "platform/win32/DialogTemplate.h"
 
 #include <gtest/gtest.h>
-#include <windows.h>
 
 #include <stdexcept>
 #include <tuple>
@@ -13,124 +13,89 @@ namespace {
 
 using namespace controlstyle;
 using Texts = std::vector<std::string>;
-constexpr int kWhat = 501, kWhole = 503, kUp = 511, kTags = 520, kSizes = 412;
+constexpr int kWhat = 501, kWhole = 503, kTags = 520, kSizes = 412;
 
 const std::vector<DialogControl> kFindControls = {
     {"STATIC", -1, "&What:", 10, 10, 25, 10, 0},
     {"EDIT", kWhat, "Caf\xE9", 40, 10, 140, 12, kTabStop | kBorder | kEditAutoHScroll},
-    {"BUTTON", kWhole, "Match &whole word", 10, 35, 100, 10, kTabStop | kCheckBox},
-    {"BUTTON", kUp, "&Up \xE0", 110, 45, 40, 10, kTabStop | kGroup | kRadioButton},
+    {"BUTTON", kWhole, "Match &whole word \xE0", 10, 35, 100, 10, kTabStop | kCheckBox},
     {"LISTBOX", kTags, "", 10, 60, 80, 40, kVScroll | kListNotify | kListNoIntegralHeight},
     {"COMBOBOX", kSizes, "", 120, 60, 40, 60, kTabStop | kDropDownList | kVScroll},
-    {"STATIC", -1, "(HTML, CSS)", 10, 110, 90, 10, 0},
+    {"STATIC", -1, "(HTML, CSS)", 10, 110, 90, 10, 0},  // a second label with the same id
     {"BUTTON", kDialogOk, "&Find next", 190, 5, 50, 20, kTabStop | kDefPushButton}};
 
 struct RecordingModel : DialogModel {
     DialogView* view = nullptr;
-    Texts clicks;  // ids clicked, and "cancel"
+    Texts seen;  // ids clicked, failures reported, and "cancel"
     void initialise(DialogView& v) override { view = &v; }
     void command(DialogView& v, int id, int code) override {
-        if (code == notification::kClicked) clicks.push_back(std::to_string(id));
-        if (id == 77) throw std::runtime_error("no such tag \xE9");
+        if (code == notification::kClicked) seen.push_back(std::to_string(id));
+        if (id == 77) throw std::runtime_error("bad \xE9");
         if (id == 9) v.close(42);
     }
-    bool cancel(DialogView&) override { return clicks.push_back("cancel"), true; }
+    bool cancel(DialogView&) override { return seen.push_back("cancel"), true; }
 };
 
-std::string textOf(HWND window) {
-    char text[256] = {};
-    return {text, static_cast<std::size_t>(::GetWindowTextA(window, text, 256))};
-}
 auto corners(RECT r) { return std::tuple(r.left, r.top, r.right, r.bottom); }
 
 // The dialog and its controls, in creation order, where and as the table says.
 void expectAsInTable(HWND box, const DialogSpec& spec) {
-    const auto scaled = [&](int x, int y, int width, int height) {  // each mapped, as the dialog manager does
-        RECT r{x, y, width, height};
+    const auto scaled = [&](RECT r) {  // x, y, width and height, each mapped as the dialog manager does
         if (spec.units == DialogUnits::Dialog) ::MapDialogRect(box, &r);
         return corners({r.left, r.top, r.left + r.right, r.top + r.bottom});
     };
     RECT client{}, outer{}, work{};
-    ::GetClientRect(box, &client);
-    ::GetWindowRect(box, &outer);
-    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    EXPECT_EQ(corners(client), scaled(0, 0, spec.width, spec.height));
+    ::GetClientRect(box, &client), ::GetWindowRect(box, &outer), ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    EXPECT_EQ(corners(client), scaled({0, 0, spec.width, spec.height}));
     if (!spec.position) EXPECT_NEAR(outer.left + outer.right, work.left + work.right, 1);  // centred
-    else EXPECT_EQ((std::pair<int, int>(outer.left, outer.top)), std::pair(spec.position->x, spec.position->y));
-    HWND child = ::GetWindow(box, GW_CHILD);
-    for (const DialogControl& c : spec.controls) {
-        SCOPED_TRACE(c.text);
-        ASSERT_TRUE(child);
-        char name[32] = {};
-        ::GetClassNameA(child, name, 32);
-        EXPECT_EQ(std::tuple(std::string(::CharUpperA(name)), ::GetDlgCtrlID(child), textOf(child)),
-                  std::tuple(c.className, static_cast<WORD>(c.id), c.text));
+    else EXPECT_EQ(std::pair(outer.left, outer.top), std::pair(LONG{spec.position->x}, LONG{spec.position->y}));
+    for (HWND child = ::GetWindow(box, GW_CHILD); const DialogControl& c : spec.controls) {
         RECT got{};
-        ::GetWindowRect(child, &got);
-        ::MapWindowPoints(nullptr, box, reinterpret_cast<POINT*>(&got), 2);
-        const auto want = scaled(c.x, c.y, c.width, c.height);
+        ::GetWindowRect(child, &got), ::MapWindowPoints(nullptr, box, reinterpret_cast<POINT*>(&got), 2);
+        const auto want = scaled({c.x, c.y, c.width, c.height});
         if (c.className == "COMBOBOX") got.bottom = std::get<3>(want);  // closed, as high as its font needs
-        EXPECT_EQ(corners(got), want);
+        EXPECT_EQ(std::tuple(::GetDlgCtrlID(child), test::windowText(child), corners(got)),
+                  std::tuple(static_cast<WORD>(c.id), c.text, want));
         child = ::GetWindow(child, GW_HWNDNEXT);
     }
 }
 
-TEST(DialogTemplate, ControlsStandAsTabledAndTheModelHearsTheUserTheKeysAndItsOwnFailures) {
-    Texts failures;
-    setFailureHandler([&](std::string_view what) { failures.emplace_back(what); });
+TEST(DialogTemplate, ControlsStandAsTabledTheModelHearsTheUserAndTheKeysAndTheResultIsTheOneItClosedWith) {
     MessageRouter router;
     RecordingModel model;
+    setFailureHandler([&](std::string_view what) { model.seen.emplace_back(what); });
     ModelessDialog dialog(router);
-    const DialogSpec spec{.title = "Find", .width = 250, .height = 140, .controls = kFindControls};
+    DialogSpec spec{.title = "Find", .width = 250, .height = 140, .controls = kFindControls};
     ASSERT_TRUE(dialog.create(nullptr, spec, model));
-    expectAsInTable(dialog.hwnd(), spec);
+    const HWND box = dialog.hwnd();
+    expectAsInTable(box, spec);
     DialogView& view = *model.view;
-    const auto item = [box = dialog.hwnd()](int id) { return ::GetDlgItem(box, id); };
-    ::SendMessageA(item(kWhole), BM_CLICK, 0, 0);
-    EXPECT_TRUE(view.checked(kWhole));
-    view.setChecked(kUp, true);
-    EXPECT_EQ(::SendMessageA(item(kUp), BM_GETCHECK, 0, 0), BST_CHECKED);
-    EXPECT_EQ(view.text(kWhat), "Caf\xE9");
-    for (const int list : {kTags, kSizes}) {
-        view.setListItems(list, {"<p>", "<em>\xE9</em>"});
-        view.select(list, 1);
-        EXPECT_EQ(view.listItems(list), (Texts{"<p>", "<em>\xE9</em>"}));
-        EXPECT_EQ(view.selectedIndex(list), 1);
-    }
-    EXPECT_EQ(textOf(item(kSizes)), "<em>\xE9</em>");  // what the closed drop-down list shows
-    ::SendMessageA(dialog.hwnd(), WM_COMMAND, 77, 0);
-    EXPECT_EQ(failures, Texts{"no such tag \xE9"});
-    for (const WPARAM key : {VK_RETURN, VK_ESCAPE}) {
-        ::PostMessageA(item(kWhat), WM_KEYDOWN, key, 0);
-        router.pumpPending();
-    }
-    EXPECT_EQ(model.clicks, (Texts{"503", "77", "1", "cancel"}));
-    EXPECT_FALSE(dialog.isOpen());
+    for (const int list : {kTags, kSizes}) view.setListItems(list, {"<p>", "<b>\xE9</b>"}), view.select(list, 1);
+    for (const int list : {kTags, kSizes})
+        EXPECT_EQ(std::pair(view.listItems(list), view.selectedIndex(list)), std::pair(Texts{"<p>", "<b>\xE9</b>"}, 1));
+    ::SendDlgItemMessageA(box, kWhole, BM_CLICK, 0, 0);  // the user ticks it, the model reads it and clears it
+    EXPECT_EQ(std::pair(view.checked(kWhole), view.text(kWhat)), std::pair(true, std::string("Caf\xE9")));
+    view.setChecked(kWhole, false);
+    EXPECT_EQ(::IsDlgButtonChecked(box, kWhole), UINT{BST_UNCHECKED});
+    ::SendMessageA(box, WM_COMMAND, 77, 0);
+    for (const WPARAM key : {VK_RETURN, VK_ESCAPE}) ::PostMessageA(::GetDlgItem(box, kWhat), WM_KEYDOWN, key, 0);
+    router.pumpPending();
+    EXPECT_EQ(std::pair(model.seen, dialog.isOpen()), std::pair(Texts{"503", "77", "bad \xE9", "1", "cancel"}, false));
     setFailureHandler(nullptr);
-}
-
-TEST(DialogTemplate, AModalDialogInPixelsReturnsTheResultItClosedWithOrMinusOneWhenItCannotBeMade) {
-    // Esc on or off, what is posted to the dialog as it opens, and the result.
-    const std::tuple<bool, std::vector<std::pair<UINT, WPARAM>>, int> cases[] = {
-        {true, {{WM_KEYDOWN, VK_ESCAPE}}, IDCANCEL},
-        {false, {{WM_KEYDOWN, VK_ESCAPE}, {WM_COMMAND, 9}}, 42},  // the model closes it
-        {false, {{WM_CLOSE, 0}}, IDCANCEL}};                      // the close box
-    RecordingModel model;
-    for (const auto& [escapeCancels, posted, result] : cases) {
-        const DialogSpec spec{.title = "Options", .width = 250, .height = 320, .units = DialogUnits::Pixels,
-                              .position = ScreenPoint{40, 50}, .escapeCancels = escapeCancels,
-                              .controls = kFindControls};
-        // The hook sees the dialog laid out as it will be shown, and posts what a user would do.
-        const auto post = [&](HWND dialog, UINT msg, WPARAM, LPARAM) -> std::optional<INT_PTR> {
-            if (msg != WM_INITDIALOG) return std::nullopt;
-            expectAsInTable(dialog, spec);
-            for (const auto& [message, wParam] : posted) ::PostMessageA(dialog, message, wParam, 0);
-            return std::nullopt;
-        };
-        EXPECT_EQ(runModal(nullptr, spec, model, post), result) << posted.size() << " posted";
+    spec.units = DialogUnits::Pixels, spec.position = ScreenPoint{40, 50}, spec.escapeCancels = false;
+    // Posted once the dialog is laid out as it will be shown, and the result it closes with.
+    const std::pair<std::vector<std::pair<UINT, WPARAM>>, int> modal[] = {
+        {{{WM_KEYDOWN, VK_ESCAPE}, {WM_COMMAND, 9}}, 42},  // Esc does nothing, the model closes it
+        {{{WM_CLOSE, 0}}, IDCANCEL}};                      // the close box cancels all the same
+    for (const auto& [posted, result] : modal) {
+        EXPECT_EQ(runModal(nullptr, spec, model, [&](HWND modalBox, UINT msg, WPARAM, LPARAM) {
+            if (msg != WM_INITDIALOG) return std::optional<INT_PTR>{};
+            expectAsInTable(modalBox, spec);
+            for (const auto& [message, wParam] : posted) ::PostMessageA(modalBox, message, wParam, 0);
+            return std::optional<INT_PTR>{};
+        }), result);
     }
-    const DialogSpec broken{.title = "Broken", .width = 99, .controls = {{"NoSuchClass", 8, "", 0, 0, 9, 9, 0}}};
-    EXPECT_EQ(runModal(nullptr, broken, model), -1);
+    EXPECT_EQ(runModal(nullptr, {.title = "Broken", .controls = {{"NoSuchClass", 8, "", 0, 0, 9, 9, 0}}}, model), -1);
 }
 
 }  // namespace

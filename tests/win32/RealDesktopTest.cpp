@@ -11,15 +11,13 @@
 namespace tess::win32 {
 namespace {
 
-using test::readBytes;
-using test::writeBytes;
+using namespace tess::test;
 using Files = std::vector<std::string>;
 
-class RealDesktop : public testing::Test {
-protected:
+struct RealDesktop : testing::Test {
     std::string_view save(std::string_view bytes) { return fileErrorText(desktop.writeFileSafely(page, bytes)); }
 
-    test::TempFolder folder;
+    TempFolder folder;
     const std::string page = folder / "page.html";
     UniqueHwnd owner{::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 9, 9, nullptr, nullptr, nullptr, nullptr)};
     DesktopWin desktop{owner.get()};
@@ -29,10 +27,8 @@ TEST_F(RealDesktop, BytesComeBackExactlyThroughNewAndReplacedFilesAndUpToTheFirs
     std::string everyByte(256, '\0');  // 1 to 255, then 0
     for (std::size_t b = 0; b < 256; ++b) everyByte[b] = static_cast<char>(b + 1);
     for (const std::string& bytes : {everyByte, std::string("a\rb\nc\r\nd\n\re\r\r\n\0f", 16), std::string()}) {
-        ::DeleteFileA(page.c_str());
-        for (int time = 0; time < 2; ++time)
+        for (int time = 0; time < 2; ++time)  // the page is new the very first time
             EXPECT_TRUE(save(bytes) == "" && readBytes(page) == bytes && desktop.readFile(page).bytes == bytes) << time;
-        EXPECT_EQ(folder.files(), Files{"page.html"});
         desktop.setClipboardText(bytes);
         EXPECT_TRUE(desktop.clipboardText() == bytes.substr(0, bytes.find('\0'))) << bytes.size();
     }
@@ -44,33 +40,27 @@ TEST_F(RealDesktop, AMessageBoxAnswersTheButtonPressedAndCancelWhenItCannotBeSho
         {Buttons::OkCancel, IDCANCEL, Answer::Cancel, {IDOK, IDCANCEL}},
         {Buttons::YesNo, IDYES, Answer::Yes, {IDYES, IDNO}},
         {Buttons::YesNoCancel, IDNO, Answer::No, {IDCANCEL, IDYES, IDNO}},
-    };
+        {Buttons::Ok, IDOK, Answer::Cancel, {}}};  // owned by the main window, now gone: never shown
     for (const auto& c : cases) {
-        test::DialogAnswerer answerer({{c.pressed, ""}});
+        if (c.shown.empty()) ::DestroyWindow(owner.release());
+        DialogAnswerer answerer({{c.pressed, ""}});
         EXPECT_EQ(desktop.messageBox({.title = "T", .buttons = c.buttons}), c.answer);
-        EXPECT_TRUE(answerer.seen().size() == 1 && answerer.seen()[0].buttons == c.shown);
+        EXPECT_EQ(answerer.seen().size() == 1 ? answerer.seen()[0].buttons : std::vector<int>{}, c.shown);
     }
-    ::DestroyWindow(owner.release());  // a box owned by the main window, now gone, is never shown
-    test::DialogAnswerer answerer({{IDOK, ""}});
-    EXPECT_EQ(desktop.messageBox({.title = "T", .buttons = Buttons::Ok}), Answer::Cancel);
-    EXPECT_TRUE(answerer.seen().empty());
 }
 
-// Held open by another program: sharing nothing, or reading and writing as a web server or build tool does.
 TEST_F(RealDesktop, EachFileFailureArrivesAsItsErrorTextAndSharedFilesCanBeRead) {
     const auto held = [&](const char* name, DWORD access, DWORD sharing) {
-        EXPECT_TRUE(writeBytes(folder / name, "old"));
+        writeBytes(folder / name, "old");
         return UniqueFile(::CreateFileA((folder / name).c_str(), access, sharing, nullptr, OPEN_EXISTING, 0, nullptr));
     };
-    UniqueFile locker = held("locked", GENERIC_READ | GENERIC_WRITE, 0),
-               server = held("served", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE);
-    ASSERT_TRUE(locker && server);
+    UniqueFile locker = held("locked", GENERIC_READ | GENERIC_WRITE, 0),  // by a program that shares nothing
+               server = held("served", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE);  // or as a web server
     const struct { std::string path; std::string_view read, write; } cases[] = {  // write "": not tried
         {folder / "none.html", "File not found", ""},
         {folder / "none\\page.html", "Path not found", "Path not found"},
         {folder / "locked", "File is open", "File is open"},
-        {folder / "served", "", "File is open"},
-    };
+        {folder / "served", "", "File is open"}};
     for (const auto& c : cases) {
         const ReadResult read = desktop.readFile(c.path);
         EXPECT_TRUE(fileErrorText(read.error) == c.read && read.bytes == (c.read.empty() ? "old" : "")) << c.path;
@@ -83,47 +73,43 @@ TEST_F(RealDesktop, EachFileFailureArrivesAsItsErrorTextAndSharedFilesCanBeRead)
 
 // A save over a page: what the user is told, what the file holds and shows (Wine always shows archive).
 TEST_F(RealDesktop, ASaveKeepsTheFilesAttributesAndOnAnyFailureTheOldFileAndNoTemporaryOne) {
-    constexpr DWORD kHidden = FILE_ATTRIBUTE_HIDDEN, kSystem = FILE_ATTRIBUTE_SYSTEM;
-    constexpr DWORD kReadOnly = FILE_ATTRIBUTE_READONLY, kShown = kHidden | kSystem | kReadOnly;
+    constexpr DWORD kHidden = FILE_ATTRIBUTE_HIDDEN, kShown = kHidden | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_READONLY;
     const struct { DWORD before; std::optional<SafeWriteStep> failing; DWORD error; std::string_view text; } cases[] = {
         {kHidden | FILE_ATTRIBUTE_ARCHIVE, {}, 0, ""},
-        {kHidden | kSystem, {}, 0, ""},
-        {kReadOnly, {}, 0, "Permission denied"},
+        {kHidden | FILE_ATTRIBUTE_SYSTEM, {}, 0, ""},
+        {FILE_ATTRIBUTE_READONLY, {}, 0, "Permission denied"},
         {kHidden, SafeWriteStep::CreateTemp, ERROR_ACCESS_DENIED, "Permission denied"},
         {kHidden, SafeWriteStep::Write, ERROR_DISK_FULL, "Disk full"},
         {kHidden, SafeWriteStep::Replace, ERROR_UNABLE_TO_REMOVE_REPLACED, "Permission denied"},
         // The new file is then moved in only where the name is free: here it is not.
-        {kHidden, SafeWriteStep::Replace, ERROR_UNABLE_TO_MOVE_REPLACEMENT, "Path/file access error"},
-    };
+        {kHidden, SafeWriteStep::Replace, ERROR_UNABLE_TO_MOVE_REPLACEMENT, "Path/file access error"}};
     for (const auto& c : cases) {
         ::SetFileAttributesA(page.c_str(), FILE_ATTRIBUTE_NORMAL);
         ASSERT_TRUE(writeBytes(page, "old") && ::SetFileAttributesA(page.c_str(), c.before));
         desktop.failSafeWriteStep(c.failing, c.error);
         EXPECT_EQ(save("new"), c.text);
-        EXPECT_EQ(::GetFileAttributesA(page.c_str()) & kShown, c.before & kShown);
-        EXPECT_TRUE(readBytes(page) == (c.text.empty() ? "new" : "old") && folder.files() == Files{"page.html"});
+        EXPECT_EQ(std::tuple(::GetFileAttributesA(page.c_str()) & kShown, readBytes(page), folder.files()),
+                  std::tuple(c.before & kShown, c.text.empty() ? "new" : "old", Files{"page.html"}));
     }
 }
 
 // Open finds a name in the start folder; Save proposes its name, adds the extension; neither moves the current folder.
 TEST_F(RealDesktop, TheRealOpenAndSaveDialogs) {
     ASSERT_TRUE(writeBytes(folder / "other.css", "p {}"));
-    Files filters;
+    Files filters, seen;
     for (const FileFilter& filter : documentFilters()) filters.push_back(filter.description);
-    FileDialogRequest request{.title = "Open File", .filters = documentFilters(), .initialFolder = folder.path(),
+    FileDialogRequest request{.title = "Load", .filters = documentFilters(), .initialFolder = folder.path(),
                               .defaultExtension = "html", .fileMustExist = true};
     const auto before = std::filesystem::current_path();
-    test::DialogAnswerer answerer({{IDOK, "other.css"}, {IDCANCEL, ""}, {IDOK, "newpage"}});
+    DialogAnswerer answerer({{IDOK, "other.css"}, {IDCANCEL, ""}, {IDOK, "newpage"}});
     EXPECT_EQ(desktop.openFileDialog(request), folder / "other.css");
     EXPECT_EQ(desktop.openFileDialog(request), std::nullopt);
-    request.title = "Save File", request.initialName = "other", request.fileMustExist = false;
+    request.title = "Store", request.initialName = "other", request.fileMustExist = false;
     EXPECT_EQ(desktop.saveFileDialog(request), folder / "newpage.html");
     EXPECT_EQ(std::filesystem::current_path(), before);
-    const auto& seen = answerer.seen();
-    ASSERT_EQ(seen.size(), 3u);
-    EXPECT_TRUE(seen[0].title == "Open File" && seen[1].title == "Open File" && seen[2].title == "Save File");
-    EXPECT_TRUE(seen[0].fileName == "" && seen[2].fileName == "other");
-    for (const auto& s : seen) EXPECT_TRUE(s.filters == filters && filters.size() == 5 && !s.readOnlyBoxVisible);
+    for (const auto& s : answerer.seen())  // the name each proposed; "!" where it listed other types or a read-only box
+        seen.push_back(s.title + ":" + s.fileName + (s.filters == filters && !s.readOnlyBoxVisible ? "" : "!"));
+    EXPECT_EQ(std::pair(seen, filters.size() == 5), std::pair(Files{"Load:", "Load:", "Store:other"}, true));
 }
 
 }  // namespace
