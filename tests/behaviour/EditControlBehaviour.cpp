@@ -157,24 +157,5 @@ TEST(EditControl, Scripts) {
     }
 }
 
-TEST(EditControl, ScrollCaretBringsTheCaretLineIntoView) {
-    const auto s = makeEditorSubject();
-    EditControl& edit = s->editor();
-    const std::string text = [] { std::string t; for (int i = 0; i < 200; ++i) t += "line\r\n"; return t; }();
-    edit.setText(text);
-    const auto scrollTo = [&](int line) {
-        edit.setSelection(edit.lineIndex(line), edit.lineIndex(line));
-        edit.scrollCaret();
-        return edit.firstVisibleLine();
-    };
-    const int first = scrollTo(100);
-    EXPECT_TRUE(first > 0 && first <= 100) << first;
-    EXPECT_EQ(scrollTo(99), first);  // a line already in view does not scroll
-    EXPECT_EQ(scrollTo(0), 0);
-    EXPECT_GT(scrollTo(150), 0);
-    edit.setText(text);  // new text starts at the top
-    EXPECT_EQ(edit.firstVisibleLine(), 0);
-}
-
 }  // namespace
 }  // namespace tess::test

@@ -2,8 +2,6 @@
 
 #include "resources/resource.h"
 
-#include <gtest/gtest.h>
-
 namespace tess::test {
 
 std::vector<Stroke> parseKeys(std::string_view script) {

@@ -1,8 +1,7 @@
 #pragma once
 // One editor as a user meets it, for behaviour tables written once and run twice: natively on the
-// core over the in-memory control (tests/unit), and under Wine on the real main window, every key
-// posted and routed through the program's own loop (tests/support/win32). What a row checks is
-// what the user sees: the text and selection, the status bar, the gutter, the boxes, the files.
+// core over the in-memory control, under Wine on the real main window, every key routed through the
+// program's own loop. A row checks what the user sees: text, selection, status bar, gutter, boxes.
 #include "FakeDesktop.h"
 #include "MarkedText.h"
 #include "state/App.h"
@@ -10,9 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <string>
-#include <string_view>
-#include <vector>
 
 namespace tess::test {
 
@@ -20,20 +16,13 @@ namespace tess::test {
 // "S-", "C-" or "A-" before the name for Shift, Ctrl or Alt held ("{C-V}", "{S-Tab}"), and ":n"
 // after it for n auto-repeated presses before the release ("{Enter:3}"). Names: Enter, Tab, Up,
 // Down, Left, Right, Home, End, Del, Back, Ins, Esc, and a letter (with C-: the accelerator).
-struct Stroke {
-    std::string name;  // empty for a typed character
-    char typed = 0;
-    bool shift = false, control = false, alt = false;
-    int presses = 1;
-};
+struct Stroke { std::string name; char typed = 0; bool shift = false, control = false, alt = false; int presses = 1; };
 std::vector<Stroke> parseKeys(std::string_view script);
 
 class EditorSubject {
 public:
     virtual ~EditorSubject() = default;
-
-    // The text with its selection marked, as a click leaves it: the caret recorded, the goal
-    // column gone, no bookmarks, unmodified, nothing to undo, no boxes recorded.
+    // The marked text, as a click leaves it: no goal column, bookmarks, changes, undo or boxes.
     virtual void set(std::string_view marked) = 0;
     virtual std::string marked() = 0;
     // The caret put at a position as a left click puts it.
@@ -64,8 +53,7 @@ public:
     void bookmark(const std::vector<int>& lines);
 };
 
-// Made by each test executable: natively the core over the in-memory control, under Wine the
-// real main window over a scripted desktop with the real clipboard.
+// Made by each test executable (tests/unit/NativeSubject.cpp, tests/support/win32/WindowSubject.cpp).
 std::unique_ptr<EditorSubject> makeEditorSubject();
 
 }  // namespace tess::test

@@ -1,8 +1,6 @@
 #pragma once
 #include "state/MainView.h"
 
-#include <string>
-#include <vector>
 
 namespace tess::test {
 

@@ -222,10 +222,8 @@ void InMemoryEditControl::pressBackspace() {
     replaceRange(s.start, s.end, {}, true);
 }
 
-// Like the real control, Up and Down keep the caret's current column only: the control
-// remembers nothing across moves, which is why the editor adds its own goal column. Both drop
-// the selection, also on the first and last line. The control keeps the caret's pixel position,
-// which is the same column here because the model has no tabs and one character width.
+// Up and Down keep the caret's current column only (the control remembers no goal column: the
+// editor adds its own) and drop the selection, also on the first and last line.
 void InMemoryEditControl::moveCaretLines(int step) {
     const int line = lineFromChar(caret_);
     anchor_ = caret_;

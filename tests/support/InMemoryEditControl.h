@@ -5,7 +5,6 @@
 // text. The behaviour tables, run on it and on the real control alike, keep it honest.
 #include "platform/EditControl.h"
 
-#include <string>
 #include <vector>
 
 namespace tess::test {
@@ -39,9 +38,8 @@ public:
     int textLimit() const override { return static_cast<int>(limit_); }
     void setTextLimit(int limit) override;
 
-    // What the control does by itself with keys that reach it (typing, Enter, Backspace, Delete,
-    // arrows), for tests of the behaviours layered on top of it. typeChar takes what WM_CHAR
-    // carries: '\r' (Enter) inserts CR LF, '\b' is Backspace, other control characters are ignored.
+    // What the control does by itself with keys that reach it. typeChar takes what WM_CHAR carries:
+    // '\r' (Enter) inserts CR LF, '\b' is Backspace, other control characters are ignored.
     void typeChar(char c);
     void pressDelete();
     void pressBackspace();
@@ -61,8 +59,7 @@ private:
     void emptyUndo();
 
     std::string text_;
-    // Where each line starts, rebuilt on the first query after a change.
-    mutable std::vector<int> lineStarts_;
+    mutable std::vector<int> lineStarts_;  // rebuilt on the first query after a change
     mutable bool lineStartsValid_ = false;
     int anchor_ = 0, caret_ = 0;
     // The control keeps its limit unsigned: 0 asks for no limit and reads back as -1.

@@ -4,16 +4,9 @@
 // before "[" is a selection made upwards).
 #include "platform/EditControl.h"
 
-#include <string>
-#include <string_view>
-
 namespace tess::test {
 
-struct MarkedText {
-    std::string text;
-    int anchor = 0;
-    int caret = 0;
-};
+struct MarkedText { std::string text; int anchor = 0, caret = 0; };
 
 inline MarkedText parseMarked(std::string_view marked) {
     MarkedText result;

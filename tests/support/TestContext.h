@@ -1,6 +1,5 @@
 #pragma once
-// One fresh program state with an in-memory editor, a fake desktop and a fake window, wired
-// together (the editor's cut/copy/paste use the fake desktop's clipboard).
+// Fresh program state, an in-memory editor (its clipboard the fake desktop's), a fake window.
 #include "FakeDesktop.h"
 #include "FakeMainView.h"
 #include "InMemoryEditControl.h"

@@ -1,16 +1,12 @@
-// The editor subject natively: the core over the in-memory control, keys handed to the editor's
-// key rules the way the control receives them (press, the character its translation gives,
-// release), commands through the program's dispatch, Ctrl+letter through its accelerator table.
+// The editor subject natively: keys handed to the editor's rules as the control receives them (press,
+// the character its translation gives, release), commands and Ctrl+letter through the dispatch.
 #include "EditorSubject.h"
-#include "InMemoryEditControl.h"
 #include "TestContext.h"
 #include "app/Close.h"
 #include "app/Commands.h"
 #include "app/Menus.h"
 #include "editor/KeyHandling.h"
 #include "editor/LineCommands.h"
-
-#include <gtest/gtest.h>
 
 #include <map>
 

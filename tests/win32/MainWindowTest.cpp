@@ -135,5 +135,18 @@ TEST(MainWindow, ACommandThatFailsIsReportedAndTheUnsavedTextRescued) {
     EXPECT_EQ(shell.desktop.files[rescued] + " " + windowText(shell.window.editorHwnd()), "precious precious");
 }
 
+// A window whose editor cannot be made does not start half-built, and says why.
+TEST(MainWindow, AWindowWhoseControlsCannotBeMadeDoesNotStart) {
+    static const HHOOK hook = ::SetWindowsHookExA(WH_CBT, [](int code, WPARAM w, LPARAM l) -> LRESULT {
+        char name[8] = {};
+        const bool edit = code == HCBT_CREATEWND && ::GetClassNameA(reinterpret_cast<HWND>(w), name, 8) && !lstrcmpiA(name, "Edit");
+        return edit ? 1 : ::CallNextHookEx(nullptr, code, w, l); }, nullptr, ::GetCurrentThreadId());
+    Shell shell("", "", {}, {Answer::Ok});
+    ::UnhookWindowsHookEx(hook);
+    EXPECT_FALSE(shell.created || ::IsWindow(shell.window.hwnd()));
+    ASSERT_EQ(shell.desktop.boxes.size(), 1u);
+    EXPECT_EQ(shell.desktop.boxes[0].text, "Tessaline could not create its window and cannot start.");
+}
+
 }  // namespace
 }  // namespace tess::test

@@ -1,19 +1,13 @@
 #pragma once
-// What the tests under Wine share: the main window made hidden over a scripted desktop, real
-// temporary folders and files, desktops that reach the real file system or clipboard, and
-// readers of what a real control shows.
+// What the tests under Wine share: the hidden program over a scripted desktop, real files and
+// temporary folders, the real clipboard.
 #include "FakeDesktop.h"
 #include "app/win32/Program.h"
 #include "platform/win32/DesktopWin.h"
 
 #include <windows.h>
 
-#include <deque>
-#include <map>
 #include <optional>
-#include <string>
-#include <string_view>
-#include <vector>
 
 namespace tess::test {
 
@@ -27,8 +21,7 @@ std::vector<UINT> clipboardFormats();
 bool writeBytes(const std::string& path, std::string_view bytes);
 std::optional<std::string> readBytes(const std::string& path);
 
-// A fresh folder under the system's temporary folder, removed with its files afterwards
-// (read-only ones too).
+// A fresh temporary folder, removed with its files (read-only ones too) afterwards.
 class TempFolder {
 public:
     TempFolder();
@@ -52,8 +45,7 @@ public:
     win32::DesktopWin real;
 };
 
-// The hidden program over a scripted desktop whose data folder is C:\Data\, started with the
-// given settings file (none: a first run), command line and files.
+// The hidden program, data folder C:\Data\, started with a settings file (none: a first run), a command line, files.
 template <class DesktopT = FakeDesktop>
 struct TestWindow {
     DesktopT desktop;
