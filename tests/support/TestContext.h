@@ -19,7 +19,6 @@ struct TestContext {
         editor.setTextLimit(100000);
     }
     TestContext(const TestContext&) = delete;
-    TestContext& operator=(const TestContext&) = delete;
 };
 
 }  // namespace tess::test
