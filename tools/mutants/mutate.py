@@ -54,8 +54,9 @@ Xvfb display and one persistent wineserver serve all Win32 runs; the wineserver 
 the end-to-end scripts, which start their own.
 
 A failure counts only if the failing tests fail again when run by themselves (with the fault
-still in place). One that does not repeat is noted as flaky and the suite runs once more; so a
-fault is never counted as caught by a flaky test.
+still in place); a suite that fails without naming a test (its program could not even list its
+tests) runs again whole and counts only if it fails again. One that does not repeat is noted as
+flaky and the suite runs once more; so a fault is never counted as caught by a flaky test.
 
 Before any fault, the unmutated suites run once, with the same rule: a failure that does not
 repeat is reported as a flaky baseline and the run goes on; one that repeats stops the run, since
@@ -424,7 +425,17 @@ class Suites:
 
     def _fails_again(self, suite: str, failed: list[str], log: Path) -> bool:
         if any(name.startswith("ctest exit") for name in failed):
-            return True  # nothing to rerun by name: ctest itself could not run the suite
+            # ctest failed without naming a test: under Wine the test program can fail to start even
+            # to list its tests. There is nothing to rerun by name, so the whole suite runs again;
+            # what fails then must fail again in the same way.
+            with open(log, "a", encoding="utf-8") as out:
+                out.write(f"\n[mutate] {', '.join(failed)} without a failed test: running the {suite} suite again\n")
+            again = self._run_once(suite, log)
+            if not again:
+                return False
+            if any(name.startswith("ctest exit") for name in again):
+                return True
+            return self._fails_again(suite, again, log)
         scripts = [self.tree / name for name in failed if name.startswith("tests/e2e/")]
         tests = [name for name in failed if not name.startswith("tests/e2e/")]
         with open(log, "a", encoding="utf-8") as out:
