@@ -1,7 +1,7 @@
 #pragma once
 // The program's dialogs as data and logic that never see a window: a DialogSpec says what the
 // dialog holds and where, a DialogModel decides what it does, and it acts only through the
-// DialogView it is handed. The Win32 side builds the real dialog from the spec
+// DialogView it is handed. The Win32 side builds the real dialog from the DialogSpec
 // (platform/win32/DialogTemplate.h); tests drive a model through a view of their own.
 #include <cstdint>
 #include <optional>
