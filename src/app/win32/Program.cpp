@@ -92,10 +92,12 @@ bool Program::start(HINSTANCE instance, const ProgramOptions& options) {
     Context ctx = context();
     if (loadOrCreateSettings(ctx, dataFolder()) && app_.settings.useLastSize != 0) window_->applyLastSize();
     window_->applySavedWordWrap();
+    applyInMemoryDefaults(app_);
+    // Everything that makes the editor measure its lines again (font, size, wrapping) is in place
+    // before the text goes in: each of them would otherwise lay out the whole document once more.
+    if (!window_->finishStartup()) return fail();
     const std::string document = startupDocument(options.commandLine, app_.settings);
     if (!document.empty()) loadDocument(ctx, document);
-    applyInMemoryDefaults(app_);
-    if (!window_->finishStartup()) return fail();
     // Posted, so that a document loaded above counts as unchanged once the window is up.
     ::PostMessageA(window_->hwnd(), WM_TESS_CLEARMODIFIED, 0, 0);
     if (options.show) {
