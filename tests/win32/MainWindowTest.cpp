@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <commctrl.h>
 
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <stdexcept>
@@ -102,6 +103,54 @@ TEST(MainWindow, StartsInPlaceOnItsBackgroundWithTheCommandLineOrTheMostRecentDo
                       shell.desktop.boxes.empty() ? "" : (", asked " + shell.desktop.boxes[0].text).c_str(),
                       shell.window.editor().modified() ? ", changed" : "");
         EXPECT_STREQ(seen, r.seen);
+    }
+}
+
+// The editor of this thread's main window as far as laying out its text goes: font, size, bars around it, wrapping.
+std::string editorShape() {
+    HWND main = nullptr;
+    ::EnumThreadWindows(::GetCurrentThreadId(), [](HWND w, LPARAM found) {
+        char name[32] = {};
+        ::GetClassNameA(w, name, sizeof name);
+        if (std::string(name) == "TessalineMain") *reinterpret_cast<HWND*>(found) = w;
+        return TRUE;
+    }, LPARAM(&main));
+    const HWND editor = ::GetDlgItem(main, IDC_EDITOR);
+    LOGFONTA font{};
+    ::GetObjectA(HFONT(::SendMessageA(editor, WM_GETFONT, 0, 0)), sizeof font, &font);
+    const RECT r = clientRect(editor);
+    return std::string(font.lfFaceName) + " " + std::to_string(font.lfHeight) + ", " + std::to_string(r.right) + "x" +
+           std::to_string(r.bottom) + (::GetDlgItem(main, IDC_STATUSBAR) ? ", bars" : "") +
+           ((::GetWindowLongA(editor, GWL_STYLE) & WS_HSCROLL) ? "" : ", wrapped");
+}
+
+struct ShapeAtReadDesktop : RealClipboardDesktop {
+    std::string atRead;
+    ReadResult readFile(const std::string& path) override {
+        if (path == "C:\\page.html") atRead = editorShape();
+        return RealClipboardDesktop::readFile(path);
+    }
+};
+
+// The document goes into an editor already in its final shape: a font, size, bar or wrap set afterwards would lay the
+// whole text out once more. It still opens unchanged, with its path, line, column and line numbers.
+TEST(MainWindow, TheStartupDocumentGoesIntoAnEditorAlreadyInItsFinalShape) {
+    for (const int wrap : {0, 1}) {
+        TestWindow<ShapeAtReadDesktop> shell(
+            settingsFileText({.clientWidth = 640, .clientHeight = 480, .fontSize = 12, .useLastSize = 1, .wordWrap = wrap},
+                             ""),
+            "C:\\page.html", {{"C:\\page.html", "a\r\nb\r\nc"}});
+        shell.pump();
+        EXPECT_EQ(shell.desktop.atRead, editorShape()) << wrap;
+        EXPECT_NE(editorShape().find("ourier"), std::string::npos) << editorShape();
+        char texts[3][64] = {};
+        for (int part = 0; part < 3; ++part)
+            ::SendDlgItemMessageA(shell.hwnd(), IDC_STATUSBAR, SB_GETTEXTA, part, LPARAM(texts[part]));
+        std::string numbers = windowText(::GetDlgItem(shell.hwnd(), IDC_GUTTER));
+        std::erase_if(numbers, [](char c) { return !std::isdigit(static_cast<unsigned char>(c)); });
+        EXPECT_EQ(std::string(texts[0]) + "|" + texts[1] + "|" + texts[2] + "|" + numbers.substr(0, 4) + "|" +
+                      std::to_string(shell.window.editor().modified()),
+                  "C:\\page.html| 1| 1|123|0");
     }
 }
 
