@@ -179,7 +179,6 @@ bool MainWindow::createStatusBar() {
     if (!statusBar_) return false;
     const auto edges = statusBarEdges(app_.settings.clientWidth);
     ::SendMessageA(statusBar_, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
-    ::SetFocus(editorHwnd());
     return true;
 }
 
