@@ -9,6 +9,7 @@
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
+#include <set>
 #include <stdexcept>
 
 namespace tess::test {
@@ -49,6 +50,22 @@ TEST(MainWindow, ItsToolbarMenuKeysAndLayout) {
         EXPECT_EQ(afterCommand(id, 0), afterCommand(items[id - IDT_NEW], 1)) << id;
     }
     EXPECT_EQ(tipTexts.size(), 12u);
+    // Twelve pictures, each its own and each with its transparent parts showing the background.
+    const auto images = reinterpret_cast<HIMAGELIST>(::SendMessageA(toolbar, TB_GETIMAGELIST, 0, 0));
+    std::set<std::string> pictures;
+    const win32::WindowDc screen(nullptr);
+    const win32::UniqueDc memory(::CreateCompatibleDC(screen.get()));
+    const win32::UniqueGdiObject canvas(::CreateCompatibleBitmap(screen.get(), 16, 16));
+    ::SelectObject(memory.get(), canvas.get());
+    for (int i = 0; i < ::ImageList_GetImageCount(images); ++i) {
+        const RECT all{0, 0, 16, 16};
+        ::FillRect(memory.get(), &all, HBRUSH(::GetStockObject(WHITE_BRUSH)));
+        ::ImageList_Draw(images, i, memory.get(), 0, 0, ILD_NORMAL);
+        std::string pixels;
+        for (int p = 0; p < 256; ++p) pixels += std::to_string(::GetPixel(memory.get(), p % 16, p / 16)) + ",";
+        if (pixels.find("16777215") != std::string::npos) pictures.insert(pixels);  // white shows through somewhere
+    }
+    EXPECT_EQ(pictures.size(), 12u);
 
     ACCEL table[64] = {};
     std::map<int, std::string> keys{{IDM_COPY, "Ctrl+C"}, {IDM_EXIT, "ALT+F4"}}, shown;  // the control's, the system's
