@@ -61,7 +61,8 @@ std::size_t afterDoctype(std::string_view text) {
 
 std::string browserExecutable(std::string_view prefix) {
     while (!prefix.empty() && prefix.back() == ' ') prefix.remove_suffix(1);
-    if (prefix.size() >= 2 && prefix.front() == '"' && prefix.back() == '"') prefix = prefix.substr(1, prefix.size() - 2);
+    if (prefix.size() >= 2 && prefix.front() == '"' && prefix.back() == '"')
+        prefix = prefix.substr(1, prefix.size() - 2);
     return std::string(prefix);
 }
 
@@ -97,10 +98,11 @@ void runInBrowser(Context& ctx) {
     if (s.browserIndex >= 1 && s.browserIndex <= static_cast<int>(s.browserPaths.size()))
         app.browserCommand = s.browserPaths[static_cast<std::size_t>(s.browserIndex - 1)];
     if (!ctx.desktop.fileExists(browserExecutable(app.browserCommand))) {
-        const auto fallback = std::find_if(std::begin(kFallbackBrowsers), std::end(kFallbackBrowsers),
-                                           [&](const FallbackBrowser& f) { return ctx.desktop.folderExists(std::string(f.folder)); });
+        const auto fallback = std::ranges::find_if(kFallbackBrowsers, [&](const FallbackBrowser& f) {
+            return ctx.desktop.folderExists(std::string(f.folder));
+        });
         if (fallback == std::end(kFallbackBrowsers)) {
-            ctx.desktop.messageBox({.title = "", .text = "Select a browser from Preferences", .icon = Icon::Information});
+            ctx.desktop.messageBox({.text = "Select a browser from Preferences", .icon = Icon::Information});
             return;
         }
         app.browserCommand = fallback->prefix;

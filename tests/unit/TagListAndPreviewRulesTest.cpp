@@ -17,8 +17,8 @@ TEST(TagList, FortyThreeEntriesEachInsertedWithoutItsDotsAndTheCaretWhereTheyWer
     EXPECT_EQ(tagInsertion("<br />"), (TagInsertion{"<br />", 0}));
 }
 
-// The base goes after a doctype (before it, a browser renders in quirks mode) and is left out where the page has its own or
-// the document no folder; the folder becomes a URL that a browser reads back as the same folder.
+// The base goes after a doctype (before it, a browser renders in quirks mode) and is left out where the page has its
+// own or the document no folder; the folder becomes a URL that a browser reads back as the same folder.
 TEST(RunBrowser, ThePreviewResolvesThePagesLinksFromItsOwnFolder) {
     const struct { const char *text, *file, *preview; } rows[] = {
         {" <!DOCTYPE html>\r\n<p>", "D:\\w#1\\a.htm", " <!DOCTYPE html><base href=\"file:///D:/w%231/\">\r\n<p>"},
