@@ -10,8 +10,8 @@ namespace {
 
 int tagWindows() {
     int n = 0;
-    ::EnumThreadWindows(::GetCurrentThreadId(), [](HWND w, LPARAM n) {
-        return *reinterpret_cast<int*>(n) += windowText(w) == "HTML Tags", TRUE; }, reinterpret_cast<LPARAM>(&n));
+    ::EnumThreadWindows(::GetCurrentThreadId(), [](HWND w, LPARAM count) {
+        return *reinterpret_cast<int*>(count) += windowText(w) == "HTML Tags", TRUE; }, reinterpret_cast<LPARAM>(&n));
     return n;
 }
 
