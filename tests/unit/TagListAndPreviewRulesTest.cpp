@@ -15,6 +15,7 @@ TEST(TagList, FortyThreeEntriesEachInsertedWithoutItsDotsAndTheCaretWhereTheyWer
     for (const auto& entry : entries) EXPECT_EQ(tagInsertion(entry).text.find('.'), std::string::npos) << entry;
     EXPECT_EQ(tagInsertion("<p>...</p>"), (TagInsertion{"<p></p>", 3}));
     EXPECT_EQ(tagInsertion("<br />"), (TagInsertion{"<br />", 0}));
+    EXPECT_GT(tagListSpec({.clientHeight = 100}).height, 0);  // a main window too low for the list still gets one
 }
 
 // The base goes after a doctype (before it, a browser renders in quirks mode) and is left out where the page has its
