@@ -43,7 +43,7 @@ public:
 
     // Called when the window has ended (closed, or destroyed with the program).
     std::function<void()> onEnded;
-    // Opens a tag reference window; the program owns them, as they outlive no main window.
+    // Opens another tag reference window; the program owns them and ends them when this window ends.
     std::function<void()> onShowTagList;
 
     // MainView
