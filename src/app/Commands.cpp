@@ -2,6 +2,8 @@
 
 #include "app/Menus.h"
 #include "document/Documents.h"
+#include "document/RunBrowser.h"
+#include "editor/Fragments.h"
 #include "editor/Bookmarks.h"
 #include "editor/LineCommands.h"
 #include "state/MainView.h"
@@ -33,6 +35,11 @@ bool runCommand(Context& ctx, int id) {
     case IDM_PREVBOOKMARK: goToPreviousBookmark(ctx); return true;
     case IDM_CLEARBOOKMARKS: clearBookmarks(ctx); return true;
     case IDM_COPYLINE: copyLine(ctx); return true;
+    case IDM_HTMLSCRIPT: insertHtmlSkeleton(ctx); return true;
+    case IDM_JSHEADER: insertScriptElement(ctx); return true;
+    case IDM_ADDCOMMENT: insertComment(ctx); return true;
+    case IDM_HTMLTAGS: ctx.view.showTagList(); return true;
+    case IDM_RUNBROWSER: runInBrowser(ctx); return true;
     case IDM_PASTELINE:
         moveCaretToLineStart(ctx);
         return runCommand(ctx, IDM_PASTE);

@@ -14,13 +14,6 @@ namespace {
 
 constexpr char kDefaultExtension[] = "html";
 
-void showFileError(Context& ctx, std::string_view text) {
-    ctx.desktop.messageBox({.title = "File Error ",
-                            .text = std::string(text) + "   ",
-                            .buttons = Buttons::Ok,
-                            .icon = Icon::Error});
-}
-
 // The folder a file dialog starts in: the document's own folder, or the data folder while the
 // document has none (untitled, or a bare name from the command line).
 std::string startFolder(const Context& ctx) {
@@ -46,6 +39,13 @@ void afterTextReplaced(Context& ctx) {
 }
 
 }  // namespace
+
+void showFileError(Context& ctx, std::string_view text) {
+    ctx.desktop.messageBox({.title = "File Error ",
+                            .text = std::string(text) + "   ",
+                            .buttons = Buttons::Ok,
+                            .icon = Icon::Error});
+}
 
 const std::vector<FileFilter>& documentFilters() {
     static const std::vector<FileFilter> filters{

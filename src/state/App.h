@@ -39,6 +39,7 @@ struct App {
     int printFontSize = 0;
     Paths paths;
     std::string currentFile;
+    std::string browserCommand;  // the command prefix of the browser started last, for this run only
     CaretState caret;
     std::vector<int> bookmarks;  // 1-based lines, ascending, distinct
     FontMetrics font;

@@ -30,6 +30,8 @@ public:
     virtual void toggleWordWrap() {}
     // Where the window stands now; nullopt when there is no window to ask (settings keep theirs).
     virtual std::optional<WindowGeometry> windowGeometry() const { return std::nullopt; }
+    // Commands > Common html tags: another tag reference window beside this one.
+    virtual void showTagList() {}
 };
 
 }  // namespace tess

@@ -23,7 +23,10 @@ public:
     void beep() override { ++beeps; }
     void setClipboardText(std::string_view text) override { clipboard = text.substr(0, text.find('\0')); }
     std::string clipboardText() override { return clipboard; }
-    bool startProcess(const std::string&) override { return false; }
+    bool startProcess(const std::string& commandLine) override {
+        processes.push_back(commandLine);
+        return true;
+    }
     bool shellOpen(const std::string&) override { return false; }
     bool fileExists(const std::string& path) override { return files.count(path) != 0; }
     bool folderExists(const std::string& path) override { return folders.count(path) != 0; }
@@ -40,6 +43,7 @@ public:
     std::vector<MessageBoxRequest> boxes;
     std::vector<FileDialogRequest> openRequests, saveRequests;
     int beeps = 0;
+    std::vector<std::string> processes;  // the command lines started
     std::string clipboard;
     std::map<std::string, std::string> files;  // path -> bytes
     std::set<std::string> folders;

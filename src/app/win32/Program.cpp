@@ -3,6 +3,7 @@
 #include "app/Commands.h"
 #include "app/Startup.h"
 #include "document/Documents.h"
+#include "editor/Fragments.h"
 #include "platform/win32/DesktopWin.h"
 #include "resources/resource.h"
 
@@ -70,9 +71,12 @@ bool Program::start(HINSTANCE instance, const ProgramOptions& options) {
         return runCommand(ctx, id);
     });
     window_->onEnded = [this] {
+        tagLists_.closeAll();
         router_.remove(*window_);
         if (options_.quitOnEnd) ::PostQuitMessage(0);
     };
+
+    window_->onShowTagList = [this] { showTagList(); };
 
     const auto fail = [this] {
         if (window_->hwnd()) {
@@ -105,6 +109,18 @@ bool Program::start(HINSTANCE instance, const ProgramOptions& options) {
         ::UpdateWindow(window_->hwnd());
     }
     return true;
+}
+
+// The entry goes where the user was typing: the editor takes the keyboard back first.
+void Program::showTagList() {
+    const auto inserted = [this](const TagInsertion& tag) {
+        ::SetFocus(window_->editorHwnd());
+        Context ctx = context();
+        insertFragment(ctx, tag.text, tag.caret);
+    };
+    if (const auto main = window_->windowGeometry(); main && tagLists_.open(*main, inserted)) return;
+    desktop_->messageBox({.title = "Tessaline", .text = "The HTML Tags window could not be opened.",
+                          .icon = Icon::Error});
 }
 
 void Program::reportFailure(std::string_view what) {

@@ -2,6 +2,7 @@
 // The running program: its state, the desktop it works on, the main window and the one message
 // loop. Start-up happens here, step by step, in the order each step relies on the ones before.
 #include "app/win32/MainWindow.h"
+#include "dialogs/win32/TagListWindow.h"
 #include "platform/win32/MessageLoop.h"
 #include "state/App.h"
 
@@ -48,6 +49,7 @@ public:
 
 private:
     std::string dataFolder() const;
+    void showTagList();
 
     App app_;
     std::unique_ptr<Desktop> ownDesktop_;
@@ -55,6 +57,7 @@ private:
     MessageRouter router_;
     std::unique_ptr<MainWindow> window_;
     ProgramOptions options_;
+    TagListWindows tagLists_{router_};
 };
 
 }  // namespace tess::win32

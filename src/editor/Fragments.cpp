@@ -1,0 +1,38 @@
+#include "editor/Fragments.h"
+
+#include "editor/Bookmarks.h"
+#include "editor/Caret.h"
+#include "editor/StatusBar.h"
+#include "platform/EditControl.h"
+
+namespace tess {
+
+// Built when asked, so a changed tab width shows in the next skeleton.
+std::string htmlSkeleton(std::string_view tabText) {
+    const std::string one(tabText), two = one + one;
+    std::string text;
+    for (const std::string& line : {std::string("<!doctype html>"), std::string("<html>"), one + "<head>",
+                                    two + "<title>Title of your page goes here</title>", one + "</head>",
+                                    one + "<body>", two + "<h1>HTML Document</h1>",
+                                    two + "<p>First paragraph of your document</p>", one + "</body>",
+                                    std::string("</html>")})
+        text += line + "\r\n";
+    return text;
+}
+
+// Whatever the fragment replaced may have held line breaks, so the marks follow every insertion,
+// not only the skeleton's.
+void insertFragment(Context& ctx, std::string_view text, int caretOffset) {
+    const EditSpan span{ctx.editor.selection().start, ctx.editor.lineCount()};
+    insertSnippet(ctx.app.caret, ctx.editor, text, caretOffset);
+    followEdit(ctx, span);
+    updateStatusBar(ctx);
+}
+
+void insertHtmlSkeleton(Context& ctx) { insertFragment(ctx, htmlSkeleton(ctx.app.tabText), 0); }
+
+void insertScriptElement(Context& ctx) { insertFragment(ctx, kScriptElement, kScriptCaret); }
+
+void insertComment(Context& ctx) { insertFragment(ctx, kComment, kCommentCaret); }
+
+}  // namespace tess

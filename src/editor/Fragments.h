@@ -1,0 +1,26 @@
+#pragma once
+// Fixed pieces of HTML put into the document at the caret, ready for typing inside them.
+#include "state/App.h"
+
+#include <string>
+#include <string_view>
+
+namespace tess {
+
+// The page skeleton, ten lines each ended by CR LF, indented with tabText.
+std::string htmlSkeleton(std::string_view tabText);
+inline constexpr std::string_view kScriptElement = "<script type=\"text/javascript\" src=\"Example.js\"></script>";
+inline constexpr int kScriptCaret = 48;  // after the opening tag
+inline constexpr std::string_view kComment = "<!--  -->";
+inline constexpr int kCommentCaret = 5;  // between the two spaces
+
+// Replaces the selection with text as one undoable edit and leaves the caret caretOffset characters
+// into it (0: after it); the bookmarks, the gutter and the status bar follow.
+void insertFragment(Context& ctx, std::string_view text, int caretOffset);
+
+// Commands menu: Begin html script, Java script header, Add comment.
+void insertHtmlSkeleton(Context& ctx);
+void insertScriptElement(Context& ctx);
+void insertComment(Context& ctx);
+
+}  // namespace tess

@@ -1,0 +1,33 @@
+// The rules behind the tag window and the preview that no editor shows.
+#include "dialogs/TagList.h"
+#include "document/RunBrowser.h"
+
+#include <gtest/gtest.h>
+
+namespace tess {
+namespace {
+
+// 43 entries in the table's order; "..." marks the caret and is never inserted.
+TEST(TagList, FortyThreeEntriesEachInsertedWithoutItsDotsAndTheCaretWhereTheyWere) {
+    const auto entries = tagListEntries();
+    ASSERT_EQ(entries.size(), 43u);
+    EXPECT_EQ(entries[0] + entries[18] + entries[28] + entries[42], "<html>...</html><br /><hr><style>...</style>");
+    for (const auto& entry : entries) EXPECT_EQ(tagInsertion(entry).text.find('.'), std::string::npos) << entry;
+    EXPECT_EQ(tagInsertion("<p>...</p>"), (TagInsertion{"<p></p>", 3}));
+    EXPECT_EQ(tagInsertion("<br />"), (TagInsertion{"<br />", 0}));
+    EXPECT_GT(tagListSpec({.clientHeight = 100}).height, 0);  // a main window too low for the list still gets one
+}
+
+// The base goes after a doctype (before it, a browser renders in quirks mode) and is left out where the page has its
+// own or the document no folder; the folder becomes a URL that a browser reads back as the same folder.
+TEST(RunBrowser, ThePreviewResolvesThePagesLinksFromItsOwnFolder) {
+    const struct { const char *text, *file, *preview; } rows[] = {
+        {" <!DOCTYPE html>\r\n<p>", "D:\\w#1\\a.htm", " <!DOCTYPE html><base href=\"file:///D:/w%231/\">\r\n<p>"},
+        {"", "\\\\srv\\pages\\a.html", "<base href=\"file://srv/pages/\">"},
+        {"<p>", "", "<p>"}, {"<p>", "a.html", "<p>"}, {"<BASE href=\"/\">", "C:\\a.html", "<BASE href=\"/\">"}};
+    for (const auto& r : rows) EXPECT_EQ(previewText(r.text, r.file), r.preview) << r.file;
+    EXPECT_EQ(browserCommandLine("\"C:\\B\\b.exe\"  ", "C:\\r.htm"), "\"C:\\B\\b.exe\" \"C:\\r.htm\"");  // quoted once
+}
+
+}  // namespace
+}  // namespace tess

@@ -1,0 +1,68 @@
+// What only the real windows show: the tag windows as built and placed, a double click and Enter inserting, several
+// open, all ended with the main window; and a browser really started.
+#include "WinTestSupport.h"
+#include "resources/resource.h"
+
+#include <gtest/gtest.h>
+
+namespace tess::test {
+namespace {
+
+int tagWindows() {
+    int n = 0;
+    ::EnumThreadWindows(::GetCurrentThreadId(), [](HWND w, LPARAM count) {
+        return *reinterpret_cast<int*>(count) += windowText(w) == "HTML Tags", TRUE; }, reinterpret_cast<LPARAM>(&n));
+    return n;
+}
+
+TEST(TagListWindow, FloatsBesideTheMainWindowInsertsOnDoubleClickOrEnterAndEndsWithIt) {
+    TestWindow<> shell(settingsFileText({.windowX = 100, .windowY = 50, .clientWidth = 400, .clientHeight = 200}, ""),
+                       "", {}, {Answer::No});
+    EditControl& editor = shell.window.editor();
+    editor.setText("ab"), editor.setSelection(1, 1), shell.command(IDM_HTMLTAGS), shell.pump();
+    const HWND tags = ::GetActiveWindow(), list = ::GetDlgItem(tags, 520);
+    RECT main{}, outer{}, client{}, box{}, item{};
+    ::GetWindowRect(shell.hwnd(), &main), ::GetWindowRect(tags, &outer), ::GetClientRect(tags, &client);
+    ::GetWindowRect(list, &box), ::SendMessageA(list, LB_GETITEMRECT, 5, reinterpret_cast<LPARAM>(&item));
+    EXPECT_EQ(std::tuple(tagWindows(), outer.left - main.left, outer.top - main.top, client.right, client.bottom,
+                         box.right - box.left, box.bottom - box.top, ::SendMessageA(list, LB_GETCOUNT, 0, 0)),
+              std::tuple(1, 220L, 90L, 130L, 78L, 130L, 88L, LRESULT(43)));
+    EXPECT_TRUE(::GetWindowLongA(tags, GWL_EXSTYLE) & WS_EX_TOPMOST && !::GetWindow(tags, GW_OWNER));
+    for (const UINT msg : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP})  // on "<p>...</p>"
+        ::PostMessageA(list, msg, 0, MAKELPARAM(item.left + 5, item.top + 2));
+    shell.pump();
+    EXPECT_EQ(std::tuple(editor.text(), editor.selection().start, ::GetFocus() == shell.window.editorHwnd()),
+              std::tuple("a<p></p>b", 4, true));
+    for (const int index : {18, -1}) {  // "<br />", then nothing selected: Enter inserts nothing
+        ::SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+        ::PostMessageA(list, WM_KEYDOWN, VK_RETURN, 0), shell.pump();
+        EXPECT_EQ(std::tuple(editor.text(), editor.selection().start), std::tuple("a<p><br /></p>b", 10));
+    }
+    shell.command(IDM_HTMLTAGS), shell.pump();
+    EXPECT_EQ(tagWindows(), 2);
+    ::SendMessageA(shell.hwnd(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(tagWindows(), 0);
+}
+
+// A stand-in browser in a file name with a space records the command line it got.
+struct StartingDesktop : FakeDesktop {
+    bool startProcess(const std::string& line) override { return real.startProcess(line); }
+    win32::DesktopWin real;
+};
+TEST(RunBrowser, StartsTheChosenBrowserWithItsPathAndThePreviewQuoted) {
+    char self[MAX_PATH] = {};
+    std::string recorder(self, ::GetModuleFileNameA(nullptr, self, MAX_PATH));
+    recorder.replace(recorder.rfind('\\') + 1, std::string::npos, "command_line_recorder.exe");
+    TempFolder temp;
+    const std::string browser = temp / "Web Browser.exe", record = browser + ".txt";
+    ASSERT_TRUE(::CopyFileA(recorder.c_str(), browser.c_str(), FALSE));
+    TestWindow<StartingDesktop> shell;
+    shell.desktop.files[browser] = "", shell.app().settings.browserIndex = 2;
+    shell.app().settings.browserPaths[1] = browser + " ", shell.command(IDT_RUNBROWSER);
+    for (int i = 0; i < 2000 && !readBytes(record); ++i) ::Sleep(10);  // until the browser has started, at most 20 s
+    EXPECT_EQ(readBytes(record).value_or("nothing started"), "\"" + browser + "\" \"C:\\Data\\runFile.htm\"");
+    for (int i = 0; i < 2000 && !::DeleteFileA(browser.c_str()); ++i) ::Sleep(10);  // once it has ended
+}
+
+}  // namespace
+}  // namespace tess::test
