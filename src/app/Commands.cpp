@@ -33,6 +33,7 @@ bool runCommand(Context& ctx, int id) {
     case IDM_PREVBOOKMARK: goToPreviousBookmark(ctx); return true;
     case IDM_CLEARBOOKMARKS: clearBookmarks(ctx); return true;
     case IDM_COPYLINE: copyLine(ctx); return true;
+    case IDM_HELPCONTENT: ctx.view.showHelp(); return true;
     case IDM_PASTELINE:
         moveCaretToLineStart(ctx);
         return runCommand(ctx, IDM_PASTE);

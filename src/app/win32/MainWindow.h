@@ -43,6 +43,8 @@ public:
 
     // Called when the window has ended (closed, or destroyed with the program).
     std::function<void()> onEnded;
+    // Help > Content; the program owns the help window.
+    std::function<void()> onShowHelp;
 
     // MainView
     void setStatusTexts(std::string_view path, std::string_view line, std::string_view column) override;
@@ -51,6 +53,9 @@ public:
     std::optional<WindowGeometry> windowGeometry() const override;
     void requestClose() override;
     void toggleWordWrap() override;
+    void showHelp() override {
+        if (onShowHelp) onShowHelp();
+    }
     // EditorHost
     void editorMetricsChanged() override;
 

@@ -2,6 +2,7 @@
 // The running program: its state, the desktop it works on, the main window and the one message
 // loop. Start-up happens here, step by step, in the order each step relies on the ones before.
 #include "app/win32/MainWindow.h"
+#include "help/win32/HelpWindow.h"
 #include "platform/win32/MessageLoop.h"
 #include "state/App.h"
 
@@ -41,6 +42,7 @@ public:
     MainWindow& window() { return *window_; }
     const MessageRouter& router() const { return router_; }
     Context context() { return window_->context(); }
+    HelpWindow& helpWindow() { return *help_; }
 
     // What an exception caught at a window's barrier leads to: the unsaved text is written to a
     // file of its own, and the user is told what failed and where the text is.
@@ -54,6 +56,8 @@ private:
     Desktop* desktop_ = nullptr;
     MessageRouter router_;
     std::unique_ptr<MainWindow> window_;
+    HelpSearchState helpState_;
+    std::unique_ptr<HelpWindow> help_;
     ProgramOptions options_;
 };
 
