@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include <windows.h>
 #include <commctrl.h>
 
@@ -24,15 +26,13 @@ std::string shippedHelp() {
     return readBytes(path.substr(0, path.find_last_of('\\') + 1) + "..\\TessalineHelp.ahp").value_or("");
 }
 
-RECT rectIn(HWND parent, HWND child) {
+// Left, top, right and bottom of a control in its parent's client area.
+using Box = std::array<LONG, 4>;
+Box rectIn(HWND parent, HWND child) {
     RECT r{};
     ::GetWindowRect(child, &r);
     ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
-bool operator==(const RECT& a, const RECT& b) { return ::EqualRect(&a, &b) != 0; }
-std::ostream& operator<<(std::ostream& out, const RECT& r) {
-    return out << r.left << "," << r.top << "," << r.right << "," << r.bottom;
+    return {r.left, r.top, r.right, r.bottom};
 }
 
 struct HelpFixture {
@@ -87,7 +87,7 @@ TEST(HelpWindow, OpensBesideTheMainWindowWithItsControlsAndTheShippedTopics) {
     ::GetClientRect(help, &client);
     ::GetWindowRect(help, &outer);
     ::GetWindowRect(f.shell.hwnd(), &main);
-    EXPECT_EQ(client, (RECT{0, 0, 640, 370}));
+    EXPECT_EQ(std::make_pair(client.right, client.bottom), std::make_pair(640L, 370L));
     EXPECT_EQ(outer.left - main.left, 100);
     EXPECT_EQ(outer.top - main.top, 80);
     EXPECT_EQ(windowText(help), "Application Help");
@@ -98,16 +98,16 @@ TEST(HelpWindow, OpensBesideTheMainWindowWithItsControlsAndTheShippedTopics) {
     struct Row {
         int id;
         const char* className;
-        RECT place;
+        Box place;
         DWORD style;
         int fontPoints;
     };
     const Row rows[] = {
-        {helpid::kTree, "SysTreeView32", {10, 5, 245, 330}, WS_TABSTOP | TVS_SHOWSELALWAYS | TVS_EDITLABELS, 10},
-        {helpid::kTitle, "Static", {250, 5, 605, 28}, 0, 12},
-        {helpid::kText, "Edit", {250, 30, 620, 330},
+        {helpid::kTree, "SysTreeView32", {10, 5, 245, 335}, WS_TABSTOP | TVS_SHOWSELALWAYS | TVS_EDITLABELS, 10},
+        {helpid::kTitle, "Static", {250, 5, 610, 28}, 0, 12},
+        {helpid::kText, "Edit", {250, 30, 625, 335},
          WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_READONLY, 10},
-        {helpid::kSplitter, "Static", {245, 5, 250, 330}, SS_ETCHEDFRAME | SS_NOTIFY, 0},
+        {helpid::kSplitter, "Static", {245, 5, 250, 335}, SS_ETCHEDFRAME | SS_NOTIFY, 0},
     };
     for (const Row& row : rows) {
         const HWND control = f.at(row.id);
@@ -140,7 +140,9 @@ TEST(HelpWindow, OpensBesideTheMainWindowWithItsControlsAndTheShippedTopics) {
         const HTREEITEM parent = reinterpret_cast<HTREEITEM>(::SendMessageA(
             tree, TVM_GETNEXTITEM, TVGN_PARENT, reinterpret_cast<LPARAM>(f.help().itemOf(topic))));
         EXPECT_EQ(parent, f.tree.parent[i] < 0 ? nullptr : f.help().itemOf(f.tree.parent[i])) << title;
-        if (f.tree.hasChildren[i]) EXPECT_TRUE(f.itemState(topic, TVIS_EXPANDED)) << title;
+        if (f.tree.hasChildren[i]) {
+            EXPECT_TRUE(f.itemState(topic, TVIS_EXPANDED)) << title;
+        }
     }
     const HelpTopic& shown = f.topics[static_cast<std::size_t>(f.tree.selected)];
     EXPECT_EQ(::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0),
@@ -174,7 +176,7 @@ TEST(HelpWindow, ASelectedTopicIsShownAndThePaneIsMadeAnewOnlyForAnotherWrapMode
     const HWND remade = select(scrolling);
     EXPECT_FALSE(::IsWindow(first));
     EXPECT_TRUE(::GetWindowLongA(remade, GWL_STYLE) & WS_HSCROLL);
-    EXPECT_EQ(rectIn(f.help().hwnd(), remade), (RECT{250, 30, 620, 330}));
+    EXPECT_EQ(rectIn(f.help().hwnd(), remade), (Box{250, 30, 625, 335}));
     EXPECT_FALSE(::GetWindowLongA(select(wrapping), GWL_STYLE) & WS_HSCROLL);
 }
 
@@ -185,18 +187,18 @@ TEST(HelpWindow, TheSplitterSharesTheWidthAndResizingFollowsIt) {
     ::PostMessageA(splitter, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(52, 40));
     ::PostMessageA(splitter, WM_LBUTTONUP, 0, MAKELPARAM(52, 40));
     f.shell.pump();
-    EXPECT_EQ(rectIn(help, f.at(helpid::kTree)), (RECT{10, 5, 295, 330}));
-    EXPECT_EQ(rectIn(help, splitter), (RECT{295, 5, 300, 330}));
-    EXPECT_EQ(rectIn(help, f.at(helpid::kTitle)), (RECT{300, 5, 605, 28}));
-    EXPECT_EQ(rectIn(help, f.at(helpid::kText)), (RECT{300, 30, 620, 330}));
+    EXPECT_EQ(rectIn(help, f.at(helpid::kTree)), (Box{10, 5, 295, 335}));
+    EXPECT_EQ(rectIn(help, splitter), (Box{295, 5, 300, 335}));
+    EXPECT_EQ(rectIn(help, f.at(helpid::kTitle)), (Box{300, 5, 610, 28}));
+    EXPECT_EQ(rectIn(help, f.at(helpid::kText)), (Box{300, 30, 625, 335}));
 
     RECT frame{0, 0, 800, 500};
     ::AdjustWindowRectEx(&frame, static_cast<DWORD>(::GetWindowLongA(help, GWL_STYLE)), FALSE, 0);
     ::SetWindowPos(help, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top, SWP_NOMOVE | SWP_NOZORDER);
-    EXPECT_EQ(rectIn(help, f.at(helpid::kTree)), (RECT{10, 5, 295, 465}));
-    EXPECT_EQ(rectIn(help, splitter), (RECT{295, 5, 300, 465}));
-    EXPECT_EQ(rectIn(help, f.at(helpid::kTitle)), (RECT{300, 5, 300 + 800 - 295 - 35, 28}));
-    EXPECT_EQ(rectIn(help, f.at(helpid::kText)), (RECT{300, 30, 300 + 800 - 295 - 20, 30 + 500 - 65}));
+    EXPECT_EQ(rectIn(help, f.at(helpid::kTree)), (Box{10, 5, 295, 465}));
+    EXPECT_EQ(rectIn(help, splitter), (Box{295, 5, 300, 465}));
+    EXPECT_EQ(rectIn(help, f.at(helpid::kTitle)), (Box{300, 5, 300 + 800 - 295 - 35, 28}));
+    EXPECT_EQ(rectIn(help, f.at(helpid::kText)), (Box{300, 30, 300 + 800 - 295 - 20, 30 + 500 - 65}));
     int parts[2] = {};
     ::SendMessageA(f.at(helpid::kStatus), SB_GETPARTS, 2, reinterpret_cast<LPARAM>(parts));
     EXPECT_EQ(parts[0], 520);
@@ -229,7 +231,9 @@ TEST(HelpWindow, ItsKeysSearchAcrossTopicsFoldTheTreeAndCloseIt) {
     f.press(VK_F3);
     const auto second = findNext(f.topics, "table", first->topic, first->pos + 5);
     expectShown(second, 5);
-    if (second->topic != first->topic) EXPECT_FALSE(f.itemState(first->topic, TVIS_BOLD));
+    if (second->topic != first->topic) {
+        EXPECT_FALSE(f.itemState(first->topic, TVIS_BOLD));
+    }
     f.press(VK_F3, false, true);
     expectShown(first, 5);
 

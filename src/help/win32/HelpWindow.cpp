@@ -260,6 +260,11 @@ bool HelpWindow::showHelp(const std::string& file, const std::string& caption, H
         return false;
     }
     router_.add(*this);
+    // Laid out by the resize rules from the start, so that growing and shrinking the window keeps
+    // the margins it opened with.
+    RECT client{};
+    ::GetClientRect(hwnd(), &client);
+    layout(client.right, client.bottom);
     fillTree();
     ::ShowWindow(hwnd(), SW_SHOW);
     ::SetFocus(control(helpid::kTree));
