@@ -5,6 +5,8 @@
 #include "document/Documents.h"
 #include "editor/Caret.h"
 #include "editor/Gutter.h"
+#include "help/HelpFile.h"
+#include "help/TopicTree.h"
 
 #include <benchmark/benchmark.h>
 
@@ -31,7 +33,8 @@ std::string makeDocument(std::size_t size) {
 // The program's own line primitive (EM_LINEINDEX, EM_LINELENGTH, EM_GETLINE) over every line,
 // as printing and the gutter walk the document.
 void lineTextOfEveryLine(benchmark::State& state) {
-    tess::test::InMemoryEditControl editor;
+    std::string clipboard;
+    tess::test::InMemoryEditControl editor{clipboard};
     editor.setTextLimit(0);
     editor.setText(makeDocument(static_cast<std::size_t>(state.range(0))));
     const tess::CaretState caret;
@@ -47,7 +50,8 @@ void lineTextOfEveryLine(benchmark::State& state) {
 BENCHMARK(lineTextOfEveryLine)->RangeMultiplier(2)->Range(12500, 100000)->Complexity(benchmark::oN);
 
 void lineFromCharOfEveryPosition(benchmark::State& state) {
-    tess::test::InMemoryEditControl editor;
+    std::string clipboard;
+    tess::test::InMemoryEditControl editor{clipboard};
     editor.setTextLimit(0);
     editor.setText(makeDocument(static_cast<std::size_t>(state.range(0))));
     const int length = editor.textLength();
@@ -73,7 +77,8 @@ BENCHMARK(loadDocumentOf100000);
 
 // Typing into the middle of a full document: each key is one replacement at the caret.
 void typingInTheMiddle(benchmark::State& state) {
-    tess::test::InMemoryEditControl editor;
+    std::string clipboard;
+    tess::test::InMemoryEditControl editor{clipboard};
     editor.setTextLimit(0);
     const std::string text = makeDocument(100000);
     for (auto _ : state) {
@@ -98,5 +103,23 @@ void refreshGutterAtTheEnd(benchmark::State& state) {
 BENCHMARK(refreshGutterAtTheEnd);
 
 }  // namespace
+
+// Opening the help window reads the whole file and builds the tree: a help file of 1,000 topics,
+// one top-level topic to every nine sub-topics, each body a few hundred bytes of prose.
+void loadHelpFileOf1000Topics(benchmark::State& state) {
+    std::vector<tess::HelpTopic> topics(1000);
+    for (std::size_t i = 0; i < topics.size(); ++i) {
+        topics[i].title = "Topic " + std::to_string(i);
+        topics[i].level = i % 10 == 0 ? 0 : 1;
+        for (int line = 0; line < 6; ++line) topics[i].body += "Some help text about the command, one line.\r\n";
+    }
+    const std::string file = tess::writeHelpFile(topics);
+    for (auto _ : state) {
+        const auto loaded = tess::loadHelpFile(file);
+        benchmark::DoNotOptimize(tess::buildTopicTree(*loaded).selected);
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * file.size()));
+}
+BENCHMARK(loadHelpFileOf1000Topics);
 
 BENCHMARK_MAIN();

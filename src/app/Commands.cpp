@@ -40,6 +40,7 @@ bool runCommand(Context& ctx, int id) {
     case IDM_ADDCOMMENT: insertComment(ctx); return true;
     case IDM_HTMLTAGS: ctx.view.showTagList(); return true;
     case IDM_RUNBROWSER: runInBrowser(ctx); return true;
+    case IDM_HELPCONTENT: ctx.view.showHelp(); return true;
     case IDM_PASTELINE:
         moveCaretToLineStart(ctx);
         return runCommand(ctx, IDM_PASTE);

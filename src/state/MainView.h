@@ -28,6 +28,8 @@ public:
     virtual void requestClose() {}
     // Edit > WordWrap: the editor is re-created with the other wrapping.
     virtual void toggleWordWrap() {}
+    // Help > Content: the help window opens, or comes forward when it is open.
+    virtual void showHelp() {}
     // Where the window stands now; nullopt when there is no window to ask (settings keep theirs).
     virtual std::optional<WindowGeometry> windowGeometry() const { return std::nullopt; }
     // Commands > Common html tags: another tag reference window beside this one.

@@ -45,6 +45,8 @@ public:
     std::function<void()> onEnded;
     // Opens another tag reference window; the program owns them and ends them when this window ends.
     std::function<void()> onShowTagList;
+    // Help > Content; the program owns the help window.
+    std::function<void()> onShowHelp;
 
     // MainView
     void setStatusTexts(std::string_view path, std::string_view line, std::string_view column) override;
@@ -55,6 +57,9 @@ public:
     void toggleWordWrap() override;
     void showTagList() override {
         if (onShowTagList) onShowTagList();
+    }
+    void showHelp() override {
+        if (onShowHelp) onShowHelp();
     }
     // EditorHost
     void editorMetricsChanged() override;

@@ -70,8 +70,11 @@ bool Program::start(HINSTANCE instance, const ProgramOptions& options) {
         Context ctx = context();
         return runCommand(ctx, id);
     });
+    help_ = std::make_unique<HelpWindow>(*desktop_, router_, helpState_, PrintHelpTopic{});
+    window_->onShowHelp = [this] { help_->showHelp(app_.paths.helpFile, "", window_->hwnd()); };
     window_->onEnded = [this] {
         tagLists_.closeAll();
+        help_->close();
         router_.remove(*window_);
         if (options_.quitOnEnd) ::PostQuitMessage(0);
     };

@@ -3,6 +3,7 @@
 // loop. Start-up happens here, step by step, in the order each step relies on the ones before.
 #include "app/win32/MainWindow.h"
 #include "dialogs/win32/TagListWindow.h"
+#include "help/win32/HelpWindow.h"
 #include "platform/win32/MessageLoop.h"
 #include "state/App.h"
 
@@ -42,6 +43,7 @@ public:
     MainWindow& window() { return *window_; }
     const MessageRouter& router() const { return router_; }
     Context context() { return window_->context(); }
+    HelpWindow& helpWindow() { return *help_; }
 
     // What an exception caught at a window's barrier leads to: the unsaved text is written to a
     // file of its own, and the user is told what failed and where the text is.
@@ -56,6 +58,8 @@ private:
     Desktop* desktop_ = nullptr;
     MessageRouter router_;
     std::unique_ptr<MainWindow> window_;
+    HelpSearchState helpState_;
+    std::unique_ptr<HelpWindow> help_;
     ProgramOptions options_;
     TagListWindows tagLists_{router_};
 };

@@ -7,7 +7,8 @@
 
 namespace tess::test {
 
-struct DialogAnswer { int button = IDOK; std::string fileName; };
+// fileName is typed into the control `field`: a file dialog's name box unless told.
+struct DialogAnswer { int button = IDOK; std::string fileName; int field = cmb13; };
 
 struct SeenDialog {
     std::string title, fileName;       // fileName: what a file dialog's name field proposed
@@ -52,7 +53,7 @@ private:
         }
         const DialogAnswer answer = seen_.size() < answers_.size() ? answers_[seen_.size()] : DialogAnswer{IDCANCEL};
         seen_.push_back(seen);
-        if (!answer.fileName.empty()) ::SetWindowTextA(name, answer.fileName.c_str());
+        if (!answer.fileName.empty()) ::SetWindowTextA(::GetDlgItem(dialog, answer.field), answer.fileName.c_str());
         ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(answer.button, BN_CLICKED), 0);
     }
 

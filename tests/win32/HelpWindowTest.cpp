@@ -1,0 +1,212 @@
+// The help window as Help > Content opens it on the shipped help file: its controls, the tree,
+// selection and the pane's re-creation, the splitter and resizing, its keys through the program's
+// loop, the messages, and its life beside the main window.
+#include "DialogAnswerer.h"
+#include "WinTestSupport.h"
+#include "help/win32/HelpWindow.h"
+#include "resources/resource.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+
+namespace tess::test {
+namespace {
+
+using namespace win32;
+using Box = std::array<LONG, 4>;  // left, top, right, bottom in the parent's client area
+
+// The build puts the help file beside Tessaline.exe, one folder above the tests.
+std::string shippedHelp() {
+    char exe[MAX_PATH] = {};
+    const std::string path(exe, ::GetModuleFileNameA(nullptr, exe, MAX_PATH));
+    return readBytes(path.substr(0, path.find_last_of('\\') + 1) + "..\\TessalineHelp.ahp").value_or("");
+}
+
+struct HelpFixture {
+    explicit HelpFixture(const std::string& bytes = shippedHelp(), std::deque<Answer> answers = {})
+        : shell({}, {}, {{"C:\\Data\\TessalineHelp.ahp", bytes}}, std::move(answers)),
+          topics(loadHelpFile(bytes).value_or(std::vector<HelpTopic>{})), tree(buildTopicTree(topics)) {
+        shell.command(IDM_HELPCONTENT);
+    }
+    ~HelpFixture() { press(0); }
+    HelpWindow& help() { return shell.program.helpWindow(); }
+    HWND at(int id) { return help().control(id); }
+    Box box(int id) {
+        RECT r{};
+        ::GetWindowRect(at(id), &r);
+        ::MapWindowPoints(nullptr, help().hwnd(), reinterpret_cast<POINT*>(&r), 2);
+        return {r.left, r.top, r.right, r.bottom};
+    }
+    std::string status(int part) {
+        char text[512] = {};
+        ::SendMessageA(at(helpid::kStatus), SB_GETTEXTA, part, reinterpret_cast<LPARAM>(text));
+        return text;
+    }
+    bool itemHas(int topic, UINT state) {
+        const auto item = reinterpret_cast<WPARAM>(help().itemOf(topic));
+        return ::SendMessageA(at(helpid::kTree), TVM_GETITEMSTATE, item, state) != 0;
+    }
+    void expectShown(const std::optional<HelpHit>& hit, DWORD length) {
+        DWORD start = 0, end = 0;
+        ASSERT_TRUE(hit);
+        ::SendMessageA(at(helpid::kText), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+        EXPECT_EQ(help().currentTopic(), hit->topic);
+        EXPECT_TRUE(itemHas(hit->topic, TVIS_BOLD));
+        EXPECT_EQ(std::make_pair(start, end), std::make_pair(static_cast<DWORD>(hit->pos), static_cast<DWORD>(hit->pos + length)));
+    }
+    // A key typed into the tree, with Ctrl or Shift held as the keyboard driver reports them.
+    void press(UINT vk, bool control = false, bool shift = false) {
+        BYTE keys[256] = {};
+        ::GetKeyboardState(keys);
+        keys[VK_CONTROL] = keys[VK_LCONTROL] = control ? 0x80 : 0;
+        keys[VK_SHIFT] = keys[VK_LSHIFT] = shift ? 0x80 : 0;
+        ::SetKeyboardState(keys);
+        if (vk) ::PostMessageA(at(helpid::kTree), WM_KEYDOWN, vk, 1), shell.pump();
+    }
+    TestWindow<> shell;
+    std::vector<HelpTopic> topics;
+    TopicTree tree;
+};
+
+TEST(HelpWindow, OpensBesideTheMainWindowWithItsControlsAndTheShippedTopics) {
+    HelpFixture f;
+    ASSERT_TRUE(f.help().isOpen());
+    const HWND help = f.help().hwnd();
+    RECT client{}, outer{}, main{};
+    ::GetClientRect(help, &client), ::GetWindowRect(help, &outer), ::GetWindowRect(f.shell.hwnd(), &main);
+    EXPECT_EQ((Box{client.right, client.bottom, outer.left - main.left, outer.top - main.top}),
+              (Box{640, 370, 100, 80}));
+    EXPECT_EQ(windowText(help), "Application Help");
+    EXPECT_EQ(::GetWindowLongA(help, GWL_STYLE) & (WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX),
+              static_cast<LONG>(WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX));
+    // Positions as created; sizes by the resize rules at 640 x 370.
+    const struct { int id; Box place; DWORD style; int points; } rows[] = {
+        {helpid::kTree, {10, 5, 245, 335}, WS_TABSTOP | TVS_SHOWSELALWAYS | TVS_EDITLABELS, 10},
+        {helpid::kTitle, {250, 5, 610, 28}, 0, 12},
+        {helpid::kText, {250, 30, 625, 335}, WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_READONLY, 10},
+        {helpid::kSplitter, {245, 5, 250, 335}, SS_ETCHEDFRAME | SS_NOTIFY, 0}};
+    for (const auto& row : rows) {
+        EXPECT_EQ(f.box(row.id), row.place) << row.id;
+        EXPECT_EQ(static_cast<DWORD>(::GetWindowLongA(f.at(row.id), GWL_STYLE)) & row.style, row.style) << row.id;
+        LOGFONTA font{};
+        if (!row.points) continue;
+        ::GetObjectA(reinterpret_cast<HFONT>(::SendMessageA(f.at(row.id), WM_GETFONT, 0, 0)), sizeof font, &font);
+        EXPECT_EQ(std::string(font.lfFaceName) + " " + std::to_string(-font.lfHeight),
+                  "MS Sans Serif " + std::to_string(row.points * 96 / 72));
+    }
+    EXPECT_EQ(f.status(0), "  Right click mouse (or F1) for menu options");
+
+    const HWND tree = f.at(helpid::kTree);
+    EXPECT_EQ(::SendMessageA(tree, TVM_GETCOUNT, 0, 0), static_cast<LRESULT>(f.topics.size()));
+    for (int topic = 0; topic < static_cast<int>(f.topics.size()); ++topic) {
+        char title[256] = {};
+        TVITEMA item{.mask = TVIF_TEXT, .hItem = f.help().itemOf(topic), .pszText = title, .cchTextMax = 256};
+        ::SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+        const int parent = f.tree.parent[static_cast<std::size_t>(topic)];
+        EXPECT_EQ(title, f.topics[static_cast<std::size_t>(topic)].title);
+        EXPECT_EQ(::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_PARENT, reinterpret_cast<LPARAM>(item.hItem)),
+                  reinterpret_cast<LRESULT>(parent < 0 ? nullptr : f.help().itemOf(parent)));
+        EXPECT_EQ(f.itemHas(topic, TVIS_EXPANDED), f.tree.hasChildren[static_cast<std::size_t>(topic)]) << title;
+    }
+    const HelpTopic& shown = f.topics[static_cast<std::size_t>(f.tree.selected)];
+    EXPECT_EQ(windowText(f.at(helpid::kTitle)), "     " + shown.title);
+    EXPECT_EQ(windowText(f.at(helpid::kText)), shown.body);
+    EXPECT_EQ(f.status(1), shown.title);
+}
+
+TEST(HelpWindow, ASelectedTopicIsShownInAPaneMadeAnewForAnotherWrapModeAndTheSplitterSharesTheWidth) {
+    HelpFixture f;
+    int wrapping = -1, scrolling = -1;
+    for (int i = static_cast<int>(f.topics.size()) - 1; i > 0; --i)
+        (f.topics[static_cast<std::size_t>(i)].wrapMode == kNoWrap ? scrolling : wrapping) = i;
+    ASSERT_GT(scrolling, 0);
+    const auto show = [&](int topic) {
+        const auto item = reinterpret_cast<LPARAM>(f.help().itemOf(topic));
+        ::SendMessageA(f.at(helpid::kTree), TVM_SELECTITEM, TVGN_CARET, item);
+        EXPECT_EQ(windowText(f.at(helpid::kText)), f.topics[static_cast<std::size_t>(topic)].body);
+        EXPECT_EQ(f.status(1), topicPath(f.topics, f.tree, topic));
+        EXPECT_EQ(f.box(helpid::kText), (Box{250, 30, 625, 335}));
+        const HWND pane = f.at(helpid::kText);
+        return std::make_pair(pane, (::GetWindowLongA(pane, GWL_STYLE) & WS_HSCROLL) != 0);
+    };
+    const HWND first = f.at(helpid::kText);
+    EXPECT_EQ(show(wrapping), std::make_pair(first, false));
+    EXPECT_NE(f.status(1).find(" : "), std::string::npos);
+    EXPECT_TRUE(show(scrolling).second);
+    EXPECT_FALSE(::IsWindow(first));
+    EXPECT_FALSE(show(wrapping).second);
+
+    const HWND help = f.help().hwnd(), splitter = f.at(helpid::kSplitter);
+    for (const auto& [msg, x] : {std::pair{WM_LBUTTONDOWN, 2}, {WM_MOUSEMOVE, 52}, {WM_LBUTTONUP, 52}})
+        ::PostMessageA(splitter, msg, msg == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(x, 40));
+    f.shell.pump();
+    const auto expect = [&](int bottom, int titleRight, int textRight, int textBottom) {
+        EXPECT_EQ(f.box(helpid::kTree), (Box{10, 5, 295, bottom}));
+        EXPECT_EQ(f.box(helpid::kSplitter), (Box{295, 5, 300, bottom}));
+        EXPECT_EQ(f.box(helpid::kTitle), (Box{300, 5, titleRight, 28}));
+        EXPECT_EQ(f.box(helpid::kText), (Box{300, 30, textRight, textBottom}));
+    };
+    expect(335, 610, 625, 335);
+    RECT frame{0, 0, 800, 500};
+    ::AdjustWindowRectEx(&frame, static_cast<DWORD>(::GetWindowLongA(help, GWL_STYLE)), FALSE, 0);
+    ::SetWindowPos(help, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top, SWP_NOMOVE);
+    expect(465, 300 + 800 - 295 - 35, 300 + 800 - 295 - 20, 30 + 500 - 65);
+    int parts[3] = {};
+    EXPECT_EQ(::SendMessageA(f.at(helpid::kStatus), SB_GETPARTS, 3, reinterpret_cast<LPARAM>(parts)), 2);
+    EXPECT_EQ(parts[0], 520);
+}
+
+TEST(HelpWindow, ItsKeysSearchAcrossTopicsFoldTheTreeAndCloseIt) {
+    HelpFixture f(shippedHelp(), {Answer::Ok});
+    const auto parent = static_cast<int>(std::ranges::find(f.tree.hasChildren, true) - f.tree.hasChildren.begin());
+    f.press('C', true);
+    EXPECT_FALSE(f.itemHas(parent, TVIS_EXPANDED));
+    f.press('X', true);
+    EXPECT_TRUE(f.itemHas(parent, TVIS_EXPANDED));
+    {
+        DialogAnswerer answerer({{IDOK, "  TABLE ", helpid::kAskEdit}});
+        f.press('F', true);
+        EXPECT_EQ(answerer.seen().at(0).title, "Text to Find");
+    }
+    const auto first = findFirst(f.topics, "table", 0);
+    const auto second = findNext(f.topics, "table", first->topic, first->pos + 5);
+    f.expectShown(first, 5);
+    f.press(VK_F3);
+    f.expectShown(second, 5);
+    EXPECT_EQ(f.itemHas(first->topic, TVIS_BOLD), first->topic == second->topic);
+    f.press(VK_F3, false, true);
+    f.expectShown(first, 5);
+    f.press(VK_F3, false, true);  // nothing before the first: the message, and the match stays
+    EXPECT_EQ(f.shell.desktop.boxes, std::vector(1, MessageBoxRequest{.title = "table", .text = "No more found",
+                                                                       .modality = Modality::Task,
+                                                                       .ownedByMainWindow = false}));
+    f.expectShown(first, 5);
+    f.press(VK_ESCAPE);
+    EXPECT_FALSE(f.help().isOpen());
+}
+
+TEST(HelpWindow, HelpContentTellsWhatIsMissingComesForwardWhenOpenAndEndsWithTheMainWindow) {
+    for (const std::string& bytes : {std::string(), std::string("\0\0\0\0", 4)}) {
+        HelpFixture f(bytes, {Answer::Ok});
+        EXPECT_FALSE(f.help().isOpen());
+        const MessageBoxRequest noContent{.title = "Help File", .text = "No help content", .icon = Icon::Information};
+        EXPECT_EQ(f.shell.desktop.boxes, std::vector(1, noContent));
+    }
+    TestWindow<> missing({}, {}, {}, {Answer::Ok});
+    missing.command(IDM_HELPCONTENT);
+    EXPECT_EQ(missing.desktop.boxes.at(0).text, "No help available");
+
+    HelpFixture f;
+    const HWND help = f.help().hwnd();
+    ::ShowWindow(help, SW_MINIMIZE);
+    f.shell.command(IDM_HELPCONTENT);
+    EXPECT_EQ(f.help().hwnd(), help);
+    EXPECT_FALSE(::IsIconic(help));
+    ::SendMessageA(f.shell.hwnd(), WM_CLOSE, 0, 0);
+    EXPECT_FALSE(::IsWindow(help));
+}
+
+}  // namespace
+}  // namespace tess::test
