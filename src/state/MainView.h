@@ -28,6 +28,8 @@ public:
     virtual void requestClose() {}
     // Edit > WordWrap: the editor is re-created with the other wrapping.
     virtual void toggleWordWrap() {}
+    // A load or save that may take a while begins (true) or has ended: the window shows it is working.
+    virtual void showBusy(bool) {}
     // Where the window stands now; nullopt when there is no window to ask (settings keep theirs).
     virtual std::optional<WindowGeometry> windowGeometry() const { return std::nullopt; }
 };

@@ -1,5 +1,6 @@
 // The document commands on both subjects: questions, answers, saves and their failures, loading, recent files.
 #include "EditorSubject.h"
+#include "platform/FileNames.h"
 #include "resources/resource.h"
 
 namespace tess::test {
@@ -118,6 +119,17 @@ TEST(DocumentBehaviour, ADocumentLongerThanTheTextLimitCanStillBeTypedInto) {  /
     s->command(IDM_OPEN);
     s->keys("y");
     EXPECT_EQ(s->editor().text(), "y" + std::string(120000, 'x'));
+}
+
+// Opened, the device would be read as an empty document; saved to, it would swallow the text.
+TEST(DocumentBehaviour, ADeviceNameIsRefusedBeforeAnythingIsReadOrWritten) {
+    for (const auto& [id, path] : {std::pair{IDM_OPEN, "C:\\Web\\nul.txt"}, {IDM_SAVEAS, "C:\\Web\\AUX"}}) {
+        auto s = editing({});
+        s->desktop().openResults = {path}, s->desktop().saveResults = {path}, s->desktop().answers = {Ok};
+        s->command(id);
+        EXPECT_EQ(s->desktop().boxes, Boxes{fileError(path + std::string("\r\n") + std::string(refusalText(NameRefusal::Device)))});
+        EXPECT_EQ(std::tuple(s->desktop().files, s->editor().text(), s->app().currentFile), std::tuple(kDisk, "unsaved", ""));
+    }
 }
 
 // A fifth file pushes the oldest out; a file saved again under another letter case moves up.

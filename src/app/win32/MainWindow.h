@@ -49,6 +49,7 @@ public:
     void setGutterText(std::string_view text) override;
     void setRecentFileItems(const std::vector<std::string>& items) override;
     std::optional<WindowGeometry> windowGeometry() const override;
+    void showBusy(bool busy) override;
     void requestClose() override;
     void toggleWordWrap() override;
     // EditorHost
@@ -66,6 +67,7 @@ private:
     void layout();
     LRESULT onNotify(const NMHDR& header);
     void onClose();
+    LRESULT onQueryEndSession();
 
     App& app_;
     Desktop& desktop_;
@@ -80,6 +82,8 @@ private:
     UniqueMenu contextMenu_;
     UniqueImageList toolbarImages_;
     std::wstring tooltipText_;  // must outlive the TTN_GETDISPINFOW answer
+    bool closeQuestionOpen_ = false;
+    HCURSOR cursorBeforeBusy_ = nullptr;
 };
 
 }  // namespace tess::win32

@@ -1,0 +1,49 @@
+// Which document names are taken, and where the window comes back at start-up.
+#include "app/ScreenPlacement.h"
+#include "platform/FileNames.h"
+
+#include <gtest/gtest.h>
+
+namespace tess {
+namespace {
+
+// Each name as the ANSI code page (1252 here) gives it: its bytes and whether the default character was put in;
+// converted back, byte for byte. A name is taken only when it names the very file chosen, and is no device.
+TEST(FileNames, ANameIsTakenExactlyOrRefused) {
+    const struct { std::u16string wide; std::string bytes; bool usedDefault; std::string seen; } rows[] = {
+        {u"C:\\Web\\index.html", "C:\\Web\\index.html", false, "C:\\Web\\index.html"},
+        {u"C:\\Web\\café.html", "C:\\Web\\caf\xE9.html", false, "C:\\Web\\caf\xE9.html"},
+        {u"C:\\Web\\Ωmega.html", "C:\\Web\\?mega.html", true, "not in the code page"},
+        {u"C:\\Web\\索引.html", "C:\\Web\\??.html", true, "not in the code page"},
+        {u"C:\\Web\\Ωmega.html", "C:\\Web\\Omega.html", false, "not in the code page"},  // best fit: no default used
+        {u"C:\\Web\\aux.html", "C:\\Web\\aux.html", false, "device"}, {u"nul", "nul", false, "device"},
+        {u"D:\\Con .tar.gz", "D:\\Con .tar.gz", false, "device"}, {u"lpt9", "lpt9", false, "device"},
+        {u"COM1.txt", "COM1.txt", false, "device"}, {u"auxiliary.html", "auxiliary.html", false, "auxiliary.html"},
+        {u"com0.txt", "com0.txt", false, "com0.txt"}, {u"C:\\nul\\page.htm", "C:\\nul\\page.htm", false, "C:\\nul\\page.htm"}};
+    for (const auto& r : rows) {
+        std::u16string back;
+        for (const unsigned char c : r.bytes) back += static_cast<char16_t>(c);  // 1252 is Latin-1 for these bytes
+        const std::string seen = !isExactName(r.wide, {r.bytes, r.usedDefault, back}) ? "not in the code page" : isDeviceName(r.bytes) ? "device" : r.bytes;
+        EXPECT_EQ(seen, r.seen) << r.bytes;
+    }
+}
+
+// A work area of 1280 x 994 (a task bar below), a second of 1024 x 738 to its right where a row says so.
+TEST(ScreenPlacement, AWindowComesBackOnAScreenAtItsSizeWhenItFits) {
+    const std::vector<Rect> one{{0, 0, 1280, 994}}, two{{0, 0, 1280, 994}, {1280, 0, 1024, 738}};
+    const struct { const char* where; Rect saved; bool twoScreens; Rect shown; } rows[] = {
+        {"on screen", {100, 80, 660, 540}, false, {100, 80, 660, 540}},
+        {"partly off", {1000, 700, 660, 540}, false, {1000, 700, 660, 540}},
+        {"all but a sliver off", {1270, 80, 660, 540}, false, {620, 80, 660, 540}},
+        {"on a second screen", {2000, 80, 660, 540}, true, {2000, 80, 660, 540}},
+        {"wholly off to the right", {2000, 80, 660, 540}, false, {620, 80, 660, 540}},
+        {"wholly off to the left", {-900, 80, 660, 540}, false, {0, 80, 660, 540}},
+        {"wholly off below", {100, 1500, 660, 540}, false, {100, 454, 660, 540}},
+        {"maximised by earlier versions", {0, 0, 1296, 1010}, false, {0, 0, 1280, 994}},
+        {"minimised by earlier versions, clamped", {0, 0, 316, 259}, false, {0, 0, 316, 259}},
+        {"larger than the second screen", {1300, 10, 1100, 800}, true, {1280, 0, 1024, 738}}};
+    for (const auto& r : rows) EXPECT_EQ(placeOnScreen(r.saved, r.twoScreens ? two : one), r.shown) << r.where;
+}
+
+}  // namespace
+}  // namespace tess
