@@ -7,11 +7,11 @@
 
 namespace tess::test {
 
-struct DialogAnswer { int button = IDOK; std::string fileName; };  // fileName in UTF-8
+struct DialogAnswer { int button = IDOK; std::wstring fileName; };
 
 struct SeenDialog {
     std::string title, fileName;       // fileName: what a file dialog's name field proposed
-    std::string text;                  // a message box's text, in UTF-8
+    std::wstring text;                 // what a message box said
     std::vector<int> buttons;          // which of OK, Cancel, Yes, No it showed
     std::vector<std::string> filters;  // a file dialog's type list
     bool readOnlyBoxVisible = false;
@@ -43,8 +43,8 @@ private:
     void answer(HWND dialog) {
         const HWND types = ::GetDlgItem(dialog, cmb1), name = ::GetDlgItem(dialog, cmb13);
         wchar_t text[1024] = {};
-        ::GetDlgItemTextW(dialog, 0xFFFF, text, static_cast<int>(std::size(text)));  // a message box's text
-        SeenDialog seen{.title = windowText(dialog), .fileName = windowText(name), .text = toUtf8(text),
+        ::GetDlgItemTextW(dialog, 0xFFFF, text, static_cast<int>(std::size(text)));
+        SeenDialog seen{.title = windowText(dialog), .fileName = windowText(name), .text = text,
                         .readOnlyBoxVisible = ::IsWindowVisible(::GetDlgItem(dialog, chx1)) != 0};
         for (int id : {IDOK, IDCANCEL, IDYES, IDNO})
             if (::IsWindowVisible(::GetDlgItem(dialog, id))) seen.buttons.push_back(id);
@@ -55,7 +55,7 @@ private:
         }
         const DialogAnswer answer = seen_.size() < answers_.size() ? answers_[seen_.size()] : DialogAnswer{IDCANCEL};
         seen_.push_back(seen);
-        if (!answer.fileName.empty()) ::SetWindowTextW(name, fromUtf8(answer.fileName).c_str());
+        if (!answer.fileName.empty()) ::SetWindowTextW(name, answer.fileName.c_str());
         ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(answer.button, BN_CLICKED), 0);
     }
 

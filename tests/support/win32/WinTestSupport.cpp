@@ -12,20 +12,6 @@ std::string windowText(HWND window) {
     return text;
 }
 
-std::wstring fromUtf8(std::string_view text) {
-    std::wstring wide(text.size(), L'\0');
-    wide.resize(static_cast<std::size_t>(::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                                               wide.data(), static_cast<int>(wide.size()))));
-    return wide;
-}
-
-std::string toUtf8(std::wstring_view text) {
-    std::string bytes(text.size() * 3, '\0');
-    bytes.resize(static_cast<std::size_t>(::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                                                bytes.data(), static_cast<int>(bytes.size()), nullptr, nullptr)));
-    return bytes;
-}
-
 std::vector<UINT> clipboardFormats() {
     std::vector<UINT> formats;
     if (!::OpenClipboard(nullptr)) return formats;

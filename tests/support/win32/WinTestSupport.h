@@ -15,9 +15,6 @@ constexpr char kTestDataFolder[] = "C:\\Data\\";
 constexpr char kTestSettingsFile[] = "C:\\Data\\Tessaline.ini";
 
 std::string windowText(HWND window);
-// UTF-8 to UTF-16 and back, for names no code page holds.
-std::wstring fromUtf8(std::string_view text);
-std::string toUtf8(std::wstring_view text);
 std::vector<UINT> clipboardFormats();
 
 // Writes the bytes to a real file, replacing it; false when the file cannot be written.
