@@ -121,14 +121,14 @@ TEST(DocumentBehaviour, ADocumentLongerThanTheTextLimitCanStillBeTypedInto) {  /
     EXPECT_EQ(s->editor().text(), "y" + std::string(120000, 'x'));
 }
 
-// Opened, the device would be read as an empty document; saved to, it would swallow the text.
+// Opened, a device would read as an empty document; saved to, it would swallow the text.
 TEST(DocumentBehaviour, ADeviceNameIsRefusedBeforeAnythingIsReadOrWritten) {
-    for (const auto& [id, path] : {std::pair{IDM_OPEN, "C:\\Web\\nul.txt"}, {IDM_SAVEAS, "C:\\Web\\AUX"}}) {
+    const std::string device = "C:\\nul.txt", why = device + "\r\n" + std::string(refusalText(NameRefusal::Device));
+    for (const int id : {IDM_OPEN, IDM_SAVEAS}) {
         auto s = editing({});
-        s->desktop().openResults = {path}, s->desktop().saveResults = {path}, s->desktop().answers = {Ok};
-        s->command(id);
-        EXPECT_EQ(s->desktop().boxes, Boxes{fileError(path + std::string("\r\n") + std::string(refusalText(NameRefusal::Device)))});
-        EXPECT_EQ(std::tuple(s->desktop().files, s->editor().text(), s->app().currentFile), std::tuple(kDisk, "unsaved", ""));
+        s->desktop().openResults = s->desktop().saveResults = {device}, s->desktop().answers = {Ok}, s->command(id);
+        EXPECT_EQ(s->desktop().boxes, Boxes{fileError(why)});
+        EXPECT_EQ(std::tuple(s->desktop().files, s->editor().text()), std::tuple(kDisk, "unsaved"));
     }
 }
 

@@ -2,17 +2,23 @@
 
 namespace tess::win32 {
 
+namespace {
+
+BOOL CALLBACK addWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM areas) {
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    if (::GetMonitorInfoA(monitor, &info)) {
+        const RECT& w = info.rcWork;
+        reinterpret_cast<std::vector<Rect>*>(areas)->push_back({w.left, w.top, w.right - w.left, w.bottom - w.top});
+    }
+    return TRUE;
+}
+
+}  // namespace
+
 std::vector<Rect> monitorWorkAreas() {
     std::vector<Rect> areas;
-    ::EnumDisplayMonitors(nullptr, nullptr, [](HMONITOR monitor, HDC, LPRECT, LPARAM data) -> BOOL {
-        MONITORINFO info{};
-        info.cbSize = sizeof(info);
-        if (::GetMonitorInfoA(monitor, &info)) {
-            const RECT& w = info.rcWork;
-            reinterpret_cast<std::vector<Rect>*>(data)->push_back({w.left, w.top, w.right - w.left, w.bottom - w.top});
-        }
-        return TRUE;
-    }, reinterpret_cast<LPARAM>(&areas));
+    ::EnumDisplayMonitors(nullptr, nullptr, &addWorkArea, reinterpret_cast<LPARAM>(&areas));
     return areas;
 }
 
