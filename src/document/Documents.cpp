@@ -5,6 +5,7 @@
 #include "document/RecentFiles.h"
 #include "editor/Gutter.h"
 #include "platform/EditControl.h"
+#include "platform/FileNames.h"
 
 #include <algorithm>
 
@@ -13,6 +14,27 @@ namespace tess {
 namespace {
 
 constexpr char kDefaultExtension[] = "html";
+
+// A device name would open or write the device itself: it is refused before anything is read,
+// created or replaced.
+bool refusedDeviceName(Context& ctx, const std::string& path) {
+    if (!isDeviceName(path)) return false;
+    showFileError(ctx, path + "\r\n" + std::string(refusalText(NameRefusal::Device)));
+    return true;
+}
+
+// A large document takes seconds to read or write, with no message handled meanwhile: the window
+// shows that it is working for that long.
+class Busy {
+public:
+    explicit Busy(MainView& view) : view_(view) { view_.showBusy(true); }
+    ~Busy() { view_.showBusy(false); }
+    Busy(const Busy&) = delete;
+    Busy& operator=(const Busy&) = delete;
+
+private:
+    MainView& view_;
+};
 
 // The folder a file dialog starts in: the document's own folder, or the data folder while the
 // document has none (untitled, or a bare name from the command line).
@@ -59,6 +81,8 @@ const std::vector<FileFilter>& documentFilters() {
 }
 
 bool loadDocument(Context& ctx, const std::string& path) {
+    if (refusedDeviceName(ctx, path)) return false;
+    const Busy busy(ctx.view);
     ReadResult file = ctx.desktop.readFile(path);
     if (file.error != FileError::None) {
         showFileError(ctx, fileErrorText(file.error));
@@ -83,6 +107,7 @@ bool saveDocument(Context& ctx, const std::string& name) {
     const bool toCurrentFile = name.empty();
     const std::string& target = toCurrentFile ? ctx.app.currentFile : name;
     if (target.empty()) return false;
+    const Busy busy(ctx.view);
     // The old file is replaced only once the new text is safely on disk, and the document counts
     // as saved only then: a failed save must leave both the file and the unsaved state alone.
     const FileError error = ctx.desktop.writeFileSafely(target, ctx.editor.text());
@@ -146,7 +171,7 @@ bool saveDocumentAs(Context& ctx) {
     FileDialogRequest request = fileDialog(ctx, "Save File");
     if (!ctx.app.currentFile.empty()) request.initialName = fileStemOf(ctx.app.currentFile);
     const std::optional<std::string> path = ctx.desktop.saveFileDialog(request);
-    if (!path) return false;
+    if (!path || refusedDeviceName(ctx, *path)) return false;
     if (ctx.desktop.fileExists(*path)) {
         const Answer answer = ctx.desktop.messageBox(
             question(*path, "file already exists... Ok to override?", Buttons::YesNo, Icon::Exclamation));

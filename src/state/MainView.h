@@ -30,6 +30,8 @@ public:
     virtual void toggleWordWrap() {}
     // Help > Content: the help window opens, or comes forward when it is open.
     virtual void showHelp() {}
+    // A load or save that may take a while begins (true) or has ended: the window shows it is working.
+    virtual void showBusy(bool) {}
     // Where the window stands now; nullopt when there is no window to ask (settings keep theirs).
     virtual std::optional<WindowGeometry> windowGeometry() const { return std::nullopt; }
     // Commands > Common html tags: another tag reference window beside this one.

@@ -1,5 +1,6 @@
 // The document commands on both subjects: questions, answers, saves and their failures, loading, recent files.
 #include "EditorSubject.h"
+#include "platform/FileNames.h"
 #include "resources/resource.h"
 
 namespace tess::test {
@@ -118,6 +119,17 @@ TEST(DocumentBehaviour, ADocumentLongerThanTheTextLimitCanStillBeTypedInto) {  /
     s->command(IDM_OPEN);
     s->keys("y");
     EXPECT_EQ(s->editor().text(), "y" + std::string(120000, 'x'));
+}
+
+// Opened, a device would read as an empty document; saved to, it would swallow the text.
+TEST(DocumentBehaviour, ADeviceNameIsRefusedBeforeAnythingIsReadOrWritten) {
+    const std::string device = "C:\\nul.txt", why = device + "\r\n" + std::string(refusalText(NameRefusal::Device));
+    for (const int id : {IDM_OPEN, IDM_SAVEAS}) {
+        auto s = editing({});
+        s->desktop().openResults = s->desktop().saveResults = {device}, s->desktop().answers = {Ok}, s->command(id);
+        EXPECT_EQ(s->desktop().boxes, Boxes{fileError(why)});
+        EXPECT_EQ(std::tuple(s->desktop().files, s->editor().text()), std::tuple(kDisk, "unsaved"));
+    }
 }
 
 // A fifth file pushes the oldest out; a file saved again under another letter case moves up.

@@ -166,7 +166,7 @@ TEST(HelpWindow, ItsKeysSearchAcrossTopicsFoldTheTreeAndCloseIt) {
     f.press('X', true);
     EXPECT_TRUE(f.itemHas(parent, TVIS_EXPANDED));
     {
-        DialogAnswerer answerer({{IDOK, "  TABLE ", helpid::kAskEdit}});
+        DialogAnswerer answerer({{IDOK, L"  TABLE ", helpid::kAskEdit}});
         f.press('F', true);
         EXPECT_EQ(answerer.seen().at(0).title, "Text to Find");
     }

@@ -101,7 +101,8 @@ TEST(MainWindow, StartsInPlaceOnItsBackgroundWithTheCommandLineOrTheMostRecentDo
     const struct { int x, y, width, height, useLastSize, colour; const char *commandLine, *seen; } rows[] = {
         {10, 10, 900, 700, 0, 0xFFFFFF, "\"C:\\web\\a b.html\"", "500x495 centred on ffffff: <p> in C:\\web\\a b.html"},
         {30, 40, 700, 500, 1, 0xE0FFFF, "", "700x500 at 30,40 on e0ffff: recent in C:\\recent.html"},
-        {-8, 40, 120, 150, 1, 0xFFFFFF, "C:\\gone.html", "300x200 at 0,40 on ffffff:  in , asked File not found   "}};
+        {-8, 40, 120, 150, 1, 0xFFFFFF, "C:\\gone.html", "300x200 at 0,40 on ffffff:  in , asked File not found   "},
+        {2000, 40, 700, 500, 1, 0xFFFFFF, "", "700x500 at the right edge,40 on ffffff: recent in C:\\recent.html"}};
     for (const auto& r : rows) {
         Shell shell(settingsFileText({.windowX = r.x, .windowY = r.y, .clientWidth = r.width, .clientHeight = r.height,
                                       .recentCount = 1, .useLastSize = r.useLastSize, .backgroundColor = r.colour,
@@ -113,7 +114,8 @@ TEST(MainWindow, StartsInPlaceOnItsBackgroundWithTheCommandLineOrTheMostRecentDo
         RECT w{}, a{}, c = clientRect(shell.hwnd());  // the window, the work area, the client area
         ::GetWindowRect(shell.hwnd(), &w), ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &a, 0);
         const LONG off = std::abs(w.left + w.right - a.left - a.right) + std::abs(w.top + w.bottom - a.top - a.bottom);
-        const std::string at = off < 3 ? "centred" : "at " + std::to_string(w.left) + "," + std::to_string(w.top);
+        const std::string x = w.right == a.right ? "the right edge" : std::to_string(w.left);
+        const std::string at = off < 3 ? "centred" : "at " + x + "," + std::to_string(w.top);
         char seen[200];
         std::snprintf(seen, sizeof seen, "%ldx%ld %s on %06lx: %s in %s%s%s", c.right, c.bottom, at.c_str(),
                       ::GetBkColor(dc.get()), windowText(editor).c_str(), shell.app().currentFile.c_str(),
@@ -171,12 +173,14 @@ TEST(MainWindow, TheStartupDocumentGoesIntoAnEditorAlreadyInItsFinalShape) {
     }
 }
 
-// The close box and Alt+F4, a close from outside and File > Exit all ask; closed minimised, it keeps its normal place.
-TEST(MainWindow, EveryWayOfClosingAsksAndAMinimisedWindowKeepsItsPlace) {
-    for (const auto& [msg, wParam] : {std::pair{WM_SYSCOMMAND, SC_CLOSE}, {WM_CLOSE, 0}, {WM_COMMAND, IDM_EXIT}}) {
+// The close box and Alt+F4, a close from outside and File > Exit all ask; closed minimised or maximised, it keeps its
+// normal place.
+TEST(MainWindow, EveryWayOfClosingAsksAndAMinimisedOrMaximisedWindowKeepsItsPlace) {
+    for (const auto& [msg, wParam, show] : {std::tuple{WM_SYSCOMMAND, SC_CLOSE, SW_MINIMIZE}, {WM_CLOSE, 0, SW_MAXIMIZE},
+                                            {WM_COMMAND, IDM_EXIT, SW_MINIMIZE}}) {
         Shell shell(settingsFileText({.windowX = 100, .windowY = 80, .clientWidth = 640, .clientHeight = 480}, ""), "",
                     {}, {Answer::Cancel, Answer::No});
-        ::ShowWindow(shell.hwnd(), SW_MINIMIZE), shell.window.editor().setModified(true);
+        ::ShowWindow(shell.hwnd(), show), shell.window.editor().setModified(true);
         ::SendMessageA(shell.hwnd(), msg, wParam, 0);
         EXPECT_NE(shell.window.hwnd(), nullptr) << msg;
         ::SendMessageA(shell.hwnd(), msg, wParam, 0);

@@ -43,7 +43,7 @@ TEST_F(RealDesktop, AMessageBoxAnswersTheButtonPressedAndCancelWhenItCannotBeSho
         {Buttons::Ok, IDOK, Answer::Cancel, {}}};  // owned by the main window, now gone: never shown
     for (const auto& c : cases) {
         if (c.shown.empty()) ::DestroyWindow(owner.release());
-        DialogAnswerer answerer({{c.pressed, ""}});
+        DialogAnswerer answerer({{c.pressed, L""}});
         EXPECT_EQ(desktop.messageBox({.title = "T", .buttons = c.buttons}), c.answer);
         EXPECT_EQ(answerer.seen().size() == 1 ? answerer.seen()[0].buttons : std::vector<int>{}, c.shown);
     }
@@ -101,7 +101,7 @@ TEST_F(RealDesktop, TheRealOpenAndSaveDialogs) {
     FileDialogRequest request{.title = "Load", .filters = documentFilters(), .initialFolder = folder.path(),
                               .defaultExtension = "html", .fileMustExist = true};
     const auto before = std::filesystem::current_path();
-    DialogAnswerer answerer({{IDOK, "other.css"}, {IDCANCEL, ""}, {IDOK, "newpage"}});
+    DialogAnswerer answerer({{IDOK, L"other.css"}, {IDCANCEL}, {IDOK, L"newpage"}});
     EXPECT_EQ(desktop.openFileDialog(request), folder / "other.css");
     EXPECT_EQ(desktop.openFileDialog(request), std::nullopt);
     request.title = "Store", request.initialName = "other", request.fileMustExist = false;

@@ -3,6 +3,8 @@
 #include "app/Close.h"
 #include "app/Layout.h"
 #include "app/Menus.h"
+#include "app/ScreenPlacement.h"
+#include "app/win32/WindowPlace.h"
 #include "editor/StatusBar.h"
 #include "resources/resource.h"
 
@@ -29,6 +31,18 @@ void appendItems(HMENU menu, const std::vector<MenuItem>& items) {
         else ::AppendMenuA(menu, MF_STRING, static_cast<UINT_PTR>(item.command), item.text.c_str());
     }
 }
+
+// Set while a close question is open, however the question ends.
+class QuestionOpen {
+public:
+    explicit QuestionOpen(bool& open) : open_(open) { open_ = true; }
+    ~QuestionOpen() { open_ = false; }
+    QuestionOpen(const QuestionOpen&) = delete;
+    QuestionOpen& operator=(const QuestionOpen&) = delete;
+
+private:
+    bool& open_;
+};
 
 }  // namespace
 
@@ -76,8 +90,11 @@ void MainWindow::applyLastSize() {
     const Settings& s = app_.settings;
     RECT frame{0, 0, s.clientWidth, s.clientHeight};
     ::AdjustWindowRectEx(&frame, kMainStyle, ::GetMenu(hwnd()) != nullptr, 0);
-    ::SetWindowPos(hwnd(), nullptr, s.windowX, s.windowY, frame.right - frame.left, frame.bottom - frame.top,
-                   SWP_NOZORDER | SWP_NOACTIVATE);
+    // A place saved on a monitor that is gone, or a size from a larger screen, comes back on screen.
+    const Rect saved{s.windowX, s.windowY, frame.right - frame.left, frame.bottom - frame.top};
+    const Rect place = placeOnScreen(saved, monitorWorkAreas());
+    ::SetWindowPos(hwnd(), nullptr, place.x, place.y, place.width, place.height, SWP_NOZORDER | SWP_NOACTIVATE);
+    if (place.width != saved.width || place.height != saved.height) return;
     // A menu bar that wraps takes more height than AdjustWindowRectEx assumes: correct once.
     RECT client{}, window{};
     ::GetClientRect(hwnd(), &client);
@@ -241,18 +258,25 @@ void MainWindow::setRecentFileItems(const std::vector<std::string>& items) {
 
 std::optional<WindowGeometry> MainWindow::windowGeometry() const {
     if (!hwnd()) return std::nullopt;
-    if (::IsIconic(hwnd())) {
-        // A minimised window stands far off screen with no client area: keep where it was shown.
-        WINDOWPLACEMENT placement{};
-        placement.length = sizeof(placement);
-        ::GetWindowPlacement(hwnd(), &placement);
-        return WindowGeometry{placement.rcNormalPosition.left, placement.rcNormalPosition.top,
-                              app_.settings.clientWidth, app_.settings.clientHeight};
+    if (::IsIconic(hwnd()) || ::IsZoomed(hwnd())) {
+        // A minimised window stands far off screen with no client area, a maximised one fills the
+        // screen: what comes back next time is the place and size it is restored to.
+        const RECT normal = normalPlace(hwnd());
+        RECT frame{};
+        ::AdjustWindowRectEx(&frame, kMainStyle, ::GetMenu(hwnd()) != nullptr, 0);
+        return WindowGeometry{normal.left, normal.top, normal.right - normal.left - (frame.right - frame.left),
+                              normal.bottom - normal.top - (frame.bottom - frame.top)};
     }
     RECT window{}, client{};
     ::GetWindowRect(hwnd(), &window);
     ::GetClientRect(hwnd(), &client);
     return WindowGeometry{window.left, window.top, client.right, client.bottom};
+}
+
+// While a document loads or saves no message is handled, so the cursor set here stays until the end.
+void MainWindow::showBusy(bool busy) {
+    if (busy) cursorBeforeBusy_ = ::SetCursor(::LoadCursorA(nullptr, IDC_WAIT));
+    else ::SetCursor(cursorBeforeBusy_ ? cursorBeforeBusy_ : ::LoadCursorA(nullptr, IDC_ARROW));
 }
 
 void MainWindow::requestClose() { ::SendMessageA(hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0); }
@@ -295,6 +319,13 @@ LRESULT MainWindow::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         break;
     // Any other way of closing (the task bar, another program) asks the same questions.
     case WM_CLOSE: onClose(); return 0;
+    case WM_QUERYENDSESSION: return onQueryEndSession();
+    case WM_ENDSESSION:
+        if (wParam) {
+            Context ctx = context();
+            endSession(ctx);
+        }
+        return 0;
     case WM_TESS_CLEARMODIFIED: editor().setModified(false); return 0;
     // The keyboard goes back to the editor when the window is activated again (after a message
     // box, say); the window itself has no use for it.
@@ -328,9 +359,26 @@ LRESULT MainWindow::onNotify(const NMHDR& header) {
     return 0;
 }
 
+// Close requests keep coming while the question is open (the close box again, the task bar,
+// another program): the question already open answers them all, so they are not asked again.
 void MainWindow::onClose() {
+    if (closeQuestionOpen_) return;
+    bool mayClose = false;
+    {
+        const QuestionOpen open(closeQuestionOpen_);
+        Context ctx = context();
+        mayClose = closeMainWindow(ctx);
+    }
+    if (mayClose) ::DestroyWindow(hwnd());
+}
+
+// Shutdown or log-off: the question the close box asks. While a close question is open the user
+// has not decided yet, so the session is refused rather than asked about twice.
+LRESULT MainWindow::onQueryEndSession() {
+    if (closeQuestionOpen_) return FALSE;
+    const QuestionOpen open(closeQuestionOpen_);
     Context ctx = context();
-    if (closeMainWindow(ctx)) ::DestroyWindow(hwnd());
+    return mayEndSession(ctx) ? TRUE : FALSE;
 }
 
 void MainWindow::destroyed() {

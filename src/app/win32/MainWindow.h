@@ -53,6 +53,7 @@ public:
     void setGutterText(std::string_view text) override;
     void setRecentFileItems(const std::vector<std::string>& items) override;
     std::optional<WindowGeometry> windowGeometry() const override;
+    void showBusy(bool busy) override;
     void requestClose() override;
     void toggleWordWrap() override;
     void showTagList() override {
@@ -76,6 +77,7 @@ private:
     void layout();
     LRESULT onNotify(const NMHDR& header);
     void onClose();
+    LRESULT onQueryEndSession();
 
     App& app_;
     Desktop& desktop_;
@@ -90,6 +92,8 @@ private:
     UniqueMenu contextMenu_;
     UniqueImageList toolbarImages_;
     std::wstring tooltipText_;  // must outlive the TTN_GETDISPINFOW answer
+    bool closeQuestionOpen_ = false;
+    HCURSOR cursorBeforeBusy_ = nullptr;
 };
 
 }  // namespace tess::win32

@@ -103,14 +103,19 @@ bool Program::start(HINSTANCE instance, const ProgramOptions& options) {
     // Everything that makes the editor measure its lines again (font, size, wrapping) is in place
     // before the text goes in: each of them would otherwise lay out the whole document once more.
     if (!window_->finishStartup()) return fail();
-    const std::string document = startupDocument(options.commandLine, app_.settings);
-    if (!document.empty()) loadDocument(ctx, document);
-    // Posted, so that a document loaded above counts as unchanged once the window is up.
-    ::PostMessageA(window_->hwnd(), WM_TESS_CLEARMODIFIED, 0, 0);
+    // The window is up before the document loads: a large one takes seconds, which the user
+    // should spend looking at the program starting rather than at nothing.
     if (options.show) {
         ::ShowWindow(window_->hwnd(), SW_SHOW);
         ::UpdateWindow(window_->hwnd());
     }
+    if (!options.refusedDocument.empty()) {
+        refuseName(window_->hwnd(), options.refusedDocument);
+    } else if (const std::string document = startupDocument(options.commandLine, app_.settings); !document.empty()) {
+        loadDocument(ctx, document);
+    }
+    // Posted, so that a document loaded above counts as unchanged once the window is up.
+    ::PostMessageA(window_->hwnd(), WM_TESS_CLEARMODIFIED, 0, 0);
     return true;
 }
 

@@ -1,20 +1,22 @@
 #include "app/win32/Program.h"
+#include "platform/win32/DesktopWin.h"
 
 #include <windows.h>
 
 namespace {
 
-// The command-line text after the program name, whatever quoting the name itself used.
-std::string argumentsAfterProgramName() {
-    const char* line = ::GetCommandLineA();
-    if (*line == '"') {
+// The command-line text after the program name, whatever quoting the name itself used; read in
+// UTF-16, so that a document name comes as the user gave it.
+std::wstring argumentsAfterProgramName() {
+    const wchar_t* line = ::GetCommandLineW();
+    if (*line == L'"') {
         ++line;
-        while (*line && *line != '"') ++line;
-        if (*line == '"') ++line;
+        while (*line && *line != L'"') ++line;
+        if (*line == L'"') ++line;
     } else {
-        while (*line && *line != ' ' && *line != '\t') ++line;
+        while (*line && *line != L' ' && *line != L'\t') ++line;
     }
-    while (*line == ' ' || *line == '\t') ++line;
+    while (*line == L' ' || *line == L'\t') ++line;
     return line;
 }
 
@@ -26,7 +28,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     tess::win32::Program program;
     try {
         tess::win32::ProgramOptions options;
-        options.commandLine = argumentsAfterProgramName();
+        std::wstring arguments = argumentsAfterProgramName();
+        if (auto exact = tess::win32::exactAnsiName(arguments)) {
+            options.commandLine = std::move(*exact);
+        } else {
+            std::erase(arguments, L'"');
+            options.refusedDocument = std::move(arguments);
+        }
         if (!program.start(instance, options)) return 1;
     } catch (...) {
         tess::win32::reportFailure(tess::win32::currentExceptionText());

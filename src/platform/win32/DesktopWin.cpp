@@ -1,11 +1,13 @@
 #include "platform/win32/DesktopWin.h"
 
+#include "platform/FileNames.h"
 #include "platform/win32/UniqueHandle.h"
 
 #include <commdlg.h>
 #include <shellapi.h>
 
 #include <cstring>
+#include <cwchar>
 #include <vector>
 
 namespace tess::win32 {
@@ -92,31 +94,71 @@ std::string filterString(const std::vector<FileFilter>& filters) {
     return result;
 }
 
+std::wstring widen(std::string_view text) {
+    std::wstring wide(static_cast<std::size_t>(::MultiByteToWideChar(CP_ACP, 0, text.data(),
+                                                                      static_cast<int>(text.size()), nullptr, 0)), L'\0');
+    ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), static_cast<int>(wide.size()));
+    return wide;
+}
+
+// The wide dialogs, so that the name comes back as the user chose it and not already turned into
+// a look-alike by the ANSI ones.
 std::optional<std::string> runFileDialog(HWND owner, const FileDialogRequest& request, bool save) {
-    const std::string filter = filterString(request.filters);
-    char file[MAX_PATH * 4] = {};
-    strncpy(file, request.initialName.c_str(), std::size(file) - 1);
-    OPENFILENAMEA ofn{};
+    const std::wstring filter = widen(filterString(request.filters)), title = widen(request.title),
+                       folder = widen(request.initialFolder), extension = widen(request.defaultExtension);
+    wchar_t file[MAX_PATH * 4] = {};
+    const std::wstring initialName = widen(request.initialName);
+    wcsncpy(file, initialName.c_str(), std::size(file) - 1);
+    OPENFILENAMEW ofn{};
     ofn.lStructSize = sizeof(ofn);
     ofn.hwndOwner = owner;
     ofn.lpstrFilter = filter.c_str();
     ofn.nFilterIndex = 1;
     ofn.lpstrFile = file;
     ofn.nMaxFile = static_cast<DWORD>(std::size(file));
-    ofn.lpstrInitialDir = request.initialFolder.empty() ? nullptr : request.initialFolder.c_str();
-    ofn.lpstrTitle = request.title.c_str();
-    ofn.lpstrDefExt = request.defaultExtension.empty() ? nullptr : request.defaultExtension.c_str();
+    ofn.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
+    ofn.lpstrTitle = title.c_str();
+    ofn.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
     ofn.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST;
     if (request.fileMustExist) ofn.Flags |= OFN_FILEMUSTEXIST;
     if (request.hideReadOnly) ofn.Flags |= OFN_HIDEREADONLY;
     if (request.keepCurrentFolder) ofn.Flags |= OFN_NOCHANGEDIR;
     if (request.promptOverwrite) ofn.Flags |= OFN_OVERWRITEPROMPT;
-    const BOOL chosen = save ? ::GetSaveFileNameA(&ofn) : ::GetOpenFileNameA(&ofn);
+    const BOOL chosen = save ? ::GetSaveFileNameW(&ofn) : ::GetOpenFileNameW(&ofn);
     if (!chosen) return std::nullopt;
-    return std::string(file);
+    if (auto name = exactAnsiName(file)) return name;
+    refuseName(owner, file);
+    return std::nullopt;
 }
 
 }  // namespace
+
+std::optional<std::string> exactAnsiName(std::wstring_view name) {
+    AnsiName ansi;
+    if (!name.empty()) {
+        // Without best fit a character the code page lacks becomes the default character, and the
+        // call says so. A UTF-8 code page holds every name and takes neither the flag nor the question.
+        const bool utf8 = ::GetACP() == CP_UTF8;
+        const DWORD flags = utf8 ? 0 : WC_NO_BEST_FIT_CHARS;
+        const int length = static_cast<int>(name.size());
+        ansi.bytes.resize(static_cast<std::size_t>(
+            ::WideCharToMultiByte(CP_ACP, flags, name.data(), length, nullptr, 0, nullptr, nullptr)));
+        BOOL usedDefault = FALSE;
+        ::WideCharToMultiByte(CP_ACP, flags, name.data(), length, ansi.bytes.data(), static_cast<int>(ansi.bytes.size()),
+                              nullptr, utf8 ? nullptr : &usedDefault);
+        ansi.usedDefaultChar = usedDefault != FALSE;
+        const std::wstring back = widen(ansi.bytes);
+        ansi.backToWide.assign(back.begin(), back.end());
+    }
+    if (!isExactName(std::u16string(name.begin(), name.end()), ansi)) return std::nullopt;
+    return std::move(ansi.bytes);
+}
+
+void refuseName(HWND owner, std::wstring_view name) {
+    const std::string_view reason = refusalText(NameRefusal::NotInCodePage);
+    const std::wstring text = std::wstring(name) + L"\r\n" + std::wstring(reason.begin(), reason.end()) + L"   ";
+    ::MessageBoxW(owner, text.c_str(), L"File Error ", MB_OK | MB_ICONERROR);
+}
 
 std::optional<std::string> DesktopWin::openFileDialog(const FileDialogRequest& request) {
     return runFileDialog(owner_, request, false);

@@ -5,11 +5,19 @@
 #include <windows.h>
 
 #include <optional>
+#include <string>
+#include <string_view>
 
 namespace tess::win32 {
 
 // FileError for a Win32 error code from a file operation.
 FileError fileErrorFromWin32(DWORD error);
+
+// The 8-bit form of a name the system gave in UTF-16, when it names exactly that file; nullopt when
+// the ANSI code page cannot hold the name.
+std::optional<std::string> exactAnsiName(std::wstring_view name);
+// The "File Error " box for a name the ANSI code page cannot hold, showing the name as it was given.
+void refuseName(HWND owner, std::wstring_view name);
 
 // The steps of writeFileSafely, in order.
 enum class SafeWriteStep { CreateTemp, Write, Replace };

@@ -8,10 +8,11 @@
 namespace tess::test {
 
 // fileName is typed into the control `field`: a file dialog's name box unless told.
-struct DialogAnswer { int button = IDOK; std::string fileName; int field = cmb13; };
+struct DialogAnswer { int button = IDOK; std::wstring fileName; int field = cmb13; };
 
 struct SeenDialog {
     std::string title, fileName;       // fileName: what a file dialog's name field proposed
+    std::wstring text;                 // what a message box said
     std::vector<int> buttons;          // which of OK, Cancel, Yes, No it showed
     std::vector<std::string> filters;  // a file dialog's type list
     bool readOnlyBoxVisible = false;
@@ -42,7 +43,9 @@ private:
     }
     void answer(HWND dialog) {
         const HWND types = ::GetDlgItem(dialog, cmb1), name = ::GetDlgItem(dialog, cmb13);
-        SeenDialog seen{.title = windowText(dialog), .fileName = windowText(name),
+        wchar_t text[1024] = {};
+        ::GetDlgItemTextW(dialog, 0xFFFF, text, static_cast<int>(std::size(text)));
+        SeenDialog seen{.title = windowText(dialog), .fileName = windowText(name), .text = text,
                         .readOnlyBoxVisible = ::IsWindowVisible(::GetDlgItem(dialog, chx1)) != 0};
         for (int id : {IDOK, IDCANCEL, IDYES, IDNO})
             if (::IsWindowVisible(::GetDlgItem(dialog, id))) seen.buttons.push_back(id);
@@ -53,7 +56,7 @@ private:
         }
         const DialogAnswer answer = seen_.size() < answers_.size() ? answers_[seen_.size()] : DialogAnswer{IDCANCEL};
         seen_.push_back(seen);
-        if (!answer.fileName.empty()) ::SetWindowTextA(::GetDlgItem(dialog, answer.field), answer.fileName.c_str());
+        if (!answer.fileName.empty()) ::SetWindowTextW(::GetDlgItem(dialog, answer.field), answer.fileName.c_str());
         ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(answer.button, BN_CLICKED), 0);
     }
 

@@ -1,0 +1,45 @@
+// Which document names are taken, and where the window comes back at start-up.
+#include "app/ScreenPlacement.h"
+#include "platform/FileNames.h"
+
+#include <gtest/gtest.h>
+
+namespace tess {
+namespace {
+
+// Each name as code page 1252 gives it (bytes, default character used; converted back byte for byte, as Latin-1 is
+// 1252 for these bytes): taken only when it names the very file chosen ("" when refused), and is no device ("device").
+TEST(FileNames, ANameIsTakenExactlyOrRefused) {
+    const struct { std::u16string wide; std::string bytes; bool usedDefault; std::string seen; } rows[] = {
+        {u"C:\\Web\\index.html", "C:\\Web\\index.html", false, "C:\\Web\\index.html"},
+        {u"café", "caf\xE9", false, "caf\xE9"}, {u"Ωmega.html", "?mega.html", true, ""}, {u"索引", "??", true, ""},
+        {u"Ωmega", "Omega", false, ""}, {u"C:\\Web\\aux.html", "C:\\Web\\aux.html", false, "device"},  // best fit
+        {u"nul", "nul", false, "device"}, {u"D:\\Con .tar.gz", "D:\\Con .tar.gz", false, "device"},
+        {u"LPT9", "LPT9", false, "device"}, {u"com0.txt", "com0.txt", false, "com0.txt"}};
+    for (const auto& r : rows) {
+        std::u16string back;
+        for (const unsigned char c : r.bytes) back += c;
+        const bool exact = isExactName(r.wide, {r.bytes, r.usedDefault, back});
+        EXPECT_EQ(!exact ? "" : isDeviceName(r.bytes) ? "device" : r.bytes, r.seen);
+    }
+}
+
+// A work area of 1280 x 994 (a task bar below), a second of 1024 x 738 to its right where a row says so.
+TEST(ScreenPlacement, AWindowComesBackOnAScreenAtItsSizeWhenItFits) {
+    const std::vector<Rect> one{{0, 0, 1280, 994}}, two{{0, 0, 1280, 994}, {1280, 0, 1024, 738}};
+    const struct { const char* where; Rect saved; bool twoScreens; Rect shown; } rows[] = {
+        {"on screen", {100, 80, 660, 540}, false, {100, 80, 660, 540}},
+        {"partly off", {1000, 700, 660, 540}, false, {1000, 700, 660, 540}},
+        {"all but a sliver off", {1270, 80, 660, 540}, false, {620, 80, 660, 540}},
+        {"on a second screen", {2000, 80, 660, 540}, true, {2000, 80, 660, 540}},
+        {"wholly off to the right", {2000, 80, 660, 540}, false, {620, 80, 660, 540}},
+        {"wholly off to the left", {-900, 80, 660, 540}, false, {0, 80, 660, 540}},
+        {"wholly off below", {100, 1500, 660, 540}, false, {100, 454, 660, 540}},
+        {"maximised by earlier versions", {0, 0, 1296, 1010}, false, {0, 0, 1280, 994}},
+        {"minimised by earlier versions, clamped", {0, 0, 316, 259}, false, {0, 0, 316, 259}},
+        {"larger than the second screen", {1300, 10, 1100, 800}, true, {1280, 0, 1024, 738}}};
+    for (const auto& r : rows) EXPECT_EQ(placeOnScreen(r.saved, r.twoScreens ? two : one), r.shown) << r.where;
+}
+
+}  // namespace
+}  // namespace tess
