@@ -4,6 +4,7 @@
 #include "document/Documents.h"
 #include "editor/Bookmarks.h"
 #include "editor/LineCommands.h"
+#include "search/FindDialog.h"
 #include "state/MainView.h"
 
 namespace tess {
@@ -33,6 +34,10 @@ bool runCommand(Context& ctx, int id) {
     case IDM_PREVBOOKMARK: goToPreviousBookmark(ctx); return true;
     case IDM_CLEARBOOKMARKS: clearBookmarks(ctx); return true;
     case IDM_COPYLINE: copyLine(ctx); return true;
+    case IDM_FIND: runFind(ctx, FindMode::Find); return true;
+    case IDM_FINDNEXT: runFind(ctx, FindMode::FindNext); return true;
+    case IDM_FINDPREV: runFind(ctx, FindMode::FindPrevious); return true;
+    case IDM_REPLACE: runFind(ctx, FindMode::Replace); return true;
     case IDM_PASTELINE:
         moveCaretToLineStart(ctx);
         return runCommand(ctx, IDM_PASTE);

@@ -4,6 +4,7 @@
 #include "app/Layout.h"
 #include "app/Menus.h"
 #include "editor/StatusBar.h"
+#include "platform/win32/DialogTemplate.h"
 #include "resources/resource.h"
 
 #include <algorithm>
@@ -257,6 +258,8 @@ void MainWindow::toggleWordWrap() {
     editorView_.toggleWordWrap();
     showWordWrapCheck();
 }
+
+int MainWindow::runModalDialog(const DialogSpec& spec, DialogModel& model) { return runModal(hwnd(), spec, model); }
 
 LRESULT MainWindow::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {

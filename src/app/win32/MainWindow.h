@@ -51,6 +51,7 @@ public:
     std::optional<WindowGeometry> windowGeometry() const override;
     void requestClose() override;
     void toggleWordWrap() override;
+    int runModalDialog(const DialogSpec& spec, DialogModel& model) override;
     // EditorHost
     void editorMetricsChanged() override;
 
