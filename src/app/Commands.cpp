@@ -6,6 +6,7 @@
 #include "editor/Fragments.h"
 #include "editor/Bookmarks.h"
 #include "editor/LineCommands.h"
+#include "search/FindDialog.h"
 #include "state/MainView.h"
 
 namespace tess {
@@ -41,6 +42,10 @@ bool runCommand(Context& ctx, int id) {
     case IDM_HTMLTAGS: ctx.view.showTagList(); return true;
     case IDM_RUNBROWSER: runInBrowser(ctx); return true;
     case IDM_HELPCONTENT: ctx.view.showHelp(); return true;
+    case IDM_FIND: runFind(ctx, FindMode::Find); return true;
+    case IDM_FINDNEXT: runFind(ctx, FindMode::FindNext); return true;
+    case IDM_FINDPREV: runFind(ctx, FindMode::FindPrevious); return true;
+    case IDM_REPLACE: runFind(ctx, FindMode::Replace); return true;
     case IDM_PASTELINE:
         moveCaretToLineStart(ctx);
         return runCommand(ctx, IDM_PASTE);

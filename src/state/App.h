@@ -33,6 +33,23 @@ struct FontMetrics {
     int visibleLines = 0;
 };
 
+// The find options in their order: whole word, match case, do not cycle, beep on cycle.
+struct FindOptions {
+    bool wholeWord = false;
+    bool matchCase = false;
+    bool doNotCycle = false;
+    bool beepOnCycle = false;
+    friend bool operator==(const FindOptions&, const FindOptions&) = default;
+};
+
+// What searching keeps between uses of the find dialog; never saved.
+struct FindState {
+    FindOptions rememberedFindOptions{.wholeWord = true};  // what Find Next and Find Previous use
+    bool dialogOpened = false;
+    bool quickFindFound = false;   // "no more" rather than "none" for Find Next / Previous
+    bool dialogFindFound = false;  // the same choice for the dialog's message
+};
+
 struct App {
     Settings settings;
     std::string tabText = "   ";
@@ -43,6 +60,7 @@ struct App {
     CaretState caret;
     std::vector<int> bookmarks;  // 1-based lines, ascending, distinct
     FontMetrics font;
+    FindState find;
 };
 
 // What an operation on the document needs: the state, the editor, the desktop and the window.

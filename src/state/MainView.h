@@ -1,6 +1,8 @@
 #pragma once
 // What the main window shows around the editor. The core calls these after it has worked out
 // what to show; the Win32 main window puts it on screen, and tests record it.
+#include "platform/DialogModel.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -36,6 +38,9 @@ public:
     virtual std::optional<WindowGeometry> windowGeometry() const { return std::nullopt; }
     // Commands > Common html tags: another tag reference window beside this one.
     virtual void showTagList() {}
+    // A dialog built from the table, owned by the window and modal to it, run until its model
+    // closes it: the result it closed with, or -1 when it could not be shown.
+    virtual int runModalDialog(const DialogSpec&, DialogModel&) { return -1; }
 };
 
 }  // namespace tess

@@ -2,6 +2,7 @@
 // One editor as a user meets it, for behaviour tables written once and run twice: natively on the
 // core over the in-memory control, under Wine on the real main window, every key routed through the
 // program's own loop. A row checks what the user sees: text, selection, status bar, gutter, boxes.
+#include "DialogScript.h"
 #include "FakeDesktop.h"
 #include "MarkedText.h"
 #include "state/App.h"
@@ -30,6 +31,8 @@ public:
     virtual void keys(std::string_view script) = 0;
     // A command as the menus send it.
     virtual void command(int id) = 0;
+    // A command that opens dialogs, and what the user does in them (DialogScript.h): what was seen.
+    virtual std::vector<std::string> dialog(int id, DialogSteps steps) = 0;
     // The status bar's three parts: path, " " + line, " " + column.
     virtual std::vector<std::string> status() = 0;
     virtual std::string gutterText() = 0;

@@ -1,6 +1,7 @@
 #pragma once
 #include "state/MainView.h"
 
+#include <functional>
 
 namespace tess::test {
 
@@ -14,10 +15,14 @@ public:
     }
     void setGutterText(std::string_view text) override { gutterText = text; }
     void setRecentFileItems(const std::vector<std::string>& items) override { recentItems = items; }
+    int runModalDialog(const DialogSpec& spec, DialogModel& model) override {
+        return dialogs ? dialogs(spec, model) : -1;
+    }
 
     std::string statusPath, statusLine, statusColumn;
     std::string gutterText;
     std::vector<std::string> recentItems;
+    std::function<int(const DialogSpec&, DialogModel&)> dialogs;  // none: a dialog cannot be shown
 };
 
 }  // namespace tess::test

@@ -36,6 +36,14 @@ public:
         for (const Stroke& s : parseKeys(script)) stroke(s);
     }
     void command(int id) override { runCommand(t.ctx, id); }
+    std::vector<std::string> dialog(int id, DialogSteps steps) override {
+        std::vector<std::string> seen;
+        t.view.dialogs = [&](const DialogSpec& spec, DialogModel& model) { return playDialog(spec, model, steps, seen); };
+        runCommand(t.ctx, id);
+        t.view.dialogs = nullptr;
+        if (!steps.empty()) seen.emplace_back("closed early");
+        return seen;
+    }
     std::vector<std::string> status() override {
         return {t.view.statusPath, t.view.statusLine, t.view.statusColumn};
     }

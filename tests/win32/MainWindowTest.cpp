@@ -1,4 +1,5 @@
 // What the real main window adds: controls, toolbar, menu keys, layout, start-up, closing, the failure barrier.
+#include "DialogPlayer.h"
 #include "WinTestSupport.h"
 #include "platform/win32/UniqueHandle.h"
 #include "resources/resource.h"
@@ -31,8 +32,8 @@ auto afterCommand(int id, int code) {
                       shell.desktop.clipboardText(), shell.app().bookmarks, shell.desktop.boxes.size());
 }
 
-// Each toolbar button has a tip of its own and does what its menu item does as its accelerator sends it (code 1;
-// Print, Find and Replace are not built yet). Each menu key text is the accelerator that runs it.
+// Each toolbar button has a tip of its own and does what its menu item does as its accelerator sends it (code 1; the
+// dialogs closed at once; Print is not built yet). Each menu key text is the accelerator that runs it.
 // Resized, the editor snaps to whole lines (10.4 lines of room give 10, 10.6 give 11); the gutter follows, narrower
 // without line numbers.
 TEST(MainWindow, ItsToolbarMenuKeysAndLayout) {
@@ -42,6 +43,7 @@ TEST(MainWindow, ItsToolbarMenuKeysAndLayout) {
     const int items[] = {IDM_NEW, IDM_OPEN, IDM_SAVE, IDM_PRINT, IDM_CUT, IDM_COPY, IDM_PASTE, IDM_FIND, IDM_REPLACE,
                          IDM_SETBOOKMARK, IDM_NEXTBOOKMARK, IDM_RUNBROWSER};
     std::map<std::wstring, int> tipTexts;  // as the toolbar's tips ask for them, in wide characters
+    const DialogPlayer closesEveryDialog({});
     for (int id = IDT_NEW; id <= IDT_RUNBROWSER; ++id) {
         NMTTDISPINFOW info{.hdr = {tips, UINT_PTR(id), TTN_GETDISPINFOW}};
         ::SendMessageA(main, WM_NOTIFY, id, reinterpret_cast<LPARAM>(&info));

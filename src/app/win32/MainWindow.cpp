@@ -6,6 +6,7 @@
 #include "app/ScreenPlacement.h"
 #include "app/win32/WindowPlace.h"
 #include "editor/StatusBar.h"
+#include "platform/win32/DialogTemplate.h"
 #include "resources/resource.h"
 
 #include <algorithm>
@@ -285,6 +286,8 @@ void MainWindow::toggleWordWrap() {
     editorView_.toggleWordWrap();
     showWordWrapCheck();
 }
+
+int MainWindow::runModalDialog(const DialogSpec& spec, DialogModel& model) { return runModal(hwnd(), spec, model); }
 
 LRESULT MainWindow::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {

@@ -62,6 +62,7 @@ public:
     void showHelp() override {
         if (onShowHelp) onShowHelp();
     }
+    int runModalDialog(const DialogSpec& spec, DialogModel& model) override;
     // EditorHost
     void editorMetricsChanged() override;
 

@@ -3,6 +3,7 @@
 // their repeat count, scan code, extended, previous-state and transition bits, the shift state in
 // the keyboard state) and pumped through the program's own loop, so its accelerators and
 // TranslateMessage's characters come from where they come from for a user.
+#include "DialogPlayer.h"
 #include "EditorSubject.h"
 #include "WinTestSupport.h"
 #include "resources/resource.h"
@@ -60,6 +61,11 @@ public:
         for (const Stroke& s : parseKeys(script)) stroke(s);
     }
     void command(int id) override { shell.command(id); }
+    std::vector<std::string> dialog(int id, DialogSteps steps) override {
+        const DialogPlayer player(std::move(steps));
+        shell.command(id);
+        return player.seen();
+    }
     std::vector<std::string> status() override {
         std::vector<std::string> parts;
         for (int part = 0; part < 3; ++part) {
@@ -99,7 +105,8 @@ private:
         static const std::map<std::string, UINT> named{
             {"Enter", VK_RETURN}, {"Tab", VK_TAB},   {"Up", VK_UP},    {"Down", VK_DOWN}, {"Left", VK_LEFT},
             {"Right", VK_RIGHT},  {"Home", VK_HOME}, {"End", VK_END},  {"Del", VK_DELETE}, {"Back", VK_BACK},
-            {"Ins", VK_INSERT},   {"Esc", VK_ESCAPE}, {"PgUp", VK_PRIOR}, {"PgDn", VK_NEXT}};
+            {"Ins", VK_INSERT},   {"Esc", VK_ESCAPE}, {"PgUp", VK_PRIOR}, {"PgDn", VK_NEXT},
+            {"F3", VK_F3}};
         UINT vk = 0;
         bool shift = s.shift;
         if (s.name.empty()) {

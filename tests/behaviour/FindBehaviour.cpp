@@ -1,0 +1,113 @@
+// Find, Find Next, Find Previous and the Find / Replace dialog on both subjects: natively the dialog's model over
+// its table, under Wine the real dialog with real clicks and keys; every box, beep, selection and the undo step.
+#include "EditorSubject.h"
+#include "resources/resource.h"
+#include "search/FindDialog.h"
+
+namespace tess::test {
+namespace {
+
+using namespace findcontrol;
+using S = DialogStep;
+using Texts = std::vector<std::string>;
+S type(int id, std::string text) { return {S::Type, id, std::move(text)}; }
+S click(int id) { return {S::Click, id}; }
+S look(int id) { return {S::Look, id}; }
+const S kEnter{S::Enter}, kEsc{S::Esc}, kCloseBox{S::CloseBox}, kFocus{S::Look, 0};
+
+MessageBoxRequest box(std::string title, std::string text, Buttons buttons = Buttons::Ok, Icon icon = Icon::None,
+                      Modality modality = Modality::Application) {
+    return {std::move(title), std::move(text), buttons, icon, modality, false};
+}
+const MessageBoxRequest kNone = box("Find Text", "none found", Buttons::Ok, Icon::None, Modality::Task),
+    kNoMore = box("Find Text", "no more found", Buttons::Ok, Icon::None, Modality::Task),
+    kReplaceNoMore = box("Replace Text", "no more found", Buttons::Ok, Icon::None, Modality::Task),
+    kNoWhat = box("Error", "Must specify what to find", Buttons::Ok, Icon::Exclamation),
+    kNoWith = box("Error", "Must specify what to replace with", Buttons::Ok, Icon::Exclamation),
+    kAsk = box("Replae all", "Be very carefull with this feature...\r\nProceed anyway? ", Buttons::YesNo,
+               Icon::Exclamation);
+MessageBoxRequest done(int count) {
+    return box("Replace all", "Done - Replaced " + std::to_string(count) + " occurances", Buttons::Ok,
+               Icon::Information);
+}
+
+// A command, with what the user does in its dialog and, before it, the selection a click or drag leaves (-1: as is).
+struct Action { int command; DialogSteps steps = {}; int from = -1, to = -1; };
+struct Row { const char* name; std::string before; std::vector<Action> actions; std::string after; Texts seen = {};
+    std::vector<MessageBoxRequest> boxes = {}; int beeps = 0; std::deque<Answer> answers = {};
+    std::vector<int> marks = {}; };
+
+const std::string kText = "The cat sat; concatenate Cat.";
+std::string marked(int from, int to) {
+    return kText.substr(0, from) + (from == to ? "|" : "[" + kText.substr(from, to - from) + "]") + kText.substr(to);
+}
+
+TEST(FindBehaviour, FindNextPreviousTheDialogReplaceAndReplaceAll) {
+    const Row rows[] = {
+        {"Enter finds the typed text as a whole word in any case, F3 goes on, wraps, beeps as the dialog said",
+         marked(0, 0), {{IDM_FIND, {type(kWhat, "cat"), kEnter}}, {IDM_FINDNEXT}, {IDM_FINDNEXT}}, marked(4, 7),
+         {"Find"}, {}, 1},
+        {"the What box starts with the selection", marked(4, 7), {{IDM_FIND, {look(kWhat), click(1)}}}, marked(25, 28),
+         {"Find", "cat"}},
+        {"match case: the wrap finds the first again and beeps", marked(4, 7),
+         {{IDM_FIND, {{S::Tick, kMatchCase}, click(1)}}}, marked(4, 7), {"Find"}, {}, 1},
+        {"not whole words, no beep unasked", marked(4, 7),
+         {{IDM_FIND, {{S::Untick, kWholeWord}, {S::Untick, kBeepOnCycle}, click(1)}}}, marked(16, 19), {"Find"}},
+        {"up with nothing above wraps to the end", marked(4, 7), {{IDM_FIND, {click(kUp), click(1)}}}, marked(25, 28),
+         {"Find"}, {}, 1},
+        {"kept open, do not cycle: no more found, and F3 with those options says so too; the next dialog starts afresh",
+         marked(4, 7), {{IDM_FIND, {{S::Tick, kDoNotCycle}, {S::Tick, kKeepOpen}, click(1), look(1), click(1)}},
+          {IDM_FINDNEXT}, {IDM_FINDNEXT}, {IDM_FIND, {type(kWhat, "dog"), click(1)}}}, marked(0, 0),
+         {"Find", "&Find next", "Find"}, {kNoMore, kNoMore, kNone}, 1},
+        {"nothing found: none found, the dialog closes, the caret goes to the start", marked(7, 7),
+         {{IDM_FIND, {type(kWhat, "dog"), click(1)}}}, marked(0, 0), {"Find"}, {kNone}},
+        {"cancelled: the caret at the start, and F3 without whole word", marked(13, 13),
+         {{IDM_FIND, {kCloseBox}}, {IDM_FINDNEXT, {}, 4, 7}}, marked(16, 19), {"Find"}},
+        {"an empty What box is refused and takes the focus", marked(0, 0), {{IDM_FIND, {click(1), kFocus, kEsc}}},
+         marked(0, 0), {"Find", "focus 501"}, {kNoWhat}},
+        {"Replace, then Skip, which wraps and beeps; closed, the selection goes", marked(4, 7),
+         {{IDM_REPLACE, {look(1), type(kWith, "dog"), click(kReplace), look(1), click(1), kCloseBox}}},
+         "The dog sat; concatenate Cat|.", {"Replace", "&Skip", "&Skip"}, {}, 1},
+        {"Replace with an empty With box is refused", marked(4, 7),
+         {{IDM_REPLACE, {click(kReplace), kFocus, click(2)}}}, marked(7, 7), {"Replace", "focus 502"}, {kNoWith}},
+        {"Replace until none is left", "a x a", {{IDM_REPLACE, {type(kWhat, "a"), type(kWith, "b"), click(1),
+         click(kReplace), click(kReplace)}}}, "|b x b", {"Replace"}, {kReplaceNoMore}},
+        {"Replace All from offset 0, then one Undo", "|cat Cat cat", {{IDM_REPLACE, {look(1), type(kWhat, "cat"),
+         type(kWith, "dog"), click(kReplaceAll)}}, {IDM_UNDO}}, "[cat Cat cat]", {"Replace", "&Find next"},
+         {kAsk, done(3)}, 0, {Answer::Yes}},
+        {"Replace All keeps the bookmarks on their lines", "|cat\r\nx\r\ncat", {{IDM_REPLACE, {type(kWhat, "cat"),
+         type(kWith, "a\r\nb"), click(kReplaceAll)}}}, "a\r\nb\r\nx\r\na\r\nb|", {"Replace"}, {kAsk, done(2)}, 0,
+         {Answer::Yes}, {3, 5}},
+        {"Replace All answered No changes nothing", marked(4, 7), {{IDM_REPLACE, {click(kReplaceAll)}}}, marked(7, 7),
+         {"Replace"}, {kAsk}, 0, {Answer::No}},
+        {"Replace All without What is refused", marked(0, 0), {{IDM_REPLACE, {click(kReplaceAll), kFocus, kEsc}}},
+         marked(0, 0), {"Replace", "focus 501"}, {kNoWhat}},
+        {"Shift+F3 wraps to the end without a beep; F3 with nothing selected only beeps", marked(4, 7),
+         {{IDM_FINDPREV}, {IDM_FINDNEXT, {}, 0, 0}}, marked(0, 0), {}, {}, 1},
+    };
+    auto s = makeEditorSubject();
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        s->set(r.before);
+        s->app().find = {};
+        s->app().bookmarks = {2, 3};
+        s->desktop().answers = r.answers, s->desktop().beeps = 0;
+        s->desktop().answers.resize(r.boxes.size(), Answer::Ok);
+        Texts seen;
+        for (const Action& a : r.actions) {
+            if (a.from >= 0) s->editor().setSelection(a.from, a.to);
+            for (auto& text : s->dialog(a.command, a.steps)) seen.push_back(text);
+        }
+        EXPECT_EQ(s->marked(), r.after);
+        EXPECT_EQ(seen, r.seen);
+        EXPECT_EQ(s->desktop().boxes, r.boxes);
+        EXPECT_EQ(s->desktop().beeps, r.beeps);
+        EXPECT_EQ(s->app().bookmarks, r.marks.empty() ? std::vector<int>({2, 3}) : r.marks);
+        if (r.marks.empty()) continue;
+        s->command(IDM_UNDO);
+        EXPECT_EQ(s->editor().text(), parseMarked(r.before).text);
+    }
+}
+
+}  // namespace
+}  // namespace tess::test

@@ -1,0 +1,25 @@
+#pragma once
+// What a user does in the dialogs a command opens, step by step, for tables that run natively on a
+// dialog made of the table's data and under Wine on the real dialog. What the user saw comes back
+// as text: each dialog's title as it opens, what each Look read, "left open" when the steps ran out
+// with a dialog still open (the close box then closes it), "closed early" when steps were left over.
+#include "platform/DialogModel.h"
+
+#include <deque>
+#include <string>
+#include <vector>
+
+namespace tess::test {
+
+struct DialogStep {
+    enum Kind { Type, Tick, Untick, Click, Enter, Esc, CloseBox, Look } kind;
+    int id = 0;        // Look with 0: "focus " and the focused control's id
+    std::string text;  // Type
+};
+using DialogSteps = std::deque<DialogStep>;
+
+// Runs one dialog natively: check boxes and radio buttons change as the dialog manager changes
+// them, Enter clicks button 1, Esc, the close box and button 2 cancel.
+int playDialog(const DialogSpec& spec, DialogModel& model, DialogSteps& steps, std::vector<std::string>& seen);
+
+}  // namespace tess::test

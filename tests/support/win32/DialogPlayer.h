@@ -1,0 +1,85 @@
+#pragma once
+// Plays DialogSteps on the real modal dialogs this thread opens while it lives, as DialogScript.h
+// says. One step per timer message: the timer's message comes only when nothing else is queued, so
+// each step starts once the last one has been handled; a dialog that has ended takes its timer along.
+#include "DialogScript.h"
+#include "WinTestSupport.h"
+
+#include <functional>
+#include <set>
+
+namespace tess::test {
+
+class DialogPlayer {
+public:
+    explicit DialogPlayer(DialogSteps steps) : steps_(std::move(steps)) { current = this; }
+    ~DialogPlayer() { ::UnhookWindowsHookEx(hook_), current = nullptr; }
+    DialogPlayer(const DialogPlayer&) = delete;
+    DialogPlayer& operator=(const DialogPlayer&) = delete;
+    // Called with each dialog once it is up, before its first step.
+    std::function<void(HWND)> inspect;
+    // What was seen, with "closed early" when steps were left.
+    std::vector<std::string> seen() const {
+        auto seen = seen_;
+        if (!steps_.empty()) seen.emplace_back("closed early");
+        return seen;
+    }
+
+private:
+    static LRESULT CALLBACK hookProc(int code, WPARAM wParam, LPARAM lParam) {
+        const HWND window = reinterpret_cast<HWND>(wParam);
+        char name[16] = {};
+        if (code == HCBT_DESTROYWND) current->opened_.erase(window);
+        if (code == HCBT_ACTIVATE && ::GetClassNameA(window, name, sizeof name) && std::string(name) == "#32770" &&
+            current->opened_.insert(window).second) {
+            current->seen_.push_back(windowText(window));
+            ::SetTimer(window, 1, USER_TIMER_MINIMUM, &timerProc);
+        }
+        return ::CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+    static void CALLBACK timerProc(HWND dialog, UINT, UINT_PTR timer, DWORD) {
+        ::KillTimer(dialog, timer);
+        if (current->play(dialog)) ::SetTimer(dialog, 1, USER_TIMER_MINIMUM, &timerProc);
+    }
+    // Keys go to the focused control, as the keyboard sends them.
+    static void press(HWND dialog, WPARAM key) {
+        HWND focus = ::GetFocus();
+        if (!::IsChild(dialog, focus)) focus = ::GetNextDlgTabItem(dialog, nullptr, FALSE);
+        ::PostMessageA(focus, WM_KEYDOWN, key, 1);
+    }
+    bool play(HWND dialog) {
+        if (inspect && inspected_ != dialog) inspected_ = dialog, inspect(dialog);
+        if (steps_.empty()) {
+            seen_.emplace_back("left open");
+            ::SendMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+            return false;
+        }
+        const DialogStep step = steps_.front();
+        steps_.pop_front();
+        const HWND item = ::GetDlgItem(dialog, step.id);
+        switch (step.kind) {
+        case DialogStep::Type: ::SetWindowTextA(item, step.text.c_str()); break;
+        case DialogStep::Tick:
+        case DialogStep::Untick:
+            if ((::IsDlgButtonChecked(dialog, step.id) == BST_CHECKED) == (step.kind == DialogStep::Tick)) break;
+            [[fallthrough]];
+        case DialogStep::Click: ::SendMessageA(item, BM_CLICK, 0, 0); break;
+        case DialogStep::Enter: press(dialog, VK_RETURN); break;
+        case DialogStep::Esc: press(dialog, VK_ESCAPE); break;
+        case DialogStep::CloseBox: ::SendMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); break;
+        case DialogStep::Look:
+            seen_.push_back(step.id ? windowText(item) : "focus " + std::to_string(::GetDlgCtrlID(::GetFocus())));
+            break;
+        }
+        return true;
+    }
+
+    static inline thread_local DialogPlayer* current = nullptr;
+    DialogSteps steps_;
+    std::vector<std::string> seen_;
+    std::set<HWND> opened_;
+    HWND inspected_ = nullptr;
+    HHOOK hook_ = ::SetWindowsHookExA(WH_CBT, &hookProc, nullptr, ::GetCurrentThreadId());
+};
+
+}  // namespace tess::test

@@ -1,0 +1,52 @@
+// The search rule from the editor's selection; Replace All planned in one pass against replacing a match at a time.
+#include "InMemoryEditControl.h"
+#include "MarkedText.h"
+#include "search/SearchText.h"
+
+#include <gtest/gtest.h>
+
+namespace tess::test {
+namespace {
+
+TEST(SearchRules, SearchTextFromTheSelection) {
+    const struct { const char* marked; std::string what; bool whole, matchCase; int direction, found; } rows[] = {
+        {"|concatenate cat", "cat", true, false, 1, 12},   // inside a word: rejected, the search goes on
+        {"|_cat_", "cat", true, false, 1, 1},              // the underscore is no word character
+        {"|cat", "cat", true, true, 1, 0},                 // no left neighbour at 0, none on the right at the end
+        {"|\xE9" "cat\xE9", "cat", true, false, 1, 1},     // nor is a byte above 127
+        {"|ba-a-a", "a-a", true, false, 1, 3},             // rejected at 1, the overlapping one at 3 passes
+        {"a-a-ab|", "a-a", true, false, -1, 0},            // rejected at 2, the overlapping one at 0 passes
+        {"[aa]a aa", "", false, false, 1, 4},              // the selection is the search text; 1 overlaps its end
+        {"ab ab a[b]", "ab", false, false, -1, 3},         // backward: the one at 6 ends after the selection start
+        {"ab ab [ab]", "ab", false, false, -1, 3},
+        {"a|b ab", "ab", false, false, -1, -1},
+        {"|<BODY>", "Body", false, false, 1, 1}, {"|<BODY>", "Body", false, true, 1, -1},
+        {"|x\xC9\x8A\x9F", "\xE9\x9A\xFF", false, false, 1, 1},  // the code page's accented capitals
+        {"|ss", "\xDF", false, false, 1, -1},
+        {"|abc", "", false, false, 1, -1},                 // nothing selected, nothing to search for
+    };
+    std::string clipboard;
+    InMemoryEditControl editor(clipboard);
+    for (const auto& r : rows) {
+        setMarked(editor, r.marked);
+        std::string what = r.what;
+        EXPECT_EQ(SearchText(editor, what, r.whole, r.matchCase, r.direction), r.found) << r.marked << " / " << r.what;
+    }
+}
+
+// The text and count that replacing one match at a time from the start leaves, each search after the text put in: a
+// match right after the last sees what was put in (or, if nothing, what stood before) as its left neighbour.
+TEST(SearchRules, ReplaceAllIsPlannedInOnePassWithTheMatchesOfOneAtATime) {
+    const struct { std::string text, what, with; bool whole; std::string after; int count; } rows[] = {
+        {"cat Cat concatenate cat", "cat", "cats", true, "cats cats concatenate cats", 3},
+        {"-a-a", "-a", "-", true, "--", 2}, {"-a-a", "-a", "x", true, "x-a", 1}, {".-a-a", "-a", "", true, ".", 2},
+        {"aaaa", "aa", "a", false, "aa", 2}, {"xyz", "q", "r", false, "xyz", 0}};
+    for (auto r : rows) {
+        const ReplaceAllPlan plan = planReplaceAll(r.text, r.what, r.with, r.whole, false);
+        EXPECT_EQ(std::pair(r.text.replace(std::size_t(plan.start), std::size_t(plan.end - plan.start), plan.replacement),
+                            plan.count), std::pair(r.after, r.count)) << r.text << "/" << r.what;
+    }
+}
+
+}  // namespace
+}  // namespace tess::test
