@@ -37,6 +37,7 @@ struct App {
     Settings settings;
     std::string tabText = "   ";
     int printFontSize = 0;
+    std::string browserCommand;  // the command prefix Run browser last started, for the process's life
     Paths paths;
     std::string currentFile;
     CaretState caret;

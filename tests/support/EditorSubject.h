@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <memory>
 
 namespace tess::test {
@@ -18,6 +19,10 @@ namespace tess::test {
 // Down, Left, Right, Home, End, Del, Back, Ins, Esc, and a letter (with C-: the accelerator).
 struct Stroke { std::string name; char typed = 0; bool shift = false, control = false, alt = false; int presses = 1; };
 std::vector<Stroke> parseKeys(std::string_view script);
+
+// What a user does in Edit > Preferences: sets boxes (by id), picks list entries (by their text),
+// then presses "&Apply", or the close box when apply is false.
+struct PreferencesInput { std::map<int, bool> boxes; std::map<int, std::string> picks; bool apply = true; };
 
 class EditorSubject {
 public:
@@ -40,6 +45,11 @@ public:
     virtual std::vector<std::string> recentItems() = 0;
     // Closes the window as any close request does; true when it closed (the subject is then spent).
     virtual bool close() = 0;
+
+    virtual void preferences(const PreferencesInput& input) = 0;
+    // Whether the last preferences() laid the window out again; the editor's background as painted.
+    virtual bool laidOut() = 0;
+    virtual std::int32_t editorBackground() = 0;
 
     virtual App& app() = 0;
     virtual FakeDesktop& desktop() = 0;

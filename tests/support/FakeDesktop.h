@@ -24,7 +24,10 @@ public:
     void setClipboardText(std::string_view text) override { clipboard = text.substr(0, text.find('\0')); }
     std::string clipboardText() override { return clipboard; }
     bool startProcess(const std::string&) override { return false; }
-    bool shellOpen(const std::string&) override { return false; }
+    bool shellOpen(const std::string& target, ShowAs show) override {
+        shellOpened.emplace_back(target, show);
+        return false;
+    }
     bool fileExists(const std::string& path) override { return files.count(path) != 0; }
     bool folderExists(const std::string& path) override { return folders.count(path) != 0; }
     bool createFolder(const std::string& path) override { return folders.insert(path).second; }
@@ -40,6 +43,7 @@ public:
     std::vector<MessageBoxRequest> boxes;
     std::vector<FileDialogRequest> openRequests, saveRequests;
     int beeps = 0;
+    std::vector<std::pair<std::string, ShowAs>> shellOpened;
     std::string clipboard;
     std::map<std::string, std::string> files;  // path -> bytes
     std::set<std::string> folders;

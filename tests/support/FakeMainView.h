@@ -14,10 +14,14 @@ public:
     }
     void setGutterText(std::string_view text) override { gutterText = text; }
     void setRecentFileItems(const std::vector<std::string>& items) override { recentItems = items; }
+    void layOut() override { ++layouts; }
+    void applyEditorFont() override { ++layouts; }  // the real one lays the window out for the new font
+    void repaintEditor() override { ++repaints; }
 
     std::string statusPath, statusLine, statusColumn;
     std::string gutterText;
     std::vector<std::string> recentItems;
+    int layouts = 0, repaints = 0;
 };
 
 }  // namespace tess::test

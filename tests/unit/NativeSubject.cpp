@@ -1,13 +1,16 @@
 // The editor subject natively: keys handed to the editor's rules as the control receives them (press,
 // the character its translation gives, release), commands and Ctrl+letter through the dispatch.
 #include "EditorSubject.h"
+#include "FakeDialogView.h"
 #include "TestContext.h"
 #include "app/Close.h"
 #include "app/Commands.h"
 #include "app/Menus.h"
+#include "dialogs/Preferences.h"
 #include "editor/KeyHandling.h"
 #include "editor/LineCommands.h"
 
+#include <algorithm>
 #include <map>
 
 namespace tess::test {
@@ -42,6 +45,25 @@ public:
     std::string gutterText() override { return t.view.gutterText; }
     std::vector<std::string> recentItems() override { return t.view.recentItems; }
     bool close() override { return closeMainWindow(t.ctx); }
+    // The dialog's model on a view without a window, as the real dialog drives it.
+    void preferences(const PreferencesInput& input) override {
+        layoutsBefore_ = t.view.layouts;
+        FakeDialogView view(preferencesDialog());
+        PreferencesModel model(t.ctx);
+        model.initialise(view);
+        for (const auto& [id, on] : input.boxes) view.setChecked(id, on);
+        for (const auto& [id, entry] : input.picks) {
+            const auto items = view.listItems(id);
+            view.select(id, static_cast<int>(std::find(items.begin(), items.end(), entry) - items.begin()));
+        }
+        if (input.apply) model.command(view, kApplyButton, notification::kClicked);
+        else if (model.cancel(view)) view.close(kDialogCancel);
+        EXPECT_TRUE(view.closed);
+    }
+    bool laidOut() override { return t.view.layouts > layoutsBefore_; }
+    std::int32_t editorBackground() override {
+        return t.view.repaints ? t.app.settings.backgroundColor : Settings{}.backgroundColor;
+    }
     App& app() override { return t.app; }
     FakeDesktop& desktop() override { return t.desktop; }
     EditControl& editor() override { return t.editor; }
@@ -99,6 +121,7 @@ private:
 
     TestContext t;
     EditorKeys keys_;
+    int layoutsBefore_ = 0;
 };
 
 }  // namespace

@@ -3,6 +3,8 @@
 #include "app/Close.h"
 #include "app/Layout.h"
 #include "app/Menus.h"
+#include "dialogs/win32/AboutBox.h"
+#include "dialogs/win32/PreferencesDialog.h"
 #include "editor/StatusBar.h"
 #include "resources/resource.h"
 
@@ -257,6 +259,19 @@ void MainWindow::toggleWordWrap() {
     editorView_.toggleWordWrap();
     showWordWrapCheck();
 }
+
+void MainWindow::layOut() { ::SendMessageA(hwnd(), WM_SIZE, 0, 0); }
+
+void MainWindow::applyEditorFont() { editorView_.applyFont(); }
+
+void MainWindow::repaintEditor() { ::InvalidateRect(editorHwnd(), nullptr, TRUE); }
+
+void MainWindow::showPreferences() {
+    Context ctx = context();
+    runPreferencesDialog(hwnd(), ctx);
+}
+
+void MainWindow::showAbout() { runAboutBox(hwnd(), desktop_); }
 
 LRESULT MainWindow::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {

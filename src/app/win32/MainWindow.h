@@ -51,6 +51,11 @@ public:
     std::optional<WindowGeometry> windowGeometry() const override;
     void requestClose() override;
     void toggleWordWrap() override;
+    void layOut() override;
+    void applyEditorFont() override;
+    void repaintEditor() override;
+    void showPreferences() override;
+    void showAbout() override;
     // EditorHost
     void editorMetricsChanged() override;
 

@@ -5,9 +5,12 @@
 
 #include <dlgs.h>
 
+#include <functional>
+
 namespace tess::test {
 
-struct DialogAnswer { int button = IDOK; std::string fileName; };
+// act, when given, does what the user does in the dialog instead (and must end it).
+struct DialogAnswer { int button = IDOK; std::string fileName; std::function<void(HWND)> act; };
 
 struct SeenDialog {
     std::string title, fileName;       // fileName: what a file dialog's name field proposed
@@ -52,6 +55,7 @@ private:
         }
         const DialogAnswer answer = seen_.size() < answers_.size() ? answers_[seen_.size()] : DialogAnswer{IDCANCEL};
         seen_.push_back(seen);
+        if (answer.act) return answer.act(dialog);
         if (!answer.fileName.empty()) ::SetWindowTextA(name, answer.fileName.c_str());
         ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(answer.button, BN_CLICKED), 0);
     }

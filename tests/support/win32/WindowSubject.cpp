@@ -3,8 +3,10 @@
 // their repeat count, scan code, extended, previous-state and transition bits, the shift state in
 // the keyboard state) and pumped through the program's own loop, so its accelerators and
 // TranslateMessage's characters come from where they come from for a user.
+#include "DialogAnswerer.h"
 #include "EditorSubject.h"
 #include "WinTestSupport.h"
+#include "dialogs/Preferences.h"
 #include "resources/resource.h"
 
 #include <commctrl.h>
@@ -84,6 +86,33 @@ public:
     bool close() override {
         ::SendMessageA(shell.hwnd(), WM_CLOSE, 0, 0);
         return shell.window.hwnd() == nullptr;
+    }
+    // Opened from the menu command; the user's clicks and picks arrive as the controls' own.
+    void preferences(const PreferencesInput& input) override {
+        // A layout gives the gutter its width back.
+        ::SetWindowPos(shell.window.gutterHwnd(), nullptr, 0, 0, 1, 1, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        DialogAnswerer answerer({{.act = [&](HWND box) {
+            for (const auto& [id, on] : input.boxes)
+                if ((::IsDlgButtonChecked(box, id) == BST_CHECKED) != on) ::SendDlgItemMessageA(box, id, BM_CLICK, 0, 0);
+            for (const auto& [id, entry] : input.picks)
+                ::SendDlgItemMessageA(box, id, CB_SETCURSEL, static_cast<WPARAM>(::SendDlgItemMessageA(
+                    box, id, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(entry.c_str()))), 0);
+            if (input.apply) ::SendDlgItemMessageA(box, kApplyButton, BM_CLICK, 0, 0);
+            else ::PostMessageA(box, WM_SYSCOMMAND, SC_CLOSE, 0);
+        }}});
+        command(IDM_PREFERENCES);
+        EXPECT_EQ(answerer.seen().size(), 1u);
+    }
+    bool laidOut() override {
+        RECT gutter{};
+        ::GetWindowRect(shell.window.gutterHwnd(), &gutter);
+        return gutter.right - gutter.left != 1;
+    }
+    // What the window gives the editor to paint with.
+    std::int32_t editorBackground() override {
+        const win32::UniqueDc dc(::CreateCompatibleDC(nullptr));
+        ::SendMessageA(shell.hwnd(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc.get()), reinterpret_cast<LPARAM>(editHwnd()));
+        return static_cast<std::int32_t>(::GetBkColor(dc.get()));
     }
     App& app() override { return shell.app(); }
     FakeDesktop& desktop() override { return shell.desktop; }
