@@ -87,9 +87,16 @@ std::vector<std::string> listEntries(int listId) {
     }
 }
 
+PreferencesChoice preferencesShown(const Settings& settings) {
+    PreferencesChoice shown;
+    for (std::size_t i = 0; i < kBoxFields.size(); ++i) shown.boxes[i] = settings.*kBoxFields[i] != 0;
+    return shown;
+}
+
 // Steps in this order: a font or a layout step sees the values stored before it.
 void applyPreferences(Context& ctx, const PreferencesChoice& choice) {
     Settings& s = ctx.app.settings;
+    const auto picked = [&](int listId) { return choice.picked[static_cast<std::size_t>(listId - kTabSpacesList)]; };
     // Laying out again is not free (the editor is resized, the gutter rebuilt): only on a change.
     if (choice.boxes[0] != (s.showLineNumbers != 0)) {
         s.showLineNumbers = choice.boxes[0] ? 1 : 0;
@@ -97,21 +104,21 @@ void applyPreferences(Context& ctx, const PreferencesChoice& choice) {
         refreshGutter(ctx);
     }
     for (std::size_t i = 1; i < kBoxFields.size(); ++i) s.*kBoxFields[i] = choice.boxes[i] ? 1 : 0;
-    if (const auto spaces = numberAt(kTabSpacesList, choice.tabSpaces)) {
+    if (const auto spaces = numberAt(kTabSpacesList, picked(kTabSpacesList))) {
         s.tabSpaces = *spaces;
         ctx.app.tabText.assign(static_cast<std::size_t>(*spaces), ' ');
     }
-    if (const auto size = numberAt(kFontSizeList, choice.fontSize)) {
+    if (const auto size = numberAt(kFontSizeList, picked(kFontSizeList))) {
         s.fontSize = *size;
         ctx.view.applyEditorFont();
     }
-    if (const auto size = numberAt(kPrintFontSizeList, choice.printFontSize)) ctx.app.printFontSize = *size;
-    if (choice.background >= 0 && choice.background < static_cast<int>(kBackgrounds.size())) {
-        s.backgroundColor = kBackgrounds[static_cast<std::size_t>(choice.background)].color;
+    if (const auto size = numberAt(kPrintFontSizeList, picked(kPrintFontSizeList))) ctx.app.printFontSize = *size;
+    if (const int background = picked(kBackgroundList); background >= 0 && background < std::ssize(kBackgrounds)) {
+        s.backgroundColor = kBackgrounds[static_cast<std::size_t>(background)].color;
         ctx.view.repaintEditor();
     }
-    if (choice.browser >= 0 && choice.browser < static_cast<int>(s.browserPaths.size()))
-        chooseBrowser(ctx, choice.browser + 1);
+    if (const int browser = picked(kBrowserList); browser >= 0 && browser < std::ssize(s.browserPaths))
+        chooseBrowser(ctx, browser + 1);
 }
 
 std::string findBrowser(Context& ctx) {
@@ -143,8 +150,8 @@ bool namesExistingFile(Desktop& desktop, std::string_view commandPrefix) {
 }
 
 void PreferencesModel::initialise(DialogView& view) {
-    for (std::size_t i = 0; i < kBoxFields.size(); ++i)
-        view.setChecked(kShowLineNumbersBox + static_cast<int>(i), ctx_.app.settings.*kBoxFields[i] != 0);
+    const PreferencesChoice shown = preferencesShown(ctx_.app.settings);
+    for (std::size_t i = 0; i < shown.boxes.size(); ++i) view.setChecked(kShowLineNumbersBox + static_cast<int>(i), shown.boxes[i]);
     // Never preset: an entry left unpicked leaves its value as it is.
     for (const ListRow& list : kLists) view.setListItems(list.id, listEntries(list.id));
 }
@@ -156,11 +163,8 @@ void PreferencesModel::command(DialogView& view, int id, int code) {
     PreferencesChoice choice;
     for (std::size_t i = 0; i < choice.boxes.size(); ++i)
         choice.boxes[i] = view.checked(kShowLineNumbersBox + static_cast<int>(i));
-    choice.tabSpaces = view.selectedIndex(kTabSpacesList);
-    choice.fontSize = view.selectedIndex(kFontSizeList);
-    choice.printFontSize = view.selectedIndex(kPrintFontSizeList);
-    choice.background = view.selectedIndex(kBackgroundList);
-    choice.browser = view.selectedIndex(kBrowserList);
+    for (std::size_t i = 0; i < choice.picked.size(); ++i)
+        choice.picked[i] = view.selectedIndex(kTabSpacesList + static_cast<int>(i));
     applyPreferences(ctx_, choice);
     view.close(kApplyButton);
 }

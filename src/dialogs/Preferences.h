@@ -36,12 +36,13 @@ inline constexpr std::array<BackgroundChoice, 5> kBackgrounds{{{"White", 0xFFFFF
                                                                {"LightGreen", 0x90EE90},
                                                                {"LightYellow", 0xA0FFFF}}};
 
-// What the dialog holds when "&Apply" is pressed: the boxes 401 to 405 and each list's selected
-// entry, -1 where none is.
+// What the dialog holds: the boxes 401 to 405 and the entry picked in each list 411 to 415 (-1:
+// none). It opens with the boxes as the settings hold them and nothing picked.
 struct PreferencesChoice {
     std::array<bool, 5> boxes{};
-    int tabSpaces = -1, fontSize = -1, printFontSize = -1, background = -1, browser = -1;
+    std::array<int, 5> picked{-1, -1, -1, -1, -1};
 };
+PreferencesChoice preferencesShown(const Settings& settings);
 
 // Applies the choice to the settings and to the running program, in a fixed order; a browser slot
 // without a usable executable asks for one (findBrowser).

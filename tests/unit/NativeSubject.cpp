@@ -1,7 +1,6 @@
 // The editor subject natively: keys handed to the editor's rules as the control receives them (press,
 // the character its translation gives, release), commands and Ctrl+letter through the dispatch.
 #include "EditorSubject.h"
-#include "FakeDialogView.h"
 #include "TestContext.h"
 #include "app/Close.h"
 #include "app/Commands.h"
@@ -45,20 +44,17 @@ public:
     std::string gutterText() override { return t.view.gutterText; }
     std::vector<std::string> recentItems() override { return t.view.recentItems; }
     bool close() override { return closeMainWindow(t.ctx); }
-    // The dialog's model on a view without a window, as the real dialog drives it.
+    // What "&Apply" does, from what the dialog would hold; the dialog itself runs under Wine.
     void preferences(const PreferencesInput& input) override {
         layoutsBefore_ = t.view.layouts;
-        FakeDialogView view(preferencesDialog());
-        PreferencesModel model(t.ctx);
-        model.initialise(view);
-        for (const auto& [id, on] : input.boxes) view.setChecked(id, on);
+        PreferencesChoice choice = preferencesShown(t.app.settings);
+        for (const auto& [id, on] : input.boxes) choice.boxes.at(static_cast<std::size_t>(id - kShowLineNumbersBox)) = on;
         for (const auto& [id, entry] : input.picks) {
-            const auto items = view.listItems(id);
-            view.select(id, static_cast<int>(std::find(items.begin(), items.end(), entry) - items.begin()));
+            const auto entries = listEntries(id);
+            choice.picked.at(static_cast<std::size_t>(id - kTabSpacesList)) =
+                static_cast<int>(std::find(entries.begin(), entries.end(), entry) - entries.begin());
         }
-        if (input.apply) model.command(view, kApplyButton, notification::kClicked);
-        else if (model.cancel(view)) view.close(kDialogCancel);
-        EXPECT_TRUE(view.closed);
+        if (input.apply) applyPreferences(t.ctx, choice);
     }
     bool laidOut() override { return t.view.layouts > layoutsBefore_; }
     std::int32_t editorBackground() override {

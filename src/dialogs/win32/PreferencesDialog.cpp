@@ -3,6 +3,8 @@
 #include "dialogs/Preferences.h"
 #include "platform/win32/DialogTemplate.h"
 
+#include <commctrl.h>
+
 #include <stdexcept>
 
 namespace tess::win32 {
