@@ -62,7 +62,7 @@ DialogSpec preferencesDialog() {
     for (std::size_t i = 0; i < kBoxTexts.size(); ++i)
         spec.controls.push_back({"BUTTON", kShowLineNumbersBox + static_cast<int>(i), kBoxTexts[i], 20,
                                  20 + 20 * static_cast<int>(i), 200, 15, kTabStop | kCheckBox});
-    // Each list is 10 pixels high closed; the Win32 side lets it open to show all its entries.
+    // The 10 pixels are the closed height: the common controls of the manifest open a list to show all its entries.
     for (std::size_t i = 0; i < kLists.size(); ++i) {
         const int y = 125 + 25 * static_cast<int>(i);
         spec.controls.push_back({"STATIC", -1, kLists[i].label, 20, y, 90, 15, 0});
