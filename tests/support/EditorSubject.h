@@ -20,8 +20,7 @@ namespace tess::test {
 struct Stroke { std::string name; char typed = 0; bool shift = false, control = false, alt = false; int presses = 1; };
 std::vector<Stroke> parseKeys(std::string_view script);
 
-// What a user does in Edit > Preferences: sets boxes (by id), picks list entries (by their text),
-// then presses "&Apply", or the close box when apply is false.
+// Edit > Preferences: boxes set and list entries picked (by id), then "&Apply", or the close box.
 struct PreferencesInput { std::map<int, bool> boxes; std::map<int, std::string> picks; bool apply = true; };
 
 class EditorSubject {
@@ -47,8 +46,7 @@ public:
     virtual bool close() = 0;
 
     virtual void preferences(const PreferencesInput& input) = 0;
-    // Whether the last preferences() laid the window out again; the editor's background as painted.
-    virtual bool laidOut() = 0;
+    virtual bool laidOut() = 0;  // by the last preferences()
     virtual std::int32_t editorBackground() = 0;
 
     virtual App& app() = 0;

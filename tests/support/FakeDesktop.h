@@ -24,10 +24,7 @@ public:
     void setClipboardText(std::string_view text) override { clipboard = text.substr(0, text.find('\0')); }
     std::string clipboardText() override { return clipboard; }
     bool startProcess(const std::string&) override { return false; }
-    bool shellOpen(const std::string& target, ShowAs show) override {
-        shellOpened.emplace_back(target, show);
-        return false;
-    }
+    bool shellOpen(const std::string& target, ShowAs show) override { return shellOpened.emplace_back(target, show), false; }
     bool fileExists(const std::string& path) override { return files.count(path) != 0; }
     bool folderExists(const std::string& path) override { return folders.count(path) != 0; }
     bool createFolder(const std::string& path) override { return folders.insert(path).second; }

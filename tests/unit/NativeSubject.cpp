@@ -44,22 +44,19 @@ public:
     std::string gutterText() override { return t.view.gutterText; }
     std::vector<std::string> recentItems() override { return t.view.recentItems; }
     bool close() override { return closeMainWindow(t.ctx); }
-    // What "&Apply" does, from what the dialog would hold; the dialog itself runs under Wine.
+    // What "&Apply" does with what the dialog holds; the dialog itself runs under Wine.
     void preferences(const PreferencesInput& input) override {
         layoutsBefore_ = t.view.layouts;
         PreferencesChoice choice = preferencesShown(t.app.settings);
-        for (const auto& [id, on] : input.boxes) choice.boxes.at(static_cast<std::size_t>(id - kShowLineNumbersBox)) = on;
+        for (const auto& [id, on] : input.boxes) choice.boxes.at(static_cast<std::size_t>(id - 401)) = on;
         for (const auto& [id, entry] : input.picks) {
             const auto entries = listEntries(id);
-            choice.picked.at(static_cast<std::size_t>(id - kTabSpacesList)) =
-                static_cast<int>(std::find(entries.begin(), entries.end(), entry) - entries.begin());
+            choice.picked.at(static_cast<std::size_t>(id - 411)) = static_cast<int>(std::ranges::find(entries, entry) - entries.begin());
         }
         if (input.apply) applyPreferences(t.ctx, choice);
     }
     bool laidOut() override { return t.view.layouts > layoutsBefore_; }
-    std::int32_t editorBackground() override {
-        return t.view.repaints ? t.app.settings.backgroundColor : Settings{}.backgroundColor;
-    }
+    std::int32_t editorBackground() override { return t.view.repaints ? t.app.settings.backgroundColor : 0xFFFFFF; }
     App& app() override { return t.app; }
     FakeDesktop& desktop() override { return t.desktop; }
     EditControl& editor() override { return t.editor; }

@@ -4,7 +4,6 @@
 #include "WinTestSupport.h"
 
 #include <dlgs.h>
-
 #include <functional>
 
 namespace tess::test {

@@ -6,7 +6,6 @@
 #include "DialogAnswerer.h"
 #include "EditorSubject.h"
 #include "WinTestSupport.h"
-#include "dialogs/Preferences.h"
 #include "resources/resource.h"
 
 #include <commctrl.h>
@@ -87,29 +86,22 @@ public:
         ::SendMessageA(shell.hwnd(), WM_CLOSE, 0, 0);
         return shell.window.hwnd() == nullptr;
     }
-    // Opened from the menu command; the user's clicks and picks arrive as the controls' own.
+    // Opened from the menu, clicked and picked in (a list's pick is read when "&Apply" is pressed). A layout gives
+    // the gutter its width back.
     void preferences(const PreferencesInput& input) override {
-        // A layout gives the gutter its width back.
         ::SetWindowPos(shell.window.gutterHwnd(), nullptr, 0, 0, 1, 1, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         DialogAnswerer answerer({{.act = [&](HWND box) {
             for (const auto& [id, on] : input.boxes)
-                if ((::IsDlgButtonChecked(box, id) == BST_CHECKED) != on) ::SendDlgItemMessageA(box, id, BM_CLICK, 0, 0);
+                if (::IsDlgButtonChecked(box, id) != UINT{on}) ::SendDlgItemMessageA(box, id, BM_CLICK, 0, 0);
             for (const auto& [id, entry] : input.picks)
-                ::SendDlgItemMessageA(box, id, CB_SETCURSEL, static_cast<WPARAM>(::SendDlgItemMessageA(
-                    box, id, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(entry.c_str()))), 0);
-            if (input.apply) ::SendDlgItemMessageA(box, kApplyButton, BM_CLICK, 0, 0);
-            else ::PostMessageA(box, WM_SYSCOMMAND, SC_CLOSE, 0);
+                ::SendDlgItemMessageA(box, id, CB_SELECTSTRING, WPARAM(-1), reinterpret_cast<LPARAM>(entry.c_str()));
+            input.apply ? ::PostMessageA(::GetDlgItem(box, 416), BM_CLICK, 0, 0) : ::PostMessageA(box, WM_SYSCOMMAND, SC_CLOSE, 0);
         }}});
         command(IDM_PREFERENCES);
         EXPECT_EQ(answerer.seen().size(), 1u);
     }
-    bool laidOut() override {
-        RECT gutter{};
-        ::GetWindowRect(shell.window.gutterHwnd(), &gutter);
-        return gutter.right - gutter.left != 1;
-    }
-    // What the window gives the editor to paint with.
-    std::int32_t editorBackground() override {
+    bool laidOut() override { RECT r{}; return ::GetWindowRect(shell.window.gutterHwnd(), &r), r.right - r.left != 1; }
+    std::int32_t editorBackground() override {  // what the window gives the editor to paint with
         const win32::UniqueDc dc(::CreateCompatibleDC(nullptr));
         ::SendMessageA(shell.hwnd(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc.get()), reinterpret_cast<LPARAM>(editHwnd()));
         return static_cast<std::int32_t>(::GetBkColor(dc.get()));
