@@ -31,6 +31,7 @@ bool runCommand(Context& ctx, int id) {
     case IDM_PASTE: pasteClipboard(ctx); return true;
     case IDM_YANKLINE: yankLine(ctx); return true;
     case IDM_WORDWRAP: ctx.view.toggleWordWrap(); return true;
+    case IDM_PREFERENCES: ctx.view.showPreferences(); return true;
     case IDM_SETBOOKMARK: setBookmark(ctx); return true;
     case IDM_NEXTBOOKMARK: goToNextBookmark(ctx); return true;
     case IDM_PREVBOOKMARK: goToPreviousBookmark(ctx); return true;
@@ -46,6 +47,7 @@ bool runCommand(Context& ctx, int id) {
     case IDM_FINDNEXT: runFind(ctx, FindMode::FindNext); return true;
     case IDM_FINDPREV: runFind(ctx, FindMode::FindPrevious); return true;
     case IDM_REPLACE: runFind(ctx, FindMode::Replace); return true;
+    case IDM_ABOUT: ctx.view.showAbout(); return true;
     case IDM_PASTELINE:
         moveCaretToLineStart(ctx);
         return runCommand(ctx, IDM_PASTE);

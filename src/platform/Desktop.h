@@ -34,6 +34,9 @@ inline MessageBoxRequest question(std::string title, std::string text, Buttons b
             .modality = Modality::Task};
 }
 
+// How the shell shows what it opens.
+enum class ShowAs { Normal, Maximized };
+
 struct FileFilter {
     std::string description;
     std::string pattern;
@@ -73,7 +76,7 @@ public:
     virtual std::string clipboardText() = 0;
 
     virtual bool startProcess(const std::string& commandLine) = 0;
-    virtual bool shellOpen(const std::string& target) = 0;
+    virtual bool shellOpen(const std::string& target, ShowAs show) = 0;
 
     virtual bool fileExists(const std::string& path) = 0;
     virtual bool folderExists(const std::string& path) = 0;

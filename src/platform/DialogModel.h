@@ -29,6 +29,7 @@ inline constexpr std::uint32_t kRadioButton = 0x9;          // BS_AUTORADIOBUTTO
 inline constexpr std::uint32_t kEditAutoHScroll = 0x80;     // ES_AUTOHSCROLL
 inline constexpr std::uint32_t kStaticNoPrefix = 0x80;      // SS_NOPREFIX: "&" shown as it is
 inline constexpr std::uint32_t kStaticNotify = 0x100;       // SS_NOTIFY: clicks reach the model
+inline constexpr std::uint32_t kStaticOwnerDraw = 0xD;      // SS_OWNERDRAW: the dialog draws it (WM_DRAWITEM)
 inline constexpr std::uint32_t kListNotify = 0x1;           // LBS_NOTIFY
 inline constexpr std::uint32_t kListNoIntegralHeight = 0x100;  // LBS_NOINTEGRALHEIGHT
 inline constexpr std::uint32_t kDropDownList = 0x3;         // CBS_DROPDOWNLIST: pick only, no typing

@@ -54,9 +54,9 @@ struct App {
     Settings settings;
     std::string tabText = "   ";
     int printFontSize = 0;
+    std::string browserCommand;  // the command prefix Run browser last started, for the process's life
     Paths paths;
     std::string currentFile;
-    std::string browserCommand;  // the command prefix of the browser started last, for this run only
     CaretState caret;
     std::vector<int> bookmarks;  // 1-based lines, ascending, distinct
     FontMetrics font;

@@ -34,6 +34,16 @@ public:
     virtual void showHelp() {}
     // A load or save that may take a while begins (true) or has ended: the window shows it is working.
     virtual void showBusy(bool) {}
+    // The window laid out again from its client size (the gutter shown or collapsed).
+    virtual void layOut() {}
+    // The editor's font made again from the settings' size, keeping the modified flag; the window is
+    // laid out for it.
+    virtual void applyEditorFont() {}
+    // The editor painted again: black text on the settings' background colour.
+    virtual void repaintEditor() {}
+    // Edit > Preferences and Help > About: the modal dialogs, run to their end.
+    virtual void showPreferences() {}
+    virtual void showAbout() {}
     // Where the window stands now; nullopt when there is no window to ask (settings keep theirs).
     virtual std::optional<WindowGeometry> windowGeometry() const { return std::nullopt; }
     // Commands > Common html tags: another tag reference window beside this one.

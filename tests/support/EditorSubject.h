@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <memory>
 
 namespace tess::test {
@@ -19,6 +20,9 @@ namespace tess::test {
 // Down, Left, Right, Home, End, Del, Back, Ins, Esc, and a letter (with C-: the accelerator).
 struct Stroke { std::string name; char typed = 0; bool shift = false, control = false, alt = false; int presses = 1; };
 std::vector<Stroke> parseKeys(std::string_view script);
+
+// Edit > Preferences: boxes set and list entries picked (by id), then "&Apply", or the close box.
+struct PreferencesInput { std::map<int, bool> boxes; std::map<int, std::string> picks; bool apply = true; };
 
 class EditorSubject {
 public:
@@ -43,6 +47,10 @@ public:
     virtual std::vector<std::string> recentItems() = 0;
     // Closes the window as any close request does; true when it closed (the subject is then spent).
     virtual bool close() = 0;
+
+    virtual void preferences(const PreferencesInput& input) = 0;
+    virtual bool laidOut() = 0;  // by the last preferences()
+    virtual std::int32_t editorBackground() = 0;
 
     virtual App& app() = 0;
     virtual FakeDesktop& desktop() = 0;

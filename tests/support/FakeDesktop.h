@@ -27,7 +27,7 @@ public:
         processes.push_back(commandLine);
         return true;
     }
-    bool shellOpen(const std::string&) override { return false; }
+    bool shellOpen(const std::string& target, ShowAs show) override { return shellOpened.emplace_back(target, show), false; }
     bool fileExists(const std::string& path) override { return files.count(path) != 0; }
     bool folderExists(const std::string& path) override { return folders.count(path) != 0; }
     bool createFolder(const std::string& path) override { return folders.insert(path).second; }
@@ -44,6 +44,7 @@ public:
     std::vector<FileDialogRequest> openRequests, saveRequests;
     int beeps = 0;
     std::vector<std::string> processes;  // the command lines started
+    std::vector<std::pair<std::string, ShowAs>> shellOpened;
     std::string clipboard;
     std::map<std::string, std::string> files;  // path -> bytes
     std::set<std::string> folders;

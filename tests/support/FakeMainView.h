@@ -18,11 +18,15 @@ public:
     int runModalDialog(const DialogSpec& spec, DialogModel& model) override {
         return dialogs ? dialogs(spec, model) : -1;
     }
+    void layOut() override { ++layouts; }
+    void applyEditorFont() override { ++layouts; }  // the real one lays the window out for the new font
+    void repaintEditor() override { ++repaints; }
 
     std::string statusPath, statusLine, statusColumn;
     std::string gutterText;
     std::vector<std::string> recentItems;
     std::function<int(const DialogSpec&, DialogModel&)> dialogs;  // none: a dialog cannot be shown
+    int layouts = 0, repaints = 0;
 };
 
 }  // namespace tess::test

@@ -5,9 +5,11 @@
 #include "app/Close.h"
 #include "app/Commands.h"
 #include "app/Menus.h"
+#include "dialogs/Preferences.h"
 #include "editor/KeyHandling.h"
 #include "editor/LineCommands.h"
 
+#include <algorithm>
 #include <map>
 
 namespace tess::test {
@@ -50,6 +52,19 @@ public:
     std::string gutterText() override { return t.view.gutterText; }
     std::vector<std::string> recentItems() override { return t.view.recentItems; }
     bool close() override { return closeMainWindow(t.ctx); }
+    // What "&Apply" does with what the dialog holds; the dialog itself runs under Wine.
+    void preferences(const PreferencesInput& input) override {
+        layoutsBefore_ = t.view.layouts;
+        PreferencesChoice choice = preferencesShown(t.app.settings);
+        for (const auto& [id, on] : input.boxes) choice.boxes.at(static_cast<std::size_t>(id - 401)) = on;
+        for (const auto& [id, entry] : input.picks) {
+            const auto entries = listEntries(id);
+            choice.picked.at(static_cast<std::size_t>(id - 411)) = static_cast<int>(std::ranges::find(entries, entry) - entries.begin());
+        }
+        if (input.apply) applyPreferences(t.ctx, choice);
+    }
+    bool laidOut() override { return t.view.layouts > layoutsBefore_; }
+    std::int32_t editorBackground() override { return t.view.repaints ? t.app.settings.backgroundColor : 0xFFFFFF; }
     App& app() override { return t.app; }
     FakeDesktop& desktop() override { return t.desktop; }
     EditControl& editor() override { return t.editor; }
@@ -107,6 +122,7 @@ private:
 
     TestContext t;
     EditorKeys keys_;
+    int layoutsBefore_ = 0;
 };
 
 }  // namespace

@@ -5,6 +5,8 @@
 #include "app/Menus.h"
 #include "app/ScreenPlacement.h"
 #include "app/win32/WindowPlace.h"
+#include "dialogs/win32/AboutBox.h"
+#include "dialogs/win32/PreferencesDialog.h"
 #include "editor/StatusBar.h"
 #include "platform/win32/DialogTemplate.h"
 #include "resources/resource.h"
@@ -288,6 +290,18 @@ void MainWindow::toggleWordWrap() {
 }
 
 int MainWindow::runModalDialog(const DialogSpec& spec, DialogModel& model) { return runModal(hwnd(), spec, model); }
+void MainWindow::layOut() { ::SendMessageA(hwnd(), WM_SIZE, 0, 0); }
+
+void MainWindow::applyEditorFont() { editorView_.applyFont(); }
+
+void MainWindow::repaintEditor() { ::InvalidateRect(editorHwnd(), nullptr, TRUE); }
+
+void MainWindow::showPreferences() {
+    Context ctx = context();
+    runPreferencesDialog(hwnd(), ctx);
+}
+
+void MainWindow::showAbout() { runAboutBox(hwnd(), desktop_); }
 
 LRESULT MainWindow::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {

@@ -63,6 +63,11 @@ public:
         if (onShowHelp) onShowHelp();
     }
     int runModalDialog(const DialogSpec& spec, DialogModel& model) override;
+    void layOut() override;
+    void applyEditorFont() override;
+    void repaintEditor() override;
+    void showPreferences() override;
+    void showAbout() override;
     // EditorHost
     void editorMetricsChanged() override;
 

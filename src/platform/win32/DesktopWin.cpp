@@ -235,9 +235,10 @@ bool DesktopWin::startProcess(const std::string& commandLine) {
     return true;
 }
 
-bool DesktopWin::shellOpen(const std::string& target) {
-    const auto result = reinterpret_cast<INT_PTR>(
-        ::ShellExecuteA(owner_, "open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+// No owner: a failure the shell reports itself is not tied to a window of ours.
+bool DesktopWin::shellOpen(const std::string& target, ShowAs show) {
+    const auto result = reinterpret_cast<INT_PTR>(::ShellExecuteA(
+        nullptr, "open", target.c_str(), nullptr, nullptr, show == ShowAs::Maximized ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL));
     return result > 32;
 }
 

@@ -35,7 +35,7 @@ public:
     void setClipboardText(std::string_view text) override;
     std::string clipboardText() override;
     bool startProcess(const std::string& commandLine) override;
-    bool shellOpen(const std::string& target) override;
+    bool shellOpen(const std::string& target, ShowAs show) override;
     bool fileExists(const std::string& path) override;
     bool folderExists(const std::string& path) override;
     bool createFolder(const std::string& path) override;

@@ -17,6 +17,7 @@ static_assert(controlstyle::kEditAutoHScroll == ES_AUTOHSCROLL && controlstyle::
               controlstyle::kStaticNotify == SS_NOTIFY && controlstyle::kListNotify == LBS_NOTIFY &&
               controlstyle::kListNoIntegralHeight == LBS_NOINTEGRALHEIGHT &&
               controlstyle::kDropDownList == CBS_DROPDOWNLIST);
+static_assert(controlstyle::kStaticOwnerDraw == SS_OWNERDRAW);
 static_assert(notification::kClicked == BN_CLICKED && notification::kClicked == STN_CLICKED &&
               notification::kSelectionChanged == LBN_SELCHANGE && notification::kSelectionChanged == CBN_SELCHANGE &&
               notification::kDoubleClicked == LBN_DBLCLK && notification::kDoubleClicked == CBN_DBLCLK &&

@@ -4,6 +4,7 @@
 // the keyboard state) and pumped through the program's own loop, so its accelerators and
 // TranslateMessage's characters come from where they come from for a user.
 #include "DialogPlayer.h"
+#include "DialogAnswerer.h"
 #include "EditorSubject.h"
 #include "WinTestSupport.h"
 #include "resources/resource.h"
@@ -90,6 +91,26 @@ public:
     bool close() override {
         ::SendMessageA(shell.hwnd(), WM_CLOSE, 0, 0);
         return shell.window.hwnd() == nullptr;
+    }
+    // Opened from the menu, clicked and picked in (a list's pick is read when "&Apply" is pressed). A layout gives
+    // the gutter its width back.
+    void preferences(const PreferencesInput& input) override {
+        ::SetWindowPos(shell.window.gutterHwnd(), nullptr, 0, 0, 1, 1, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        DialogAnswerer answerer({{.act = [&](HWND box) {
+            for (const auto& [id, on] : input.boxes)
+                if (::IsDlgButtonChecked(box, id) != UINT{on}) ::SendDlgItemMessageA(box, id, BM_CLICK, 0, 0);
+            for (const auto& [id, entry] : input.picks)
+                ::SendDlgItemMessageA(box, id, CB_SELECTSTRING, WPARAM(-1), reinterpret_cast<LPARAM>(entry.c_str()));
+            input.apply ? ::PostMessageA(::GetDlgItem(box, 416), BM_CLICK, 0, 0) : ::PostMessageA(box, WM_SYSCOMMAND, SC_CLOSE, 0);
+        }}});
+        command(IDM_PREFERENCES);
+        EXPECT_EQ(answerer.seen().size(), 1u);
+    }
+    bool laidOut() override { RECT r{}; return ::GetWindowRect(shell.window.gutterHwnd(), &r), r.right - r.left != 1; }
+    std::int32_t editorBackground() override {  // what the window gives the editor to paint with
+        const win32::UniqueDc dc(::CreateCompatibleDC(nullptr));
+        ::SendMessageA(shell.hwnd(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc.get()), reinterpret_cast<LPARAM>(editHwnd()));
+        return static_cast<std::int32_t>(::GetBkColor(dc.get()));
     }
     App& app() override { return shell.app(); }
     FakeDesktop& desktop() override { return shell.desktop; }

@@ -1,0 +1,38 @@
+#include "dialogs/About.h"
+
+#include "platform/Desktop.h"
+#include "state/Settings.h"
+
+#include <string>
+
+namespace tess {
+
+DialogSpec aboutDialog() {
+    using namespace controlstyle;
+    // The version the program writes into its settings file, whatever a file read at start-up said.
+    const std::string block = "Version " + Settings{}.versionText + " - Free distribution\r\nby " +
+                              std::string(kAuthorName) + "\r\n\r\n";
+    // The links show an address as it is: an "&" in it is no access key.
+    constexpr std::uint32_t kLink = kStaticNotify | kStaticNoPrefix;
+    return {.title = "About Tessaline",
+            .width = 220,
+            .height = 160,
+            .controls = {{"STATIC", kAboutName, "Tessaline", 50, 10, 80, 20, 0},
+                         {"STATIC", kAboutForWindows, " for Windows", 120, 13, 70, 10, 0},
+                         {"STATIC", kAboutLanguages, "(HTML, CSS, JavaScript, PHP)", 50, 25, 125, 15, 0},
+                         {"STATIC", kAboutVersionBlock, block, 50, 45, 180, 30, 0},
+                         {"STATIC", kAboutMailLink, std::string(kAuthorMail), 60, 80, 140, 12, kLink},
+                         {"STATIC", kAboutWebLink, std::string(kAuthorWeb), 60, 95, 140, 12, kLink},
+                         {"STATIC", -1, "", 10, 10, 30, 30, kStaticOwnerDraw}}};
+}
+
+// Enter closes the box (Esc and the close box do so through cancel). Any notification from a link
+// follows it, and the box stays open whatever the shell answers: with no mail program or browser
+// registered there is nothing more to do.
+void AboutModel::command(DialogView& view, int id, int) {
+    if (id == kDialogOk) view.close(kDialogOk);
+    else if (id == kAboutMailLink) desktop_.shellOpen("mailto:" + std::string(kAuthorMail) + "?", ShowAs::Normal);
+    else if (id == kAboutWebLink) desktop_.shellOpen(std::string(kAuthorWeb), ShowAs::Maximized);
+}
+
+}  // namespace tess
