@@ -43,24 +43,9 @@ cleanup() {
 }
 trap cleanup EXIT
 
-fail() {
-  echo "installer: $*"
-  mkdir -p "$root/build/test-logs"
-  if [ -n "${DISPLAY:-}" ] && import -window root "$root/build/test-logs/installer-failure.png" 2>/dev/null; then
-    echo "installer: screenshot in build/test-logs/installer-failure.png"
-  fi
-  exit 1
-}
-
-# Waits up to $1 tenths of a second for the command in the remaining arguments to succeed.
-wait_for() {
-  local tenths=$1; shift
-  for _ in $(seq 1 "$tenths"); do
-    if "$@"; then return 0; fi
-    sleep 0.1
-  done
-  return 1
-}
+e2e_name=installer
+# shellcheck source=tests/e2e/helpers.bash
+source "$root/tests/e2e/helpers.bash"
 
 # Every run starts from a machine without Tessaline: a run that stopped half-way left one.
 if [ -e "$WINEPREFIX/drive_c/Program Files/Orvalle" ] || [ -e "$WINEPREFIX/drive_c/ProgramData/Orvalle" ]; then
