@@ -51,6 +51,7 @@ VIAddVersionKey "LegalCopyright" "Copyright (c) ${VENDOR}, MIT licence"
 
 !include "MUI2.nsh"
 !include "LogicLib.nsh"
+!include "x64.nsh"
 
 ; No folder page: the folder decides where the program keeps its settings and looks for its help.
 !insertmacro MUI_PAGE_LICENSE "${LICENSE_FILE}"
@@ -75,6 +76,26 @@ Var DataDir
     StrCpy $DataDir "$INSTDIR"
   ${EndIf}
 !macroend
+
+; The two installers share the data folder, the help file in it and the menu entry, so only one
+; of them may be installed: the other's uninstaller would take the help away from this one.
+Function .onInit
+  ${If} ${RunningX64}
+    !if "${ARCH}" == "x64"
+      SetRegView 32
+      StrCpy $1 "32-bit"
+    !else
+      SetRegView 64
+      StrCpy $1 "64-bit"
+    !endif
+    ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "UninstallString"
+    SetRegView default
+    ${If} $0 != ""
+      MessageBox MB_OK|MB_ICONSTOP "The $1 ${PRODUCT} is installed. Uninstall it first." /SD IDOK
+      Abort
+    ${EndIf}
+  ${EndIf}
+FunctionEnd
 
 Section "Tessaline"
   !insertmacro ChooseDataDir
