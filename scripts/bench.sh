@@ -8,7 +8,7 @@
 #            line, keystrokes in a 100,000-character document, Replace All on 1 MB; and idle CPU
 #            time and wake-ups over 5 s, read from /proc.
 # Usage: scripts/bench.sh [core|program|all] [Google Benchmark options, e.g. --benchmark_filter=Gutter]
-# Env: RUNS (program runs per figure, default 3). About 2 minutes on 2 idle cores.
+# Env: RUNS (program runs per figure, default 3). A few minutes (4 on a busy 2-core machine).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
