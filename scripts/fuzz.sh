@@ -6,6 +6,8 @@
 # build/fuzz/corpus/<target>/, so a later run goes on from there; fuzz/corpus/<target>/, where it
 # exists, seeds it.
 # Usage: scripts/fuzz.sh <seconds per target> [target...]
+# Env: FUZZ_WORKERS (default 1): workers per target, run side by side on one corpus; the
+#      executions printed are those of all of them.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -38,6 +40,8 @@ fi
 [ ${#targets[@]} -gt 0 ] || { echo "fuzz: fuzz/ builds no targets" >&2; exit 1; }
 
 mkdir -p "$dir/artifacts" "$dir/logs"
+workers=${FUZZ_WORKERS:-1}
+[[ $workers =~ ^[1-9][0-9]*$ ]] || { echo "fuzz: FUZZ_WORKERS is a whole number from 1" >&2; exit 2; }
 results=()
 crashed=0
 for name in "${targets[@]}"; do
@@ -47,18 +51,26 @@ for name in "${targets[@]}"; do
   mkdir -p "$corpus"
   dirs=("$corpus")
   [ -d "fuzz/corpus/$name" ] && dirs+=("fuzz/corpus/$name")
-  log="$dir/logs/$name.log"
-  echo "fuzz: $name for $seconds s" >&2
+  # Each worker writes its own log there (libFuzzer names them fuzz-N.log when it runs several).
+  logs="$dir/logs/$name"
+  rm -rf "$logs"
+  mkdir -p "$logs"
+  # One worker logs as the first of several would; with several, the parent's output repeats
+  # theirs and is kept apart.
+  parallel=() out=fuzz-0.log
+  [ "$workers" -gt 1 ] && parallel=(-jobs="$workers" -workers="$workers") out=parent.out
+  echo "fuzz: $name for $seconds s on $workers worker(s)" >&2
   status=ok
-  if ! nice -n 10 "$exe" -max_total_time="$seconds" -timeout=25 -print_final_stats=1 \
-      -artifact_prefix="$dir/artifacts/$name-" "${dirs[@]}" >"$log" 2>&1; then
-    status="FAILED: $(grep -m1 -E '^==[0-9]+==ERROR|deadly signal|Test unit written' "$log" || echo "see $log")"
-    grep -m1 'Test unit written to' "$log" >&2 || true
+  if ! (cd "$logs" && nice -n 10 "$exe" -max_total_time="$seconds" -timeout=25 -print_final_stats=1 "${parallel[@]}" \
+      -artifact_prefix="$dir/artifacts/$name-" "${dirs[@]/#fuzz/$root/fuzz}" >"$out" 2>&1) ||
+     grep -q -E '^==[0-9]+==ERROR|deadly signal|Test unit written' "$logs"/*.log; then
+    status="FAILED: $(grep -h -m1 -E '^==[0-9]+==ERROR|deadly signal' "$logs"/*.log | head -n 1)"
+    grep -h -m1 'Test unit written to' "$logs"/*.log >&2 || true
     crashed=1
   fi
-  runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n 1)
-  took=$(sed -n 's/^Done [0-9]* runs in \([0-9]*\) second.*/\1/p' "$log" | tail -n 1)
-  results+=("$name|${runs:-?}|${took:-$seconds}|$status")
+  runs=$(cat "$logs"/*.log | sed -n 's/^stat::number_of_executed_units: *//p' | awk '{n += $1} END {print n + 0}')
+  took=$(cat "$logs"/*.log | sed -n 's/^Done [0-9]* runs in \([0-9]*\) second.*/\1/p' | sort -n | tail -n 1)
+  results+=("$name|$runs|${took:-$seconds}|$status")
 done
 
 printf '%-28s %15s %8s %12s  %s\n' target executions seconds 'per second' result
