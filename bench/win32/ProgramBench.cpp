@@ -86,7 +86,7 @@ struct Running {
         started = nowMs();
         if (!::CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                               &process))
-            fail("cannot start " + command);
+            fail("cannot start " + command + ": error " + std::to_string(::GetLastError()));
         // Up means the main window shows and its editor answers.
         while (!editor) {
             if (nowMs() - started > kWaitMs) fail("no Tessaline window after a minute: " + command);
