@@ -21,24 +21,9 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# On failure, a screenshot of the display shows what the program was doing.
-fail() {
-  echo "typing: $*"
-  mkdir -p "$root/build/test-logs"
-  import -window root "$root/build/test-logs/typing-failure.png" 2>/dev/null &&
-    echo "typing: screenshot in build/test-logs/typing-failure.png"
-  exit 1
-}
-
-# Waits up to $1 tenths of a second for the command in the remaining arguments to succeed.
-wait_for() {
-  local tenths=$1; shift
-  for _ in $(seq 1 "$tenths"); do
-    if "$@"; then return 0; fi
-    sleep 0.1
-  done
-  return 1
-}
+e2e_name=typing
+# shellcheck source=tests/e2e/helpers.bash
+source "$root/tests/e2e/helpers.bash"
 
 tess_prefix_setup
 unset DISPLAY
