@@ -44,6 +44,7 @@ public:
     bool close() override { return closeMainWindow(t.ctx); }
     App& app() override { return t.app; }
     FakeDesktop& desktop() override { return t.desktop; }
+    FakePrinters& printers() override { return t.printers; }
     EditControl& editor() override { return t.editor; }
 
 private:

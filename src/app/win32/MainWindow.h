@@ -43,6 +43,8 @@ public:
 
     // Called when the window has ended (closed, or destroyed with the program).
     std::function<void()> onEnded;
+    // The printers the print commands use.
+    Printers* printers = nullptr;
 
     // MainView
     void setStatusTexts(std::string_view path, std::string_view line, std::string_view column) override;

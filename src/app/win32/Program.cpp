@@ -4,6 +4,7 @@
 #include "app/Startup.h"
 #include "document/Documents.h"
 #include "platform/win32/DesktopWin.h"
+#include "print/win32/GdiPrinter.h"
 #include "resources/resource.h"
 
 #include <shlobj.h>
@@ -69,6 +70,7 @@ bool Program::start(HINSTANCE instance, const ProgramOptions& options) {
         Context ctx = context();
         return runCommand(ctx, id);
     });
+    window_->printers = options.printers ? options.printers : &systemPrinters();
     window_->onEnded = [this] {
         router_.remove(*window_);
         if (options_.quitOnEnd) ::PostQuitMessage(0);
