@@ -7,6 +7,7 @@ packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev googletest libgtest-dev libbenchmark-dev
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools
   wine64 fonts-wine fonts-liberation xvfb xauth xdotool imagemagick
+  ghostscript
 )
 
 missing=()
