@@ -32,7 +32,8 @@ std::string makeDocument(std::size_t size) {
 // The program's own line primitive (EM_LINEINDEX, EM_LINELENGTH, EM_GETLINE) over every line,
 // as printing and the gutter walk the document.
 void lineTextOfEveryLine(benchmark::State& state) {
-    tess::test::InMemoryEditControl editor;
+    std::string clipboard;
+    tess::test::InMemoryEditControl editor{clipboard};
     editor.setTextLimit(0);
     editor.setText(makeDocument(static_cast<std::size_t>(state.range(0))));
     const tess::CaretState caret;
@@ -48,7 +49,8 @@ void lineTextOfEveryLine(benchmark::State& state) {
 BENCHMARK(lineTextOfEveryLine)->RangeMultiplier(2)->Range(12500, 100000)->Complexity(benchmark::oN);
 
 void lineFromCharOfEveryPosition(benchmark::State& state) {
-    tess::test::InMemoryEditControl editor;
+    std::string clipboard;
+    tess::test::InMemoryEditControl editor{clipboard};
     editor.setTextLimit(0);
     editor.setText(makeDocument(static_cast<std::size_t>(state.range(0))));
     const int length = editor.textLength();
@@ -74,7 +76,8 @@ BENCHMARK(loadDocumentOf100000);
 
 // Typing into the middle of a full document: each key is one replacement at the caret.
 void typingInTheMiddle(benchmark::State& state) {
-    tess::test::InMemoryEditControl editor;
+    std::string clipboard;
+    tess::test::InMemoryEditControl editor{clipboard};
     editor.setTextLimit(0);
     const std::string text = makeDocument(100000);
     for (auto _ : state) {
