@@ -85,6 +85,9 @@ private:
             if (cut == 0) cut = std::max<std::size_t>(head.size(), 1);
             row(trimSpaces(rest.substr(0, cut)));
             rest.remove_prefix(cut);
+            // The last row of a wrapped line starts at the left margin like the others.
+            if (const std::size_t text = rest.find_first_not_of(' '); text != std::string_view::npos) rest.remove_prefix(text);
+            else return;
         }
         row(rest);
     }

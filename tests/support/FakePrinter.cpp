@@ -14,30 +14,19 @@ public:
     void selectFont(const PrintFont& font) override { font_ = font; }
     PrintTextMetrics textMetrics() const override { return {height(), p_.externalLeading, cell()}; }
     int textExtent(std::string_view text) const override { return cell() * static_cast<int>(text.size()); }
-    int fitCount(std::string_view text, int maxExtent) const override {
-        return std::clamp(maxExtent / cell(), 0, static_cast<int>(text.size()));
-    }
-    void textOut(int x, int y, std::string_view text) override {
-        p_.printed.push_back({page_, x, y, std::string(text), font_});
-    }
+    int fitCount(std::string_view text, int extent) const override { return std::min(extent / cell(), int(text.size())); }
+    void textOut(int x, int y, std::string_view text) override { p_.printed.push_back({page_, x, y, std::string(text), font_}); }
     bool startDocument(std::string_view name) override { return log("document " + std::string(name), !p_.failDocument); }
-    bool startPage() override { return log("page", !p_.failPage && ++page_ > 0); }
-    void endPage() override { log("end page", true); }
-    void endDocument() override { log("end document", true); }
+    bool startPage() override { return log("page", !p_.failPage && ++page_); }
+    void endPage() override { log("end page"); }
+    void endDocument() override { log("end document"); }
     std::optional<int> duplex() const override { return p_.duplex; }
-    void setDuplex(int mode) override {
-        p_.duplex = mode;
-        log("duplex " + std::to_string(mode), true);
-    }
+    void setDuplex(int mode) override { p_.duplex = mode, log("duplex " + std::to_string(mode)); }
 
 private:
-    // Before a font is chosen the context's own is 12 points high.
-    int height() const { return font_.height ? std::abs(font_.height) : p_.caps.pixelsPerInchY / 6; }
+    int height() const { return font_.height ? std::abs(font_.height) : p_.caps.pixelsPerInchY / 6; }  // 12 points
     int cell() const { return std::max(1, height() * 6 / 10); }
-    bool log(std::string event, bool result) {
-        p_.events.push_back(std::move(event));
-        return result;
-    }
+    bool log(std::string event, bool result = true) { return p_.events.push_back(std::move(event)), result; }
 
     FakePrinters& p_;
     PrintFont font_;
@@ -46,22 +35,12 @@ private:
 
 }  // namespace
 
-OpenedPrinter FakePrinters::openDefault() {
-    if (!installed) return {};
-    return {name, std::make_unique<FakeDevice>(*this)};
-}
+OpenedPrinter FakePrinters::openDefault() { return {"Fake Printer", installed ? std::make_unique<FakeDevice>(*this) : nullptr}; }
 
 std::optional<OpenedPrinter> FakePrinters::choose(const PrintDialogRequest& request) {
     dialogs.push_back(request);
     if (cancel) return std::nullopt;
     return openDefault();
-}
-
-std::vector<std::string> FakePrinters::texts(int page) const {
-    std::vector<std::string> result;
-    for (const PrintedText& t : printed)
-        if (t.page == page) result.push_back(t.text);
-    return result;
 }
 
 }  // namespace tess::test

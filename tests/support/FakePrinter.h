@@ -11,8 +11,7 @@ namespace tess::test {
 
 struct PrintedText {
     int page = 0;  // from 1 within the job
-    int x = 0;
-    int y = 0;
+    int x = 0, y = 0;
     std::string text;
     PrintFont font;
 };
@@ -22,22 +21,15 @@ public:
     OpenedPrinter openDefault() override;
     std::optional<OpenedPrinter> choose(const PrintDialogRequest& request) override;
 
-    bool installed = true;  // false: no printer at all
-    bool cancel = false;    // the dialog's answer
-    std::string name = "Fake Printer";
-    // Letter paper with unprintable strips of a quarter inch.
-    DeviceCaps caps{720, 720, 6120, 7920, 180, 180, 5760, 7560};
+    bool installed = true, cancel = false, failDocument = false, failPage = false;
+    DeviceCaps caps{720, 720, 6120, 7920, 180, 180, 5760, 7560};  // Letter, quarter-inch strips
     int externalLeading = 0;
     std::optional<int> duplex;  // the device mode's value; none: no device mode
-    bool failDocument = false, failPage = false;
 
     std::vector<PrintDialogRequest> dialogs;
-    // "document NAME", "page", "end page", "end document", "duplex N", in order.
-    std::vector<std::string> events;
+    std::vector<std::string> events;  // "document NAME", "page", "end page", "end document", "duplex N"
     std::vector<PrintedText> printed;
     int devicesAlive = 0;
-
-    std::vector<std::string> texts(int page) const;
 };
 
 }  // namespace tess::test

@@ -1,5 +1,4 @@
 // The printing class's arithmetic and a help topic's pages, on the fake printer's fixed-pitch cells.
-#include "FakeDesktop.h"
 #include "FakePrinter.h"
 #include "TestContext.h"
 #include "print/Pagination.h"
@@ -21,7 +20,7 @@ struct Job {
     FakePrinters printers;
     FakeDesktop desktop;
     cTPrint p{printers, desktop};
-    Job() { printers.caps = {600, 600, 5100, 6600, 150, 150, 4800, 6300}; }
+    Job() { printers.caps = {600, 600, 5100, 6600, 150, 150, 4800, 6300}, desktop.answers = {Answer::Ok}; }
     Printed printed() const {
         Printed result;
         for (const PrintedText& t : printers.printed) result.emplace_back(t.x, t.y, t.text);
@@ -30,40 +29,30 @@ struct Job {
 };
 
 TEST(PrintJob, FontsFromPointsAndStyleLettersAndTheTextThatFits) {
-    for (const auto& [style, bold, underline, italic] : {std::tuple{"", false, false, false}, {"BI", false, false, false},
-                                                         {"bui", true, true, true}, {"xu", false, true, false}}) {
+    for (const auto& [style, b, u, i] : {std::tuple{"", 0, 0, 0}, {"BI", 0, 0, 0}, {"bui", 1, 1, 1}, {"xu", 0, 1, 0}}) {
         Job j;
-        j.p.setFont("Courier New", 10, style);
-        j.p.printText("a", 1, 1);
-        EXPECT_EQ(j.printers.printed.at(0).font, (PrintFont{"Courier New", -83, bold, italic, underline})) << style;
+        j.p.setFont("Courier New", 10, style), j.p.printText("a", 1, 1);
+        EXPECT_EQ(j.printers.printed.at(0).font, (PrintFont{"Courier New", -83, b == 1, i == 1, u == 1})) << style;
     }
     Job j;
     j.p.setFont("Courier New", 10, "");
     const double two = 2 * 49 / 600.0;
     for (const auto& [width, fit] : {std::pair{0.0, ""}, {10.0, "abcdef"}, {two, "ab"}, {-two, "ef"}, {-10.0, "abcdef"}})
         EXPECT_EQ(j.p.fitText("abcdef", width), fit) << width;
-    EXPECT_EQ(std::tuple(j.p.textWidth("abc"), j.p.charSize().averageWidth, j.p.charSize().lineHeight),
-              std::tuple(147 / 600.0, 49 / 600.0, 83 / 600.0));
-    EXPECT_EQ(std::pair(j.p.pageSize().width, j.p.pageSize().height), std::pair(8.5, 11.0));
+    EXPECT_EQ(std::tuple(j.p.textWidth("abc"), j.p.charSize().averageWidth, j.p.charSize().lineHeight, j.p.pageSize().height),
+              std::tuple(147 / 600.0, 49 / 600.0, 83 / 600.0, 11.0));
 }
 
-// Margins of half an inch at the sides and an inch at the top and the bottom (device x 150 to 4650, y up to 5850).
+// Margins of half an inch at the sides and an inch at the top and the bottom: device x 150 to 4650, y up to 5850.
 TEST(PrintJob, PrintTextPlacesLinesFromThePaperEdgesAndClipsAtTheMargins) {
     Job j;
-    j.p.setMargins(0.5, 0.5, 1, 1);
-    j.p.setFont("Courier New", 10, "");
-    j.p.printText("abc", 1, 2);
-    j.p.printText("def", 0, 0);  // x kept, one line down
-    j.p.printText("ghi", 0, 0);
-    j.p.printText("abcdef", 0.4, 3);  // starts left of the left margin
-    j.p.printText("0123456789", 7.5, 3);
-    j.p.printText("late", 8, 3);  // starts at the right margin
-    j.p.printText("top", 1, 0.9);
-    j.p.printText("low", 1, 9.86);  // its bottom at 5849
-    j.p.printText("lower", 1, 10);
+    j.p.setMargins(0.5, 0.5, 1, 1), j.p.setFont("Courier New", 10, "");
+    const std::tuple<const char*, double, double> calls[] = {
+        {"abc", 1, 2}, {"def", 0, 0}, {"ghi", 0, 0}, {"abcdef", 0.4, 3}, {"0123456789", 7.5, 3}, {"late", 8, 3},
+        {"top", 1, 0.9}, {"low", 1, 9.86}, {"lower", 1, 10}};
+    for (const auto& [text, x, y] : calls) j.p.printText(text, x, y);
     EXPECT_EQ(j.printed(), (Printed{{450, 1050, "abc"}, {450, 1133, "def"}, {450, 1216, "ghi"}, {150, 1650, "cdef"},
                                     {4350, 1650, "012345"}, {450, 5766, "low"}}));
-    EXPECT_TRUE(j.desktop.boxes.empty());
 }
 
 TEST(PrintJob, LinesLeftCountTheUnprintableTopStripOnlyInWholeInches) {
@@ -71,24 +60,21 @@ TEST(PrintJob, LinesLeftCountTheUnprintableTopStripOnlyInWholeInches) {
          {std::tuple{150, 6300, 0.0, 74}, {599, 5851, 0.0, 74}, {720, 5730, 0.0, 68}, {150, 6000, 0.0, 72}, {150, 6300, 2.0, 61}}) {
         Job j;
         j.printers.caps.physicalOffsetY = offsetY, j.printers.caps.printableHeight = printableHeight;
-        j.p.setMargins(0.75, 0.75, 0.25, 0.5);
-        j.p.setFont("Courier New", 10, "");
+        j.p.setMargins(0.75, 0.75, 0.25, 0.5), j.p.setFont("Courier New", 10, "");
         EXPECT_EQ(j.p.linesLeft(y), lines) << offsetY << " " << printableHeight << " " << y;
     }
 }
 
-// No device mode: never duplex, and setting it does nothing; neither does mode 0. No printer, a document or a page
-// that cannot start: one box each, and no division by a missing resolution. The context goes with the job.
+// Duplex needs a device mode, and mode 0 changes nothing. No printer, a document or a page that cannot start: one
+// box each, and nothing divides by a missing resolution. The context goes with the job, or with the instance.
 TEST(PrintJob, DuplexNeedsADeviceModeFailuresAreToldOnceAndTheContextGoesWithTheJob) {
     for (const std::optional<int> mode : {std::optional<int>{}, std::optional<int>{2}}) {
         Job j;
         j.printers.duplex = mode;
         EXPECT_EQ(j.p.openDefaultPrinter(), "Fake Printer");
         EXPECT_EQ(j.p.isDuplex(), mode.has_value());
-        j.p.setDuplex(0);
-        j.p.setDuplex(1);
-        EXPECT_FALSE(j.p.isDuplex());
-        EXPECT_EQ(j.printers.events, mode ? std::vector<std::string>{"duplex 1"} : std::vector<std::string>{});
+        j.p.setDuplex(0), j.p.setDuplex(1);
+        EXPECT_EQ(std::tuple(j.p.isDuplex(), j.printers.events), std::tuple(false, mode ? std::vector<std::string>{"duplex 1"} : std::vector<std::string>{}));
         j.p.endDocument();
         EXPECT_EQ(j.printers.devicesAlive, 0);
     }
@@ -97,94 +83,77 @@ TEST(PrintJob, DuplexNeedsADeviceModeFailuresAreToldOnceAndTheContextGoesWithThe
         Job j;
         j.printers.installed = fault != std::string("none");
         j.printers.failDocument = fault == std::string("document"), j.printers.failPage = fault == std::string("page");
-        j.desktop.answers = {Answer::Ok};
         EXPECT_EQ(j.p.choosePrinter().empty(), !j.printers.installed);
-        j.p.setFont("Courier New", 10, "b");
+        j.p.setFont("Courier New", 10, "b"), j.p.startDocument("job"), j.p.startPage(), j.p.printText("x", 1, 1);
         EXPECT_EQ(j.p.linesLeft(0) > 0, j.printers.installed);
-        j.p.startDocument("job");
-        j.p.startPage();
-        j.p.printText("x", 1, 1);
         EXPECT_EQ(j.desktop.boxes, (std::vector{MessageBoxRequest{"Printer Error", text, Buttons::Ok, Icon::Error}}));
     }
-    EXPECT_EQ(FakePrinters{}.devicesAlive, 0);
     Job j;
-    j.p.startDocument("left open");
-    EXPECT_EQ(j.printers.devicesAlive, 1);
-}
-
-TEST(PrintJob, TabsReachTheNextMultipleOfEight) {
-    for (const auto& [line, expanded] : {std::pair{"a\tb", "a       b"}, {"abcdefgh\tx", "abcdefgh        x"},
-                                         {"\t", "        "}, {"ab\tcdefghijk\tx", "ab      cdefghijk       x"}, {"no tab", "no tab"}})
-        EXPECT_EQ(expandTabs(line), expanded);
+    std::optional<cTPrint> unfinished(std::in_place, j.printers, j.desktop);
+    unfinished->startDocument("left open"), unfinished.reset();
+    EXPECT_EQ(j.printers.devicesAlive, 0);
 }
 
 // A help topic on paper 3 1/6 inches wide at 720 dpi: 20 cells between the margins, 10-point rows 100 pixels apart,
 // the body from row 5 (y 320), 70 rows a page.
-struct HelpJob {
-    FakePrinters printers;
+FakePrinters& printTopic(FakePrinters& p, const std::string& body) {
+    p.caps.physicalWidth = 2280, p.caps.printableWidth = 1920;
     FakeDesktop desktop;
-    explicit HelpJob(const std::string& body, std::optional<int> duplex = {}) {
-        printers.caps.physicalWidth = 2280, printers.caps.printableWidth = 1920, printers.duplex = duplex;
-        printHelpItem(printers, desktop, "Title", body);
-    }
-    // The body's rows as "row text", rows counted from the paper's top edge.
-    std::vector<std::string> rows(int page = 1) const {
-        std::vector<std::string> result;
-        for (const PrintedText& t : printers.printed)
-            if (t.page == page && t.y > 0) result.push_back(std::to_string((t.y + 180) / 100) + " " + t.text);
-        return result;
-    }
-};
+    printHelpItem(p, desktop, "Title", body);
+    return p;
+}
+// A page's body as "row text", rows counted from the paper's top edge, "@" for " " where x is not the left margin.
+std::vector<std::string> rowsOf(const FakePrinters& p, int page = 1) {
+    std::vector<std::string> rows;
+    for (const PrintedText& t : p.printed)
+        if (t.page == page && t.y > 0) rows.push_back(std::to_string((t.y + 180) / 100) + (t.x == 360 ? " " : "@") + t.text);
+    return rows;
+}
 
 TEST(HelpPrinting, LinesAreSplitExpandedAndWrappedAfterTheLastBreakThatFits) {
-    const std::string a5(5, 'a'), a19(19, 'a');
+    const std::string a5(5, 'a'), a20(20, 'a');
     const std::pair<std::string, std::vector<std::string>> cases[] = {
-        {"one", {"5 one"}}, {"a\r\n\r\nb\r\n", {"5 a", "7 b"}}, {"a\tb\r\nabcdefgh\tx", {"5 a       b", "6 abcdefgh        x"}},
-        {"aaaa bbbb cccc dddd eeee", {"5 aaaa bbbb cccc dddd", "6 eeee"}},
-        {"aaaaaaaaaa,bbbbbbbbbbbbb", {"5 aaaaaaaaaa,", "6 bbbbbbbbbbbbb"}},
-        {"well-known-and-long-words", {"5 well-known-and-long-", "6 words"}},
-        {"aaaaaaaaa)bbbbbbbbbbbb", {"5 aaaaaaaaa)", "6 bbbbbbbbbbbb"}},
-        {"aaaaaaaaaaaaaaaaf(xy)", {"5 aaaaaaaaaaaaaaaaf", "6 (xy)"}},  // the opener starts the next row
-        {a19 + "a" + a5, {"5 " + a19 + "a", "6 " + a5}},                 // no break character: cut where the head ends
-        {"(" + a19 + a5, {"5 (" + a19, "6 " + a5}},                     // only an opener, at the start
-        {"    aaaa bbbb cccc dddd eeee", {"5 aaaa bbbb cccc", "6 dddd eeee"}},  // rows start at the left margin
+        {"one", {"5 one"}}, {"a\r\n\r\nb\r\n", {"5 a", "7 b"}}, {"a\tb\r\nabcdefgh\tx\r\nab\tcdefghijk\tx", {"5 a       b",
+         "6 abcdefgh        x", "7 ab      cdefghijk", "8 x"}}, {"aaaa bbbb cccc dddd eeee", {"5 aaaa bbbb cccc dddd", "6 eeee"}},
+        {"aaaaaaaaaa,bbbbbbbbbbbbb", {"5 aaaaaaaaaa,", "6 bbbbbbbbbbbbb"}}, {"well-known-and-long-words", {"5 well-known-and-long-", "6 words"}},
+        {"aaaaaaaaa)bbbbbbbbbbbb", {"5 aaaaaaaaa)", "6 bbbbbbbbbbbb"}}, {"aaaaaaaaaaaaaaaaf(xy)", {"5 aaaaaaaaaaaaaaaaf", "6 (xy)"}},
+        {a20 + a5, {"5 " + a20, "6 " + a5}}, {"(" + a20 + a5, {"5 (" + a20.substr(1), "6 a" + a5}},  // no break but an opener
+        {"    aaaa bbbb cccc dddd eeee", {"5 aaaa bbbb cccc", "6 dddd eeee"}},  // every row at the left margin
     };
     for (const auto& [body, rows] : cases) {
-        HelpJob job(body);
-        EXPECT_EQ(job.rows(), rows) << body;
-        for (const PrintedText& t : job.printers.printed) EXPECT_EQ(t.x, t.y > 0 ? 360 : t.x) << body;
+        FakePrinters p;
+        EXPECT_EQ(rowsOf(printTopic(p, body)), rows) << body;
     }
 }
 
-// Every page: the underlined 12-point title and "Page n" ending at the right margin; the pages turn as rows fill
-// them, so 700 rows make exactly ten. Set to both sides, a topic that fits one page goes out on one side.
+// Every page: the underlined 12-point title and "Page n" ending at the right margin (x 1560); the pages turn as rows
+// fill them, so 700 rows make exactly ten. Set to both sides, a topic that fits one page goes out on one side.
 TEST(HelpPrinting, EveryPageHasTheTitleAndItsNumberAndDuplexOnlyForMoreThanOnePage) {
     std::string body;
     for (int n = 1; n <= 700; ++n) body += std::to_string(n) + "\r\n";
-    HelpJob job(body);
+    FakePrinters p;
+    printTopic(p, body);
     for (int page = 1; page <= 10; ++page) {
         const std::string number = "Page " + std::to_string(page);
-        const auto header = std::vector<PrintedText>(job.printers.printed.begin() + (page - 1) * 72,
-                                                     job.printers.printed.begin() + (page - 1) * 72 + 2);
-        EXPECT_EQ(std::tuple(header[0].text, header[0].x, header[0].y, header[0].font),
-                  std::tuple("Title", 360, 0, PrintFont{"Courier New", -120, false, false, true}));
-        EXPECT_EQ(std::tuple(header[1].text, header[1].x + 60 * static_cast<int>(number.size())), std::tuple(number, 1560));
-        const auto rows = job.rows(page);
+        const PrintedText *title = &p.printed[(page - 1) * 72], *at = title + 1;
+        EXPECT_EQ(std::tuple(title->text, title->x, title->y, title->font), std::tuple("Title", 360, 0, PrintFont{"Courier New", -120, false, false, true}));
+        EXPECT_EQ(std::tuple(at->text, at->x + 60 * int(number.size()), at->y), std::tuple(number, 1560, 0));
+        const auto rows = rowsOf(p, page);
         EXPECT_EQ(rows.size(), 70u);
         EXPECT_EQ(rows.front() + ", " + rows.back(), "5 " + std::to_string(page * 70 - 69) + ", 74 " + std::to_string(page * 70));
     }
-    EXPECT_EQ(std::count(job.printers.events.begin(), job.printers.events.end(), "page"), 10);
-    EXPECT_EQ(job.printers.events.front(), "document appHelp");
+    EXPECT_EQ(std::tuple(std::ranges::count(p.events, "page"), p.events.front()), std::tuple(10, "document appHelp"));
     for (const auto& [lines, duplex] : {std::pair{70, "duplex 1"}, {71, "duplex 2"}}) {
-        HelpJob twoSided(body.substr(0, body.find("\r\n" + std::to_string(lines + 1) + "\r\n") + 2), 2);
-        EXPECT_EQ(twoSided.printers.events.front(), duplex);
+        FakePrinters twoSided;
+        twoSided.duplex = 2;
+        printTopic(twoSided, body.substr(0, body.find("\r\n" + std::to_string(lines + 1) + "\r\n") + 2));
+        EXPECT_EQ(twoSided.events.front(), duplex);
     }
 }
 
 TEST(HelpPrinting, NothingForAnEmptyBodyOrCancel) {
     TestContext t;
     printHelpTopic(t.ctx, "Title", "");
-    EXPECT_TRUE(t.printers.dialogs.empty());
     t.printers.cancel = true;
     printHelpTopic(t.ctx, "Title", "body");
     EXPECT_EQ(std::tuple(t.printers.dialogs.size(), t.printers.events.size(), t.desktop.boxes.size()), std::tuple(1u, 0u, 0u));
