@@ -66,7 +66,7 @@ public:
 };
 
 struct PrintDialogRequest {
-    bool offerSelection = false;  // the "Selection" choice enabled ...
+    bool offerSelection = false;   // the "Selection" choice enabled ...
     bool selectionChosen = false;  // ... and preset
     bool offerPageRange = false;   // pages 1 to 999
     friend bool operator==(const PrintDialogRequest&, const PrintDialogRequest&) = default;

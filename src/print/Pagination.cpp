@@ -79,15 +79,18 @@ private:
         while (p_.textWidth(rest) > textWidth_ + 1e-9) {
             const std::string head = p_.fitText(rest, textWidth_);
             const std::size_t at = head.find_last_of(kBreakChars);
-            std::size_t cut = at == std::string::npos ? 0 : at + (kOpenerChars.find(head[at]) == std::string_view::npos);
+            std::size_t cut =
+                at == std::string::npos ? 0 : at + (kOpenerChars.find(head[at]) == std::string_view::npos);
             // Without a break character to end the row (or with only an opener at its start) the row
             // ends where the fitting head does, so that wrapping always advances.
             if (cut == 0) cut = std::max<std::size_t>(head.size(), 1);
             row(trimSpaces(rest.substr(0, cut)));
             rest.remove_prefix(cut);
             // The last row of a wrapped line starts at the left margin like the others.
-            if (const std::size_t text = rest.find_first_not_of(' '); text != std::string_view::npos) rest.remove_prefix(text);
-            else return;
+            if (const std::size_t text = rest.find_first_not_of(' '); text != std::string_view::npos)
+                rest.remove_prefix(text);
+            else
+                return;
         }
         row(rest);
     }
@@ -157,8 +160,10 @@ public:
         for (std::string_view rest = text.substr(n); !rest.empty(); rest.remove_prefix(n)) {
             const std::size_t fit = fitting(indent + std::string(rest.substr(0, static_cast<std::size_t>(width_))));
             // The indentation is kept while it leaves room for text beside it.
-            if (fit <= indent.size()) indent.clear(), n = fitting(rest);
-            else n = fit - indent.size();
+            if (fit <= indent.size())
+                indent.clear(), n = fitting(rest);
+            else
+                n = fit - indent.size();
             if (!printRow(indent + std::string(rest.substr(0, n)))) return false;
         }
         return true;
@@ -198,7 +203,8 @@ private:
         const int numberX = std::min(numberX_, x0_ + width_ - d_.textExtent(number));
         const int nameRoom = std::max(0, numberX - x0_ - gap_);
         const int nameFits = std::clamp(d_.fitCount(name_, nameRoom), 0, static_cast<int>(name_.size()));
-        if (nameFits > 0) d_.textOut(x0_, pitch_, std::string_view(name_).substr(0, static_cast<std::size_t>(nameFits)));
+        if (nameFits > 0)
+            d_.textOut(x0_, pitch_, std::string_view(name_).substr(0, static_cast<std::size_t>(nameFits)));
         d_.textOut(std::max(x0_, numberX), pitch_, number);
         row_ = 4;
         return true;

@@ -128,11 +128,11 @@ std::int32_t cTPrint::linesLeft(double y) {
     if (!d || lineHeightInches_ <= 0) return 0;
     const DeviceCaps c = d->caps();
     const double top = std::max({y, topMargin_, static_cast<double>(c.physicalOffsetY / c.pixelsPerInchY)});
-    const double bottom = std::max(
-        bottomMargin_,
-        static_cast<double>(c.physicalHeight - c.physicalOffsetY - c.printableHeight) / c.pixelsPerInchY);
-    const double lines = std::floor((static_cast<double>(c.physicalHeight) / c.pixelsPerInchY - bottom - top) /
-                                    lineHeightInches_);
+    const double bottom =
+        std::max(bottomMargin_,
+                 static_cast<double>(c.physicalHeight - c.physicalOffsetY - c.printableHeight) / c.pixelsPerInchY);
+    const double lines =
+        std::floor((static_cast<double>(c.physicalHeight) / c.pixelsPerInchY - bottom - top) / lineHeightInches_);
     return std::max(0, static_cast<int>(lines));
 }
 
@@ -165,10 +165,14 @@ bool cTPrint::printsLineAt(double y) {
 void cTPrint::printText(std::string_view text, double x, double y) {
     PrintDevice* d = device();
     if (!d) return;
-    if (x != 0) currentX_ = x;
-    else x = currentX_;
-    if (y != 0) currentY_ = y;
-    else currentY_ = y = currentY_ + lineHeightInches_;
+    if (x != 0)
+        currentX_ = x;
+    else
+        x = currentX_;
+    if (y != 0)
+        currentY_ = y;
+    else
+        currentY_ = y = currentY_ + lineHeightInches_;
 
     const DeviceCaps c = d->caps();
     const int leftEdge = std::max(0, rounded(leftMargin_ * c.pixelsPerInchX - c.physicalOffsetX));

@@ -31,15 +31,24 @@ bool installFilePrinter(const std::string& port) {
     DWORD needed = 0;
     const HMODULE spooler = ::LoadLibraryExA("winspool.drv", nullptr, LOAD_LIBRARY_AS_DATAFILE);
     const HRSRC ppd = spooler ? ::FindResourceA(spooler, MAKEINTRESOURCEA(1), "PPDFILE") : nullptr;
-    if (!ppd || !::GetPrinterDriverDirectoryA(nullptr, nullptr, 1, reinterpret_cast<BYTE*>(folder), MAX_PATH, &needed) ||
-        !writeBytes(std::string(folder) + "\\generic.ppd",
-                    {static_cast<const char*>(::LockResource(::LoadResource(spooler, ppd))), ::SizeofResource(spooler, ppd)}))
+    if (!ppd ||
+        !::GetPrinterDriverDirectoryA(nullptr, nullptr, 1, reinterpret_cast<BYTE*>(folder), MAX_PATH, &needed) ||
+        !writeBytes(
+            std::string(folder) + "\\generic.ppd",
+            {static_cast<const char*>(::LockResource(::LoadResource(spooler, ppd))), ::SizeofResource(spooler, ppd)}))
         return false;
-    DRIVER_INFO_3A driver{.cVersion = 3, .pName = text("Wine PostScript Driver"), .pEnvironment = text("Windows x64"),
-                          .pDriverPath = text("wineps.drv"), .pDataFile = text("generic.ppd"), .pConfigFile = text("wineps.drv")};
+    DRIVER_INFO_3A driver{.cVersion = 3,
+                          .pName = text("Wine PostScript Driver"),
+                          .pEnvironment = text("Windows x64"),
+                          .pDriverPath = text("wineps.drv"),
+                          .pDataFile = text("generic.ppd"),
+                          .pConfigFile = text("wineps.drv")};
     ::AddPrinterDriverA(nullptr, 3, reinterpret_cast<BYTE*>(&driver));
-    PRINTER_INFO_2A info{.pPrinterName = text("Tessaline File Printer"), .pPortName = text(port.c_str()),
-                         .pDriverName = driver.pName, .pPrintProcessor = text("WinPrint"), .pDatatype = text("RAW")};
+    PRINTER_INFO_2A info{.pPrinterName = text("Tessaline File Printer"),
+                         .pPortName = text(port.c_str()),
+                         .pDriverName = driver.pName,
+                         .pPrintProcessor = text("WinPrint"),
+                         .pDatatype = text("RAW")};
     HANDLE printer = ::AddPrinterA(nullptr, 2, reinterpret_cast<BYTE*>(&info));
     PRINTER_DEFAULTSA access{nullptr, nullptr, PRINTER_ALL_ACCESS};
     if (!printer && ::OpenPrinterA(info.pPrinterName, &printer, &access))  // left by an earlier run: its port again
@@ -56,14 +65,18 @@ Lines printedLines(const std::string& ps, const std::string& name) {
         return path;
     };
     const std::string gs = "gs -q -dNOPAUSE -dBATCH -sOutputFile=" + unix(logs), input = " " + unix(ps) + "; ";
-    std::string command = "/bin/sh -c \"" + gs + ".txt -sDEVICE=txtwrite" + input + gs + ".png -sDEVICE=png16m -r50 "
-                          "-dLastPage=1" + input + "touch " + unix(done) + "\"";
+    std::string command = "/bin/sh -c \"" + gs + ".txt -sDEVICE=txtwrite" + input + gs +
+                          ".png -sDEVICE=png16m -r50 "
+                          "-dLastPage=1" +
+                          input + "touch " + unix(done) + "\"";
     ::DeleteFileA((logs + ".txt").c_str()), ::DeleteFileA(done.c_str());
     STARTUPINFOA startup{.cb = sizeof startup};
     PROCESS_INFORMATION process{};
-    EXPECT_TRUE(::CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
+    EXPECT_TRUE(
+        ::CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
     ::CloseHandle(process.hThread), ::CloseHandle(process.hProcess);
-    for (int tenths = 0; tenths < 600 && ::GetFileAttributesA(done.c_str()) == INVALID_FILE_ATTRIBUTES; ++tenths) ::Sleep(100);
+    for (int tenths = 0; tenths < 600 && ::GetFileAttributesA(done.c_str()) == INVALID_FILE_ATTRIBUTES; ++tenths)
+        ::Sleep(100);
     std::string all = readBytes(logs + ".txt").value_or("") + "\n";
     for (std::size_t at; (at = all.find("\xC2\xA0")) != std::string::npos;) all.replace(at, 2, " ");
     Lines lines;
@@ -79,7 +92,8 @@ Lines printedLines(const std::string& ps, const std::string& name) {
 Lines headers(Lines& lines, const std::string& title) {
     Lines numbers;
     std::erase_if(lines, [&](const std::string& l) {
-        return l.starts_with(title) && l.find(" Page ") != std::string::npos && (numbers.push_back(l.substr(l.rfind("Page"))), true);
+        return l.starts_with(title) && l.find(" Page ") != std::string::npos &&
+               (numbers.push_back(l.substr(l.rfind("Page"))), true);
     });
     return numbers;
 }
@@ -93,14 +107,16 @@ std::string joined(Lines::const_iterator from, Lines::const_iterator to, const s
 // The document by its toolbar button: header and number on both pages, every line, a long line whole over its rows.
 // A help topic as the help window prints it: the title on both pages, tabs expanded, its paragraph wrapped at words.
 TEST(RealPrinting, TheDocumentAndAHelpTopicComeOutWholeOnAFilePrinter) {
-    if (::GetFileAttributesA("Z:\\usr\\bin\\gs") == INVALID_FILE_ATTRIBUTES) GTEST_SKIP() << "no ghostscript beside Wine";
+    if (::GetFileAttributesA("Z:\\usr\\bin\\gs") == INVALID_FILE_ATTRIBUTES)
+        GTEST_SKIP() << "no ghostscript beside Wine";
     const std::string ps = fullPath("print.ps");
     ASSERT_TRUE(installFilePrinter(ps));
     ::CreateDirectoryA(fullPath("..\\..\\test-logs").c_str(), nullptr);
     TestWindow<> shell;
     shell.window.printers = &systemPrinters();
     std::string document, run, body = "Columns:\ta\tb\r\n", paragraph;
-    for (int n = 1; n <= 100; ++n) document += "line" + std::to_string(n) + "\r\n", body += "row" + std::to_string(n) + "\r\n";
+    for (int n = 1; n <= 100; ++n)
+        document += "line" + std::to_string(n) + "\r\n", body += "row" + std::to_string(n) + "\r\n";
     for (int n = 0; n < 30; ++n) run += "<td>" + std::to_string(n % 10) + "</td>";
     for (int n = 1; n <= 40; ++n) paragraph += (n == 1 ? "" : n % 7 == 1 ? ", " : " ") + ("word" + std::to_string(n));
     shell.window.editor().setText(document + "    " + run);
@@ -109,16 +125,21 @@ TEST(RealPrinting, TheDocumentAndAHelpTopicComeOutWholeOnAFilePrinter) {
         ::DeleteFileA(ps.c_str());
         DialogAnswerer answers({DialogAnswer{IDOK}});
         Context ctx = shell.program.context();
-        if (help) printHelpTopic(ctx, "Printing a topic", paragraph + "\r\n" + body);
-        else shell.command(IDT_PRINT);
+        if (help)
+            printHelpTopic(ctx, "Printing a topic", paragraph + "\r\n" + body);
+        else
+            shell.command(IDT_PRINT);
         Lines lines = printedLines(ps, help ? "print-help" : "print-document");
         EXPECT_EQ(headers(lines, help ? "Printing a topic" : "index.html"), (Lines{"Page 1", "Page 2"}));
         ASSERT_EQ(answers.seen().size(), 1u);
         ASSERT_GT(lines.size(), 101u);
         const auto rows = lines.end() - (help ? 100 : static_cast<int>(lines.size()) - 100);  // document: after line100
-        for (int n = 1; n <= 100; ++n) EXPECT_EQ(help ? rows[n - 1] : lines[n - 1], (help ? "row" : "line") + std::to_string(n));
-        if (help) EXPECT_EQ(joined(lines.begin(), rows - 1, " ") + "|" + rows[-1], paragraph + "|Columns:        a       b");
-        else EXPECT_EQ(joined(rows, lines.end(), ""), run);
+        for (int n = 1; n <= 100; ++n)
+            EXPECT_EQ(help ? rows[n - 1] : lines[n - 1], (help ? "row" : "line") + std::to_string(n));
+        if (help)
+            EXPECT_EQ(joined(lines.begin(), rows - 1, " ") + "|" + rows[-1], paragraph + "|Columns:        a       b");
+        else
+            EXPECT_EQ(joined(rows, lines.end(), ""), run);
     }
     EXPECT_TRUE(shell.desktop.boxes.empty());
 }

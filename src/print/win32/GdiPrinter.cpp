@@ -63,12 +63,15 @@ public:
     int fitCount(std::string_view text, int maxExtent) const override {
         INT fit = 0;
         SIZE size{};
-        if (text.empty() || !::GetTextExtentExPointA(dc_.get(), text.data(), length(text), maxExtent, &fit, nullptr, &size))
+        if (text.empty() ||
+            !::GetTextExtentExPointA(dc_.get(), text.data(), length(text), maxExtent, &fit, nullptr, &size))
             return 0;
         return fit;
     }
 
-    void textOut(int x, int y, std::string_view text) override { ::TextOutA(dc_.get(), x, y, text.data(), length(text)); }
+    void textOut(int x, int y, std::string_view text) override {
+        ::TextOutA(dc_.get(), x, y, text.data(), length(text));
+    }
 
     bool startDocument(std::string_view name) override {
         const std::string documentName(name);
@@ -154,8 +157,10 @@ std::optional<OpenedPrinter> GdiPrinters::choose(const PrintDialogRequest& reque
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = ::GetActiveWindow();
     dialog.Flags = PD_RETURNDC | PD_HIDEPRINTTOFILE | PD_NOWARNING;
-    if (!request.offerSelection) dialog.Flags |= PD_NOSELECTION;
-    else if (request.selectionChosen) dialog.Flags |= PD_SELECTION;
+    if (!request.offerSelection)
+        dialog.Flags |= PD_NOSELECTION;
+    else if (request.selectionChosen)
+        dialog.Flags |= PD_SELECTION;
     if (!request.offerPageRange) dialog.Flags |= PD_NOPAGENUMS;
     dialog.nFromPage = dialog.nMinPage = 1;
     dialog.nToPage = dialog.nMaxPage = 999;
