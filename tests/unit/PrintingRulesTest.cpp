@@ -83,15 +83,16 @@ TEST(PrintJob, DuplexNeedsADeviceModeFailuresAreToldOnceAndTheContextGoesWithThe
         j.p.endDocument();
         EXPECT_EQ(j.printers.devicesAlive, 0);
     }
-    for (const auto& [fault, text] : {std::pair{"none", "No printer available"},
+    for (const auto& [fault, text] : {std::pair{"none", "No printer available"}, {"no paper", "No printer available"},
                                       {"document", "Document printing error"},
                                       {"page", "Page printing error"}}) {
         Job j;
         j.printers.installed = fault != std::string("none");
+        if (fault == std::string("no paper")) j.printers.caps = {};
         j.printers.failDocument = fault == std::string("document"), j.printers.failPage = fault == std::string("page");
-        EXPECT_EQ(j.p.choosePrinter().empty(), !j.printers.installed);
+        EXPECT_EQ(j.p.choosePrinter().empty(), !j.printers.installed || !j.printers.caps.pixelsPerInchX);
         j.p.setFont("Courier New", 10, "b"), j.p.startDocument("job"), j.p.startPage(), j.p.printText("x", 1, 1);
-        EXPECT_EQ(j.p.linesLeft(0) > 0, j.printers.installed);
+        EXPECT_EQ(j.p.linesLeft(0) > 0, text[0] != 'N');
         EXPECT_EQ(j.desktop.boxes, (std::vector{MessageBoxRequest{"Printer Error", text, Buttons::Ok, Icon::Error}}));
     }
     Job j;

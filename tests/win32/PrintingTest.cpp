@@ -77,6 +77,7 @@ Lines printedLines(const std::string& ps, const std::string& name) {
     ::CloseHandle(process.hThread), ::CloseHandle(process.hProcess);
     for (int tenths = 0; tenths < 600 && ::GetFileAttributesA(done.c_str()) == INVALID_FILE_ATTRIBUTES; ++tenths)
         ::Sleep(100);
+    ::DeleteFileA(done.c_str());
     std::string all = readBytes(logs + ".txt").value_or("") + "\n";
     for (std::size_t at; (at = all.find("\xC2\xA0")) != std::string::npos;) all.replace(at, 2, " ");
     Lines lines;
