@@ -7,6 +7,7 @@
 #include "editor/Gutter.h"
 #include "help/HelpFile.h"
 #include "help/TopicTree.h"
+#include "print/Pagination.h"
 
 #include <benchmark/benchmark.h>
 
@@ -101,6 +102,41 @@ void refreshGutterAtTheEnd(benchmark::State& state) {
     for (auto _ : state) tess::refreshGutter(t.ctx);
 }
 BENCHMARK(refreshGutterAtTheEnd);
+
+// Lines of 0 to 180 characters, a sixth of them indented: one in four takes a second row.
+std::string tenThousandLines() {
+    std::string text;
+    for (int line = 0; line < 10000; ++line)
+        text += std::string(line % 6 == 0 ? 4 : 0, ' ') + std::string(static_cast<std::size_t>(line * 37 % 181), 'x') + "\r\n";
+    return text;
+}
+
+// File > Print of 10,000 lines on the fake printer: every line read, measured and cut into rows, ~160 pages.
+void printTenThousandLines(benchmark::State& state) {
+    tess::test::TestContext t;
+    t.editor.setTextLimit(0);
+    t.editor.setText(tenThousandLines());
+    for (auto _ : state) {
+        t.printers.printed.clear(), t.printers.events.clear(), t.printers.dialogs.clear();
+        tess::printCurrentFile(t.ctx);
+        benchmark::DoNotOptimize(t.printers.printed.size());
+    }
+    state.counters["rows"] = static_cast<double>(t.printers.printed.size());
+}
+BENCHMARK(printTenThousandLines)->Unit(benchmark::kMillisecond);
+
+// A help topic of 10,000 lines: each line measured, each wrapped row fitted and measured again.
+void printHelpTopicOfTenThousandLines(benchmark::State& state) {
+    tess::test::TestContext t;
+    const std::string body = tenThousandLines();
+    for (auto _ : state) {
+        t.printers.printed.clear(), t.printers.events.clear(), t.printers.dialogs.clear();
+        tess::printHelpTopic(t.ctx, "Topic", body);
+        benchmark::DoNotOptimize(t.printers.printed.size());
+    }
+    state.counters["rows"] = static_cast<double>(t.printers.printed.size());
+}
+BENCHMARK(printHelpTopicOfTenThousandLines)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -7,6 +7,7 @@
 #include "editor/Bookmarks.h"
 #include "editor/LineCommands.h"
 #include "search/FindDialog.h"
+#include "print/Pagination.h"
 #include "state/MainView.h"
 
 namespace tess {
@@ -23,6 +24,7 @@ bool runCommand(Context& ctx, int id) {
     case IDM_OPEN: openDocument(ctx); return true;
     case IDM_SAVE: saveDocumentCommand(ctx); return true;
     case IDM_SAVEAS: saveDocumentAs(ctx); return true;
+    case IDM_PRINT: printCurrentFile(ctx); return true;
     case IDM_EXIT: ctx.view.requestClose(); return true;
     case IDM_UNDO: undoEdit(ctx); return true;
     case IDM_SELECTALL: selectAll(ctx); return true;

@@ -11,6 +11,7 @@ namespace tess {
 class EditControl;
 class Desktop;
 class MainView;
+class Printers;
 
 struct Paths {
     std::string dataFolder;  // always ends with a backslash
@@ -69,6 +70,7 @@ struct Context {
     EditControl& editor;
     Desktop& desktop;
     MainView& view;
+    Printers* printers = nullptr;  // none: the print commands do nothing
 };
 
 }  // namespace tess

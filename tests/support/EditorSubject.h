@@ -4,6 +4,7 @@
 // program's own loop. A row checks what the user sees: text, selection, status bar, gutter, boxes.
 #include "DialogScript.h"
 #include "FakeDesktop.h"
+#include "FakePrinter.h"
 #include "MarkedText.h"
 #include "state/App.h"
 
@@ -54,6 +55,7 @@ public:
 
     virtual App& app() = 0;
     virtual FakeDesktop& desktop() = 0;
+    virtual FakePrinters& printers() = 0;
     // The control itself, for what a row sets up or reads beyond the user's view (the text limit).
     virtual EditControl& editor() = 0;
     // The real control as Wine implements it, for the few places where Wine differs from Windows.

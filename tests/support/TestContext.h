@@ -1,7 +1,8 @@
 #pragma once
-// Fresh program state, an in-memory editor (its clipboard the fake desktop's), a fake window.
+// Fresh program state, an in-memory editor (its clipboard the fake desktop's), a fake window and printer.
 #include "FakeDesktop.h"
 #include "FakeMainView.h"
+#include "FakePrinter.h"
 #include "InMemoryEditControl.h"
 #include "app/Startup.h"
 
@@ -12,7 +13,8 @@ struct TestContext {
     FakeDesktop desktop;
     InMemoryEditControl editor{desktop.clipboard};
     FakeMainView view;
-    Context ctx{app, editor, desktop, view};
+    FakePrinters printers;
+    Context ctx{app, editor, desktop, view, &printers};
 
     TestContext() {
         app.paths = makePaths("C:\\Data\\");

@@ -67,6 +67,7 @@ public:
     std::int32_t editorBackground() override { return t.view.repaints ? t.app.settings.backgroundColor : 0xFFFFFF; }
     App& app() override { return t.app; }
     FakeDesktop& desktop() override { return t.desktop; }
+    FakePrinters& printers() override { return t.printers; }
     EditControl& editor() override { return t.editor; }
 
 private:

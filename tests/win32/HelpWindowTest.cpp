@@ -2,6 +2,7 @@
 // selection and the pane's re-creation, the splitter and resizing, its keys through the program's
 // loop, the messages, and its life beside the main window.
 #include "DialogAnswerer.h"
+#include "FakePrinter.h"
 #include "WinTestSupport.h"
 #include "help/win32/HelpWindow.h"
 #include "resources/resource.h"
@@ -183,6 +184,10 @@ TEST(HelpWindow, ItsKeysSearchAcrossTopicsFoldTheTreeAndCloseIt) {
                                                                        .modality = Modality::Task,
                                                                        .ownedByMainWindow = false}));
     f.expectShown(first, 5);
+    f.press('P', true);  // the topic shown goes to the printer under its title
+    const auto& printed = f.shell.printers.printed;
+    EXPECT_TRUE(std::ranges::any_of(printed, [&](const PrintedText& t) { return t.text == f.topics[first->topic].title; }));
+    EXPECT_EQ(f.shell.printers.dialogs.size(), 1u);
     f.press(VK_ESCAPE);
     EXPECT_FALSE(f.help().isOpen());
 }

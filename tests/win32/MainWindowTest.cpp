@@ -33,7 +33,7 @@ auto afterCommand(int id, int code) {
 }
 
 // Each toolbar button has a tip of its own and does what its menu item does as its accelerator sends it (code 1; the
-// dialogs closed at once; Print is not built yet). Each menu key text is the accelerator that runs it.
+// dialogs closed at once, printing on the test printer). Each menu key text is the accelerator that runs it.
 // Resized, the editor snaps to whole lines (10.4 lines of room give 10, 10.6 give 11); the gutter follows, narrower
 // without line numbers.
 TEST(MainWindow, ItsToolbarMenuKeysAndLayout) {

@@ -57,7 +57,7 @@ MainWindow::~MainWindow() {
     if (hwnd()) ::DestroyWindow(hwnd());
 }
 
-Context MainWindow::context() { return Context{app_, editorView_.editor(), desktop_, *this}; }
+Context MainWindow::context() { return Context{app_, editorView_.editor(), desktop_, *this, printers}; }
 
 bool MainWindow::create(HINSTANCE instance) {
     instance_ = instance;

@@ -47,6 +47,8 @@ public:
     std::function<void()> onShowTagList;
     // Help > Content; the program owns the help window.
     std::function<void()> onShowHelp;
+    // The printers the print commands use.
+    Printers* printers = nullptr;
 
     // MainView
     void setStatusTexts(std::string_view path, std::string_view line, std::string_view column) override;

@@ -5,6 +5,8 @@
 #include "document/Documents.h"
 #include "editor/Fragments.h"
 #include "platform/win32/DesktopWin.h"
+#include "print/Pagination.h"
+#include "print/win32/GdiPrinter.h"
 #include "resources/resource.h"
 
 #include <shlobj.h>
@@ -70,8 +72,13 @@ bool Program::start(HINSTANCE instance, const ProgramOptions& options) {
         Context ctx = context();
         return runCommand(ctx, id);
     });
-    help_ = std::make_unique<HelpWindow>(*desktop_, router_, helpState_, PrintHelpTopic{});
+    help_ = std::make_unique<HelpWindow>(*desktop_, router_, helpState_,
+                                         [this](const std::string& title, const std::string& body) {
+                                             Context ctx = context();
+                                             printHelpTopic(ctx, title, body);
+                                         });
     window_->onShowHelp = [this] { help_->showHelp(app_.paths.helpFile, "", window_->hwnd()); };
+    window_->printers = options.printers ? options.printers : &systemPrinters();
     window_->onEnded = [this] {
         tagLists_.closeAll();
         help_->close();

@@ -24,6 +24,7 @@ struct ProgramOptions {
     bool show = true;
     bool quitOnEnd = true;       // post WM_QUIT when the main window has ended
     std::string dataFolder;      // overrides the folder rule when not empty
+    Printers* printers = nullptr;  // the system's printers when null
 };
 
 class Program {

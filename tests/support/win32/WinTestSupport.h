@@ -2,6 +2,7 @@
 // What the tests under Wine share: the hidden program over a scripted desktop, real files and
 // temporary folders, the real clipboard.
 #include "FakeDesktop.h"
+#include "FakePrinter.h"
 #include "app/win32/Program.h"
 #include "platform/win32/DesktopWin.h"
 
@@ -45,10 +46,11 @@ public:
     win32::DesktopWin real;
 };
 
-// The hidden program, data folder C:\Data\, started with a settings file (none: a first run), a command line, files.
+// The hidden program on a fake printer, data folder C:\Data\, started with a settings file (none: a first run), a command line, files.
 template <class DesktopT = FakeDesktop>
 struct TestWindow {
     DesktopT desktop;
+    FakePrinters printers;  // window.printers = &win32::systemPrinters() prints for real
     win32::Program program;
     bool created = false;  // before window, whose start sets it
     win32::MainWindow& window;
@@ -73,7 +75,8 @@ private:
                                                               .commandLine = commandLine,
                                                               .show = false,
                                                               .quitOnEnd = false,
-                                                              .dataFolder = kTestDataFolder});
+                                                              .dataFolder = kTestDataFolder,
+                                                              .printers = &printers});
         return program.window();
     }
 };
