@@ -115,13 +115,13 @@ struct Running {
 };
 
 // A generated page of exactly `size` bytes: indented HTML lines with CR LF breaks, each with one
-// "Item" a Replace All can find.
+// "Item" a Replace All can find (in any letter case: the dialog starts with Match case off).
 std::string makeDocument(const std::string& folder, std::size_t size) {
     const std::string path = folder + "\\page" + std::to_string(size) + ".html";
     std::string text = "<!DOCTYPE html>\r\n<html>\r\n<body>\r\n";
     for (int line = 0; text.size() < size; ++line) {
         text.append(static_cast<std::size_t>(line % 4) * 2, ' ');
-        text += "<li class=\"r" + std::to_string(line % 9) + "\"><a href=\"/items/" + std::to_string(line) +
+        text += "<li class=\"r" + std::to_string(line % 9) + "\"><a href=\"/list/" + std::to_string(line) +
                 ".html\">Item " + std::to_string(line) + "</a> lorem ipsum dolor sit amet</li>\r\n";
     }
     text.resize(size - 2);
