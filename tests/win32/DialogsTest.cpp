@@ -15,8 +15,8 @@ std::string numbers(std::initializer_list<LONG> values) {
     return text;
 }
 
-// Id, text and rectangle in pixels (a drop-down list's height is its font's: left out); a box's check (no label here
-// has style 3); a list's entries, selection and " typed" if it would take typing.
+// Id, text and rectangle in pixels (a drop-down list's height is its font's: left out); a list's entries, selection
+// and " typed" if it would take typing. The boxes' checks show in what Apply keeps, on both subjects.
 Texts controlsOf(HWND box) {
     Texts all;
     for (HWND c = ::GetWindow(box, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT)) {
@@ -25,7 +25,6 @@ Texts controlsOf(HWND box) {
         const LONG style = ::GetWindowLongA(c, GWL_STYLE), count = static_cast<LONG>(::SendMessageA(c, CB_GETCOUNT, 0, 0));
         std::string s = std::to_string(static_cast<short>(::GetDlgCtrlID(c))) + " " + windowText(c) + " " +
                         numbers({r.left, r.top, r.right - r.left}) + (count ? "" : "," + std::to_string(r.bottom - r.top));
-        if (!count && (style & 0xF) == BS_AUTOCHECKBOX) s += ::SendMessageA(c, BM_GETCHECK, 0, 0) ? " on" : " off";
         for (LONG i = 0; i < count; ++i) {
             char item[32] = {};
             ::SendMessageA(c, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(item));
@@ -46,12 +45,10 @@ auto frame(HWND box, HWND main) {
 
 TEST(PreferencesDialog, ControlsAsBuilt) {
     TestWindow<> shell;
-    Settings& s = shell.app().settings;
-    s.showLineNumbers = s.loadLastFile = s.autoCompleteBrackets = 1, s.useLastSize = s.askToQuit = 0;
     const std::string sizes = " [8 9 10 11 12 14] -1";
-    const Texts want = {"401 Show line numbers 20,20,200,15 on", "402 Use last dialog size 20,40,200,15 off",
-        "403 Load last file at startup 20,60,200,15 on", "404 Ask to quit program 20,80,200,15 off",
-        "405 Auto complete brackets 20,100,200,15 on", "-1 Tab spaces 20,125,90,15", "411  120,125,40 [1 2 3 4 6 9] -1",
+    const Texts want = {"401 Show line numbers 20,20,200,15", "402 Use last dialog size 20,40,200,15",
+        "403 Load last file at startup 20,60,200,15", "404 Ask to quit program 20,80,200,15",
+        "405 Auto complete brackets 20,100,200,15", "-1 Tab spaces 20,125,90,15", "411  120,125,40 [1 2 3 4 6 9] -1",
         "-1 Font size 20,150,90,15", "412  120,150,40" + sizes, "-1 Print font size 20,175,90,15", "413  120,175,40" + sizes,
         "-1 Background color 20,200,90,15", "414  120,200,85 [White OffWhite LightBlue LightGreen LightYellow] -1",
         "-1 Select browser 20,225,90,15", "415  120,225,85 [Internet Explorer Firefox Opera Chrome SlimBrowser] -1",
