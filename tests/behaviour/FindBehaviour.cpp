@@ -82,8 +82,9 @@ TEST(FindBehaviour, FindNextPreviousTheDialogReplaceAndReplaceAll) {
          {"Replace"}, {kAsk}, 0, {Answer::No}},
         {"Replace All without What is refused", marked(0, 0), {{IDM_REPLACE, {click(kReplaceAll), kFocus, kEsc}}},
          marked(0, 0), {"Replace", "focus 501"}, {kNoWhat}},
-        {"Shift+F3 wraps to the end without a beep; F3 with nothing selected only beeps", marked(4, 7),
-         {{IDM_FINDPREV}, {IDM_FINDNEXT, {}, 0, 0}}, marked(0, 0), {}, {}, 1},
+        {"Shift+F3 goes back, wrapping to the match that ends the text, without a beep", "[b] b b", {{IDM_FINDPREV}},
+         "b b [b]"},
+        {"F3 with nothing selected only beeps", "a| a", {{IDM_FINDNEXT}}, "a| a", {}, {}, 1},
     };
     auto s = makeEditorSubject();
     for (const Row& r : rows) {

@@ -1,6 +1,7 @@
 // Edit > Preferences on both subjects: what "&Apply" changes in the settings and the window, a browser slot with and
 // without its executable, and the close box changing nothing.
 #include "EditorSubject.h"
+#include "resources/resource.h"
 
 #include <functional>
 
@@ -11,33 +12,39 @@ using Texts = std::vector<std::string>;
 const std::string kExe = "C:\\B\\b.exe", kX86 = "C:\\Program Files (x86)\\", kPf = "C:\\Program Files\\",
                   kIe = "C:\\IE\\ie.exe ";
 
-// What the user does; what it changes; whether the window is laid out again; what every browser slot holds before; a
-// folder that exists; whether "Find Browser" opens (in that folder) and what is picked there (nullopt: cancelled).
-struct Row { const char* name; PreferencesInput input; std::function<void(App&)> change; bool laidOut = false;
+using S = DialogStep;
+S tick(int id, bool on = true) { return {on ? S::Tick : S::Untick, id}; }
+S pick(int id, std::string entry) { return {S::Pick, id, std::move(entry)}; }
+const S kApply{S::Click, 416};
+
+// What the user does (Enter and Esc must leave the dialog open); what it changes; whether the window is laid out
+// again; what every browser slot holds before; a folder that exists; whether "Find Browser" opens (in that folder) and
+// what is picked there (nullopt: cancelled).
+struct Row { const char* name; DialogSteps steps; std::function<void(App&)> change; bool laidOut = false;
              std::string slots, folder; bool asks = false; std::optional<std::string> picked; };
 
 TEST(PreferencesBehaviour, ApplyChangesWhatWasChosenAndTheCloseBoxNothing) {
     const Row rows[] = {
-        {"nothing touched", {}, {}},
-        {"all changed, then the close box", {.boxes = {{401, false}, {402, false}, {403, true}, {405, true}},
-            .picks = {{411, "9"}, {412, "14"}, {413, "8"}, {414, "LightBlue"}, {415, "Chrome"}}, .apply = false},
-            {}, false, "", kX86},
-        {"9 tab spaces", {.picks = {{411, "9"}}}, [](App& a) { a.settings.tabSpaces = 9, a.tabText = "         "; }},
-        {"font size, the document unchanged", {.picks = {{412, "14"}}}, [](App& a) { a.settings.fontSize = 14; }, true},
-        {"print font size", {.picks = {{413, "12"}}}, [](App& a) { a.printFontSize = 12; }},
-        {"LightYellow", {.picks = {{414, "LightYellow"}}}, [](App& a) { a.settings.backgroundColor = 0xA0FFFF; }},
-        {"line numbers off", {.boxes = {{401, false}}}, [](App& a) { a.settings.showLineNumbers = 0; }, true},
-        {"line numbers on as they were", {.boxes = {{401, true}}}, {}},
-        {"the other four boxes", {.boxes = {{402, false}, {403, true}, {404, false}, {405, true}}}, [](App& a) {
+        {"nothing touched", {kApply}, {}},
+        {"all changed, then Enter, Esc and the close box", {tick(401, false), tick(402, false), tick(403), tick(405),
+            pick(411, "9"), pick(412, "14"), pick(413, "8"), pick(414, "LightBlue"), pick(415, "Chrome"), {S::Enter},
+            {S::Esc}, {S::CloseBox}}, {}, false, "", kX86},
+        {"9 tab spaces", {pick(411, "9"), kApply}, [](App& a) { a.settings.tabSpaces = 9, a.tabText = "         "; }},
+        {"font size, the document unchanged", {pick(412, "14"), kApply}, [](App& a) { a.settings.fontSize = 14; }, true},
+        {"print font size", {pick(413, "12"), kApply}, [](App& a) { a.printFontSize = 12; }},
+        {"LightYellow", {pick(414, "LightYellow"), kApply}, [](App& a) { a.settings.backgroundColor = 0xA0FFFF; }},
+        {"line numbers off", {tick(401, false), kApply}, [](App& a) { a.settings.showLineNumbers = 0; }, true},
+        {"line numbers on as they were", {tick(401), kApply}, {}},
+        {"the other four boxes", {tick(402, false), tick(403), tick(404, false), tick(405), kApply}, [](App& a) {
             Settings& s = a.settings;
             s.useLastSize = 0, s.loadLastFile = 1, s.askToQuit = 0, s.autoCompleteBrackets = 1; }},
-        {"a browser that is there", {.picks = {{415, "Opera"}}}, [](App& a) { a.settings.browserIndex = 3; }, false,
+        {"a browser that is there", {pick(415, "Opera"), kApply}, [](App& a) { a.settings.browserIndex = 3; }, false,
             kExe + " ", kX86},
-        {"none: found from (x86)", {.picks = {{415, "Firefox"}}}, [](App& a) {
+        {"none: found from (x86)", {pick(415, "Firefox"), kApply}, [](App& a) {
             a.settings.browserPaths[1] = kExe + " ", a.settings.browserIndex = 2; }, false, "", kX86, true, kExe},
-        {"a folder is none; slot 1 takes the last command", {.picks = {{415, "Chrome"}}}, [](App& a) {
+        {"a folder is none; slot 1 takes the last command", {pick(415, "Chrome"), kApply}, [](App& a) {
             a.settings.browserPaths[0] = kIe, a.settings.browserIndex = 1; }, false, "C:\\B\\ ", kPf, true},
-        {"a wildcard is none; no folder", {.picks = {{415, "SlimBrowser"}}}, {}, false, "C:\\B\\*.exe ", "", true},
+        {"a wildcard is none; no folder", {pick(415, "SlimBrowser"), kApply}, {}, false, "C:\\B\\*.exe ", "", true},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
@@ -52,7 +59,7 @@ TEST(PreferencesBehaviour, ApplyChangesWhatWasChosenAndTheCloseBoxNothing) {
         App want = app;
         if (r.change) r.change(want);
         s->desktop().openResults = {r.picked};
-        s->preferences(r.input);
+        EXPECT_EQ(s->dialog(IDM_PREFERENCES, r.steps), Texts{"Tessaline Options"});
         EXPECT_EQ(std::tuple(settingsFileText(set, ""), app.tabText, app.printFontSize, s->laidOut(), s->gutterRows(),
                              s->editorBackground(), s->modified()),
                   std::tuple(settingsFileText(want.settings, ""), want.tabText, want.printFontSize, r.laidOut,

@@ -1,5 +1,6 @@
 #include "DialogScript.h"
 
+#include <algorithm>
 #include <map>
 #include <optional>
 #include <stdexcept>
@@ -8,6 +9,7 @@ namespace tess::test {
 namespace {
 
 using namespace controlstyle;
+using Texts = std::vector<std::string>;
 
 // The table's controls as data; an id the table lacks throws, as on the real dialog. Focus starts on the first tab stop.
 struct TableDialog : DialogView {
@@ -25,10 +27,10 @@ struct TableDialog : DialogView {
     bool checked(int id) const override { return checks.count(at(id).id) && checks.at(id); }
     void setChecked(int id, bool on) override { checks[at(id).id] = on; }
     void enable(int id, bool) override { at(id); }
-    std::vector<std::string> listItems(int) const override { return {}; }
-    void setListItems(int, const std::vector<std::string>&) override {}
-    int selectedIndex(int) const override { return -1; }
-    void select(int, int) override {}
+    std::vector<std::string> listItems(int id) const override { return lists.count(at(id).id) ? lists.at(id) : Texts{}; }
+    void setListItems(int id, const Texts& items) override { lists[at(id).id] = items, picked[id] = -1; }
+    int selectedIndex(int id) const override { return picked.at(at(id).id); }
+    void select(int id, int index) override { picked[at(id).id] = index; }
     void focus(int id) override { focused = at(id).id; }
     void close(int value) override { result = result.value_or(value); }
 
@@ -48,6 +50,8 @@ struct TableDialog : DialogView {
 
     const DialogSpec& spec;
     std::map<int, std::string> texts;
+    std::map<int, Texts> lists;
+    std::map<int, int> picked;
     std::map<int, bool> checks;
     int focused = 0;
     std::optional<int> result;
@@ -68,8 +72,16 @@ int playDialog(const DialogSpec& spec, DialogModel& model, DialogSteps& steps, s
             if (dialog.checked(step.id) != (step.kind == DialogStep::Tick)) dialog.click(model, step.id);
             break;
         case DialogStep::Click: dialog.click(model, step.id); break;
+        case DialogStep::Pick: {
+            const Texts items = dialog.listItems(step.id);
+            dialog.select(step.id, static_cast<int>(std::find(items.begin(), items.end(), step.text) - items.begin()));
+            model.command(dialog, step.id, notification::kSelectionChanged);
+            break;
+        }
         case DialogStep::Enter: model.command(dialog, kDialogOk, notification::kClicked); break;
         case DialogStep::Esc:
+            if (spec.escapeCancels) dialog.cancel(model);
+            break;
         case DialogStep::CloseBox: dialog.cancel(model); break;
         case DialogStep::Look: seen.push_back(step.id ? dialog.text(step.id) : "focus " + std::to_string(dialog.focused));
         }

@@ -12,14 +12,14 @@
 namespace tess::test {
 
 struct DialogStep {
-    enum Kind { Type, Tick, Untick, Click, Enter, Esc, CloseBox, Look } kind;
+    enum Kind { Type, Tick, Untick, Click, Pick, Enter, Esc, CloseBox, Look } kind;
     int id = 0;        // Look with 0: "focus " and the focused control's id
-    std::string text;  // Type
+    std::string text;  // Type; Pick: the list's entry
 };
 using DialogSteps = std::deque<DialogStep>;
 
 // Runs one dialog natively: check boxes and radio buttons change as the dialog manager changes
-// them, Enter clicks button 1, Esc, the close box and button 2 cancel.
+// them, a pick notifies as a list does, Enter clicks button 1, the close box and button 2 cancel, Esc too where the dialog lets it.
 int playDialog(const DialogSpec& spec, DialogModel& model, DialogSteps& steps, std::vector<std::string>& seen);
 
 }  // namespace tess::test

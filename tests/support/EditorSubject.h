@@ -22,9 +22,6 @@ namespace tess::test {
 struct Stroke { std::string name; char typed = 0; bool shift = false, control = false, alt = false; int presses = 1; };
 std::vector<Stroke> parseKeys(std::string_view script);
 
-// Edit > Preferences: boxes set and list entries picked (by id), then "&Apply", or the close box.
-struct PreferencesInput { std::map<int, bool> boxes; std::map<int, std::string> picks; bool apply = true; };
-
 class EditorSubject {
 public:
     virtual ~EditorSubject() = default;
@@ -49,8 +46,7 @@ public:
     // Closes the window as any close request does; true when it closed (the subject is then spent).
     virtual bool close() = 0;
 
-    virtual void preferences(const PreferencesInput& input) = 0;
-    virtual bool laidOut() = 0;  // by the last preferences()
+    virtual bool laidOut() = 0;  // by the last dialog()
     virtual std::int32_t editorBackground() = 0;
 
     virtual App& app() = 0;

@@ -20,6 +20,11 @@ public:
     NativeSubject() {
         // The in-memory control's font: 8 pixels a character, 16 a line, 20 lines in view.
         t.app.font = {InMemoryEditControl::kCharWidth, InMemoryEditControl::kLineHeight, 20};
+        // The Win32 side runs the same model in the real dialog.
+        t.view.preferences = [this] {
+            PreferencesModel model(t.ctx);
+            t.view.runModalDialog(preferencesDialog(), model);
+        };
     }
     void set(std::string_view text) override {
         setMarked(t.editor, text);  // setting the text empties the undo step
@@ -41,6 +46,7 @@ public:
     std::vector<std::string> dialog(int id, DialogSteps steps) override {
         std::vector<std::string> seen;
         t.view.dialogs = [&](const DialogSpec& spec, DialogModel& model) { return playDialog(spec, model, steps, seen); };
+        layoutsBefore_ = t.view.layouts;
         runCommand(t.ctx, id);
         t.view.dialogs = nullptr;
         if (!steps.empty()) seen.emplace_back("closed early");
@@ -52,17 +58,6 @@ public:
     std::string gutterText() override { return t.view.gutterText; }
     std::vector<std::string> recentItems() override { return t.view.recentItems; }
     bool close() override { return closeMainWindow(t.ctx); }
-    // What "&Apply" does with what the dialog holds; the dialog itself runs under Wine.
-    void preferences(const PreferencesInput& input) override {
-        layoutsBefore_ = t.view.layouts;
-        PreferencesChoice choice = preferencesShown(t.app.settings);
-        for (const auto& [id, on] : input.boxes) choice.boxes.at(static_cast<std::size_t>(id - 401)) = on;
-        for (const auto& [id, entry] : input.picks) {
-            const auto entries = listEntries(id);
-            choice.picked.at(static_cast<std::size_t>(id - 411)) = static_cast<int>(std::ranges::find(entries, entry) - entries.begin());
-        }
-        if (input.apply) applyPreferences(t.ctx, choice);
-    }
     bool laidOut() override { return t.view.layouts > layoutsBefore_; }
     std::int32_t editorBackground() override { return t.view.repaints ? t.app.settings.backgroundColor : 0xFFFFFF; }
     App& app() override { return t.app; }

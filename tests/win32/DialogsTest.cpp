@@ -1,6 +1,6 @@
-// What only the real dialogs show, opened from their menu commands: the controls as built, lists that take no typing,
-// Enter and Esc leaving the preferences open; the About box's texts, pointer, links and every way of closing it.
-#include "DialogAnswerer.h"
+// What only the real dialogs show, opened from their menu commands: the controls as built, lists that take no typing;
+// the About box's texts, pointer, links and every way of closing it.
+#include "DialogPlayer.h"
 #include "resources/resource.h"
 
 #include <gtest/gtest.h>
@@ -15,8 +15,8 @@ std::string numbers(std::initializer_list<LONG> values) {
     return text;
 }
 
-// Id, text and rectangle in pixels (a drop-down list's height is its font's: left out); a box's check (no label here
-// has style 3); a list's entries, selection and " typed" if it would take typing.
+// Id, text and rectangle in pixels (a drop-down list's height is its font's: left out); a list's entries, selection
+// and " typed" if it would take typing. The boxes' checks show in what Apply keeps, on both subjects.
 Texts controlsOf(HWND box) {
     Texts all;
     for (HWND c = ::GetWindow(box, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT)) {
@@ -25,7 +25,6 @@ Texts controlsOf(HWND box) {
         const LONG style = ::GetWindowLongA(c, GWL_STYLE), count = static_cast<LONG>(::SendMessageA(c, CB_GETCOUNT, 0, 0));
         std::string s = std::to_string(static_cast<short>(::GetDlgCtrlID(c))) + " " + windowText(c) + " " +
                         numbers({r.left, r.top, r.right - r.left}) + (count ? "" : "," + std::to_string(r.bottom - r.top));
-        if (!count && (style & 0xF) == BS_AUTOCHECKBOX) s += ::SendMessageA(c, BM_GETCHECK, 0, 0) ? " on" : " off";
         for (LONG i = 0; i < count; ++i) {
             char item[32] = {};
             ::SendMessageA(c, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(item));
@@ -44,30 +43,23 @@ auto frame(HWND box, HWND main) {
     return std::tuple(windowText(box), client.right, client.bottom, ::IsWindowEnabled(main));
 }
 
-TEST(PreferencesDialog, ControlsAsBuiltAndNeitherEnterNorEscClosesIt) {
+TEST(PreferencesDialog, ControlsAsBuilt) {
     TestWindow<> shell;
-    Settings& s = shell.app().settings;
-    s.showLineNumbers = s.loadLastFile = s.autoCompleteBrackets = 1, s.useLastSize = s.askToQuit = 0;
     const std::string sizes = " [8 9 10 11 12 14] -1";
-    const Texts want = {"401 Show line numbers 20,20,200,15 on", "402 Use last dialog size 20,40,200,15 off",
-        "403 Load last file at startup 20,60,200,15 on", "404 Ask to quit program 20,80,200,15 off",
-        "405 Auto complete brackets 20,100,200,15 on", "-1 Tab spaces 20,125,90,15", "411  120,125,40 [1 2 3 4 6 9] -1",
+    const Texts want = {"401 Show line numbers 20,20,200,15", "402 Use last dialog size 20,40,200,15",
+        "403 Load last file at startup 20,60,200,15", "404 Ask to quit program 20,80,200,15",
+        "405 Auto complete brackets 20,100,200,15", "-1 Tab spaces 20,125,90,15", "411  120,125,40 [1 2 3 4 6 9] -1",
         "-1 Font size 20,150,90,15", "412  120,150,40" + sizes, "-1 Print font size 20,175,90,15", "413  120,175,40" + sizes,
         "-1 Background color 20,200,90,15", "414  120,200,85 [White OffWhite LightBlue LightGreen LightYellow] -1",
         "-1 Select browser 20,225,90,15", "415  120,225,85 [Internet Explorer Firefox Opera Chrome SlimBrowser] -1",
         "416 &Apply 120,275,70,30"};
-    // Box 402 ticked, "9" picked, Enter and Esc pressed, then the close box (nothing changes) or "&Apply" (it was open).
-    for (const bool apply : {false, true}) {
-        DialogAnswerer answerer({{.act = [&](HWND box) {
-            EXPECT_EQ(frame(box, shell.hwnd()), std::tuple("Tessaline Options", 250, 320, FALSE));
-            EXPECT_EQ(controlsOf(box), want);
-            ::SendDlgItemMessageA(box, 402, BM_CLICK, 0, 0), ::SendDlgItemMessageA(box, 411, CB_SETCURSEL, 5, 0);
-            for (const WPARAM key : {VK_RETURN, VK_ESCAPE}) ::PostMessageA(::GetDlgItem(box, 402), WM_KEYDOWN, key, 0);
-            ::PostMessageA(apply ? ::GetDlgItem(box, 416) : box, apply ? BM_CLICK : WM_SYSCOMMAND, apply ? 0 : SC_CLOSE, 0);
-        }}});
-        shell.command(IDM_PREFERENCES);
-        EXPECT_EQ(std::tuple(answerer.seen().size(), s.useLastSize, s.tabSpaces), std::tuple(1u, apply ? 1 : 0, apply ? 9 : 3));
-    }
+    DialogPlayer player({});
+    player.inspect = [&](HWND box) {
+        EXPECT_EQ(frame(box, shell.hwnd()), std::tuple("Tessaline Options", 250, 320, FALSE));
+        EXPECT_EQ(controlsOf(box), want);
+    };
+    shell.command(IDM_PREFERENCES);
+    EXPECT_EQ(player.seen(), (Texts{"Tessaline Options", "left open"}));
 }
 
 TEST(AboutBox, TextsPointerLinksAndEveryWayOfClosing) {
@@ -90,16 +82,13 @@ TEST(AboutBox, TextsPointerLinksAndEveryWayOfClosing) {
             ::PostMessageA(c, WM_LBUTTONDOWN, MK_LBUTTON, 0);  // a click
         }
     };
-    // Each way of closing, then a click on the mail link that would count had the box stayed open, then a sure close.
-    std::vector<DialogAnswer> answers;
-    for (const auto& [msg, key] : {std::pair<UINT, WPARAM>{WM_KEYDOWN, VK_RETURN}, {WM_KEYDOWN, VK_ESCAPE}, {WM_SYSCOMMAND, SC_CLOSE}})
-        answers.push_back({.act = [&, msg, key](HWND box) {
-            if (key == VK_RETURN) check(box);
-            ::PostMessageA(box, msg, key, 0), ::PostMessageA(::GetDlgItem(box, 9904), WM_LBUTTONDOWN, MK_LBUTTON, 0);
-            ::PostMessageA(box, key == SC_CLOSE ? WM_COMMAND : WM_CLOSE, IDOK, 0);
-        }});
-    DialogAnswerer answerer(answers);
-    for (int i = 0; i < 3; ++i) shell.command(IDM_ABOUT);
+    // Each way of closing; the links clicked while the box is open count once each.
+    for (const DialogStep::Kind close : {DialogStep::Enter, DialogStep::Esc, DialogStep::CloseBox}) {
+        DialogPlayer player(DialogSteps{{close}});
+        if (close == DialogStep::Enter) player.inspect = check;
+        shell.command(IDM_ABOUT);
+        EXPECT_EQ(player.seen(), Texts{"About Tessaline"});
+    }
     EXPECT_EQ(shell.desktop.shellOpened, (std::vector<std::pair<std::string, ShowAs>>{
         {"mailto:tessaline@orvalle.example?", ShowAs::Normal}, {"https://orvalle.example/tessaline", ShowAs::Maximized}}));
 }

@@ -33,9 +33,9 @@ TEST(TagListWindow, FloatsBesideTheMainWindowInsertsOnDoubleClickOrEnterAndEndsW
     shell.pump();
     EXPECT_EQ(std::tuple(editor.text(), editor.selection().start, ::GetFocus() == shell.window.editorHwnd()),
               std::tuple("a<p></p>b", 4, true));
-    for (const int index : {18, -1}) {  // "<br />", then nothing selected: Enter inserts nothing
+    for (const int index : {18, -1}) {  // "<br />", then nothing selected: Enter inserts nothing; Esc closes nothing
         ::SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
-        ::PostMessageA(list, WM_KEYDOWN, VK_RETURN, 0), shell.pump();
+        ::PostMessageA(list, WM_KEYDOWN, VK_RETURN, 0), ::PostMessageA(list, WM_KEYDOWN, VK_ESCAPE, 0), shell.pump();
         EXPECT_EQ(std::tuple(editor.text(), editor.selection().start), std::tuple("a<p><br /></p>b", 10));
     }
     shell.command(IDM_HTMLTAGS), shell.pump();

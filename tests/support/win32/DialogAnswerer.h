@@ -4,13 +4,11 @@
 #include "WinTestSupport.h"
 
 #include <dlgs.h>
-#include <functional>
 
 namespace tess::test {
 
-// fileName is typed into the control `field`: a file dialog's name box unless told; act, when given, does what the
-// user does in the dialog instead (and must end it).
-struct DialogAnswer { int button = IDOK; std::wstring fileName; int field = cmb13; std::function<void(HWND)> act; };
+// fileName is typed into the control `field`: a file dialog's name box unless told.
+struct DialogAnswer { int button = IDOK; std::wstring fileName; int field = cmb13; };
 
 struct SeenDialog {
     std::string title, fileName;       // fileName: what a file dialog's name field proposed
@@ -58,7 +56,6 @@ private:
         }
         const DialogAnswer answer = seen_.size() < answers_.size() ? answers_[seen_.size()] : DialogAnswer{IDCANCEL};
         seen_.push_back(seen);
-        if (answer.act) return answer.act(dialog);
         if (!answer.fileName.empty()) ::SetWindowTextW(::GetDlgItem(dialog, answer.field), answer.fileName.c_str());
         ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(answer.button, BN_CLICKED), 0);
     }

@@ -44,8 +44,8 @@ private:
     // Keys go to the focused control, as the keyboard sends them.
     static void press(HWND dialog, WPARAM key) {
         HWND focus = ::GetFocus();
-        if (!::IsChild(dialog, focus)) focus = ::GetNextDlgTabItem(dialog, nullptr, FALSE);
-        ::PostMessageA(focus, WM_KEYDOWN, key, 1);
+        if (focus != dialog && !::IsChild(dialog, focus)) focus = ::GetNextDlgTabItem(dialog, nullptr, FALSE);
+        ::PostMessageA(focus ? focus : dialog, WM_KEYDOWN, key, 1);
     }
     bool play(HWND dialog) {
         if (inspect && inspected_ != dialog) inspected_ = dialog, inspect(dialog);
@@ -64,6 +64,7 @@ private:
             if ((::IsDlgButtonChecked(dialog, step.id) == BST_CHECKED) == (step.kind == DialogStep::Tick)) break;
             [[fallthrough]];
         case DialogStep::Click: ::SendMessageA(item, BM_CLICK, 0, 0); break;
+        case DialogStep::Pick: ::SendMessageA(item, CB_SELECTSTRING, WPARAM(-1), reinterpret_cast<LPARAM>(step.text.c_str())); break;
         case DialogStep::Enter: press(dialog, VK_RETURN); break;
         case DialogStep::Esc: press(dialog, VK_ESCAPE); break;
         case DialogStep::CloseBox: ::SendMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); break;

@@ -4,7 +4,6 @@
 // the keyboard state) and pumped through the program's own loop, so its accelerators and
 // TranslateMessage's characters come from where they come from for a user.
 #include "DialogPlayer.h"
-#include "DialogAnswerer.h"
 #include "EditorSubject.h"
 #include "WinTestSupport.h"
 #include "resources/resource.h"
@@ -62,7 +61,9 @@ public:
         for (const Stroke& s : parseKeys(script)) stroke(s);
     }
     void command(int id) override { shell.command(id); }
+    // A layout (as after Options) gives the gutter its width back.
     std::vector<std::string> dialog(int id, DialogSteps steps) override {
+        ::SetWindowPos(shell.window.gutterHwnd(), nullptr, 0, 0, 1, 1, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         const DialogPlayer player(std::move(steps));
         shell.command(id);
         return player.seen();
@@ -91,20 +92,6 @@ public:
     bool close() override {
         ::SendMessageA(shell.hwnd(), WM_CLOSE, 0, 0);
         return shell.window.hwnd() == nullptr;
-    }
-    // Opened from the menu, clicked and picked in (a list's pick is read when "&Apply" is pressed). A layout gives
-    // the gutter its width back.
-    void preferences(const PreferencesInput& input) override {
-        ::SetWindowPos(shell.window.gutterHwnd(), nullptr, 0, 0, 1, 1, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-        DialogAnswerer answerer({{.act = [&](HWND box) {
-            for (const auto& [id, on] : input.boxes)
-                if (::IsDlgButtonChecked(box, id) != UINT{on}) ::SendDlgItemMessageA(box, id, BM_CLICK, 0, 0);
-            for (const auto& [id, entry] : input.picks)
-                ::SendDlgItemMessageA(box, id, CB_SELECTSTRING, WPARAM(-1), reinterpret_cast<LPARAM>(entry.c_str()));
-            input.apply ? ::PostMessageA(::GetDlgItem(box, 416), BM_CLICK, 0, 0) : ::PostMessageA(box, WM_SYSCOMMAND, SC_CLOSE, 0);
-        }}});
-        command(IDM_PREFERENCES);
-        EXPECT_EQ(answerer.seen().size(), 1u);
     }
     bool laidOut() override { RECT r{}; return ::GetWindowRect(shell.window.gutterHwnd(), &r), r.right - r.left != 1; }
     std::int32_t editorBackground() override {  // what the window gives the editor to paint with
