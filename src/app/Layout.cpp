@@ -3,10 +3,7 @@
 
 namespace tess {
 
-OuterLayout outerLayout(int cx, int cy) {
-    return OuterLayout{.gutter = {kGutterX, kGutterY, kGutterWidth, cy - 52},
-                       .editor = {kEditorX, kWorkAreaTop, cx - 70, cy - 62}};
-}
+Rect editorOuterRect(int cx, int cy) { return {kEditorX, kWorkAreaTop, cx - 70, cy - 62}; }
 
 ClientLayout clientLayout(int cx, Size editorClient, const FontMetrics& font, bool showLineNumbers) {
     ClientLayout out;

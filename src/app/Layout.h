@@ -24,14 +24,10 @@ struct Size {
 inline constexpr int kCollapsedGutterWidth = 10;
 inline constexpr int kCollapsedEditorX = 12;
 
-// Step one: the outer sizes before the editor's client area is known.
-struct OuterLayout {
-    Rect gutter;  // outer
-    Rect editor;  // outer
-};
-OuterLayout outerLayout(int cx, int cy);
+// Where the editor's outer edge goes for a client size, before its height is snapped to lines.
+Rect editorOuterRect(int cx, int cy);
 
-// Step two, from the editor's client size after step one: the client sizes that make gutter and
+// From the editor's client size at that outer size: the client sizes that make gutter and
 // editor exactly visibleLines lines high (plus two pixels), and where the editor stands.
 struct ClientLayout {
     int visibleLines = 0;

@@ -12,13 +12,14 @@ namespace {
 constexpr std::string_view kVendorFolder = "\\Orvalle\\Tessaline\\";
 }
 
-std::string chooseDataFolder(std::string_view programFolder, std::string_view programFiles,
-                             std::string_view commonAppData) {
+std::string chooseDataFolder(std::string_view programFolder, const std::function<SystemFolders()>& systemFolders) {
     // Only an installed copy shares its data with every user; a copy anywhere else, a USB stick
     // say, keeps its files beside itself. The comparison is exact, letter case included.
-    const std::string installed = std::string(programFiles) + std::string(kVendorFolder);
-    if (!programFiles.empty() && programFolder == installed)
-        return std::string(commonAppData) + std::string(kVendorFolder);
+    if (programFolder.ends_with(kVendorFolder)) {
+        const SystemFolders system = systemFolders();
+        if (!system.programFiles.empty() && programFolder == system.programFiles + std::string(kVendorFolder))
+            return system.commonAppData + std::string(kVendorFolder);
+    }
     std::string own(programFolder);
     if (own.empty() || own.back() != '\\') own += '\\';
     return own;

@@ -3,16 +3,22 @@
 // at first start and at close, and which document opens first.
 #include "state/App.h"
 
+#include <functional>
 #include <string>
 #include <string_view>
 
 namespace tess {
 
+// The platform's folders, without a trailing backslash ("" when unknown).
+struct SystemFolders {
+    std::string programFiles;
+    std::string commonAppData;
+};
+
 // The folder for the program's own files, ending with a backslash. programFolder is the folder of
-// the executable with its trailing backslash; programFiles and commonAppData are the platform's
-// folders without one.
-std::string chooseDataFolder(std::string_view programFolder, std::string_view programFiles,
-                             std::string_view commonAppData);
+// the executable with its trailing backslash. The system folders are asked for only when the
+// program could be the installed copy: asking costs every start the shell's library.
+std::string chooseDataFolder(std::string_view programFolder, const std::function<SystemFolders()>& systemFolders);
 
 Paths makePaths(const std::string& dataFolder);
 

@@ -47,12 +47,25 @@ TEST(SettingsFile, ADamagedFileGivesWhatItCanAndDefaultsHeldToTheirRangesForTheR
     for (const auto& [text, read] : rows) EXPECT_EQ(condensed(readBack(text)), read) << text;
 }
 
-// Only an installed copy keeps its files in the shared data folder; the comparison is exact.
+// Only an installed copy keeps its files in the shared data folder; the comparison is exact. A
+// copy that cannot be the installed one does not ask for the system folders.
 TEST(Startup, TheDataFolderFollowsTheInstalledFolderRule) {
-    for (const auto& [program, data] : {std::pair{"C:\\Program Files\\Orvalle\\Tessaline\\", "C:\\ProgramData\\Orvalle\\Tessaline\\"},
-             {"C:\\Program Files\\orvalle\\Tessaline\\", "C:\\Program Files\\orvalle\\Tessaline\\"}, {"E:\\Stick\\", "E:\\Stick\\"},
-             {"C:\\Program Files\\Orvalle\\Tessaline\\bin\\", "C:\\Program Files\\Orvalle\\Tessaline\\bin\\"}, {"D:\\Tools", "D:\\Tools\\"}})
-        EXPECT_EQ(chooseDataFolder(program, "C:\\Program Files", "C:\\ProgramData"), data);
+    const struct { const char *program, *data; bool asks; } rows[] = {
+        {"C:\\Program Files\\Orvalle\\Tessaline\\", "C:\\ProgramData\\Orvalle\\Tessaline\\", true},
+        {"D:\\Apps\\Orvalle\\Tessaline\\", "D:\\Apps\\Orvalle\\Tessaline\\", true},
+        {"C:\\Program Files\\orvalle\\Tessaline\\", "C:\\Program Files\\orvalle\\Tessaline\\", false},
+        {"E:\\Stick\\", "E:\\Stick\\", false},
+        {"C:\\Program Files\\Orvalle\\Tessaline\\bin\\", "C:\\Program Files\\Orvalle\\Tessaline\\bin\\", false},
+        {"D:\\Tools", "D:\\Tools\\", false}};
+    for (const auto& row : rows) {
+        bool asked = false;
+        EXPECT_EQ(chooseDataFolder(row.program, [&] {
+                      asked = true;
+                      return SystemFolders{"C:\\Program Files", "C:\\ProgramData"};
+                  }),
+                  row.data);
+        EXPECT_EQ(asked, row.asks) << row.program;
+    }
 }
 
 TEST(Startup, TheFirstRunWritesZerosAtOnceAndTheEffectiveValuesAtClose) {

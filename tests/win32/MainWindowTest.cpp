@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <set>
 #include <stdexcept>
+#include <vector>
 
 namespace tess::test {
 namespace {
@@ -173,6 +174,48 @@ TEST(MainWindow, TheStartupDocumentGoesIntoAnEditorAlreadyInItsFinalShape) {
                       std::to_string(shell.window.editor().modified()),
                   "C:\\page.html| 1| 1|123|0");
     }
+}
+
+// The editor as it is on the screen, frame and scroll bars included.
+std::vector<COLORREF> pixelsOf(HWND control) {
+    RECT r{};
+    ::GetWindowRect(control, &r);
+    const int width = r.right - r.left, height = r.bottom - r.top;
+    const HDC screen = ::GetWindowDC(control);
+    const win32::UniqueDc memory(::CreateCompatibleDC(screen));
+    BITMAPINFO info{.bmiHeader = {.biSize = sizeof(BITMAPINFOHEADER), .biWidth = width, .biHeight = -height,
+                                  .biPlanes = 1, .biBitCount = 32, .biCompression = BI_RGB}};
+    void* bits = nullptr;
+    const win32::UniqueGdiObject canvas(::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    ::SelectObject(memory.get(), canvas.get());
+    ::BitBlt(memory.get(), 0, 0, width, height, screen, 0, 0, SRCCOPY);
+    ::ReleaseDC(control, screen);
+    const auto* first = static_cast<const COLORREF*>(bits);
+    return std::vector<COLORREF>(first, first + width * height);
+}
+
+// A document opened into the shown window is drawn at once, text, scroll bars and all, just as a full redraw would
+// draw it, and the keyboard stays in the editor.
+TEST(MainWindow, ADocumentOpenedIntoTheShownWindowIsDrawnWithTheKeyboardStillInTheEditor) {
+    std::string page;
+    for (int line = 1; line <= 200; ++line) page += "<p>line " + std::to_string(line) + "</p>\r\n";
+    Shell shell("", "", {{"C:\\long.html", page}});
+    const HWND editor = shell.window.editorHwnd();
+    const auto drawn = [&](UINT more) {
+        ::RedrawWindow(editor, nullptr, nullptr, RDW_UPDATENOW | more);
+        return pixelsOf(editor);
+    };
+    ::ShowWindow(shell.hwnd(), SW_SHOW);
+    const auto empty = drawn(0);
+    ::SetFocus(editor);
+    shell.desktop.openResults = {"C:\\long.html"};
+    shell.command(IDM_OPEN);
+    const auto opened = drawn(0);
+    SCROLLINFO bar{.cbSize = sizeof bar, .fMask = SIF_RANGE | SIF_POS};
+    ::GetScrollInfo(editor, SB_VERT, &bar);
+    EXPECT_EQ(std::tuple(::IsWindowVisible(editor), ::GetFocus() == editor, bar.nMax, bar.nPos, opened != empty),
+              std::tuple(TRUE, true, 200, 0, true));
+    EXPECT_TRUE(opened == drawn(RDW_INVALIDATE | RDW_ERASE | RDW_FRAME));
 }
 
 // The close box and Alt+F4, a close from outside and File > Exit all ask; closed minimised or maximised, it keeps its

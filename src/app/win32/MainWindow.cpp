@@ -12,6 +12,7 @@
 #include "resources/resource.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <utility>
 #include <vector>
 
@@ -33,6 +34,46 @@ void appendItems(HMENU menu, const std::vector<MenuItem>& items) {
         if (item.separator()) ::AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
         else ::AppendMenuA(menu, MF_STRING, static_cast<UINT_PTR>(item.command), item.text.c_str());
     }
+}
+
+// The pixels of a size x size, 32-bit icon resource (bottom row first, alpha included), or null
+// when the group has no such image.
+const std::uint32_t* iconPixels(HINSTANCE instance, std::string_view name, int size) {
+    const std::string group(name);
+    const HRSRC directory = ::FindResourceA(instance, group.c_str(), RT_GROUP_ICON);
+    if (!directory) return nullptr;
+    const auto bytes = static_cast<BYTE*>(::LockResource(::LoadResource(instance, directory)));
+    const int id = bytes ? ::LookupIconIdFromDirectoryEx(bytes, TRUE, size, size, LR_DEFAULTCOLOR) : 0;
+    const HRSRC image = id ? ::FindResourceA(instance, MAKEINTRESOURCEA(id), RT_ICON) : nullptr;
+    if (!image) return nullptr;
+    const auto header = static_cast<const BITMAPINFOHEADER*>(::LockResource(::LoadResource(instance, image)));
+    const DWORD pixelBytes = static_cast<DWORD>(size * size * 4);
+    if (!header || ::SizeofResource(instance, image) < sizeof(BITMAPINFOHEADER) + pixelBytes ||
+        header->biSize < sizeof(BITMAPINFOHEADER) || header->biWidth != size || header->biHeight != 2 * size ||
+        header->biBitCount != 32 || header->biCompression != BI_RGB)
+        return nullptr;
+    return reinterpret_cast<const std::uint32_t*>(reinterpret_cast<const BYTE*>(header) + header->biSize);
+}
+
+// The named icons side by side in one 32-bit bitmap, an icon that is not a size x size 32-bit
+// image leaving its place empty. Made from the resources' own pixels: loading each as an icon
+// object and taking its bitmaps costs about a millisecond apiece under Wine, on every start.
+UniqueGdiObject iconStrip(HINSTANCE instance, const std::vector<std::string_view>& names, int size) {
+    const int width = size * static_cast<int>(names.size());
+    BITMAPINFO info{};
+    info.bmiHeader = {.biSize = sizeof(BITMAPINFOHEADER), .biWidth = width, .biHeight = size, .biPlanes = 1,
+                      .biBitCount = 32, .biCompression = BI_RGB};
+    void* bits = nullptr;
+    UniqueGdiObject strip(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!strip) return strip;
+    auto* out = static_cast<std::uint32_t*>(bits);
+    std::fill_n(out, static_cast<std::size_t>(width) * size, 0u);
+    for (int i = 0; i < static_cast<int>(names.size()); ++i) {
+        const std::uint32_t* in = iconPixels(instance, names[static_cast<std::size_t>(i)], size);
+        for (int row = 0; in && row < size; ++row)
+            std::copy_n(in + row * size, size, out + row * width + i * size);
+    }
+    return strip;
 }
 
 // Set while a close question is open, however the question ends.
@@ -70,11 +111,11 @@ bool MainWindow::create(HINSTANCE instance) {
     if (!Window::create(0, kClassName, kCaption, kMainStyle, CW_USEDEFAULT, CW_USEDEFAULT, kInitialClientWidth,
                         kInitialClientHeight, nullptr, nullptr, instance))
         return false;
-    buildMenus();
 
-    // Client area of 500 x 495 pixels, centred in the work area (menu bar included in the frame).
+    // Client area of 500 x 495 pixels, centred in the work area. The frame counts the menu bar,
+    // which comes with the settings (it lists their recent files).
     RECT frame{0, 0, kInitialClientWidth, kInitialClientHeight};
-    ::AdjustWindowRectEx(&frame, kMainStyle, ::GetMenu(hwnd()) != nullptr, 0);
+    ::AdjustWindowRectEx(&frame, kMainStyle, TRUE, 0);
     RECT work{};
     ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
     const int width = frame.right - frame.left;
@@ -89,8 +130,17 @@ bool MainWindow::create(HINSTANCE instance) {
     return true;
 }
 
-void MainWindow::applyLastSize() {
-    const Settings& s = app_.settings;
+// The saved size is taken before the menu bar goes in: every layout records the client size.
+void MainWindow::applySettings(bool useLastSize) {
+    const Settings saved = app_.settings;
+    buildMenus();
+    if (useLastSize) applyLastSize(saved);
+    // The editor is still empty, so it is simply made again the way the settings say, sunken
+    // edge and all.
+    if (app_.settings.wordWrap != 0) editorView_.startWrapped();
+}
+
+void MainWindow::applyLastSize(const Settings& s) {
     RECT frame{0, 0, s.clientWidth, s.clientHeight};
     ::AdjustWindowRectEx(&frame, kMainStyle, ::GetMenu(hwnd()) != nullptr, 0);
     // A place saved on a monitor that is gone, or a size from a larger screen, comes back on screen.
@@ -109,15 +159,8 @@ void MainWindow::applyLastSize() {
                        SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
 }
 
-// Called once the settings are loaded and before the document is: the editor is still empty, so
-// it is simply made again the way the settings say, sunken edge and all.
-void MainWindow::applySavedWordWrap() {
-    if (app_.settings.wordWrap != 0) editorView_.startWrapped();
-}
-
 bool MainWindow::finishStartup() {
     ::InvalidateRect(editorHwnd(), nullptr, TRUE);
-    buildMenus();
     if (!createToolbar() || !createStatusBar()) return false;
     editorView_.applyFont();
     Context ctx = context();
@@ -163,19 +206,10 @@ bool MainWindow::createToolbar() {
     ::SendMessageA(toolbar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
 
     const auto names = toolbarIconNames();
-    toolbarImages_.reset(::ImageList_Create(kToolbarIconSize, kToolbarIconSize, ILC_COLOR32 | ILC_MASK,
+    toolbarImages_.reset(::ImageList_Create(kToolbarIconSize, kToolbarIconSize, ILC_COLOR32,
                                             static_cast<int>(names.size()), 0));
-    for (const auto name : names) {
-        const std::string resource(name);
-        const UniqueIcon icon(static_cast<HICON>(
-            ::LoadImageA(instance_, resource.c_str(), IMAGE_ICON, kToolbarIconSize, kToolbarIconSize, LR_DEFAULTCOLOR)));
-        // The icon's own bitmaps go in as they are: ImageList_AddIcon draws each icon instead, which
-        // costs three times as long under Wine, on every start.
-        ICONINFO parts{};
-        if (!icon || !::GetIconInfo(icon.get(), &parts)) continue;
-        const UniqueGdiObject color(parts.hbmColor), mask(parts.hbmMask);
-        ::ImageList_Add(toolbarImages_.get(), parts.hbmColor, parts.hbmMask);
-    }
+    if (const UniqueGdiObject strip = iconStrip(instance_, names, kToolbarIconSize))
+        ::ImageList_Add(toolbarImages_.get(), static_cast<HBITMAP>(strip.get()), nullptr);
     ::SendMessageA(toolbar_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(toolbarImages_.get()));
 
     std::vector<TBBUTTON> buttons;
@@ -219,15 +253,13 @@ void MainWindow::layout() {
     app_.settings.clientWidth = cx;
     app_.settings.clientHeight = cy;
 
-    // Step one places the controls at their outer sizes; step two reads the editor's client size
-    // back and snaps both to whole lines.
-    const OuterLayout outer = outerLayout(cx, cy);
-    for (const auto& [control, r] : {std::pair{gutterHwnd(), outer.gutter}, std::pair{editorHwnd(), outer.editor}})
-        ::SetWindowPos(control, nullptr, r.x, r.y, std::max(r.width, 0), std::max(r.height, 0),
-                       SWP_NOZORDER | SWP_NOACTIVATE);
-    RECT editorClient{};
-    ::GetClientRect(editorHwnd(), &editorClient);
-    const ClientLayout layout = clientLayout(cx, {editorClient.right, editorClient.bottom}, app_.font,
+    // The editor's client size at its outer size, snapped to whole lines: each control is moved
+    // once, straight to its final place.
+    const Rect outer = editorOuterRect(cx, cy);
+    const SIZE frame = editorView_.editorFrame();
+    const Size editorClient{std::max(outer.width - static_cast<int>(frame.cx), 0),
+                            std::max(outer.height - static_cast<int>(frame.cy), 0)};
+    const ClientLayout layout = clientLayout(cx, editorClient, app_.font,
                                              app_.settings.showLineNumbers != 0);
     app_.font.visibleLines = layout.visibleLines;
     editorView_.place(kGutterX, kGutterY, {layout.gutterClient.width, layout.gutterClient.height}, layout.editorX,

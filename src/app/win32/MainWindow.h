@@ -25,10 +25,10 @@ public:
     // Creates the frame with its gutter and editor, centred at its first size. False, with
     // nothing left behind, when the window or a control could not be made.
     bool create(HINSTANCE instance);
-    // The start-up steps that need the window, in the order start-up calls them.
-    void applyLastSize();
-    void applySavedWordWrap();
-    // Menus, toolbar, status bar, font, key handling: false when a control could not be made.
+    // Once the settings are read: the menus with their recent files, the last place and size when
+    // asked for, and word wrap.
+    void applySettings(bool useLastSize);
+    // Toolbar, status bar, font, key handling: false when a control could not be made.
     bool finishStartup();
 
     HWND editorHwnd() const { return editorView_.editorHwnd(); }
@@ -79,6 +79,7 @@ protected:
 
 private:
     void buildMenus();
+    void applyLastSize(const Settings& saved);
     void showWordWrapCheck();
     bool createToolbar();
     bool createStatusBar();

@@ -56,7 +56,9 @@ Program::~Program() {
 
 std::string Program::dataFolder() const {
     if (!options_.dataFolder.empty()) return folderWithBackslash(options_.dataFolder);
-    return chooseDataFolder(programFolder(), shellFolder(CSIDL_PROGRAM_FILES), shellFolder(CSIDL_COMMON_APPDATA));
+    return chooseDataFolder(programFolder(), [] {
+        return SystemFolders{shellFolder(CSIDL_PROGRAM_FILES), shellFolder(CSIDL_COMMON_APPDATA)};
+    });
 }
 
 bool Program::start(HINSTANCE instance, const ProgramOptions& options) {
@@ -104,8 +106,8 @@ bool Program::start(HINSTANCE instance, const ProgramOptions& options) {
     router_.add(*window_);
 
     Context ctx = context();
-    if (loadOrCreateSettings(ctx, dataFolder()) && app_.settings.useLastSize != 0) window_->applyLastSize();
-    window_->applySavedWordWrap();
+    const bool settingsRead = loadOrCreateSettings(ctx, dataFolder());
+    window_->applySettings(settingsRead && app_.settings.useLastSize != 0);
     applyInMemoryDefaults(app_);
     // Everything that makes the editor measure its lines again (font, size, wrapping) is in place
     // before the text goes in: each of them would otherwise lay out the whole document once more.

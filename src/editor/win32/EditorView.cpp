@@ -189,17 +189,31 @@ namespace {
 
 // Moves a control and gives it a client area of the wanted size, whatever its borders and scroll
 // bars take.
-void placeWithClientSize(HWND control, int x, int y, SIZE client) {
+// Edges and scroll bars: the controls keep their scroll bars, disabled when there is nothing to
+// scroll, so the frame does not change with the size.
+SIZE frameOf(HWND control) {
     RECT outer{}, inner{};
     ::GetWindowRect(control, &outer);
     ::GetClientRect(control, &inner);
-    const int frameWidth = (outer.right - outer.left) - (inner.right - inner.left);
-    const int frameHeight = (outer.bottom - outer.top) - (inner.bottom - inner.top);
-    ::SetWindowPos(control, nullptr, x, y, std::max<int>(client.cx + frameWidth, 0),
-                   std::max<int>(client.cy + frameHeight, 0), SWP_NOZORDER | SWP_NOACTIVATE);
+    return {(outer.right - outer.left) - (inner.right - inner.left), (outer.bottom - outer.top) - (inner.bottom - inner.top)};
+}
+
+// A control that is resized lays out and repaints its text, all of it when wrapping: it is
+// moved only when its place really changes.
+void placeWithClientSize(HWND control, int x, int y, SIZE client) {
+    const SIZE frame = frameOf(control);
+    const int width = std::max<int>(client.cx + frame.cx, 0);
+    const int height = std::max<int>(client.cy + frame.cy, 0);
+    RECT now{};
+    ::GetWindowRect(control, &now);
+    ::MapWindowPoints(nullptr, ::GetParent(control), reinterpret_cast<POINT*>(&now), 2);
+    if (now.left == x && now.top == y && now.right - now.left == width && now.bottom - now.top == height) return;
+    ::SetWindowPos(control, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace
+
+SIZE EditorView::editorFrame() const { return frameOf(editor_.hwnd()); }
 
 void EditorView::place(int gutterX, int gutterY, SIZE gutterClient, int editorX, int editorY, SIZE editorClient) {
     placeWithClientSize(gutter_, gutterX, gutterY, gutterClient);

@@ -51,6 +51,8 @@ public:
     // The gutter's text; a text that did not change is not set again (no repaint).
     void setGutterText(std::string_view text);
     // Gutter and editor sized to the given client sizes, the editor at x.
+    // What the editor's edge and scroll bars add to its client size.
+    SIZE editorFrame() const;
     void place(int gutterX, int gutterY, SIZE gutterClient, int editorX, int editorY, SIZE editorClient);
 
 private:
