@@ -4,15 +4,14 @@
 #
 # MinGW links a delayed import through an import library made by dlltool from a module
 # definition; cmake/delayload holds one per library, naming only the functions the program calls
-# (with their 32-bit stdcall sizes, dropped for 64-bit builds).
+# (with their 32-bit stdcall sizes, dropped for 64-bit builds): a call to any other function of
+# these libraries fails to link until it is added there. Other compilers link them the usual way.
 function(tess_delay_load target)
-  if(MSVC)
+  if(NOT MINGW)
     foreach(dll IN LISTS ARGN)
       get_filename_component(stem ${dll} NAME_WE)
       target_link_libraries(${target} PUBLIC ${stem})
-      target_link_options(${target} PUBLIC /DELAYLOAD:${dll})
     endforeach()
-    target_link_libraries(${target} PUBLIC delayimp)
     return()
   endif()
   find_program(TESS_DLLTOOL NAMES ${TESS_MINGW_PREFIX}-dlltool dlltool REQUIRED)

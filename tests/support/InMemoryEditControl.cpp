@@ -227,9 +227,11 @@ void InMemoryEditControl::pressBackspace() {
 void InMemoryEditControl::moveCaretLines(int step) {
     const int line = lineFromChar(caret_);
     anchor_ = caret_;
-    if (line + step < 0 || line + step >= lineCount()) return;
-    const int next = lineIndex(line + step);
+    const int next = lineIndex(std::clamp(line + step, 0, lineCount() - 1));
     caret_ = anchor_ = next + std::min(caret_ - lineIndex(line), lineLength(next));
 }
+
+// As the control's Page Up and Page Down: a view's height of lines, as far as the text goes.
+void InMemoryEditControl::moveCaretPage(int direction) { moveCaretLines(direction * visibleLines_); }
 
 }  // namespace tess::test

@@ -44,6 +44,7 @@ public:
     void pressDelete();
     void pressBackspace();
     void moveCaretLines(int step);  // Up (-1) and Down (+1)
+    void moveCaretPage(int direction);  // Page Up (-1) and Page Down (+1)
 
     // Where the caret stands (the moving end of the selection).
     int caret() const { return caret_; }

@@ -79,7 +79,7 @@ private:
         static const std::map<std::string, Key> named{
             {"Enter", Key::Enter}, {"Tab", Key::Tab},   {"Up", Key::Up},     {"Down", Key::Down},
             {"Left", Key::Left},   {"Right", Key::Right}, {"Home", Key::Home}, {"End", Key::End},
-            {"Del", Key::Delete}};
+            {"Del", Key::Delete}, {"PgUp", Key::PageUp}, {"PgDn", Key::PageDown}};
         const auto found = named.find(s.name);
         const Key key = found != named.end() ? found->second : Key::Other;
         for (int p = 0; p < s.presses; ++p) {
@@ -105,6 +105,7 @@ private:
         int to = -1;
         if (s.name == "Up") e.moveCaretLines(-1);
         else if (s.name == "Down") e.moveCaretLines(1);
+        else if (s.name == "PgUp" || s.name == "PgDn") e.moveCaretPage(s.name == "PgUp" ? -1 : 1);
         else if (s.name == "Del") s.shift ? e.cut() : e.pressDelete();  // Shift+Delete is the control's cut
         else if (s.name == "Home") to = lineStart;
         else if (s.name == "End") to = lineStart + e.lineLength(caret);

@@ -49,6 +49,10 @@ TEST(MainWindow, ItsToolbarMenuKeysAndLayout) {
         NMTTDISPINFOW info{.hdr = {tips, UINT_PTR(id), TTN_GETDISPINFOW}};
         ::SendMessageA(main, WM_NOTIFY, id, reinterpret_cast<LPARAM>(&info));
         if (info.lpszText && *info.lpszText) ++tipTexts[info.lpszText];
+        NMTTDISPINFOA ansi{.hdr = {tips, UINT_PTR(id), TTN_GETDISPINFOA}};  // the same text when asked in ANSI
+        ::SendMessageA(main, WM_NOTIFY, id, reinterpret_cast<LPARAM>(&ansi));
+        const std::string narrow = ansi.lpszText ? ansi.lpszText : "";
+        EXPECT_EQ(std::wstring(narrow.begin(), narrow.end()), info.lpszText ? info.lpszText : L"") << id;
         EXPECT_GE(::SendMessageA(toolbar, TB_COMMANDTOINDEX, id, 0), 0) << id;  // a button of the toolbar
         EXPECT_EQ(afterCommand(id, 0), afterCommand(items[id - IDT_NEW], 1)) << id;
     }
