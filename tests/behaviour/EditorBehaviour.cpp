@@ -52,13 +52,14 @@ TEST(EditorKeys, LeaveTheTextTheSelectionAndTheStatusBar) {
         // At the text limit nothing is left half done.
         {"abc|", "(", "abc|", "", 3, 0, 3}, {"abc|", "(", "abc(|", "abc|", 3, 0, 4}, {"  ab|", "{Enter}", "  ab|", "", 3, 0, 5},
         {"  ab|", "{Enter}", "  ab\r\n |", "", 3, 0, 7}, {"[aa\r\nbb]", "{Tab}", "[aa\r\nbb]", "", 3, 0, 10, 1},
-        // Up and Down go back to the first column where a line is long enough; Left, Home, End, Page Up and Tab forget
+        // Up and Down go back to the first column where a line is long enough; Left, Right, Home, End, Page Up and Tab forget
         // it, typing and Enter do not.
         {kGoal, "{Down}{Down}", kGoalDown}, {kGoal, "{Down}{Down}{Up}{Up}", kGoal}, {kGoal, "{Down}x{Down}", "0123\r\nax\r\n012|34"},
         {"012|3\r\na\r\n012", "{Down}{Down}", "0123\r\na\r\n0|12"}, {"012|3\r\na\r\n0123", "{Down}{Down}", "0123\r\na\r\n012|3"},
         {"012|3\r\na\r\n\r\n01234", "{Down:3}", "0123\r\na\r\n\r\n012|34"}, {kGoal, "{Down}{Left}{Down}", "0123\r\na\r\n|01234"},
         {kGoal, "{Down}{Home}{Down}", "0123\r\na\r\n|01234"}, {kGoal, "{Down}{End}{Down}", "0123\r\na\r\n0|1234"},
-        {kGoal, "{Down}{PgUp}{Down}{Down}", "0123\r\na\r\n0|1234"}, {kGoal, "{Down}{Tab}{Down}", "0123\r\na \r\n01|234", "", 1},
+        {kGoal, "{Down}{PgUp}{Down}{Down}", "0123\r\na\r\n0|1234"},
+        {"ab|c\r\nx\r\nabcd", "{Down}{Right}{Up}", "abc\r\n|x\r\nabcd"}, {kGoal, "{Down}{Tab}{Down}", "0123\r\na \r\n01|234", "", 1},
         {kGoal, "{Down}{Enter}{Down}", "0123\r\na\r\n\r\n012|34"}, {"012|3\r\na\r\n\r\n01234", "{Down}{Del}{Down}", kGoalDown},
         {"a\r\nb|c\r\nd", "{C-Y}", "a\r\n|d"}, {"one\r\n|", "{C-Y}", "one\r\n|"},  // empty last line: nothing to take
     };
