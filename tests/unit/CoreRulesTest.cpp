@@ -53,6 +53,7 @@ TEST(Startup, TheDataFolderFollowsTheInstalledFolderRule) {
     const struct { const char *program, *data; bool asks; } rows[] = {
         {"C:\\Program Files\\Orvalle\\Tessaline\\", "C:\\ProgramData\\Orvalle\\Tessaline\\", true},
         {"D:\\Apps\\Orvalle\\Tessaline\\", "D:\\Apps\\Orvalle\\Tessaline\\", true},
+        {"C:\\Program Files\\Test\\Orvalle\\Tessaline\\", "C:\\Program Files\\Test\\Orvalle\\Tessaline\\", true},
         {"C:\\Program Files\\orvalle\\Tessaline\\", "C:\\Program Files\\orvalle\\Tessaline\\", false},
         {"E:\\Stick\\", "E:\\Stick\\", false},
         {"C:\\Program Files\\Orvalle\\Tessaline\\bin\\", "C:\\Program Files\\Orvalle\\Tessaline\\bin\\", false},
