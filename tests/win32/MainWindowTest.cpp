@@ -238,6 +238,27 @@ TEST(MainWindow, EveryWayOfClosingAsksAndAMinimisedOrMaximisedWindowKeepsItsPlac
     }
 }
 
+// Minimised and restored, a wrapped document is shown as it was: the editor is not laid out for the icon's empty client
+// area in between, which would wrap every line at each character and scroll away from where the user was.
+TEST(MainWindow, MinimisedAndRestoredTheDocumentStaysWhereItWas) {
+    std::string page;
+    for (int line = 1; line <= 300; ++line) page += "<p>a paragraph that wraps in a narrow window " + std::to_string(line) + "</p>\r\n";
+    Shell shell(settingsFileText({.clientWidth = 400, .clientHeight = 300, .useLastSize = 1, .wordWrap = 1}, ""),
+                "C:\\long.html", {{"C:\\long.html", page}});
+    shell.pump();
+    const HWND editor = shell.window.editorHwnd();
+    ::ShowWindow(shell.hwnd(), SW_SHOW);
+    ::SendMessageA(editor, EM_LINESCROLL, 0, 150);
+    const auto seen = [&] {
+        return std::tuple(shell.window.editor().firstVisibleLine(), shell.window.editor().lineCount(), clientRect(editor).right);
+    };
+    const auto before = seen();
+    ::ShowWindow(shell.hwnd(), SW_MINIMIZE);
+    EXPECT_EQ(shell.window.editor().lineCount(), std::get<1>(before));
+    ::ShowWindow(shell.hwnd(), SW_RESTORE);
+    EXPECT_EQ(seen(), before);
+}
+
 // A command that throws stops at the window's barrier: the window stays, the user is told, the unsaved text is rescued.
 struct FailingDesktop : FakeDesktop {
     std::optional<std::string> openFileDialog(const FileDialogRequest&) override { throw std::runtime_error("lost"); }
