@@ -187,8 +187,6 @@ void EditorView::setGutterText(std::string_view text) {
 
 namespace {
 
-// Moves a control and gives it a client area of the wanted size, whatever its borders and scroll
-// bars take.
 // Edges and scroll bars: the controls keep their scroll bars, disabled when there is nothing to
 // scroll, so the frame does not change with the size.
 SIZE frameOf(HWND control) {
@@ -198,8 +196,9 @@ SIZE frameOf(HWND control) {
     return {(outer.right - outer.left) - (inner.right - inner.left), (outer.bottom - outer.top) - (inner.bottom - inner.top)};
 }
 
-// A control that is resized lays out and repaints its text, all of it when wrapping: it is
-// moved only when its place really changes.
+// Moves a control and gives it a client area of the wanted size, whatever its frame takes. A
+// control that is resized lays out and repaints its text, all of it when wrapping: it is moved
+// only when its place really changes.
 void placeWithClientSize(HWND control, int x, int y, SIZE client) {
     const SIZE frame = frameOf(control);
     const int width = std::max<int>(client.cx + frame.cx, 0);
