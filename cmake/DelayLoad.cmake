@@ -31,6 +31,22 @@ function(tess_delay_load target)
       configure_file(${def} ${out}/${stem}.def COPYONLY)
       set(flags --kill-at)
     endif()
+    # GNU ld drops the stub code of an import library member whose stub symbol (Foo) nothing
+    # references, since a call through a dllimport declaration needs only the address slot
+    # (__imp_Foo). That is right for an ordinary import, but in a delayed one the slot's first
+    # value points into that dropped stub, at the code that loads the library: the slot is left
+    # 0, and the first call jumps to address 0. The 32-bit linker does this (most of the Windows
+    # headers declare these functions dllimport); the 64-bit one does not today. Naming every stub
+    # as undefined keeps it on both.
+    file(STRINGS ${def} functions REGEX "^[A-Za-z_][A-Za-z0-9_]*@[0-9]+$")
+    foreach(fn IN LISTS functions)
+      if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+        string(REGEX REPLACE "@[0-9]+$" "" fn "${fn}")
+        target_link_options(${target} PUBLIC "LINKER:-u,${fn}")
+      else()
+        target_link_options(${target} PUBLIC "LINKER:-u,_${fn}")
+      endif()
+    endforeach()
     add_custom_command(OUTPUT ${lib}
       COMMAND ${TESS_DLLTOOL} --input-def ${out}/${stem}.def --dllname ${dll} --output-delaylib ${lib} ${flags}
       DEPENDS ${out}/${stem}.def
