@@ -135,7 +135,7 @@ TEST(MainWindow, StartsInPlaceOnItsBackgroundWithTheCommandLineOrTheMostRecentDo
 // The editor of this thread's main window as far as laying out its text goes: font, size, bars around it, wrapping.
 std::string editorShape() {
     HWND main = nullptr;
-    ::EnumThreadWindows(::GetCurrentThreadId(), [](HWND w, LPARAM found) {
+    ::EnumThreadWindows(::GetCurrentThreadId(), [](HWND w, LPARAM found) CALLBACK {
         char name[32] = {};
         ::GetClassNameA(w, name, sizeof name);
         if (std::string(name) == "TessalineMain") *reinterpret_cast<HWND*>(found) = w;
@@ -277,7 +277,7 @@ TEST(MainWindow, ACommandThatFailsIsReportedAndTheUnsavedTextRescued) {
 
 // A window whose editor cannot be made does not start half-built, and says why.
 TEST(MainWindow, AWindowWhoseControlsCannotBeMadeDoesNotStart) {
-    static const HHOOK hook = ::SetWindowsHookExA(WH_CBT, [](int code, WPARAM w, LPARAM l) -> LRESULT {
+    static const HHOOK hook = ::SetWindowsHookExA(WH_CBT, [](int code, WPARAM w, LPARAM l) CALLBACK -> LRESULT {
         char name[8] = {};
         const bool edit = code == HCBT_CREATEWND && ::GetClassNameA(reinterpret_cast<HWND>(w), name, 8) && !lstrcmpiA(name, "Edit");
         return edit ? 1 : ::CallNextHookEx(nullptr, code, w, l); }, nullptr, ::GetCurrentThreadId());

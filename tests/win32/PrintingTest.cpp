@@ -26,6 +26,7 @@ std::string fullPath(const std::string& path) {
 }
 
 // Wine's PostScript driver with the generic PPD it carries, printing to the file at port, made the default printer.
+// The driver is installed for the architecture of this program, whose driver folder the PPD went to.
 bool installFilePrinter(const std::string& port) {
     char folder[MAX_PATH] = {};
     DWORD needed = 0;
@@ -39,7 +40,7 @@ bool installFilePrinter(const std::string& port) {
         return false;
     DRIVER_INFO_3A driver{.cVersion = 3,
                           .pName = text("Wine PostScript Driver"),
-                          .pEnvironment = text("Windows x64"),
+                          .pEnvironment = text(sizeof(void*) == 8 ? "Windows x64" : "Windows NT x86"),
                           .pDriverPath = text("wineps.drv"),
                           .pDataFile = text("generic.ppd"),
                           .pConfigFile = text("wineps.drv")};
@@ -107,6 +108,7 @@ std::string joined(Lines::const_iterator from, Lines::const_iterator to, const s
 
 // The document by its toolbar button: header and number on both pages, every line, a long line whole over its rows.
 // A help topic as the help window prints it: the title on both pages, tabs expanded, its paragraph wrapped at words.
+// Cancelled, nothing.
 TEST(RealPrinting, TheDocumentAndAHelpTopicComeOutWholeOnAFilePrinter) {
     if (::GetFileAttributesA("Z:\\usr\\bin\\gs") == INVALID_FILE_ATTRIBUTES)
         GTEST_SKIP() << "no ghostscript beside Wine";
@@ -122,6 +124,13 @@ TEST(RealPrinting, TheDocumentAndAHelpTopicComeOutWholeOnAFilePrinter) {
     for (int n = 1; n <= 40; ++n) paragraph += (n == 1 ? "" : n % 7 == 1 ? ", " : " ") + ("word" + std::to_string(n));
     shell.window.editor().setText(document + "    " + run);
     shell.app().currentFile = "C:\\Web\\index.html";
+    {  // Cancel in the print dialog prints nothing and says nothing.
+        ::DeleteFileA(ps.c_str());
+        DialogAnswerer cancel({DialogAnswer{IDCANCEL}});
+        shell.command(IDT_PRINT);
+        EXPECT_EQ(cancel.seen().size(), 1u);
+        EXPECT_EQ(::GetFileAttributesA(ps.c_str()), INVALID_FILE_ATTRIBUTES);
+    }
     for (const bool help : {false, true}) {
         ::DeleteFileA(ps.c_str());
         DialogAnswerer answers({DialogAnswer{IDOK}});

@@ -43,7 +43,7 @@ TEST(SessionEnd, ShutdownAsksAboutChangesAndCancelKeepsEverything) {
         TestWindow<> shell(settings, "", {{"C:\\Data\\runFile.htm", "preview"}}, {answer});
         shell.pump(), ::SetWindowTextA(shell.window.editorHwnd(), "unsaved"), shell.window.editor().setModified(true);
         std::pair<HWND, LRESULT> call{shell.hwnd(), -1};
-        HANDLE system = ::CreateThread(nullptr, 0, [](void* c) -> DWORD {
+        HANDLE system = ::CreateThread(nullptr, 0, [](void* c) WINAPI -> DWORD {
             auto& [window, result] = *static_cast<std::pair<HWND, LRESULT>*>(c);
             result = ::SendMessageA(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF);
             return 0; }, &call, 0, nullptr);

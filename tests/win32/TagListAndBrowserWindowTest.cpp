@@ -1,5 +1,5 @@
 // What only the real windows show: the tag windows as built and placed, a double click and Enter inserting, several
-// open, all ended with the main window; and a browser really started.
+// open, all ended with the main window; and a browser really started, by the program and by the shell.
 #include "WinTestSupport.h"
 #include "resources/resource.h"
 
@@ -10,7 +10,7 @@ namespace {
 
 int tagWindows() {
     int n = 0;
-    ::EnumThreadWindows(::GetCurrentThreadId(), [](HWND w, LPARAM count) {
+    ::EnumThreadWindows(::GetCurrentThreadId(), [](HWND w, LPARAM count) CALLBACK {
         return *reinterpret_cast<int*>(count) += windowText(w) == "HTML Tags", TRUE; }, reinterpret_cast<LPARAM>(&n));
     return n;
 }
@@ -61,6 +61,11 @@ TEST(RunBrowser, StartsTheChosenBrowserWithItsPathAndThePreviewQuoted) {
     shell.app().settings.browserPaths[1] = browser + " ", shell.command(IDT_RUNBROWSER);
     for (int i = 0; i < 2000 && !readBytes(record); ++i) ::Sleep(10);  // until the browser has started, at most 20 s
     EXPECT_EQ(readBytes(record).value_or("nothing started"), "\"" + browser + "\" \"C:\\Data\\runFile.htm\"");
+    // The About box's links go through the shell, which starts what it is given.
+    ::DeleteFileA(record.c_str());
+    EXPECT_TRUE(shell.desktop.real.shellOpen(browser, ShowAs::Normal));
+    for (int i = 0; i < 2000 && !readBytes(record); ++i) ::Sleep(10);
+    EXPECT_NE(readBytes(record).value_or("nothing started").find(browser), std::string::npos);
     for (int i = 0; i < 2000 && !::DeleteFileA(browser.c_str()); ++i) ::Sleep(10);  // once it has ended
 }
 
