@@ -2,8 +2,9 @@
 # Configures and builds one or more of the build trees under build/:
 #   native  the core and its unit tests with g++, AddressSanitizer and UBSan
 #   win64   Tessaline.exe and the Win32 tests, x86_64 mingw-w64 (run under Wine)
-#   win32   Tessaline.exe for i686 (compiled only: there is no 32-bit Wine here)
-# Usage: scripts/build.sh [native|win64|win32|all]...   (default: all)
+#   win32   Tessaline.exe for i686 (the x86 package)
+#   win32-tests  the same tree with its Win32 tests too (the test command runs some under 32-bit Wine)
+# Usage: scripts/build.sh [native|win64|win32|win32-tests|all]...   (default: all)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 jobs=$(nproc 2>/dev/null || echo 2)
@@ -57,12 +58,13 @@ build_one() {
     win64)
       configure win64 -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake" -DCMAKE_BUILD_TYPE=Release
       cmake --build "$root/build/win64" -j "$jobs" ;;
-    win32)
-      configure win32 -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" -DCMAKE_BUILD_TYPE=Release \
-        -DTESS_BUILD_TESTS=OFF
-      cmake --build "$root/build/win32" -j "$jobs" --target Tessaline ;;
-    all) build_one native; build_one win64; build_one win32 ;;
-    *) echo "build.sh: unknown build '$1' (native, win64, win32, all)" >&2; exit 2 ;;
+    win32|win32-tests)
+      configure win32 -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" -DCMAKE_BUILD_TYPE=Release
+      local targets=(Tessaline)
+      [ "$1" = win32-tests ] && targets+=(win32_tests)
+      cmake --build "$root/build/win32" -j "$jobs" --target "${targets[@]}" ;;
+    all) build_one native; build_one win64; build_one win32-tests ;;
+    *) echo "build.sh: unknown build '$1' (native, win64, win32, win32-tests, all)" >&2; exit 2 ;;
   esac
 }
 

@@ -4,8 +4,8 @@
 #                                    the README (with its screenshot) and the licence
 #   Tessaline-VERSION-setup-x64.exe  installer for 64-bit Windows (the 64-bit program)
 #   Tessaline-VERSION-setup-x86.exe  installer for 32-bit Windows (the 32-bit program)
-# Then it tests the x64 installer under Wine (tests/e2e/installer.sh); --no-test skips that.
-# There is no 32-bit Wine here, so the x86 installer is built from the same script but not run.
+# Then it tests both installers under Wine (tests/e2e/installer.sh; the x86 one on 32-bit Wine);
+# --no-test skips that.
 # Usage: scripts/package.sh [--no-test]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -74,6 +74,5 @@ echo "package: dist/ holds (help file: $([ -n "${help_of[x64]}" ] && echo includ
 (cd dist && ls -l Tessaline-"$version"-* | awk '{printf "  %-36s %9d bytes\n", $9, $5}')
 
 if [ $run_test -eq 1 ]; then
-  TESS_INSTALLER="$root/dist/Tessaline-$version-setup-x64.exe" TESS_PORTABLE_ZIP="$root/$zip_file" \
-    bash tests/e2e/installer.sh
+  TESS_DIST="$root/dist" bash tests/e2e/installer.sh x64 x86
 fi

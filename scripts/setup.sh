@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev googletest libgtest-dev libbenchmark-dev
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools
-  wine64 fonts-wine fonts-liberation xvfb xauth xdotool imagemagick
+  wine64 wine32:i386 fonts-wine fonts-liberation xvfb xauth xdotool imagemagick
   nsis zip
   ghostscript
 )
@@ -26,5 +26,9 @@ echo "setup: installing ${missing[*]}"
 sudo_cmd=()
 if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
 export DEBIAN_FRONTEND=noninteractive
+# The 32-bit Wine that runs the i686 build comes from the i386 half of the archive.
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  "${sudo_cmd[@]}" dpkg --add-architecture i386
+fi
 "${sudo_cmd[@]}" apt-get update -qq
 "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

@@ -9,11 +9,22 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 export WINELOADER=/usr/lib/wine/wine64
 export WINESERVER=/usr/lib/wine/wineserver
 tess_wine=/usr/lib/wine/wine64
+# The 32-bit loader (package wine32): it runs the i686 builds in the same 64-bit prefix, as 64-bit
+# Windows runs 32-bit programs. wine64 hands a 32-bit program to it as well, but through a
+# start.exe of its own in between.
+tess_wine32=/usr/lib/wine/wine
 tess_xvfb_pid=
 tess_own_display=
 
 tess_prefix_setup() {
-  [ -f "$WINEPREFIX/.tessaline-ready" ] && return 0
+  # A prefix made before the 32-bit Wine was installed has no working 32-bit Windows in it and
+  # cannot run the i686 builds: the ready mark says which kind this one is, and it is made again.
+  local kind=win64
+  [ -x "$tess_wine32" ] && kind=wow64
+  if [ -f "$WINEPREFIX/.tessaline-ready" ] &&
+    { [ $kind = win64 ] || grep -qx wow64 "$WINEPREFIX/.tessaline-ready"; }; then
+    return 0
+  fi
   echo "wine: creating the test prefix in $WINEPREFIX"
   rm -rf "$WINEPREFIX"
   mkdir -p "$WINEPREFIX"
@@ -28,7 +39,7 @@ tess_prefix_setup() {
   timeout 120 "$WINESERVER" -w
   mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
   cp -f /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
-  touch "$WINEPREFIX/.tessaline-ready"
+  echo $kind >"$WINEPREFIX/.tessaline-ready"
 }
 
 # Window management on (a real desktop) or off (our own Xvfb).
