@@ -89,7 +89,7 @@ void runInBrowser(Context& ctx) {
     const std::string& preview = app.paths.previewFile;
     const FileError error = ctx.desktop.writeFileSafely(preview, previewText(ctx.editor.text(), app.currentFile));
     if (error != FileError::None) {
-        showFileError(ctx, fileErrorText(error));
+        showFileError(ctx, preview, fileErrorText(error));
         return;
     }
     if (!app.currentFile.empty()) updateRecentFiles(ctx);

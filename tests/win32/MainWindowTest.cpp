@@ -108,7 +108,7 @@ TEST(MainWindow, StartsInPlaceOnItsBackgroundWithTheCommandLineOrTheMostRecentDo
     const struct { int x, y, width, height, useLastSize, colour; const char *commandLine, *seen; } rows[] = {
         {10, 10, 900, 700, 0, 0xFFFFFF, "\"C:\\web\\a b.html\"", "500x495 centred on ffffff: <p> in C:\\web\\a b.html"},
         {30, 40, 700, 500, 1, 0xE0FFFF, "", "700x500 at 30,40 on e0ffff: recent in C:\\recent.html"},
-        {-8, 40, 120, 150, 1, 0xFFFFFF, "C:\\gone.html", "300x200 at 0,40 on ffffff:  in , asked File not found   "},
+        {-8, 40, 120, 150, 1, 0xFFFFFF, "C:\\gone.html", "300x200 at 0,40 on ffffff:  in , asked C:\\gone.html\r\nFile not found   "},
         {2000, 40, 700, 500, 1, 0xFFFFFF, "", "700x500 at the right edge,40 on ffffff: recent in C:\\recent.html"}};
     for (const auto& r : rows) {
         Shell shell(settingsFileText({.windowX = r.x, .windowY = r.y, .clientWidth = r.width, .clientHeight = r.height,
