@@ -25,7 +25,7 @@ public:
     std::string clipboardText() override { return clipboard; }
     bool startProcess(const std::string& commandLine) override {
         processes.push_back(commandLine);
-        return true;
+        return !processesFail;
     }
     bool shellOpen(const std::string& target, ShowAs show) override { return shellOpened.emplace_back(target, show), false; }
     bool fileExists(const std::string& path) override { return files.count(path) != 0; }
@@ -45,6 +45,7 @@ public:
     int beeps = 0;
     std::vector<std::string> processes;  // the command lines started
     std::vector<std::pair<std::string, ShowAs>> shellOpened;
+    bool processesFail = false;          // every start fails, as for a file that is no program
     std::string clipboard;
     std::map<std::string, std::string> files;  // path -> bytes
     std::set<std::string> folders;
