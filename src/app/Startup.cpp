@@ -65,7 +65,6 @@ bool loadOrCreateSettings(Context& ctx, const std::string& dataFolder) {
         return true;
     }
     app.settings = firstRunSettings();
-    saveSettings(ctx);
     return false;
 }
 

@@ -69,10 +69,11 @@ TEST(Startup, TheDataFolderFollowsTheInstalledFolderRule) {
     }
 }
 
-TEST(Startup, TheFirstRunWritesZerosAtOnceAndTheEffectiveValuesAtClose) {
+TEST(Startup, TheFirstFileHoldsZerosAndTheFileWrittenAtCloseTheEffectiveValues) {
     test::TestContext t;
     EXPECT_FALSE(loadOrCreateSettings(t.ctx, "C:\\Data\\"));
     EXPECT_TRUE(t.desktop.folders.count("C:\\Data\\"));
+    saveSettings(t.ctx);  // by the program, once its window stands as it is seen
     EXPECT_EQ(condensed(t.desktop.files["C:\\Data\\Tessaline.ini"]), "1.06/0,0,0,0,0/0,1,1,0,0/0,0,1,0,0///////");
     applyInMemoryDefaults(t.app);
     ASSERT_TRUE(closeMainWindow(t.ctx));

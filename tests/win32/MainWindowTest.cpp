@@ -40,6 +40,12 @@ auto afterCommand(int id, int code) {
 TEST(MainWindow, ItsToolbarMenuKeysAndLayout) {
     Shell shell;
     const HWND main = shell.hwnd(), toolbar = ::GetDlgItem(main, IDC_TOOLBAR), editor = shell.window.editorHwnd();
+    // A first run writes the window as it stands, its menu bar in.
+    Settings first;
+    RECT place{};
+    readSettingsFile(shell.desktop.files[kTestSettingsFile], first), ::GetWindowRect(main, &place);
+    EXPECT_EQ(std::tuple(first.windowX, first.windowY, first.clientWidth, first.clientHeight),
+              std::tuple(place.left, place.top, clientRect(main).right, clientRect(main).bottom));
     const auto tips = reinterpret_cast<HWND>(::SendMessageA(toolbar, TB_GETTOOLTIPS, 0, 0));
     const int items[] = {IDM_NEW, IDM_OPEN, IDM_SAVE, IDM_PRINT, IDM_CUT, IDM_COPY, IDM_PASTE, IDM_FIND, IDM_REPLACE,
                          IDM_SETBOOKMARK, IDM_NEXTBOOKMARK, IDM_RUNBROWSER};
