@@ -34,7 +34,7 @@ Paths makePaths(const std::string& dataFolder) {
 
 Settings firstRunSettings() {
     Settings s;
-    s.versionText = "1.06";
+    s.versionText = std::string(kVersion);
     s.windowX = s.windowY = s.clientWidth = s.clientHeight = 0;
     s.fontSize = 0;
     s.recentCount = 0;
