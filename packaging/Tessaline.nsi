@@ -1,5 +1,5 @@
 ; The Tessaline installer, built by scripts/package.sh once per architecture:
-;   makensis -DVERSION=1.0.6 -DARCH=x64|x86 -DEXE=... -DLICENSE_FILE=... -DOUTFILE=... [-DHELP=...]
+;   makensis -DVERSION=x.y.z -DARCH=x64|x86 -DEXE=... -DLICENSE_FILE=... -DOUTFILE=... [-DHELP=...]
 ; It installs for all users. The program looks for its own files in the all-users application-data
 ; folder only when it runs from exactly Program Files\Orvalle\Tessaline, so that is where it goes,
 ; with its help file in the data folder; a copy installed elsewhere (/D=) keeps its files beside

@@ -28,8 +28,12 @@ if ! bash scripts/build.sh win64 win32 >"$build_log" 2>&1; then
   fail "the build failed (full output: $build_log)"
 fi
 
-version=$(sed -n 's/^project(Tessaline VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
-[ -n "$version" ] || fail "no version in CMakeLists.txt's project()"
+# The version the executables were built with: CMake took it from project() in CMakeLists.txt,
+# the one place it is set, and gave it to the About box and the version resource as well.
+version_of() { sed -n 's/^CMAKE_PROJECT_VERSION:[A-Z]*=//p' "build/$1/CMakeCache.txt" 2>/dev/null; }
+version=$(version_of win64)
+[ -n "$version" ] || fail "build/win64 holds no project version"
+[ "$(version_of win32)" = "$version" ] || fail "build/win32 was built as version $(version_of win32), build/win64 as $version"
 
 # The help file is built from help/ beside each executable. Once there are help sources, a
 # package without the help file would install a program whose Help menu only says it has none.

@@ -34,7 +34,7 @@ Paths makePaths(const std::string& dataFolder) {
 
 Settings firstRunSettings() {
     Settings s;
-    s.versionText = "1.06";
+    s.versionText = std::string(kVersion);
     s.windowX = s.windowY = s.clientWidth = s.clientHeight = 0;
     s.fontSize = 0;
     s.recentCount = 0;
@@ -65,7 +65,6 @@ bool loadOrCreateSettings(Context& ctx, const std::string& dataFolder) {
         return true;
     }
     app.settings = firstRunSettings();
-    saveSettings(ctx);
     return false;
 }
 

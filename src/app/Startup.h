@@ -27,7 +27,9 @@ Paths makePaths(const std::string& dataFolder);
 Settings firstRunSettings();
 
 // Steps after the data folder is known: create it, set the paths, then read the settings file or
-// write the first one. Returns true when a file was read (the window may then take its last size).
+// take the first-run record. Returns true when a file was read (the window may then take its last
+// size); when none was, the caller writes the first file with saveSettings once the window has
+// its menu bar, so that the file holds the window as it is seen.
 bool loadOrCreateSettings(Context& ctx, const std::string& dataFolder);
 
 // The document to open at start-up: the command line without its double quotes, else the last

@@ -1,7 +1,7 @@
 #include "dialogs/About.h"
 
 #include "platform/Desktop.h"
-#include "state/Settings.h"
+#include "state/Version.h"
 
 #include <string>
 
@@ -9,8 +9,8 @@ namespace tess {
 
 DialogSpec aboutDialog() {
     using namespace controlstyle;
-    // The version the program writes into its settings file, whatever a file read at start-up said.
-    const std::string block = "Version " + Settings{}.versionText + " - Free distribution\r\nby " +
+    // The program's own version, whatever a settings file read at start-up said.
+    const std::string block = "Version " + std::string(kVersion) + " - Free distribution\r\nby " +
                               std::string(kAuthorName) + "\r\n\r\n";
     // The links show an address as it is: an "&" in it is no access key.
     constexpr std::uint32_t kLink = kStaticNotify | kStaticNoPrefix;

@@ -1,5 +1,7 @@
 #include "dialogs/Preferences.h"
 
+#include "document/RecentFiles.h"
+#include "document/RunBrowser.h"
 #include "editor/Gutter.h"
 #include "platform/Desktop.h"
 #include "state/MainView.h"
@@ -46,7 +48,7 @@ void chooseBrowser(Context& ctx, int slot) {
         s.browserIndex = slot;
         return;
     }
-    const std::string found = findBrowser(ctx);
+    const std::string found = findBrowser(ctx, s.browserPaths[static_cast<std::size_t>(slot - 1)]);
     if (found.empty()) return;
     // A prefix: Run browser appends the quoted page to it.
     s.browserPaths[static_cast<std::size_t>(slot - 1)] = found + " ";
@@ -121,22 +123,24 @@ void applyPreferences(Context& ctx, const PreferencesChoice& choice) {
         chooseBrowser(ctx, browser + 1);
 }
 
-std::string findBrowser(Context& ctx) {
+// A browser that has moved is looked for where it was; one never chosen where the system keeps the
+// programs of this program's own kind: a 64-bit browser is not under "Program Files (x86)".
+std::string findBrowser(Context& ctx, std::string_view storedPrefix) {
     FileDialogRequest request{.title = "Find Browser",
                               .filters = {{"Exe Files (*.exe)", "*.exe"}, {"All Files (*.*)", "*.*"}},
                               .fileMustExist = true,
                               .hideReadOnly = false,
                               .keepCurrentFolder = false};
-    if (ctx.desktop.folderExists(kProgramFilesX86)) {
-        request.initialFolder = kProgramFilesX86;
-    } else if (ctx.desktop.folderExists(kProgramFiles)) {
-        request.initialFolder = kProgramFiles;
-        // Slot 1 takes the browser Run browser last started. Before any start there is none, and
-        // an empty command would only wipe what slot 1 held.
-        if (!ctx.app.browserCommand.empty()) {
-            ctx.app.settings.browserPaths[0] = ctx.app.browserCommand;
-            ctx.app.settings.browserIndex = 1;
-        }
+    const std::string storedFolder = folderOf(browserExecutable(storedPrefix));
+    request.initialFolder = !storedFolder.empty() && ctx.desktop.folderExists(storedFolder)
+                                ? storedFolder
+                                : ctx.desktop.programFilesFolder();
+    // Where Windows has no "(x86)" folder, slot 1 takes the browser Run browser last started.
+    // Before any start there is none, and an empty command would only wipe what slot 1 held.
+    if (!ctx.desktop.folderExists(kProgramFilesX86) && ctx.desktop.folderExists(kProgramFiles) &&
+        !ctx.app.browserCommand.empty()) {
+        ctx.app.settings.browserPaths[0] = ctx.app.browserCommand;
+        ctx.app.settings.browserIndex = 1;
     }
     return ctx.desktop.openFileDialog(request).value_or("");
 }

@@ -48,8 +48,9 @@ PreferencesChoice preferencesShown(const Settings& settings);
 // without a usable executable asks for one (findBrowser).
 void applyPreferences(Context& ctx, const PreferencesChoice& choice);
 
-// Asks the user for a browser executable: its full path, or "" when the dialog was cancelled.
-std::string findBrowser(Context& ctx);
+// Asks the user for a browser executable, starting where storedPrefix (the slot's command prefix)
+// points, else in Program Files: its full path, or "" when the dialog was cancelled.
+std::string findBrowser(Context& ctx, std::string_view storedPrefix);
 
 // True when a browser command prefix (a path and a trailing space) names an existing file.
 bool namesExistingFile(Desktop& desktop, std::string_view commandPrefix);

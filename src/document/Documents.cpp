@@ -19,7 +19,7 @@ constexpr char kDefaultExtension[] = "html";
 // created or replaced.
 bool refusedDeviceName(Context& ctx, const std::string& path) {
     if (!isDeviceName(path)) return false;
-    showFileError(ctx, path + "\r\n" + std::string(refusalText(NameRefusal::Device)));
+    showFileError(ctx, path, refusalText(NameRefusal::Device));
     return true;
 }
 
@@ -62,9 +62,9 @@ void afterTextReplaced(Context& ctx) {
 
 }  // namespace
 
-void showFileError(Context& ctx, std::string_view text) {
+void showFileError(Context& ctx, std::string_view path, std::string_view what) {
     ctx.desktop.messageBox({.title = "File Error ",
-                            .text = std::string(text) + "   ",
+                            .text = fileErrorMessage(path, what),
                             .buttons = Buttons::Ok,
                             .icon = Icon::Error});
 }
@@ -85,13 +85,13 @@ bool loadDocument(Context& ctx, const std::string& path) {
     const Busy busy(ctx.view);
     ReadResult file = ctx.desktop.readFile(path);
     if (file.error != FileError::None) {
-        showFileError(ctx, fileErrorText(file.error));
+        showFileError(ctx, path, fileErrorText(file.error));
         return false;
     }
     // The edit control ends its text at the first NUL: loading such a file would silently cut it,
     // and a later save would write the cut text back.
     if (file.bytes.find('\0') != std::string::npos) {
-        showFileError(ctx, "File contains a zero byte and cannot be edited");
+        showFileError(ctx, path, "File contains a zero byte and cannot be edited");
         return false;
     }
     // Setting the text ignores the limit but typing obeys it: a longer document would be stuck.
@@ -112,7 +112,7 @@ bool saveDocument(Context& ctx, const std::string& name) {
     // as saved only then: a failed save must leave both the file and the unsaved state alone.
     const FileError error = ctx.desktop.writeFileSafely(target, ctx.editor.text());
     if (error != FileError::None) {
-        showFileError(ctx, fileErrorText(error));
+        showFileError(ctx, target, fileErrorText(error));
         return false;
     }
     if (toCurrentFile) ctx.editor.setModified(false);

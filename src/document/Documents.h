@@ -12,8 +12,8 @@ namespace tess {
 // The file dialogs' type filters, in the order the dialogs list them.
 const std::vector<FileFilter>& documentFilters();
 
-// The "File Error " box with the text of a failed read or write.
-void showFileError(Context& ctx, std::string_view text);
+// The "File Error " box for a file that could not be read or written, naming it and saying why.
+void showFileError(Context& ctx, std::string_view path, std::string_view what);
 
 // Reads path into the editor. On success currentFile becomes path; on failure the user sees the
 // "File Error " box and the editor and currentFile stay as they were.

@@ -25,8 +25,11 @@ bool containsNoCase(std::string_view text, std::string_view part) {
     return false;
 }
 
-// A folder as a file URL ending with "/": C:\a b\ gives file:///C:/a%20b/, \\server\share\ gives
-// file://server/share/. Characters that would end or break the URL are escaped.
+// A folder as a file URL ending with "/", for a double-quoted HTML attribute: C:\a b\ gives
+// file:///C:/a%20b/, \\server\share\ gives file://server/share/. Characters that would end or
+// break the URL are percent-encoded, and an "&" is written as a character reference: a folder
+// named "a&lt;b" would otherwise be read as "a<b". Bytes above 127 stay as they are: the browser
+// reads them in the page's own code page, as it reads the rest of the page.
 std::string folderUrl(std::string_view folder) {
     const bool network = folder.starts_with("\\\\");
     std::string url = network ? "file://" : "file:///";
@@ -34,6 +37,8 @@ std::string folderUrl(std::string_view folder) {
         const auto byte = static_cast<unsigned char>(c);
         if (c == '\\') {
             url += '/';
+        } else if (c == '&') {
+            url += "&amp;";
         } else if (byte <= 0x20 || byte == 0x7F || std::string_view("%#?\"<>").find(c) != std::string_view::npos) {
             char escaped[4];
             std::snprintf(escaped, sizeof escaped, "%%%02X", byte);
@@ -89,7 +94,7 @@ void runInBrowser(Context& ctx) {
     const std::string& preview = app.paths.previewFile;
     const FileError error = ctx.desktop.writeFileSafely(preview, previewText(ctx.editor.text(), app.currentFile));
     if (error != FileError::None) {
-        showFileError(ctx, fileErrorText(error));
+        showFileError(ctx, preview, fileErrorText(error));
         return;
     }
     if (!app.currentFile.empty()) updateRecentFiles(ctx);
@@ -98,18 +103,25 @@ void runInBrowser(Context& ctx) {
     if (s.browserIndex >= 1 && s.browserIndex <= static_cast<int>(s.browserPaths.size()))
         app.browserCommand = s.browserPaths[static_cast<std::size_t>(s.browserIndex - 1)];
     if (!ctx.desktop.fileExists(browserExecutable(app.browserCommand))) {
-        const auto fallback = std::ranges::find_if(kFallbackBrowsers, [&](const FallbackBrowser& f) {
-            return ctx.desktop.folderExists(std::string(f.folder));
+        // A folder that is there says nothing about the browser in it: a fallback that cannot
+        // start would be stored as the user's choice and fail silently at every Run browser.
+        const auto fallback = std::ranges::find_if(kFallbackBrowsers, [&](std::string_view prefix) {
+            return ctx.desktop.fileExists(browserExecutable(prefix));
         });
         if (fallback == std::end(kFallbackBrowsers)) {
             ctx.desktop.messageBox({.text = "Select a browser from Preferences", .icon = Icon::Information});
             return;
         }
-        app.browserCommand = fallback->prefix;
+        app.browserCommand = *fallback;
         s.browserPaths[0] = app.browserCommand;
         s.browserIndex = 1;
     }
-    ctx.desktop.startProcess(browserCommandLine(app.browserCommand, preview));
+    const std::string browser = browserExecutable(app.browserCommand);
+    if (!ctx.desktop.startProcess(browserCommandLine(app.browserCommand, preview)))
+        ctx.desktop.messageBox({.title = "Tessaline",
+                                .text = "The browser could not be started:\r\n" + browser +
+                                        "\r\nSelect another one from Preferences.",
+                                .icon = Icon::Error});
 }
 
 }  // namespace tess

@@ -8,15 +8,11 @@
 
 namespace tess {
 
-// Taken when no usable browser is set: the first prefix whose folder exists. Only the folder is
-// tested, not the executable.
-struct FallbackBrowser {
-    std::string_view folder;
-    std::string_view prefix;  // a command prefix: the executable's path and one space
-};
-inline constexpr FallbackBrowser kFallbackBrowsers[] = {
-    {"C:\\Program Files (x86)", "C:\\Program Files (x86)\\Internet Explorer\\iexplore.exe "},
-    {"C:\\Program Files", "C:\\Program Files\\Internet Explorer\\iexplore.exe "},
+// Taken, in this order, when no usable browser is set: the first whose executable exists. Each is a
+// command prefix, the executable's path and one space.
+inline constexpr std::string_view kFallbackBrowsers[] = {
+    "C:\\Program Files (x86)\\Internet Explorer\\iexplore.exe ",
+    "C:\\Program Files\\Internet Explorer\\iexplore.exe ",
 };
 
 // The executable a command prefix names, without its trailing spaces or quotes around it.

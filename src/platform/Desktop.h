@@ -78,6 +78,10 @@ public:
     virtual bool startProcess(const std::string& commandLine) = 0;
     virtual bool shellOpen(const std::string& target, ShowAs show) = 0;
 
+    // The Program Files folder as the system reports it to this program, without a trailing
+    // backslash: "Program Files (x86)" for a 32-bit program on 64-bit Windows; "" when unknown.
+    virtual std::string programFilesFolder() = 0;
+
     virtual bool fileExists(const std::string& path) = 0;
     virtual bool folderExists(const std::string& path) = 0;
     virtual bool createFolder(const std::string& path) = 0;

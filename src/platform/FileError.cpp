@@ -24,4 +24,10 @@ std::string_view fileErrorText(FileError error) {
     return "Path/file access error";
 }
 
+// A description alone leaves the user guessing which file is meant: the one loaded at start-up, a
+// recent entry or the preview page is none that the window shows.
+std::string fileErrorMessage(std::string_view path, std::string_view what) {
+    return std::string(path) + "\r\n" + std::string(what) + "   ";
+}
+
 }  // namespace tess

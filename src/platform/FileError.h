@@ -1,4 +1,5 @@
 #pragma once
+#include <string>
 #include <string_view>
 
 namespace tess {
@@ -25,5 +26,8 @@ enum class FileError : int {
 
 // The short description shown to the user, e.g. "File not found".
 std::string_view fileErrorText(FileError error);
+
+// The text of the "File Error " box: the file's full path on a line of its own, then what went wrong.
+std::string fileErrorMessage(std::string_view path, std::string_view what);
 
 }  // namespace tess

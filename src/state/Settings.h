@@ -1,6 +1,8 @@
 #pragma once
 // The settings record and its file. The file format is comma-separated values, strings in
 // double quotes without escaping, one group per line, CR LF line ends.
+#include "state/Version.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -9,7 +11,7 @@
 namespace tess {
 
 struct Settings {
-    std::string versionText = "1.06";
+    std::string versionText{kVersion};  // the version that wrote the file; never compared
     std::int32_t windowX = 0;
     std::int32_t windowY = 0;
     std::int32_t clientWidth = 0;

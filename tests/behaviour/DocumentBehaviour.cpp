@@ -17,7 +17,10 @@ const MessageBoxRequest kDiscard = question("Tessaline", "File has changed...\r\
     kChanged = question("Tessaline", "File has changed...\r\ndo you want to save it?", Buttons::YesNoCancel),
     kQuit = question("Tessaline", "Quit program now?", Buttons::YesNo), kSaveNow = question("Save File", "Save file now?", Buttons::YesNo),
     kOverwrite = question(kTaken, "file already exists... Ok to override?", Buttons::YesNo, Icon::Exclamation);
-MessageBoxRequest fileError(const std::string& text) { return {.title = "File Error ", .text = text + "   ", .icon = Icon::Error}; }
+// The box names the file on a line of its own.
+MessageBoxRequest fileError(const std::string& path, std::string_view text) {
+    return {.title = "File Error ", .text = path + "\r\n" + std::string(text) + "   ", .icon = Icon::Error};
+}
 
 // A document (untitled when file is ""), the commands each run on it apart (0: closing the window), the answers
 // and Save As choice, what is asked, where it is saved ("": nowhere), and whether the command goes on.
@@ -77,7 +80,7 @@ TEST(DocumentBehaviour, EveryQuestionEveryAnswerAndEveryFailedSaveOfTheDocumentC
         {"Yes on an untitled document saves as", replacing, "", true, {Yes}, {kDiscard}, kNamed, kNamed, true},
         {"Yes when the named file has gone saves as", replacing, kGone, true, {Yes}, {kDiscard}, kNamed, kNamed, true},
         {"Yes, then Save As cancelled", replacing, "", true, {Yes}, {kDiscard}, std::nullopt, "", false},
-        {"Yes, the write fails", replacing, kFull, true, {Yes, Ok}, {kDiscard, fileError("Disk full")}, {}, "", false},
+        {"Yes, the write fails", replacing, kFull, true, {Yes, Ok}, {kDiscard, fileError(kFull, "Disk full")}, {}, "", false},
         {"Save, Yes", save, kOld, true, {Yes}, {kSaveNow}, {}, kOld, true},
         {"Save, No", save, kOld, true, {No}, {kSaveNow}, {}, "", false},
         {"Save, Cancel", save, kOld, true, {Cancel}, {kSaveNow}, {}, "", false},
@@ -86,7 +89,7 @@ TEST(DocumentBehaviour, EveryQuestionEveryAnswerAndEveryFailedSaveOfTheDocumentC
         {"Save of an untitled document is Save As", save, "", true, {}, {}, kNamed, kNamed, true},
         {"Save As over another file, Yes", saveAs, kOld, true, {Yes}, {kOverwrite}, kTaken, kTaken, true},
         {"Save As over another file, No", saveAs, kOld, true, {No}, {kOverwrite}, kTaken, "", false},
-        {"Save As, the write fails", saveAs, kOld, true, {Ok}, {fileError("Permission denied")}, kLocked, "", false},
+        {"Save As, the write fails", saveAs, kOld, true, {Ok}, {fileError(kLocked, "Permission denied")}, kLocked, "", false},
         {"unchanged closes at once", close, kOld, false, {}, {}, {}, "", true},
         {"unchanged, asked to quit, Yes", close, kOld, false, {Yes}, {kQuit}, {}, "", true},
         {"unchanged, asked to quit, No", close, kOld, false, {No}, {kQuit}, {}, "", false},
@@ -94,7 +97,7 @@ TEST(DocumentBehaviour, EveryQuestionEveryAnswerAndEveryFailedSaveOfTheDocumentC
         {"changed, No closes without asking to quit", close, kOld, true, {No}, {kChanged}, {}, "", true},
         {"changed, Cancel", close, kOld, true, {Cancel}, {kChanged}, {}, "", false},
         {"changed, Yes saves", close, kOld, true, {Yes}, {kChanged}, {}, kOld, true},
-        {"changed, Yes, write fails", close, kFull, true, {Yes, Ok}, {kChanged, fileError("Disk full")}, {}, "", false},
+        {"changed, Yes, write fails", close, kFull, true, {Yes, Ok}, {kChanged, fileError(kFull, "Disk full")}, {}, "", false},
     };
     for (const Row& r : rows) for (const int id : r.commands) run(r, id);
 }
@@ -110,7 +113,7 @@ TEST(DocumentBehaviour, AFailedLoadShowsWhyAndKeepsTheTextItsNameAndItsModifiedF
         {PathFileAccessError, "Path/file access error"}, {PathNotFound, "Path not found"},
         {None, "File contains a zero byte and cannot be edited"}};
     for (const auto& [error, text] : rows)
-        run({text, {}, kOld, true, {No, Ok}, {kDiscard, fileError(text)}, {}, "", false}, IDM_OPEN, error);
+        run({text, {}, kOld, true, {No, Ok}, {kDiscard, fileError(kBad, text)}, {}, "", false}, IDM_OPEN, error);
 }
 
 TEST(DocumentBehaviour, ADocumentLongerThanTheTextLimitCanStillBeTypedInto) {  // loading ignores the limit, typing not
@@ -123,11 +126,11 @@ TEST(DocumentBehaviour, ADocumentLongerThanTheTextLimitCanStillBeTypedInto) {  /
 
 // Opened, a device would read as an empty document; saved to, it would swallow the text.
 TEST(DocumentBehaviour, ADeviceNameIsRefusedBeforeAnythingIsReadOrWritten) {
-    const std::string device = "C:\\nul.txt", why = device + "\r\n" + std::string(refusalText(NameRefusal::Device));
+    const std::string device = "C:\\nul.txt";
     for (const int id : {IDM_OPEN, IDM_SAVEAS}) {
         auto s = editing({});
         s->desktop().openResults = s->desktop().saveResults = {device}, s->desktop().answers = {Ok}, s->command(id);
-        EXPECT_EQ(s->desktop().boxes, Boxes{fileError(why)});
+        EXPECT_EQ(s->desktop().boxes, Boxes{fileError(device, refusalText(NameRefusal::Device))});
         EXPECT_EQ(std::tuple(s->desktop().files, s->editor().text()), std::tuple(kDisk, "unsaved"));
     }
 }

@@ -32,31 +32,48 @@ TEST(FragmentBehaviour, EachFragmentIsOneUndoableInsertionWithTheCaretInside) {
 }
 
 // The preview holds the text behind a base element for the page's folder; the document stays changed and unsaved,
-// and moves to the top of the recent list. The chosen browser, else the first fallback whose folder exists (kept in
-// slot 1), starts with its path and the preview's quoted; with none, the user is told where to choose one.
+// and moves to the top of the recent list. The chosen browser, else the first fallback whose executable exists (kept
+// in slot 1; the folders of both are there), starts with its path and the preview's quoted; with none, the user is
+// told where to choose one. Each slot holds a browser of its own; one that does not start is named.
 TEST(BrowserBehaviour, RunBrowserWritesThePreviewAndStartsTheChosenOrAFallbackBrowser) {
-    const std::string x86 = "C:\\Program Files (x86)", pf = "C:\\Program Files", ie = "\\Internet Explorer\\iexplore.exe",
-                      chosen = "C:\\Web Tools\\browser.exe", page = "C:\\My Site\\page.html";
-    const MessageBoxRequest select{.text = "Select a browser from Preferences", .icon = Icon::Information};
-    const struct { int index, route; bool exists; std::set<std::string> folders; std::string started; int after; } rows[] = {
-        {4, IDM_RUNBROWSER, true, {x86}, chosen, 4}, {4, IDT_RUNBROWSER, true, {}, chosen, 4},
-        {4, 0, false, {x86, pf}, x86 + ie, 1}, {0, IDT_RUNBROWSER, false, {pf}, pf + ie, 1}, {0, 0, true, {}, "", 0}};
+    const std::string x86 = "C:\\Program Files (x86)\\Internet Explorer\\iexplore.exe", page = "C:\\My Site\\page.html",
+                      pf = "C:\\Program Files\\Internet Explorer\\iexplore.exe", preview = "C:\\Data\\runFile.htm";
+    const auto slot = [](int i) { return "C:\\Web Tools\\browser" + std::to_string(i) + ".exe"; };
+    const MessageBoxRequest select{.text = "Select a browser from Preferences", .icon = Icon::Information},
+        failed{.title = "Tessaline", .text = "The browser could not be started:\r\n" + slot(2) +
+               "\r\nSelect another one from Preferences.", .icon = Icon::Error};
+    const struct { int index, route; std::set<std::string> programs; std::string started; int after; bool fails = false;
+    } rows[] = {
+        {4, IDM_RUNBROWSER, {slot(4), x86, pf}, slot(4), 4}, {4, IDT_RUNBROWSER, {slot(4)}, slot(4), 4},
+        {4, 0, {x86, pf}, x86, 1}, {0, IDT_RUNBROWSER, {slot(1), pf}, pf, 1}, {0, 0, {}, "", 0},
+        {2, IDM_RUNBROWSER, {slot(2)}, slot(2), 2, true}};
     for (const auto& r : rows) {
+        SCOPED_TRACE(r.started);
         auto s = makeEditorSubject();
         FakeDesktop& d = s->desktop();
         Settings& set = s->app().settings;
         s->app().currentFile = page, s->set("<p>hi|"), s->editor().setModified(true);
-        set.browserIndex = r.index, set.browserPaths[3] = chosen + " ", d.folders = r.folders, d.answers = {Answer::Ok};
-        if (r.exists) d.files[chosen] = "";
+        for (int i = 1; i <= 5; ++i) set.browserPaths[static_cast<std::size_t>(i - 1)] = slot(i) + " ";
+        set.browserIndex = r.index, d.folders = {"C:\\Program Files (x86)", "C:\\Program Files"};
+        d.answers = {Answer::Ok}, d.processesFail = r.fails;
+        for (const std::string& program : r.programs) d.files[program] = "";
         r.route ? s->command(r.route) : s->keys("{C-R}");
-        EXPECT_EQ(std::tuple(d.files["C:\\Data\\runFile.htm"], d.files.count(page), s->modified(), s->recentItems()[0]),
+        EXPECT_EQ(std::tuple(d.files[preview], d.files.count(page), s->modified(), s->recentItems()[0]),
                   std::tuple("<base href=\"file:///C:/My%20Site/\"><p>hi", 0u, true, "&1  page.html"));
-        const std::string line = "\"" + r.started + "\" \"C:\\Data\\runFile.htm\"";
+        const std::string line = "\"" + r.started + "\" \"" + preview + "\"";
         EXPECT_EQ(d.processes, r.started.empty() ? std::vector<std::string>{} : std::vector{line});
-        EXPECT_EQ(d.boxes, r.started.empty() ? std::vector{select} : std::vector<MessageBoxRequest>{});
+        EXPECT_EQ(d.boxes, r.started.empty() ? std::vector{select} : r.fails ? std::vector{failed}
+                                                                         : std::vector<MessageBoxRequest>{});
         EXPECT_EQ(std::tuple(set.browserIndex, set.browserPaths[0], set.browserPaths[3]),
-                  std::tuple(r.after, r.after == 1 ? r.started + " " : "", chosen + " "));
+                  std::tuple(r.after, r.after == 1 ? r.started + " " : slot(1) + " ", slot(4) + " "));
     }
+    // A preview that cannot be written is named, and no browser shows an older one.
+    auto s = makeEditorSubject();
+    s->desktop().writeErrors[preview] = FileError::DiskFull, s->desktop().answers = {Answer::Ok};
+    s->desktop().files[slot(1)] = "", s->app().settings.browserIndex = 1, s->command(IDM_RUNBROWSER);
+    const MessageBoxRequest named{.title = "File Error ", .text = preview + "\r\nDisk full   ", .icon = Icon::Error};
+    EXPECT_EQ(s->desktop().boxes, std::vector{named});
+    EXPECT_EQ(s->desktop().processes, std::vector<std::string>{});
 }
 
 }  // namespace

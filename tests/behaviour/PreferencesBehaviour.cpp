@@ -10,6 +10,7 @@ namespace {
 
 using Texts = std::vector<std::string>;
 const std::string kExe = "C:\\B\\b.exe", kX86 = "C:\\Program Files (x86)\\", kPf = "C:\\Program Files\\",
+                  kPf64 = "C:\\Program Files",  // as the system names it to a 64-bit program
                   kIe = "C:\\IE\\ie.exe ";
 
 using S = DialogStep;
@@ -18,10 +19,10 @@ S pick(int id, std::string entry) { return {S::Pick, id, std::move(entry)}; }
 const S kApply{S::Click, 416};
 
 // What the user does (Enter and Esc must leave the dialog open); what it changes; whether the window is laid out
-// again; what every browser slot holds before; a folder that exists; whether "Find Browser" opens (in that folder) and
-// what is picked there (nullopt: cancelled).
+// again; what every browser slot holds before; a folder that exists; whether "Find Browser" opens, what is picked there
+// (nullopt: cancelled) and where it starts: the slot's folder, else the Program Files the system reports.
 struct Row { const char* name; DialogSteps steps; std::function<void(App&)> change; bool laidOut = false;
-             std::string slots, folder; bool asks = false; std::optional<std::string> picked; };
+             std::string slots, folder; bool asks = false; std::optional<std::string> picked; std::string startIn; };
 
 TEST(PreferencesBehaviour, ApplyChangesWhatWasChosenAndTheCloseBoxNothing) {
     const Row rows[] = {
@@ -40,11 +41,13 @@ TEST(PreferencesBehaviour, ApplyChangesWhatWasChosenAndTheCloseBoxNothing) {
             s.useLastSize = 0, s.loadLastFile = 1, s.askToQuit = 0, s.autoCompleteBrackets = 1; }},
         {"a browser that is there", {pick(415, "Opera"), kApply}, [](App& a) { a.settings.browserIndex = 3; }, false,
             kExe + " ", kX86},
-        {"none: found from (x86)", {pick(415, "Firefox"), kApply}, [](App& a) {
-            a.settings.browserPaths[1] = kExe + " ", a.settings.browserIndex = 2; }, false, "", kX86, true, kExe},
+        {"none: found from Program Files", {pick(415, "Firefox"), kApply}, [](App& a) {
+            a.settings.browserPaths[1] = kExe + " ", a.settings.browserIndex = 2; }, false, "", kX86, true, kExe, kPf64},
+        {"gone with its folder", {pick(415, "Opera"), kApply}, {}, false, "C:\\Gone\\b.exe ", kX86, true, {}, kPf64},
         {"a folder is none; slot 1 takes the last command", {pick(415, "Chrome"), kApply}, [](App& a) {
-            a.settings.browserPaths[0] = kIe, a.settings.browserIndex = 1; }, false, "C:\\B\\ ", kPf, true},
-        {"a wildcard is none; no folder", {pick(415, "SlimBrowser"), kApply}, {}, false, "C:\\B\\*.exe ", "", true},
+            a.settings.browserPaths[0] = kIe, a.settings.browserIndex = 1; }, false, "C:\\B\\ ", kPf, true, {}, "C:\\B\\"},
+        {"a wildcard is none; no folder", {pick(415, "SlimBrowser"), kApply}, {}, false, "C:\\B\\*.exe ", "", true, {},
+            "C:\\B\\"},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
@@ -66,7 +69,7 @@ TEST(PreferencesBehaviour, ApplyChangesWhatWasChosenAndTheCloseBoxNothing) {
                              want.settings.showLineNumbers ? Texts{">1", "2"} : Texts{">", ""},
                              want.settings.backgroundColor, false));
         const FileDialogRequest find{.title = "Find Browser", .filters = {{"Exe Files (*.exe)", "*.exe"},
-                                     {"All Files (*.*)", "*.*"}}, .initialFolder = r.folder, .fileMustExist = true,
+                                     {"All Files (*.*)", "*.*"}}, .initialFolder = r.startIn, .fileMustExist = true,
                                      .hideReadOnly = false, .keepCurrentFolder = false};
         EXPECT_EQ(s->desktop().openRequests, r.asks ? std::vector{find} : std::vector<FileDialogRequest>{});
     }

@@ -25,9 +25,10 @@ public:
     std::string clipboardText() override { return clipboard; }
     bool startProcess(const std::string& commandLine) override {
         processes.push_back(commandLine);
-        return true;
+        return !processesFail;
     }
     bool shellOpen(const std::string& target, ShowAs show) override { return shellOpened.emplace_back(target, show), false; }
+    std::string programFilesFolder() override { return programFiles; }
     bool fileExists(const std::string& path) override { return files.count(path) != 0; }
     bool folderExists(const std::string& path) override { return folders.count(path) != 0; }
     bool createFolder(const std::string& path) override { return folders.insert(path).second; }
@@ -44,10 +45,12 @@ public:
     std::vector<FileDialogRequest> openRequests, saveRequests;
     int beeps = 0;
     std::vector<std::string> processes;  // the command lines started
+    bool processesFail = false;          // every start fails, as for a file that is no program
     std::vector<std::pair<std::string, ShowAs>> shellOpened;
     std::string clipboard;
     std::map<std::string, std::string> files;  // path -> bytes
     std::set<std::string> folders;
+    std::string programFiles = "C:\\Program Files";  // as a 64-bit program is told
     std::map<std::string, FileError> readErrors, writeErrors;  // path -> the error a read or write reports
 
 private:

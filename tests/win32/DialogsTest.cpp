@@ -62,6 +62,17 @@ TEST(PreferencesDialog, ControlsAsBuilt) {
     EXPECT_EQ(player.seen(), (Texts{"Tessaline Options", "left open"}));
 }
 
+// The numbers of the version resource the program shares with these tests, "1.2.3": what the packages are named by.
+std::string resourceVersion() {
+    const HRSRC found = ::FindResourceA(nullptr, MAKEINTRESOURCEA(VS_VERSION_INFO), RT_VERSION);
+    const auto* bytes = found ? static_cast<const BYTE*>(::LockResource(::LoadResource(nullptr, found))) : nullptr;
+    for (DWORD at = 0; bytes && at + sizeof(VS_FIXEDFILEINFO) <= ::SizeofResource(nullptr, found); at += 4)
+        if (const auto* info = reinterpret_cast<const VS_FIXEDFILEINFO*>(bytes + at); info->dwSignature == VS_FFI_SIGNATURE)
+            return std::to_string(HIWORD(info->dwFileVersionMS)) + "." + std::to_string(LOWORD(info->dwFileVersionMS)) +
+                   "." + std::to_string(HIWORD(info->dwFileVersionLS));
+    return "none";
+}
+
 TEST(AboutBox, TextsPointerLinksAndEveryWayOfClosing) {
     TestWindow<> shell;
     const auto check = [&](HWND box) {
@@ -72,7 +83,7 @@ TEST(AboutBox, TextsPointerLinksAndEveryWayOfClosing) {
         EXPECT_EQ(frame(box, shell.hwnd()), std::tuple("About Tessaline", size.right, size.bottom, FALSE));
         EXPECT_EQ(controlsOf(box), (Texts{du("9901 Tessaline", {50, 10, 80, 20}), du("9902  for Windows", {120, 13, 70, 10}),
             du("9906 (HTML, CSS, JavaScript, PHP)", {50, 25, 125, 15}),
-            du("9903 Version 1.06 - Free distribution\r\nby Orvalle\r\n\r\n", {50, 45, 180, 30}),
+            du("9903 Version " + resourceVersion() + " - Free distribution\r\nby Orvalle\r\n\r\n", {50, 45, 180, 30}),
             du("9904 tessaline@orvalle.example", {60, 80, 140, 12}),
             du("9905 https://orvalle.example/tessaline", {60, 95, 140, 12}), du("-1 ", {10, 10, 30, 30})}));
         for (const auto& [id, cursor] : {std::pair{9903, IDC_ARROW}, {9904, IDC_HAND}, {9905, IDC_HAND}}) {

@@ -108,6 +108,10 @@ bool Program::start(HINSTANCE instance, const ProgramOptions& options) {
     Context ctx = context();
     const bool settingsRead = loadOrCreateSettings(ctx, dataFolder());
     window_->applySettings(settingsRead && app_.settings.useLastSize != 0);
+    // Written only now: before the menu bar went in, the client area was a menu bar's height taller
+    // than the window the user sees, and a program ended before its first close would start that
+    // much taller next time. The zeros of the first file are still in place.
+    if (!settingsRead) saveSettings(ctx);
     applyInMemoryDefaults(app_);
     // Everything that makes the editor measure its lines again (font, size, wrapping) is in place
     // before the text goes in: each of them would otherwise lay out the whole document once more.

@@ -5,6 +5,7 @@
 
 #include <commdlg.h>
 #include <shellapi.h>
+#include <shlobj.h>
 
 #include <cstring>
 #include <cwchar>
@@ -240,6 +241,12 @@ bool DesktopWin::shellOpen(const std::string& target, ShowAs show) {
     const auto result = reinterpret_cast<INT_PTR>(::ShellExecuteA(
         nullptr, "open", target.c_str(), nullptr, nullptr, show == ShowAs::Maximized ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL));
     return result > 32;
+}
+
+std::string DesktopWin::programFilesFolder() {
+    char path[MAX_PATH] = {};
+    if (FAILED(::SHGetFolderPathA(nullptr, CSIDL_PROGRAM_FILES, nullptr, SHGFP_TYPE_CURRENT, path))) return {};
+    return path;
 }
 
 bool DesktopWin::fileExists(const std::string& path) {

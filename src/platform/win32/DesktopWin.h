@@ -36,6 +36,7 @@ public:
     std::string clipboardText() override;
     bool startProcess(const std::string& commandLine) override;
     bool shellOpen(const std::string& target, ShowAs show) override;
+    std::string programFilesFolder() override;
     bool fileExists(const std::string& path) override;
     bool folderExists(const std::string& path) override;
     bool createFolder(const std::string& path) override;
