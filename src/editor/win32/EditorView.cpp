@@ -39,11 +39,15 @@ Key keyOf(WPARAM virtualKey) {
     case VK_PRIOR: return Key::PageUp;
     case VK_NEXT: return Key::PageDown;
     case VK_DELETE: return Key::Delete;
+    case VK_INSERT: return Key::Insert;
     default: return Key::Other;
     }
 }
 
 bool shiftDown() { return ::GetKeyState(VK_SHIFT) < 0; }
+
+// Bit 30 of the key data: the key was down before this press, which is an auto-repeat.
+bool isRepeat(LPARAM data) { return (data & (1 << 30)) != 0; }
 
 // The rules only look at brackets, line breaks and tabs, all ASCII. The control may be a Unicode
 // window, whose characters come as UTF-16 units: anything beyond ASCII must not be cut down to a
@@ -233,7 +237,8 @@ LRESULT EditorView::KeyHandling::handleMessage(UINT msg, WPARAM wParam, LPARAM l
     Context ctx = view_.host_.context();
     switch (msg) {
     case WM_CHAR: return keys_.charTyped(ctx, ruleCharacter(wParam), passHere) ? result : 0;
-    case WM_KEYDOWN: return keys_.keyPressed(ctx, keyOf(wParam), shiftDown(), passHere) ? result : 0;
+    case WM_KEYDOWN:
+        return keys_.keyPressed(ctx, keyOf(wParam), shiftDown(), passHere, isRepeat(lParam)) ? result : 0;
     case WM_KEYUP: return keys_.keyReleased(ctx, keyOf(wParam), shiftDown(), passHere) ? result : 0;
     // The control's own undo key undoes as Edit > Undo does, so the bookmarks follow it the same way.
     case WM_SYSKEYDOWN:
