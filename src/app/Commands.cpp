@@ -12,7 +12,7 @@
 
 namespace tess {
 
-// One line per command. Commands that trigger others run them here to their end before going on.
+// One line per command.
 bool runCommand(Context& ctx, int id) {
     id = menuCommandOf(id);
     if (const int entry = recentEntryOf(id)) {
@@ -50,9 +50,7 @@ bool runCommand(Context& ctx, int id) {
     case IDM_FINDPREV: runFind(ctx, FindMode::FindPrevious); return true;
     case IDM_REPLACE: runFind(ctx, FindMode::Replace); return true;
     case IDM_ABOUT: ctx.view.showAbout(); return true;
-    case IDM_PASTELINE:
-        moveCaretToLineStart(ctx);
-        return runCommand(ctx, IDM_PASTE);
+    case IDM_PASTELINE: pasteLine(ctx); return true;
     default: return false;
     }
 }

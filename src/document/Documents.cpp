@@ -4,6 +4,7 @@
 #include "editor/StatusBar.h"
 #include "document/RecentFiles.h"
 #include "editor/Gutter.h"
+#include "editor/TextLimit.h"
 #include "platform/EditControl.h"
 #include "platform/FileNames.h"
 
@@ -94,9 +95,7 @@ bool loadDocument(Context& ctx, const std::string& path) {
         showFileError(ctx, path, "File contains a zero byte and cannot be edited");
         return false;
     }
-    // Setting the text ignores the limit but typing obeys it: a longer document would be stuck.
-    if (static_cast<int>(file.bytes.size()) > ctx.editor.textLimit())
-        ctx.editor.setTextLimit(static_cast<int>(file.bytes.size()) + 100000);
+    raiseTextLimitFor(ctx.editor, static_cast<int>(file.bytes.size()));
     ctx.editor.setText(file.bytes);
     ctx.app.currentFile = path;
     afterTextReplaced(ctx);

@@ -3,6 +3,7 @@
 #include "editor/Bookmarks.h"
 #include "editor/Caret.h"
 #include "editor/StatusBar.h"
+#include "editor/TextLimit.h"
 #include "platform/EditControl.h"
 
 namespace tess {
@@ -21,9 +22,12 @@ std::string htmlSkeleton(std::string_view tabText) {
 }
 
 // Whatever the fragment replaced may have held line breaks, so the marks follow every insertion,
-// not only the skeleton's.
+// not only the skeleton's. A fragment cut at the limit would be broken HTML: it goes in whole or
+// not at all.
 void insertFragment(Context& ctx, std::string_view text, int caretOffset) {
-    const EditSpan span{ctx.editor.selection().start, ctx.editor.lineCount()};
+    const Selection selection = ctx.editor.selection();
+    if (!roomForInsertion(ctx, text, selection.end - selection.start)) return;
+    const EditSpan span{selection.start, ctx.editor.lineCount()};
     insertSnippet(ctx.app.caret, ctx.editor, text, caretOffset);
     followEdit(ctx, span);
     updateStatusBar(ctx);

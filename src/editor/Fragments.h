@@ -15,7 +15,8 @@ inline constexpr std::string_view kComment = "<!--  -->";
 inline constexpr int kCommentCaret = 5;  // between the two spaces
 
 // Replaces the selection with text as one undoable edit and leaves the caret caretOffset characters
-// into it (0: after it); the bookmarks, the gutter and the status bar follow.
+// into it (0: after it); the bookmarks, the gutter and the status bar follow. A text that does not
+// fit within the limit is refused whole.
 void insertFragment(Context& ctx, std::string_view text, int caretOffset);
 
 // Commands menu: Begin html script, Java script header, Add comment.

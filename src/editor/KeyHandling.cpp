@@ -4,6 +4,7 @@
 #include "editor/Bookmarks.h"
 #include "editor/Caret.h"
 #include "editor/Gutter.h"
+#include "editor/TextLimit.h"
 #include "platform/Desktop.h"
 
 #include <algorithm>
@@ -37,10 +38,6 @@ int textLineIndent(const EditControl& editor, int line) {
         if (leading < static_cast<int>(row.size())) break;
     }
     return spaces;
-}
-
-bool fitsLimit(const EditControl& editor, int removed, int added) {
-    return editor.textLength() - removed + added <= editor.textLimit();
 }
 
 // The goal column is taken from the caret's own column on the line it has reached, and only
@@ -109,7 +106,7 @@ TabOutcome indentBlock(Context& ctx, Selection selection, bool unindent) {
     const int length = static_cast<int>(rebuilt.size());
     if (changed) {
         // The control would cut the replacement at its limit and lose the block's last lines.
-        if (!fitsLimit(editor, e - s, length)) {
+        if (!fitsTextLimit(editor, e - s, rebuilt.size())) {
             ctx.desktop.beep();
             return TabOutcome::Done;
         }
@@ -161,7 +158,7 @@ void completeBracket(Context& ctx, const PendingBracket& pending) {
     EditControl& editor = ctx.editor;
     const Selection expected{pending.position, pending.position};
     if (editor.selection() != expected || editor.textLength() != pending.lengthAfter) return;
-    if (!fitsLimit(editor, 1, 2)) return;
+    if (!fitsTextLimit(editor, 1, 2)) return;
     const char pair[] = {pending.opening, closingBracket(pending.opening)};
     editor.setSelection(pending.position - 1, pending.position);
     editor.replaceSelection(std::string_view(pair, 2), true);
@@ -226,7 +223,7 @@ void deleteReleased(Context& ctx) {
     updateStatusBar(ctx);
 }
 
-TabOutcome tabReleased(Context& ctx, bool shift) {
+TabOutcome tabPressed(Context& ctx, bool shift) {
     ctx.app.caret.goalColumn = 0;
     const Selection selection = ctx.editor.selection();
     if (selection.end > selection.start) {
@@ -273,6 +270,11 @@ void runControl(Context& ctx, const ControlHandling& control) {
     recordCaret(ctx.app.caret, editor);
 }
 
+int selectedLength(const EditControl& editor) {
+    const Selection selection = editor.selection();
+    return selection.end - selection.start;
+}
+
 bool isCharOf(Key key, char typed) {
     if (key == Key::Enter) return typed == '\r' || typed == '\n';  // Ctrl+Enter gives LF
     if (key == Key::Tab) return typed == '\t';
@@ -308,11 +310,15 @@ bool EditorKeys::charTyped(Context& ctx, char typed, const ControlHandling& cont
     return true;
 }
 
-// The Tab press is swallowed whole: the control would insert a tab character, and in a dialog
-// it would move the focus; the release does the indenting with the selection unchanged.
+// Tab does its work at the press, and the press is swallowed whole: the control would insert a
+// tab character, and in a dialog it would move the focus. What it does is decided there, from
+// Shift and the selection of that moment, so keys that overlap it (Shift let go first, a letter
+// typed before Tab is let go) cannot turn it into another edit or move it elsewhere. Each
+// auto-repeated press indents again, except after a refused block: the repeats of that press
+// would otherwise put spaces where the selection was collapsed.
 // Any other key pressed between an Enter press and its release ends that Enter: its release then
 // counts as a lone one (the Enter has done its work at the press already).
-bool EditorKeys::keyPressed(Context& ctx, Key key, bool shift, const ControlHandling& control) {
+bool EditorKeys::keyPressed(Context& ctx, Key key, bool shift, const ControlHandling& control, bool repeated) {
     swallowCount_ = 0;
     if (key != Key::Enter) ctx.app.caret.enterPrepared = false;
     switch (key) {
@@ -325,7 +331,13 @@ bool EditorKeys::keyPressed(Context& ctx, Key key, bool shift, const ControlHand
     case Key::Tab:
         swallowFor_ = Key::Tab;
         swallowCount_ = 1;
+        if (!(repeated && tabRefused_)) tabRefused_ = tabPressed(ctx, shift) == TabOutcome::Refused;
         return false;
+    // Shift+Insert is the control's own paste, and the control would keep only what fits.
+    case Key::Insert:
+        if (shift && !roomForInsertion(ctx, ctx.desktop.clipboardText(), selectedLength(ctx.editor))) return false;
+        runControl(ctx, control);
+        return true;
     case Key::Up:
     case Key::Down:
         verticalMovePressed(ctx, shift);
@@ -343,10 +355,11 @@ bool EditorKeys::keyReleased(Context& ctx, Key key, bool shift, const ControlHan
         swallowCount_ = 0;
         if (!enterReleased(ctx)) return false;
         break;
+    // The press did all there is to do; a release without its press (Tab pressed elsewhere)
+    // must not indent anything either.
     case Key::Tab:
         swallowCount_ = 0;
-        if (tabReleased(ctx, shift) == TabOutcome::Refused) return false;
-        break;
+        return false;
     case Key::Up:
     case Key::Down: verticalMoveReleased(ctx, shift); break;
     case Key::Left:
@@ -356,6 +369,7 @@ bool EditorKeys::keyReleased(Context& ctx, Key key, bool shift, const ControlHan
     case Key::PageUp:
     case Key::PageDown: horizontalMoveReleased(ctx); break;
     case Key::Delete: deleteReleased(ctx); break;
+    case Key::Insert:
     case Key::Other: updateStatusBar(ctx); break;
     }
     control();

@@ -13,7 +13,7 @@ namespace tess {
 char closingBracket(char opening);
 
 // The keys the editor treats specially; every other key is Other.
-enum class Key { Enter, Tab, Up, Down, Left, Right, Home, End, PageUp, PageDown, Delete, Other };
+enum class Key { Enter, Tab, Up, Down, Left, Right, Home, End, PageUp, PageDown, Delete, Insert, Other };
 
 // The control's own handling of the message being handled (passing it on).
 using ControlHandling = std::function<void()>;
@@ -25,7 +25,8 @@ using ControlHandling = std::function<void()>;
 class EditorKeys {
 public:
     bool charTyped(Context& ctx, char typed, const ControlHandling& control);
-    bool keyPressed(Context& ctx, Key key, bool shift, const ControlHandling& control);
+    // repeated: an auto-repeated press, the key being down already.
+    bool keyPressed(Context& ctx, Key key, bool shift, const ControlHandling& control, bool repeated = false);
     bool keyReleased(Context& ctx, Key key, bool shift, const ControlHandling& control);
     void leftButtonReleased(Context& ctx);
     // Before the context menu opens at the point (client pixels): the caret goes under it.
@@ -35,6 +36,8 @@ private:
     // Characters that the translation of a handled Enter or Tab press still has to deliver.
     Key swallowFor_ = Key::Other;
     int swallowCount_ = 0;
+    // The last first press of Tab was refused (not a block): its repeats do nothing.
+    bool tabRefused_ = false;
 };
 
 }  // namespace tess

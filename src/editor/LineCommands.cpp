@@ -4,6 +4,7 @@
 #include "editor/Bookmarks.h"
 #include "editor/Caret.h"
 #include "editor/Gutter.h"
+#include "editor/TextLimit.h"
 #include "platform/Desktop.h"
 #include "platform/EditControl.h"
 
@@ -24,18 +25,27 @@ EditSpan spanAtSelection(const EditControl& editor) { return {editor.selection()
 
 // Nothing readable (no text, or the clipboard held open by another program) leaves the clipboard
 // alone: writing back an empty text would destroy whatever the user had copied elsewhere.
-void normalizeClipboard(Desktop& desktop) {
-    const std::string text = desktop.clipboardText();
-    if (text.empty()) return;
-    desktop.setClipboardText(text);
+std::string normalizeClipboard(Desktop& desktop) {
+    std::string text = desktop.clipboardText();
+    if (!text.empty()) desktop.setClipboardText(text);
+    return text;
 }
 
 // The control selects the text it puts back, and leaves the caret where it took text out: either
-// way the selection start afterwards is where the undone edit began.
+// way the selection start afterwards is where the undone edit began. The control shows the end of
+// what it put back, but the status bar tells where a selection starts: after undoing a Replace All
+// the view would stand thousands of lines below the line the status bar names. With the caret
+// turned to the start, the view, the caret and the status bar agree, and all of it stays selected.
 void undoEdit(Context& ctx) {
-    const int countBefore = ctx.editor.lineCount();
-    ctx.editor.undo();
-    afterLineEdit(ctx, {ctx.editor.selection().start, countBefore});
+    EditControl& editor = ctx.editor;
+    const int countBefore = editor.lineCount();
+    editor.undo();
+    const Selection restored = editor.selection();
+    if (restored.end > restored.start) {
+        editor.setSelection(restored.end, restored.start);
+        editor.scrollCaret();
+    }
+    afterLineEdit(ctx, {restored.start, countBefore});
 }
 
 void selectAll(Context& ctx) { ctx.editor.setSelection(0, -1); }
@@ -54,7 +64,8 @@ void copySelection(Context& ctx) {
 
 void pasteClipboard(Context& ctx) {
     const EditSpan span = spanAtSelection(ctx.editor);
-    normalizeClipboard(ctx.desktop);
+    const Selection selection = ctx.editor.selection();
+    if (!roomForInsertion(ctx, normalizeClipboard(ctx.desktop), selection.end - selection.start)) return;
     ctx.editor.paste();
     placeCaret(ctx.app.caret, ctx.editor, 1, 0);
     ctx.editor.scrollCaret();
@@ -91,9 +102,12 @@ void copyLine(Context& ctx) {
     ctx.desktop.setClipboardText(copied);
 }
 
-void moveCaretToLineStart(Context& ctx) {
+// Whether the text fits is known before the caret moves: a refused paste leaves it where it was.
+void pasteLine(Context& ctx) {
+    if (!roomForInsertion(ctx, ctx.desktop.clipboardText(), 0)) return;
     const int start = textLineAt(ctx.editor, ctx.editor.lineFromChar(ctx.editor.lineIndex(-1))).start;
     ctx.editor.setSelection(start, start);
+    pasteClipboard(ctx);
 }
 
 }  // namespace tess

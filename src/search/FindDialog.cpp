@@ -3,6 +3,7 @@
 #include "editor/Bookmarks.h"
 #include "editor/Gutter.h"
 #include "editor/StatusBar.h"
+#include "editor/TextLimit.h"
 #include "platform/Desktop.h"
 #include "platform/EditControl.h"
 #include "search/SearchText.h"
@@ -204,14 +205,17 @@ void FindDialog::findNext(DialogView& view) {
     }
 }
 
-// Whatever is selected is replaced, matching or not; the bookmarks follow the lines it adds or removes.
+// Whatever is selected is replaced, matching or not, unless the text would pass the limit; the
+// bookmarks follow the lines it adds or removes.
 void FindDialog::replace(DialogView& view) {
     const std::string with = view.text(kWith);
     if (with.empty()) {
         ctx_.desktop.messageBox(box("Error", "Must specify what to replace with", Buttons::Ok, Icon::Exclamation));
         return view.focus(kWith);
     }
-    const EditSpan span{ctx_.editor.selection().start, ctx_.editor.lineCount()};
+    const Selection selection = ctx_.editor.selection();
+    if (!roomForInsertion(ctx_, with, selection.end - selection.start)) return;
+    const EditSpan span{selection.start, ctx_.editor.lineCount()};
     ctx_.editor.replaceSelection(with, true);
     followEdit(ctx_, span);
     findNext(view);
@@ -235,10 +239,10 @@ void FindDialog::replaceAll(DialogView& view) {
         const ReplaceAllPlan plan = planReplaceAll(old, what, with, o.wholeWord, o.matchCase);
         editor.setSelection(plan.start, plan.end);
         if (plan.count > 0) {
-            // The control would cut off what passes its limit, and with it the text's tail.
+            // The control would cut off what passes its limit, and with it the text's tail; raised
+            // as a long document's is, the limit leaves room to go on typing.
             const auto replaced = static_cast<std::size_t>(plan.end - plan.start);
-            const auto length = static_cast<int>(old.size() - replaced + plan.replacement.size());
-            if (const int limit = editor.textLimit(); limit >= 0 && length > limit) editor.setTextLimit(length);
+            raiseTextLimitFor(editor, static_cast<int>(old.size() - replaced + plan.replacement.size()));
             editor.replaceSelection(plan.replacement, true);
             followReplacements(ctx_, old, plan, static_cast<int>(what.size()), with);
         }

@@ -49,6 +49,11 @@ TEST(EditorKeys, LeaveTheTextTheSelectionAndTheStatusBar) {
         {"[\t a\r\n    b]", "{S-Tab}", "[\t a\r\n b]"}, {"[ab\r\ncd\r\n]", "{S-Tab}", "[ab\r\ncd]\r\n"},
         {"  a[a\r\n  bb]", "{S-Tab}", "  a|a\r\n  bb", "", 3, 1}, {"ab     |x", "{S-Tab}", "ab  |x"}, {"ab x|", "{S-Tab}", "ab x|"},
         {"a  \r\n|b", "{S-Tab}", "a  \r\n|b"}, {"x\r\n  |  y", "{S-Tab}", "x\r\n|  y"},
+        // Tab acts on its press, with Shift and the selection of that moment: Shift let go first still unindents, a
+        // letter typed before Tab is let go comes after the spaces, a release alone does nothing; each repeat indents.
+        {"[aa\r\n  bb\r\n     cc\r\n]", "{S-Tab+}{Tab:0}", "[aa\r\nbb\r\n  cc]\r\n", "[aa\r\n  bb\r\n     cc]\r\n"},
+        {"A|", "{Tab+}x{Tab:0}B", "A    xB|", "", 4}, {"[a\r\nb\r\n]", "{Tab:0}", "[a\r\nb\r\n]"},
+        {"[a\r\nb]", "{Tab:2}", "[      a\r\n      b]"}, {"a[bc]d", "{Tab:3}", "a|bcd", "", 3, 1},
         // At the text limit nothing is left half done.
         {"abc|", "(", "abc|", "", 3, 0, 3}, {"abc|", "(", "abc(|", "abc|", 3, 0, 4}, {"  ab|", "{Enter}", "  ab|", "", 3, 0, 5},
         {"  ab|", "{Enter}", "  ab\r\n |", "", 3, 0, 7}, {"[aa\r\nbb]", "{Tab}", "[aa\r\nbb]", "", 3, 0, 10, 1},
@@ -62,6 +67,9 @@ TEST(EditorKeys, LeaveTheTextTheSelectionAndTheStatusBar) {
         {"ab|c\r\nx\r\nabcd", "{Down}{Right}{Up}", "abc\r\n|x\r\nabcd"}, {kGoal, "{Down}{Tab}{Down}", "0123\r\na \r\n01|234", "", 1},
         {kGoal, "{Down}{Enter}{Down}", "0123\r\na\r\n\r\n012|34"}, {"012|3\r\na\r\n\r\n01234", "{Down}{Del}{Down}", kGoalDown},
         {"a\r\nb|c\r\nd", "{C-Y}", "a\r\n|d"}, {"one\r\n|", "{C-Y}", "one\r\n|"},  // empty last line: nothing to take
+        // Every navigation key leaves the status bar where the caret went.
+        {"ab|c\r\nd", "{End}", "abc|\r\nd"}, {"ab|c\r\nd", "{Home}", "|abc\r\nd"}, {"abc|\r\nd", "{Right}", "abc\r\n|d"},
+        {"abc\r\n|d", "{Left}", "abc|\r\nd"}, {"|ab\r\ncd", "{PgDn}", "ab\r\n|cd"}, {"ab\r\n|cd", "{PgUp}", "|ab\r\ncd"},
     };
     for (const Typed& r : rows) {
         SCOPED_TRACE(testing::Message() << r.before << " + " << r.keys);

@@ -4,6 +4,8 @@
 #include "resources/resource.h"
 #include "search/FindDialog.h"
 
+#include <algorithm>
+
 namespace tess::test {
 namespace {
 
@@ -26,6 +28,8 @@ const MessageBoxRequest kNone = box("Find Text", "none found", Buttons::Ok, Icon
     kNoWith = box("Error", "Must specify what to replace with", Buttons::Ok, Icon::Exclamation),
     kAsk = box("Replae all", "Be very carefull with this feature...\r\nProceed anyway? ", Buttons::YesNo,
                Icon::Exclamation);
+const MessageBoxRequest kNoRoom{"Cannot be inserted", "The text does not fit: the editor holds at most 29 characters",
+                                 Buttons::Ok, Icon::Information};
 MessageBoxRequest done(int count) {
     return box("Replace all", "Done - Replaced " + std::to_string(count) + " occurances", Buttons::Ok,
                Icon::Information);
@@ -35,9 +39,9 @@ MessageBoxRequest done(int count) {
 struct Action { int command; DialogSteps steps = {}; int from = -1, to = -1; };
 struct Row { const char* name; std::string before; std::vector<Action> actions; std::string after; Texts seen = {};
     std::vector<MessageBoxRequest> boxes = {}; int beeps = 0; std::deque<Answer> answers = {};
-    std::vector<int> marks = {}; };
+    std::vector<int> marks = {}; std::pair<int, int> limits = {100000, 100000}; };  // the text limit before, after
 
-const std::string kText = "The cat sat; concatenate Cat.";
+const std::string kText = "The cat sat; concatenate Cat.", kLines = numberedLines(60);
 std::string marked(int from, int to) {
     return kText.substr(0, from) + (from == to ? "|" : "[" + kText.substr(from, to - from) + "]") + kText.substr(to);
 }
@@ -70,14 +74,23 @@ TEST(FindBehaviour, FindNextPreviousTheDialogReplaceAndReplaceAll) {
          "The dog sat; concatenate Cat|.", {"Replace", "&Skip", "&Skip"}, {}, 1},
         {"Replace with an empty With box is refused", marked(4, 7),
          {{IDM_REPLACE, {click(kReplace), kFocus, click(2)}}}, marked(7, 7), {"Replace", "focus 502"}, {kNoWith}},
+        {"Replace that would pass the text limit is refused whole", marked(4, 7),
+         {{IDM_REPLACE, {type(kWith, "tiger"), click(kReplace), click(2)}}}, marked(7, 7), {"Replace"}, {kNoRoom}, 0, {},
+         {}, {29, 29}},
         {"Replace until none is left", "a x a", {{IDM_REPLACE, {type(kWhat, "a"), type(kWith, "b"), click(1),
          click(kReplace), click(kReplace)}}}, "|b x b", {"Replace"}, {kReplaceNoMore}},
         {"Replace All from offset 0, then one Undo", "|cat Cat cat", {{IDM_REPLACE, {look(1), type(kWhat, "cat"),
          type(kWith, "dog"), click(kReplaceAll)}}, {IDM_UNDO}}, "[cat Cat cat]", {"Replace", "&Find next"},
          {kAsk, done(3)}, 0, {Answer::Yes}},
+        {"Replace All down a long text, then Undo: the view goes back to where the text put back starts", "he|ad\r\n" + kLines,
+         {{IDM_REPLACE, {type(kWhat, "line"), type(kWith, "row"), click(kReplaceAll)}}, {IDM_UNDO}},
+         "head\r\n[" + kLines.substr(0, kLines.size() - 3) + "] 60", {"Replace"}, {kAsk, done(60)}, 0, {Answer::Yes}},
         {"Replace All keeps the bookmarks on their lines", "|cat\r\nx\r\ncat", {{IDM_REPLACE, {type(kWhat, "cat"),
          type(kWith, "a\r\nb"), click(kReplaceAll)}}}, "a\r\nb\r\nx\r\na\r\nb|", {"Replace"}, {kAsk, done(2)}, 0,
          {Answer::Yes}, {3, 5}},
+        {"Replace All past the text limit raises it as loading a long document does, with room to go on typing",
+         "|cat cat", {{IDM_REPLACE, {type(kWhat, "cat"), type(kWith, "lion"), click(kReplaceAll)}}}, "lion lion|",
+         {"Replace"}, {kAsk, done(2)}, 0, {Answer::Yes}, {}, {8, 100009}},
         {"Replace All answered No changes nothing", marked(4, 7), {{IDM_REPLACE, {click(kReplaceAll)}}}, marked(7, 7),
          {"Replace"}, {kAsk}, 0, {Answer::No}},
         {"Replace All without What is refused", marked(0, 0), {{IDM_REPLACE, {click(kReplaceAll), kFocus, kEsc}}},
@@ -94,6 +107,7 @@ TEST(FindBehaviour, FindNextPreviousTheDialogReplaceAndReplaceAll) {
         s->app().bookmarks = {2, 3};
         s->desktop().answers = r.answers, s->desktop().beeps = 0;
         s->desktop().answers.resize(r.boxes.size(), Answer::Ok);
+        s->editor().setTextLimit(r.limits.first);
         Texts seen;
         for (const Action& a : r.actions) {
             if (a.from >= 0) s->editor().setSelection(a.from, a.to);
@@ -104,6 +118,14 @@ TEST(FindBehaviour, FindNextPreviousTheDialogReplaceAndReplaceAll) {
         EXPECT_EQ(s->desktop().boxes, r.boxes);
         EXPECT_EQ(s->desktop().beeps, r.beeps);
         EXPECT_EQ(s->app().bookmarks, r.marks.empty() ? std::vector<int>({2, 3}) : r.marks);
+        EXPECT_EQ(s->editor().textLimit(), r.limits.second);
+        // The status bar tells where the selection starts, and the view shows that line.
+        const int start = s->editor().selection().start, line = s->editor().lineFromChar(start);
+        const Texts status = s->status();
+        EXPECT_EQ(Texts(status.begin() + 1, status.end()),
+                  Texts({" " + std::to_string(line + 1), " " + std::to_string(start - s->editor().lineIndex(line) + 1)}));
+        EXPECT_EQ(std::clamp(line - s->editor().firstVisibleLine(), 0, s->app().font.visibleLines - 1),
+                  line - s->editor().firstVisibleLine());
         if (r.marks.empty()) continue;
         s->command(IDM_UNDO);
         EXPECT_EQ(s->editor().text(), parseMarked(r.before).text);

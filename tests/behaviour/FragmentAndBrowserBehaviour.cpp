@@ -12,20 +12,40 @@ std::string skeleton(const std::string& t) {
 }
 
 // Each replaces the selection, leaves the caret where the user types next, keeps the marks on their lines, shows
-// every line in the gutter, and is undone in one step.
+// every line in the gutter, and is undone in one step. Like a paste (0: Shift+Insert), it goes in whole or, when it
+// passes the text limit, not at all: the user is told, and text and caret stay as they were.
 TEST(FragmentBehaviour, EachFragmentIsOneUndoableInsertionWithTheCaretInside) {
     const std::string nine(9, ' ');
-    const struct { std::size_t tab; const char* before; int id; std::string after; std::vector<int> marks, moved; } rows[] = {
+    const MessageBoxRequest noRoom{"Cannot be inserted", "The text does not fit: the editor holds at most 20 characters",
+                                   Buttons::Ok, Icon::Information};
+    const struct { std::size_t tab; const char* before; int id; std::string after; std::vector<int> marks, moved;
+                   int limit = 100000; const char* clipboard = ""; } rows[] = {
         {3, "|", IDM_HTMLSCRIPT, skeleton("   ") + "|", {}, {}},
         {9, "a\r\n|", IDM_HTMLSCRIPT, "a\r\n" + skeleton(nine) + "|", {2}, {12}},
         {3, "ab|cd", IDM_JSHEADER, "ab<script type=\"text/javascript\" src=\"Example.js\">|</script>cd", {1}, {1}},
         {3, "x [word] y", IDM_ADDCOMMENT, "x <!-- | --> y", {}, {}},
-        {3, "[a\r\nb]\r\nc", IDM_ADDCOMMENT, "<!-- | -->\r\nc", {3}, {2}}};
+        {3, "[a\r\nb]\r\nc", IDM_ADDCOMMENT, "<!-- | -->\r\nc", {3}, {2}},
+        {3, "a\r\n|", IDM_HTMLSCRIPT, "a\r\n|", {}, {}, 20}, {3, "ab|cd", IDM_JSHEADER, "ab|cd", {}, {}, 20},
+        {3, "0123456789[abc]d", IDM_ADDCOMMENT, "0123456789<!-- | -->d", {}, {}, 20},  // exactly fits
+        {3, "0123456789ab|cd", IDM_ADDCOMMENT, "0123456789ab|cd", {}, {}, 20},
+        {3, "0123456789\r\nab|c", IDM_PASTE, "0123456789\r\nab|c", {}, {}, 20, "xyz\r\n12"},
+        {3, "0123456789\r\nab|c", IDM_PASTELINE, "0123456789\r\nab|c", {}, {}, 20, "xyz\r\n12"},
+        {3, "0123456789\r\nab|c", 0, "0123456789\r\nab|c", {}, {}, 20, "xyz\r\n12"},
+        {3, "0123456789\r\n[ab]c", IDM_PASTE, "0123456789\r\nxyz\r\n|12c", {2}, {3}, 20, "xyz\r\n12"},
+        {3, "0123456789\r\n[ab]c", 0, "0123456789\r\nxyz\r\n12|c", {}, {}, 20, "xyz\r\n12"},
+        {3, "0123\r\n|abc", IDM_PASTELINE, "0123\r\nxyz\r\n|12abc", {2}, {3}, 20, "xyz\r\n12"}};
     for (const auto& r : rows) {
+        SCOPED_TRACE(testing::Message() << r.before << " + " << r.id);
         auto s = makeEditorSubject();
-        s->app().tabText.assign(r.tab, ' '), s->set(r.before), s->app().bookmarks = r.marks, s->command(r.id);
-        EXPECT_EQ(std::tuple(s->marked(), s->app().bookmarks, s->gutterRows().size()),
-                  std::tuple(r.after, r.moved, static_cast<std::size_t>(s->editor().lineCount())));
+        s->app().tabText.assign(r.tab, ' '), s->set(r.before), s->app().bookmarks = r.marks;
+        s->editor().setTextLimit(r.limit), s->desktop().setClipboardText(r.clipboard);
+        const bool refused = r.after == r.before;
+        s->desktop().answers.assign(refused ? 1 : 0, Answer::Ok);
+        r.id ? s->command(r.id) : s->keys("{S-Ins}");
+        EXPECT_EQ(std::tuple(s->marked(), s->app().bookmarks), std::tuple(r.after, r.moved));
+        EXPECT_EQ(s->desktop().boxes, refused ? std::vector{noRoom} : std::vector<MessageBoxRequest>{});
+        if (refused) continue;
+        EXPECT_EQ(s->gutterRows().size(), static_cast<std::size_t>(s->editor().lineCount()));
         s->command(IDM_UNDO);
         EXPECT_EQ(s->marked(), r.before);
     }

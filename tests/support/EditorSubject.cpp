@@ -23,6 +23,10 @@ std::vector<Stroke> parseKeys(std::string_view script) {
             else break;
             name.remove_prefix(2);
         }
+        if (name.ends_with('+')) {
+            stroke.held = true;
+            name.remove_suffix(1);
+        }
         if (const auto colon = name.find(':'); colon != std::string_view::npos) {
             stroke.presses = std::stoi(std::string(name.substr(colon + 1)));
             name = name.substr(0, colon);

@@ -76,10 +76,12 @@ void InMemoryEditControl::replaceRange(int start, int end, std::string_view text
         }
     }
     anchor_ = caret_ = start + static_cast<int>(inserted.size());
-    if (end == start && inserted.empty()) return;
-    text_.replace(start, end - start, inserted);
-    lineStartsValid_ = false;
-    modified_ = true;
+    if (end > start || !inserted.empty()) {
+        text_.replace(start, end - start, inserted);
+        lineStartsValid_ = false;
+        modified_ = true;
+    }
+    scrollCaret();  // as the control does after every replacement, even of nothing
 }
 
 void InMemoryEditControl::replaceSelection(std::string_view text, bool undoable) {
@@ -140,9 +142,9 @@ std::string InMemoryEditControl::lineText(int line) const {
     return text_.substr(start, lineEndOf(start) - start);
 }
 
-// Puts the deleted text back in place of the inserted one and selects it; the step left behind
-// is the reverse edit, so a second undo redoes. With nothing to undo, the control still moves the
-// caret to where the last step stood.
+// Puts the deleted text back in place of the inserted one and selects it, the caret at its end
+// and in view; the step left behind is the reverse edit, so a second undo redoes. With nothing to
+// undo, the control still moves the caret to where the last step stood.
 void InMemoryEditControl::undo() {
     const std::string restored = std::move(undoText_);
     const int position = undoPosition_;
@@ -151,6 +153,7 @@ void InMemoryEditControl::undo() {
     replaceRange(std::min(position, textLength()), end, restored, true);
     anchor_ = std::min(undoPosition_, textLength());
     caret_ = std::min(undoPosition_ + undoInsertCount_, textLength());
+    scrollCaret();
 }
 
 void InMemoryEditControl::cut() {

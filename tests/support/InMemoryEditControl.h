@@ -2,7 +2,8 @@
 // A model of the multi-line EDIT control's rules, for native tests of the core: CR LF lines,
 // EM_LINELENGTH with -1, one undo step that a second undo redoes (adjacent edits share a step, as
 // a run of typing does), the text limit that applies to typing and replacement but not to set
-// text. The behaviour tables, run on it and on the real control alike, keep it honest.
+// text, every edit bringing the caret into view. The behaviour tables, run on it and on the real
+// control alike, keep it honest.
 #include "platform/EditControl.h"
 
 #include <vector>

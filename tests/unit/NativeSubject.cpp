@@ -79,14 +79,14 @@ private:
         static const std::map<std::string, Key> named{
             {"Enter", Key::Enter}, {"Tab", Key::Tab},   {"Up", Key::Up},     {"Down", Key::Down},
             {"Left", Key::Left},   {"Right", Key::Right}, {"Home", Key::Home}, {"End", Key::End},
-            {"Del", Key::Delete}, {"PgUp", Key::PageUp}, {"PgDn", Key::PageDown}};
+            {"Del", Key::Delete}, {"PgUp", Key::PageUp}, {"PgDn", Key::PageDown}, {"Ins", Key::Insert}};
         const auto found = named.find(s.name);
         const Key key = found != named.end() ? found->second : Key::Other;
         for (int p = 0; p < s.presses; ++p) {
-            keys_.keyPressed(t.ctx, key, s.shift, [&] { controlKey(s); });
+            keys_.keyPressed(t.ctx, key, s.shift, [&] { controlKey(s); }, p > 0);
             if (const char c = character(s)) keys_.charTyped(t.ctx, c, [&] { t.editor.typeChar(c); });
         }
-        keys_.keyReleased(t.ctx, key, s.shift, [] {});
+        if (!s.held) keys_.keyReleased(t.ctx, key, s.shift, [] {});
     }
     // The character a key's translation delivers: Ctrl+Enter gives LF, Backspace gives BS.
     static char character(const Stroke& s) {

@@ -89,8 +89,8 @@ TEST_F(EditorWindow, TheContextMenuTheGutterTheKeyboardFocusAndEditCopy) {
     EXPECT_EQ(s->desktop().clipboardText(), "hello\r\nworld");
 }
 
-// The other wrapping makes a new control: the document moves across whole, the bookmarks do not; a saved choice
-// applies at start. From a third display line, Enter, block Tab and the line commands still take the text line.
+// The other wrapping makes a new control: the document and the sunken edge move across whole, the bookmarks do not; a
+// saved choice applies at start. From a third display line, Enter, block Tab and the line commands still take the text line.
 TEST_F(EditorWindow, WordWrapMakesANewEditorThatStillWorksOnTextLines) {
     EXPECT_EQ(wrapping(Shell(settingsFileText(Settings{.wordWrap = 1}, ""))), 1);
     std::string line = "    ";
@@ -102,9 +102,10 @@ TEST_F(EditorWindow, WordWrapMakesANewEditorThatStillWorksOnTextLines) {
     for (const bool wraps : {true, false, true}) {
         s->editor().setModified(wraps);
         s->command(IDM_WORDWRAP);
-        EXPECT_EQ(std::tuple(wrapping(w), s->editor().text(), s->modified(), s->editor().textLimit(),
+        const bool sunken = ::GetWindowLongA(w.window.editorHwnd(), GWL_EXSTYLE) & WS_EX_CLIENTEDGE;
+        EXPECT_EQ(std::tuple(wrapping(w), s->editor().text(), s->modified(), s->editor().textLimit(), sunken,
                              w.app().bookmarks.empty(), s->gutterRows().size(), s->editor().lineFromChar(203) > 2),
-                  std::tuple(wraps ? 1 : 0, plain, wraps, 250000, true, std::size_t(s->editor().lineCount()), wraps));
+                  std::tuple(wraps ? 1 : 0, plain, wraps, 250000, true, true, std::size_t(s->editor().lineCount()), wraps));
     }
     s->desktop().setClipboardText("kept");
     s->desktop().answers = {Answer::Ok};

@@ -39,11 +39,15 @@ Key keyOf(WPARAM virtualKey) {
     case VK_PRIOR: return Key::PageUp;
     case VK_NEXT: return Key::PageDown;
     case VK_DELETE: return Key::Delete;
+    case VK_INSERT: return Key::Insert;
     default: return Key::Other;
     }
 }
 
 bool shiftDown() { return ::GetKeyState(VK_SHIFT) < 0; }
+
+// Bit 30 of the key data: the key was down before this press, which is an auto-repeat.
+bool isRepeat(LPARAM data) { return (data & (1 << 30)) != 0; }
 
 // The rules only look at brackets, line breaks and tabs, all ASCII. The control may be a Unicode
 // window, whose characters come as UTF-16 units: anything beyond ASCII must not be cut down to a
@@ -82,12 +86,14 @@ bool EditorView::create(HWND parent, HINSTANCE instance, bool wrap) {
     instance_ = instance;
     gutter_ = ::CreateWindowExA(0, "EDIT", "", kGutterStyle, kGutterX, kGutterY, kGutterWidth, 443, parent,
                                 controlId(IDC_GUTTER), instance, nullptr);
-    return gutter_ && createEditor(wrap, WS_EX_CLIENTEDGE);
+    return gutter_ && createEditor(wrap);
 }
 
-HWND EditorView::createEditor(bool wrap, DWORD exStyle) {
-    const HWND editor = ::CreateWindowExA(exStyle, "EDIT", "", wrap ? kWrappingEditorStyle : kEditorStyle, kEditorX,
-                                          kWorkAreaTop, 435, 433, parent_, controlId(IDC_EDITOR), instance_, nullptr);
+// Every editor has the sunken edge, the one word wrap makes as much as the first.
+HWND EditorView::createEditor(bool wrap) {
+    const HWND editor =
+        ::CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "", wrap ? kWrappingEditorStyle : kEditorStyle, kEditorX,
+                          kWorkAreaTop, 435, 433, parent_, controlId(IDC_EDITOR), instance_, nullptr);
     editor_.attach(editor);
     if (editor) ::SendMessageA(editor, EM_LIMITTEXT, kEditorTextLimit, 0);
     return editor;
@@ -133,15 +139,15 @@ HBRUSH EditorView::paint(HDC dc) {
 
 void EditorView::startWrapped() {
     const HWND old = editor_.hwnd();
-    if (!createEditor(true, WS_EX_CLIENTEDGE)) {
+    if (!createEditor(true)) {
         editor_.attach(old);
         throw std::runtime_error("The editor could not be made for word wrap.");
     }
     ::DestroyWindow(old);
 }
 
-// The new control has no sunken edge. The bookmarks are dropped: with the other wrapping the
-// control's lines are no longer the lines they were set on.
+// The bookmarks are dropped: with the other wrapping the control's lines are no longer the lines
+// they were set on.
 void EditorView::toggleWordWrap() {
     const bool modified = editor_.modified();
     const std::string text = editor_.text();
@@ -153,7 +159,7 @@ void EditorView::toggleWordWrap() {
     ::MapWindowPoints(nullptr, parent_, reinterpret_cast<POINT*>(&place), 2);
 
     const bool wrap = app_.settings.wordWrap == 0;
-    const HWND editor = createEditor(wrap, 0);
+    const HWND editor = createEditor(wrap);
     if (!editor) {
         // The old control still holds the document: keep it rather than lose the text.
         editor_.attach(old);
@@ -231,7 +237,8 @@ LRESULT EditorView::KeyHandling::handleMessage(UINT msg, WPARAM wParam, LPARAM l
     Context ctx = view_.host_.context();
     switch (msg) {
     case WM_CHAR: return keys_.charTyped(ctx, ruleCharacter(wParam), passHere) ? result : 0;
-    case WM_KEYDOWN: return keys_.keyPressed(ctx, keyOf(wParam), shiftDown(), passHere) ? result : 0;
+    case WM_KEYDOWN:
+        return keys_.keyPressed(ctx, keyOf(wParam), shiftDown(), passHere, isRepeat(lParam)) ? result : 0;
     case WM_KEYUP: return keys_.keyReleased(ctx, keyOf(wParam), shiftDown(), passHere) ? result : 0;
     // The control's own undo key undoes as Edit > Undo does, so the bookmarks follow it the same way.
     case WM_SYSKEYDOWN:

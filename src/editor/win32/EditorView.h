@@ -69,7 +69,7 @@ private:
         EditorKeys keys_;
     };
 
-    HWND createEditor(bool wrap, DWORD exStyle);
+    HWND createEditor(bool wrap);
 
     EditorHost& host_;
     App& app_;

@@ -137,8 +137,10 @@ private:
             ::PostMessageA(editHwnd(), down, vk, keyData(vk, false, p > 0, s.alt));
             shell.pump();
         }
-        ::PostMessageA(editHwnd(), up, vk, keyData(vk, true, true, s.alt));
-        shell.pump();
+        if (!s.held) {
+            ::PostMessageA(editHwnd(), up, vk, keyData(vk, true, true, s.alt));
+            shell.pump();
+        }
         holdModifiers(false, false, false);
     }
 };
