@@ -181,8 +181,7 @@ TEST(HelpWindow, ItsKeysSearchAcrossTopicsFoldTheTreeAndCloseIt) {
     f.expectShown(first, 5);
     f.press(VK_F3, false, true);  // nothing before the first: the message, and the match stays
     EXPECT_EQ(f.shell.desktop.boxes, std::vector(1, MessageBoxRequest{.title = "table", .text = "No more found",
-                                                                       .modality = Modality::Task,
-                                                                       .ownedByMainWindow = false}));
+                                                                       .modality = Modality::Task}));
     f.expectShown(first, 5);
     f.press('P', true);  // the topic shown goes to the printer under its title
     const auto& printed = f.shell.printers.printed;

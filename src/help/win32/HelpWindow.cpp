@@ -441,8 +441,7 @@ void HelpWindow::showHit(const HelpHit& hit) {
 }
 
 void HelpWindow::notFound(const char* text) {
-    desktop_.messageBox({.title = state_.searchText, .text = text, .modality = Modality::Task,
-                         .ownedByMainWindow = false});
+    desktop_.messageBox({.title = state_.searchText, .text = text, .modality = Modality::Task});
 }
 
 void HelpWindow::findText() {
