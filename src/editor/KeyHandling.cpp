@@ -72,8 +72,7 @@ TabOutcome indentBlock(Context& ctx, Selection selection, bool unindent) {
                                 .text = "Selection must be a complete block of text",
                                 .buttons = Buttons::Ok,
                                 .icon = Icon::Information,
-                                .modality = Modality::System,
-                                .ownedByMainWindow = false});
+                                .modality = Modality::System});
         return TabOutcome::Refused;
     }
 

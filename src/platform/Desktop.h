@@ -23,11 +23,10 @@ struct MessageBoxRequest {
     Buttons buttons = Buttons::Ok;
     Icon icon = Icon::None;
     Modality modality = Modality::Application;
-    bool ownedByMainWindow = true;
     friend bool operator==(const MessageBoxRequest&, const MessageBoxRequest&) = default;
 };
 
-// The program's questions: task-modal, owned by the main window, question icon unless told.
+// The program's questions: task-modal, question icon unless told.
 inline MessageBoxRequest question(std::string title, std::string text, Buttons buttons,
                                   Icon icon = Icon::Question) {
     return {.title = std::move(title), .text = std::move(text), .buttons = buttons, .icon = icon,

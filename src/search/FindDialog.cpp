@@ -23,11 +23,10 @@ constexpr std::uint32_t kCheck = kTabStop | kCheckBox;
 constexpr std::uint32_t kButton = kTabStop | kPushButton;
 constexpr std::uint32_t kTextBox = kTabStop | kBorder | kEditAutoHScroll;
 
-// No box of the search has an owner window.
 MessageBoxRequest box(std::string title, std::string text, Buttons buttons, Icon icon,
                       Modality modality = Modality::Application) {
     return {.title = std::move(title), .text = std::move(text), .buttons = buttons, .icon = icon,
-            .modality = modality, .ownedByMainWindow = false};
+            .modality = modality};
 }
 
 MessageBoxRequest notFound(const std::string& caption, bool foundBefore) {

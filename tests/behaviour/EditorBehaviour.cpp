@@ -11,7 +11,7 @@ namespace {
 using Lines = std::vector<int>; using Rows = std::vector<std::string>;
 
 const MessageBoxRequest kRefusal{"Cannot be tabbed", "Selection must be a complete block of text", Buttons::Ok,
-                                 Icon::Information, Modality::System, false};
+                                 Icon::Information, Modality::System};
 
 Rows statusOf(EditorSubject& s) { return {s.status()[1], s.status()[2]}; }
 // The line and column where the control's selection starts, as the status bar should show them.

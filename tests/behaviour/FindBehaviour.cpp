@@ -19,7 +19,7 @@ const S kEnter{S::Enter}, kEsc{S::Esc}, kCloseBox{S::CloseBox}, kFocus{S::Look, 
 
 MessageBoxRequest box(std::string title, std::string text, Buttons buttons = Buttons::Ok, Icon icon = Icon::None,
                       Modality modality = Modality::Application) {
-    return {std::move(title), std::move(text), buttons, icon, modality, false};
+    return {std::move(title), std::move(text), buttons, icon, modality};
 }
 const MessageBoxRequest kNone = box("Find Text", "none found", Buttons::Ok, Icon::None, Modality::Task),
     kNoMore = box("Find Text", "no more found", Buttons::Ok, Icon::None, Modality::Task),

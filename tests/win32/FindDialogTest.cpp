@@ -1,6 +1,7 @@
 // What only the real find dialog shows: its controls as built in the 8-point dialog font, owned by the disabled main
 // window; the keys and the toolbar that open it through the program's routes; the Enter that closes it never reaching
-// the editor; and the code page's capitals as the system makes them.
+// the editor; the keyboard back in the editor after its real boxes; and the code page's capitals as the system makes
+// them.
 #include "DialogPlayer.h"
 #include "EditorSubject.h"
 #include "resources/resource.h"
@@ -107,6 +108,43 @@ TEST(FindDialogWindow, OpenedByItsKeysAndButtonTakingEnterAndEscWhoseEnterNeverR
         const DialogPlayer player(r.steps);
         r.command ? w.command(r.command) : s->keys(r.keys);
         EXPECT_EQ(std::pair(player.seen(), s->marked()), std::pair(r.seen, r.after)) << r.keys << r.command;
+    }
+}
+
+// Each box of the dialog (none found, an empty What or With, Replace All's question and report) is owned by the window
+// active when it opens, the dialog: once the box and the dialog have closed, the keyboard is back in the editor and the
+// next key typed lands in the text. (A Find dialog that found nothing leaves the caret at the start.)
+TEST(FindDialogWindow, AfterEachOfItsBoxesTheKeyboardIsBackInTheEditor) {
+    auto s = makeEditorSubject();
+    auto& w = windowOf(*s);
+    const HWND editor = w.window.editorHwnd();
+    w.desktop.real.setOwner(w.hwnd());
+    w.desktop.realBoxes = true;
+    ::ShowWindow(w.hwnd(), SW_SHOW);
+    ::SetForegroundWindow(w.hwnd());
+    using enum DialogStep::Kind;
+    const struct { int command; DialogSteps steps; Texts seen; std::string after; } rows[] = {
+        {IDM_FIND, {{Type, 501, "zzzq"}, {Enter}, {Enter}}, {"Find", "Find Text"}, "x|a cat b"},
+        {IDM_FIND, {{Type, 501, ""}, {Enter}, {Enter}, {Esc}}, {"Find", "Error"}, "x|a cat b"},
+        {IDM_REPLACE, {{Type, 501, "cat"}, {Type, 502, "dog"}, {Click, 515}, {Enter}, {Enter}},
+         {"Replace", "Replae all", "Replace all"}, "a dogx| b"},
+        {IDM_REPLACE, {{Click, 514}, {Enter}, {Esc}}, {"Replace", "Error"}, "a catx| b"}};
+    for (const auto& r : rows) {
+        s->set("a cat| b");
+        ::SetFocus(editor);
+        {
+            const DialogPlayer player(r.steps);
+            w.command(r.command);
+            EXPECT_EQ(player.seen(), r.seen) << r.command;
+        }
+        w.pump();
+        EXPECT_EQ(::GetFocus(), editor) << r.command;
+        // Typed as the keyboard types it: the system hands it to the focus of the foreground window.
+        INPUT keys[2] = {{.type = INPUT_KEYBOARD, .ki = {.wVk = 'X'}},
+                         {.type = INPUT_KEYBOARD, .ki = {.wVk = 'X', .dwFlags = KEYEVENTF_KEYUP}}};
+        ::SendInput(2, keys, sizeof(INPUT));
+        w.pump();
+        EXPECT_EQ(s->marked(), r.after) << r.command;
     }
 }
 

@@ -57,14 +57,14 @@ struct HelpFixture {
         EXPECT_TRUE(itemHas(hit->topic, TVIS_BOLD));
         EXPECT_EQ(std::make_pair(start, end), std::make_pair(static_cast<DWORD>(hit->pos), static_cast<DWORD>(hit->pos + length)));
     }
-    // A key typed into the tree, with Ctrl or Shift held as the keyboard driver reports them.
-    void press(UINT vk, bool control = false, bool shift = false) {
+    // A key typed into the tree (or another control), with Ctrl or Shift held as the keyboard driver reports them.
+    void press(UINT vk, bool control = false, bool shift = false, int into = helpid::kTree) {
         BYTE keys[256] = {};
         ::GetKeyboardState(keys);
         keys[VK_CONTROL] = keys[VK_LCONTROL] = control ? 0x80 : 0;
         keys[VK_SHIFT] = keys[VK_LSHIFT] = shift ? 0x80 : 0;
         ::SetKeyboardState(keys);
-        if (vk) ::PostMessageA(at(helpid::kTree), WM_KEYDOWN, vk, 1), shell.pump();
+        if (vk) ::PostMessageA(at(into), WM_KEYDOWN, vk, 1), shell.pump();
     }
     TestWindow<> shell;
     std::vector<HelpTopic> topics;
@@ -159,21 +159,31 @@ TEST(HelpWindow, ASelectedTopicIsShownInAPaneMadeAnewForAnotherWrapModeAndTheSpl
     EXPECT_EQ(parts[0], 520);
 }
 
-TEST(HelpWindow, ItsKeysSearchAcrossTopicsFoldTheTreeAndCloseIt) {
+// Ctrl+C copies what the text pane shows selected (a help example, say) and folds nothing; the tree opens no label
+// editor, whose Esc would close the window; after the Find text prompt the keyboard is back in the tree.
+TEST(HelpWindow, ItsKeysSearchAcrossTopicsCopyFoldTheTreeAndCloseIt) {
     HelpFixture f(shippedHelp(), {Answer::Ok});
     const auto parent = static_cast<int>(std::ranges::find(f.tree.hasChildren, true) - f.tree.hasChildren.begin());
-    f.press('C', true);
+    ::SendMessageA(f.help().hwnd(), WM_COMMAND, helpid::kCollapseAll, 0);
     EXPECT_FALSE(f.itemHas(parent, TVIS_EXPANDED));
     f.press('X', true);
     EXPECT_TRUE(f.itemHas(parent, TVIS_EXPANDED));
+    EXPECT_EQ(::SendMessageA(f.at(helpid::kTree), TVM_EDITLABELA, 0, reinterpret_cast<LPARAM>(f.help().itemOf(parent))),
+              0);
     {  // F3 before any search asks as Ctrl+F does
         DialogAnswerer answerer({{IDOK, L"  TABLE ", helpid::kAskEdit}, {IDOK, L"  TABLE ", helpid::kAskEdit}});
         f.press(VK_F3), f.press('F', true);
         EXPECT_EQ(answerer.seen().size() == 2 ? answerer.seen()[1].title : "", "Text to Find");
     }
+    EXPECT_EQ(::GetFocus(), f.at(helpid::kTree));  // the keyboard is back where it was before the prompt
     const auto first = findFirst(f.topics, "table", 0);
     const auto second = findNext(f.topics, "table", first->topic, first->pos + 5);
     f.expectShown(first, 5);
+    win32::DesktopWin clipboard;
+    clipboard.setClipboardText("kept");
+    f.press('C', true, false, helpid::kText);
+    EXPECT_EQ(clipboard.clipboardText(), f.topics[first->topic].body.substr(first->pos, 5));
+    EXPECT_TRUE(f.itemHas(parent, TVIS_EXPANDED));
     f.press(VK_F3);
     f.expectShown(second, 5);
     EXPECT_EQ(f.itemHas(first->topic, TVIS_BOLD), first->topic == second->topic);
@@ -181,8 +191,7 @@ TEST(HelpWindow, ItsKeysSearchAcrossTopicsFoldTheTreeAndCloseIt) {
     f.expectShown(first, 5);
     f.press(VK_F3, false, true);  // nothing before the first: the message, and the match stays
     EXPECT_EQ(f.shell.desktop.boxes, std::vector(1, MessageBoxRequest{.title = "table", .text = "No more found",
-                                                                       .modality = Modality::Task,
-                                                                       .ownedByMainWindow = false}));
+                                                                       .modality = Modality::Task}));
     f.expectShown(first, 5);
     f.press('P', true);  // the topic shown goes to the printer under its title
     const auto& printed = f.shell.printers.printed;

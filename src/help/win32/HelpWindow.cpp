@@ -51,6 +51,8 @@ UniqueFont makeFont(HWND window, int points) {
                                     "MS Sans Serif"));
 }
 
+// The text pane's menu stands in for the pane's own, so it offers Copy: help examples are there to
+// be copied.
 UniqueMenu makeMenu(bool withTreeItems) {
     UniqueMenu menu(::CreatePopupMenu());
     const auto add = [&](int id, const char* text) {
@@ -64,18 +66,23 @@ UniqueMenu makeMenu(bool withTreeItems) {
         add(helpid::kExpand, "Expand topic");
         add(helpid::kCollapse, "Collapse topic");
         add(helpid::kExpandAll, "Expand all\tCTRL+X");
-        add(helpid::kCollapseAll, "Collapse all\tCTRL+C");
+        add(helpid::kCollapseAll, "Collapse all");
         add(0, nullptr);
+    } else {
+        add(helpid::kCopy, "Copy\tCTRL+C");
     }
     add(helpid::kPrint, "Print item\tCTRL+P");
     return menu;
 }
 
+// The table sees every key typed anywhere in the window, so it holds no key a control there needs
+// for itself: Ctrl+C is the text pane's copy, wherever the focus is (the tree has nothing to copy).
+// Ctrl+X can stay with Expand all, as the pane is read-only and has nothing to cut.
 UniqueAccel makeAccelerators() {
     ACCEL keys[] = {
         {FVIRTKEY | FCONTROL, 'F', helpid::kFind},       {FVIRTKEY, VK_F3, helpid::kNext},
         {FVIRTKEY | FSHIFT, VK_F3, helpid::kPrev},       {FVIRTKEY | FCONTROL, 'P', helpid::kPrint},
-        {FVIRTKEY | FCONTROL, 'X', helpid::kExpandAll},  {FVIRTKEY | FCONTROL, 'C', helpid::kCollapseAll},
+        {FVIRTKEY | FCONTROL, 'X', helpid::kExpandAll},  {FVIRTKEY | FCONTROL, 'C', helpid::kCopy},
         {FVIRTKEY, VK_F1, helpid::kMenuKey},             {FVIRTKEY, VK_ESCAPE, helpid::kClose},
     };
     return UniqueAccel(::CreateAcceleratorTableA(keys, static_cast<int>(std::size(keys))));
@@ -441,8 +448,7 @@ void HelpWindow::showHit(const HelpHit& hit) {
 }
 
 void HelpWindow::notFound(const char* text) {
-    desktop_.messageBox({.title = state_.searchText, .text = text, .modality = Modality::Task,
-                         .ownedByMainWindow = false});
+    desktop_.messageBox({.title = state_.searchText, .text = text, .modality = Modality::Task});
 }
 
 void HelpWindow::findText() {
@@ -493,6 +499,7 @@ void HelpWindow::onCommand(int id) {
     case helpid::kCollapse: ::SendMessageA(control(helpid::kTree), TVM_EXPAND, TVE_COLLAPSE, selected()); return;
     case helpid::kExpandAll: return expandAll(TVE_EXPAND);
     case helpid::kCollapseAll: return expandAll(TVE_COLLAPSE);
+    case helpid::kCopy: ::SendMessageA(pane_, WM_COPY, 0, 0); return;
     case helpid::kMenuKey: {
         RECT r{};
         ::GetWindowRect(hwnd(), &r);
@@ -512,8 +519,12 @@ LRESULT HelpWindow::onNotify(const NMHDR& header) {
         if (change.itemNew.hItem) showTopic(static_cast<int>(change.itemNew.lParam) - 1);
         return 0;
     }
+    // Titles come from the help file, so an edit could never be kept; and in the edit box the
+    // window's keys would take Esc and Ctrl+C from it. No edit box opens at all.
+    case TVN_BEGINLABELEDITA:
+    case TVN_BEGINLABELEDITW: return TRUE;
     case TVN_ENDLABELEDITA:
-    case TVN_ENDLABELEDITW: return FALSE;  // titles come from the help file; an edit is never kept
+    case TVN_ENDLABELEDITW: return FALSE;
     case NM_RCLICK: onTreeRightClick(); return TRUE;
     default: return 0;
     }
@@ -524,6 +535,17 @@ LRESULT HelpWindow::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND: onCommand(LOWORD(wParam)); return 0;
     case WM_NOTIFY: return onNotify(*reinterpret_cast<const NMHDR*>(lParam));
     case WM_SIZE: layout(LOWORD(lParam), HIWORD(lParam)); return 0;
+    // The window itself has no use for the keyboard: when it is activated again (after the Find
+    // text prompt or a message box), the keys go back to the control that had them.
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            const HWND focus = ::GetFocus();
+            if (focus && ::IsChild(hwnd(), focus)) lastFocus_ = focus;
+        }
+        break;
+    case WM_SETFOCUS:
+        ::SetFocus(lastFocus_ && ::IsChild(hwnd(), lastFocus_) ? lastFocus_ : control(helpid::kTree));
+        return 0;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT: {
         const auto dc = reinterpret_cast<HDC>(wParam);
@@ -541,6 +563,7 @@ LRESULT HelpWindow::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 void HelpWindow::destroyed() {
     router_.remove(*this);
     pane_ = nullptr;
+    lastFocus_ = nullptr;
     current_ = -1;
     items_.clear();
     topics_.clear();

@@ -22,7 +22,7 @@ namespace tess::win32 {
 namespace helpid {
 inline constexpr int kTree = 101, kTitle = 102, kText = 103, kSplitter = 104, kStatus = 105;
 inline constexpr int kFind = 121, kNext = 122, kPrev = 123, kPrint = 124, kExpand = 125, kCollapse = 126,
-                     kExpandAll = 127, kCollapseAll = 128, kMenuKey = 130, kClose = 131;
+                     kExpandAll = 127, kCollapseAll = 128, kCopy = 129, kMenuKey = 130, kClose = 131;
 inline constexpr int kAskEdit = 9999, kAskFromTop = 10000;
 }  // namespace helpid
 
@@ -82,6 +82,7 @@ private:
     std::vector<HTREEITEM> items_;
     int current_ = -1;
     HWND pane_ = nullptr;
+    HWND lastFocus_ = nullptr;  // the control that had the keyboard when the window was last deactivated
     UniqueFont textFont_, titleFont_;
     UniqueBrush titleBrush_, paneBrush_;
     UniqueMenu treeMenu_, textMenu_;

@@ -68,7 +68,7 @@ Answer DesktopWin::messageBox(const MessageBoxRequest& request) {
     case Modality::Task: flags |= MB_TASKMODAL; break;
     case Modality::System: flags |= MB_SYSTEMMODAL; break;
     }
-    const HWND owner = request.ownedByMainWindow ? owner_ : nullptr;
+    const HWND owner = activeOwner();
     // A box that could not be shown (Windows answers 0, Wine -1, e.g. for an owner that is no
     // longer a window) answers Cancel: the user chose nothing, and on Cancel every caller keeps
     // everything as it was.
@@ -162,11 +162,22 @@ void refuseName(HWND owner, std::wstring_view name) {
 }
 
 std::optional<std::string> DesktopWin::openFileDialog(const FileDialogRequest& request) {
-    return runFileDialog(owner_, request, false);
+    return runFileDialog(activeOwner(), request, false);
 }
 
 std::optional<std::string> DesktopWin::saveFileDialog(const FileDialogRequest& request) {
-    return runFileDialog(owner_, request, true);
+    return runFileDialog(activeOwner(), request, true);
+}
+
+// A box or a dialog belongs to the window the user is working in: the find dialog over the main
+// window, the options dialog, the help window. The system disables that window while the box is
+// open and activates it again when the box closes, so the keyboard goes back to where it was. An
+// unowned box would leave nothing active after it, and a box owned by the main window while a
+// dialog is up would hand the activation to a disabled window: either way the keys typed next
+// would go nowhere until a click.
+HWND DesktopWin::activeOwner() const {
+    const HWND active = ::GetActiveWindow();
+    return active ? active : owner_;
 }
 
 void DesktopWin::beep() { ::MessageBeep(MB_OK); }

@@ -22,7 +22,8 @@ void refuseName(HWND owner, std::wstring_view name);
 // The steps of writeFileSafely, in order.
 enum class SafeWriteStep { CreateTemp, Write, Replace };
 
-// The real desktop. Message boxes and dialogs are owned by `owner` (may be null).
+// The real desktop. Message boxes and dialogs are owned by the thread's active window, or by `owner`
+// (may be null) when none is active.
 class DesktopWin : public Desktop {
 public:
     explicit DesktopWin(HWND owner = nullptr) : owner_(owner) {}
@@ -52,6 +53,7 @@ public:
     }
 
 private:
+    HWND activeOwner() const;
     bool injectedFailure(SafeWriteStep step) const;
     FileError replaceTarget(const std::string& path, const std::string& temp, DWORD attributes);
     HWND clipboardOwner();

@@ -39,7 +39,8 @@ private:
     }
     static void CALLBACK timerProc(HWND dialog, UINT, UINT_PTR timer, DWORD) {
         ::KillTimer(dialog, timer);
-        if (current->play(dialog)) ::SetTimer(dialog, 1, USER_TIMER_MINIMUM, &timerProc);
+        // A box the dialog opened disables it: the next step waits for the box, which takes it.
+        if (!::IsWindowEnabled(dialog) || current->play(dialog)) ::SetTimer(dialog, 1, USER_TIMER_MINIMUM, &timerProc);
     }
     // Keys go to the focused control, as the keyboard sends them.
     static void press(HWND dialog, WPARAM key) {

@@ -38,12 +38,19 @@ private:
     std::string path_;
 };
 
-// The real clipboard, because the EDIT control's own cut, copy and paste use it; the rest scripted.
+// The real clipboard, because the EDIT control's own cut, copy and paste use it; the rest scripted,
+// message boxes too unless realBoxes asks for the real ones (still recorded).
 class RealClipboardDesktop : public FakeDesktop {
 public:
     void setClipboardText(std::string_view text) override { real.setClipboardText(text); }
     std::string clipboardText() override { return real.clipboardText(); }
+    Answer messageBox(const MessageBoxRequest& request) override {
+        if (!realBoxes) return FakeDesktop::messageBox(request);
+        boxes.push_back(request);
+        return real.messageBox(request);
+    }
     win32::DesktopWin real;
+    bool realBoxes = false;
 };
 
 // The hidden program on a fake printer, data folder C:\Data\, started with a settings file (none: a first run), a command line, files.
