@@ -21,11 +21,12 @@ set(tess_src ${PROJECT_SOURCE_DIR}/src)
 file(GLOB_RECURSE tess_files CONFIGURE_DEPENDS RELATIVE ${tess_src} ${tess_src}/*.h ${tess_src}/*.cpp)
 
 # A file outside the layer folders would be compiled into no library, or seen by none.
-list(JOIN TESS_LAYERS "|" tess_layer_names)
+list(JOIN TESS_LAYERS "|" tess_layer_pattern)
+list(JOIN TESS_LAYERS ", " tess_layer_names)
 foreach(file IN LISTS tess_files)
-  if(NOT file MATCHES "^((${tess_layer_names})(/win32)?/[^/]+|resources/[^/]+\\.h)$")
-    message(FATAL_ERROR "src/${file} is in no layer: code goes into src/<layer>/ or "
-      "src/<layer>/win32/, where <layer> is one of ${TESS_LAYERS} (cmake/Layers.cmake)")
+  if(NOT file MATCHES "^((${tess_layer_pattern})(/win32)?/[^/]+|resources/[^/]+\\.h)$")
+    message(SEND_ERROR "src/${file} is in no layer: code goes into src/<layer>/ or "
+      "src/<layer>/win32/, <layer> being one of ${tess_layer_names}")
   endif()
 endforeach()
 
@@ -47,11 +48,13 @@ function(tess_include_root target scope dir)
   tess_layer_files(headers ${dir} .h)
   foreach(header IN LISTS headers)
     get_filename_component(header_name ${header} NAME)
-    file(CREATE_LINK ${header} ${root}/${dir}/${header_name} RESULT result SYMBOLIC)
+    set(link ${root}/${dir}/${header_name})
+    file(CREATE_LINK ${header} ${link} RESULT result SYMBOLIC)
     if(NOT result EQUAL 0)
       # No symbolic links here (Windows outside developer mode): a header that includes the real
-      # one serves as well.
-      file(WRITE ${root}/${dir}/${header_name} "#include \"${header}\"\n")
+      # one serves as well. (Removed first, so that nothing is ever written through a link.)
+      file(REMOVE ${link})
+      file(WRITE ${link} "#include \"${header}\"\n")
     endif()
   endforeach()
   target_include_directories(${target} ${scope} ${root})
