@@ -76,7 +76,8 @@ public:
 
     bool row(std::string_view text) {
         if ((!pageOpen_ || row_ == layout_.rowsPerPage) && !newPage()) return false;
-        if (!text.empty()) device_.textOut(layout_.left, std::max(0, layout_.firstRowY + row_ * layout_.rowPitch), text);
+        const int y = std::max(0, layout_.firstRowY + row_ * layout_.rowPitch);
+        if (!text.empty()) device_.textOut(layout_.left, y, text);
         ++row_;
         return true;
     }
@@ -95,15 +96,18 @@ private:
             return false;
         }
         row_ = 0;
-        const PageLayout& l = layout_;
+        const PageLayout& layout = layout_;
         const std::string number = "Page " + std::to_string(++page_);
-        const int numberX = l.left + std::max(0, std::min(l.numberAt, l.width - device_.textExtent(number)));
-        const int room = l.nameGap < 0 ? l.width : std::max(0, numberX - l.left - l.nameGap);
-        device_.selectFont(l.nameFont);
-        const int fits = std::clamp(device_.fitCount(l.name, room), 0, static_cast<int>(l.name.size()));
-        if (fits > 0) device_.textOut(l.left, l.headerY, std::string_view(l.name).substr(0, fits));
-        device_.selectFont(l.bodyFont);
-        device_.textOut(numberX, l.headerY, number);
+        const int numberX =
+            layout.left + std::max(0, std::min(layout.numberAt, layout.width - device_.textExtent(number)));
+        const int nameRoom =
+            layout.nameGap < 0 ? layout.width : std::max(0, numberX - layout.left - layout.nameGap);
+        device_.selectFont(layout.nameFont);
+        const std::string_view name = layout.name;
+        const int nameFits = std::clamp(device_.fitCount(name, nameRoom), 0, static_cast<int>(name.size()));
+        if (nameFits > 0) device_.textOut(layout.left, layout.headerY, name.substr(0, nameFits));
+        device_.selectFont(layout.bodyFont);
+        device_.textOut(numberX, layout.headerY, number);
         return true;
     }
 
@@ -120,29 +124,30 @@ private:
 // as high as the font with its leading.
 PageLayout helpLayout(PrintDevice& device, std::string_view title) {
     const DeviceCaps c = device.caps();
-    PageLayout l{.name = std::string(title), .nameFont = courier(c, 12, true), .bodyFont = courier(c, kBodyPoints)};
-    device.selectFont(l.bodyFont);
+    PageLayout layout{
+        .name = std::string(title), .nameFont = courier(c, 12, true), .bodyFont = courier(c, kBodyPoints)};
+    device.selectFont(layout.bodyFont);
     const PrintTextMetrics m = device.textMetrics();
     const int lineHeight = std::max(1, m.height + m.externalLeading);
-    l.left = std::max(0, rounded(0.75 * c.pixelsPerInchX - c.physicalOffsetX));
-    l.width = std::max(1, rounded(c.physicalWidth - c.physicalOffsetX - 0.75 * c.pixelsPerInchX) - l.left);
-    l.numberAt = l.width;
-    l.headerY = std::max(0, rounded(0.25 * c.pixelsPerInchY - c.physicalOffsetY));
-    l.rowPitch = lineHeight;
-    l.firstRowY = 5 * lineHeight - c.physicalOffsetY;
-    // Lines from the top margin to the bottom one, or to the unprintable strips where they are wider;
-    // a top strip counts only in whole inches, so the usual fraction of an inch does not cost a line.
+    layout.left = std::max(0, rounded(0.75 * c.pixelsPerInchX - c.physicalOffsetX));
+    layout.width = std::max(1, rounded(c.physicalWidth - c.physicalOffsetX - 0.75 * c.pixelsPerInchX) - layout.left);
+    layout.numberAt = layout.width;
+    layout.headerY = std::max(0, rounded(0.25 * c.pixelsPerInchY - c.physicalOffsetY));
+    layout.rowPitch = lineHeight;
+    layout.firstRowY = 5 * lineHeight - c.physicalOffsetY;
+    // As many lines as fit between the top margin and the bottom one, or the unprintable strips where
+    // they are wider; a top strip counts only in whole inches, so the usual fraction of an inch does not
+    // cost a line. The header takes four of them and the rows the rest, from line 5 to one line past the
+    // count, so a last row that would cross the bottom margin is given up.
     const double top = std::max(0.25, static_cast<double>(c.physicalOffsetY / c.pixelsPerInchY));
     const double bottom = std::max(
         0.5, static_cast<double>(c.physicalHeight - c.physicalOffsetY - c.printableHeight) / c.pixelsPerInchY);
     int lines = static_cast<int>(std::floor((static_cast<double>(c.physicalHeight) / c.pixelsPerInchY - bottom - top) /
                                             (static_cast<double>(lineHeight) / c.pixelsPerInchY)));
-    // The last row lies one line below that count; with a large top strip or rounding it could cross
-    // the bottom margin.
     const int bottomEdge = rounded(c.physicalHeight - c.physicalOffsetY - 0.5 * c.pixelsPerInchY);
     while (lines > 4 && (lines + 2) * lineHeight - c.physicalOffsetY > bottomEdge) --lines;
-    l.rowsPerPage = std::max(1, lines - 3);
-    return l;
+    layout.rowsPerPage = std::max(1, lines - 3);
+    return layout;
 }
 
 // Each tab reaches the next multiple of 8 columns.
@@ -170,9 +175,11 @@ void wrapHelpLine(const std::string& line, const PrintDevice& device, int width,
     static constexpr std::string_view kOpenerChars = "([{<";
     std::string_view rest = line;
     while (device.textExtent(rest) > width) {
-        const std::string_view head = rest.substr(0, static_cast<std::size_t>(std::max(0, device.fitCount(rest, width))));
+        const int fits = device.fitCount(rest, width);
+        const std::string_view head = rest.substr(0, static_cast<std::size_t>(std::max(0, fits)));
         const std::size_t at = head.find_last_of(kBreakChars);
-        std::size_t cut = at == std::string_view::npos ? 0 : at + (kOpenerChars.find(head[at]) == std::string_view::npos);
+        std::size_t cut =
+            at == std::string_view::npos ? 0 : at + (kOpenerChars.find(head[at]) == std::string_view::npos);
         // Without a break character to end the row (or with only an opener at its start) the row ends
         // where the fitting head does, so that wrapping always advances.
         if (cut == 0) cut = std::max<std::size_t>(head.size(), 1);
@@ -190,18 +197,18 @@ void wrapHelpLine(const std::string& line, const PrintDevice& device, int width,
 // as high as the font without its leading.
 PageLayout documentLayout(PrintDevice& device, int points, std::string name) {
     const DeviceCaps c = device.caps();
-    PageLayout l{.name = std::move(name), .nameFont = courier(c, points), .bodyFont = courier(c, points)};
-    device.selectFont(l.bodyFont);
+    PageLayout layout{.name = std::move(name), .nameFont = courier(c, points), .bodyFont = courier(c, points)};
+    device.selectFont(layout.bodyFont);
     const PrintTextMetrics m = device.textMetrics();
-    l.left = std::max(0, rounded(0.75 * c.pixelsPerInchX) - c.physicalOffsetX);
-    l.width = std::max(1, std::min(rounded(7.5 * c.pixelsPerInchX), c.printableWidth - l.left));
-    l.numberAt = rounded(6.75 * c.pixelsPerInchX);
-    l.nameGap = m.averageCharWidth;
-    l.rowPitch = std::max(1, m.height);
-    l.headerY = l.rowPitch;
-    l.firstRowY = 4 * l.rowPitch;
-    l.rowsPerPage = std::max(1, c.printableHeight / std::max(1, m.height + m.externalLeading) - 5);
-    return l;
+    layout.left = std::max(0, rounded(0.75 * c.pixelsPerInchX) - c.physicalOffsetX);
+    layout.width = std::max(1, std::min(rounded(7.5 * c.pixelsPerInchX), c.printableWidth - layout.left));
+    layout.numberAt = rounded(6.75 * c.pixelsPerInchX);
+    layout.nameGap = m.averageCharWidth;
+    layout.rowPitch = std::max(1, m.height);
+    layout.headerY = layout.rowPitch;
+    layout.firstRowY = 4 * layout.rowPitch;
+    layout.rowsPerPage = std::max(1, c.printableHeight / std::max(1, m.height + m.externalLeading) - 5);
+    return layout;
 }
 
 // A document line longer than a row goes on over rows of its own, each indented as the line is

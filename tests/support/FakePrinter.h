@@ -32,6 +32,18 @@ public:
     std::vector<std::string> events;  // "document NAME", "page", "end page", "end document", "duplex N"
     std::vector<PrintedText> printed;
     int devicesAlive = 0;
+
+    // What the jobs printed, page by page, as "row text": rows counted from the printable area's top in the height
+    // of the text's font, "row@x text" where x is not 0.75 inch from the paper's edge.
+    std::vector<std::vector<std::string>> pages() const {
+        std::vector<std::vector<std::string>> pages;
+        for (const PrintedText& t : printed) {
+            pages.resize(static_cast<std::size_t>(t.page));
+            const std::string x = t.x == 360 ? "" : "@" + std::to_string(t.x);
+            pages.back().push_back(std::to_string(t.y / -t.font.height) + x + " " + t.text);
+        }
+        return pages;
+    }
 };
 
 class FakeDevice final : public PrintDevice {
