@@ -25,10 +25,7 @@ struct DeviceCaps {
 struct PrintFont {
     std::string face;
     int height = 0;  // pixels; negative: the character height, without internal leading
-    bool bold = false;
-    bool italic = false;
     bool underline = false;
-    friend bool operator==(const PrintFont&, const PrintFont&) = default;
 };
 
 // Of the selected font, in device pixels.

@@ -33,9 +33,9 @@ public:
     }
 
     void selectFont(const PrintFont& f) override {
-        UniqueFont font(::CreateFontA(f.height, 0, 0, 0, f.bold ? FW_BOLD : FW_NORMAL, f.italic, f.underline, FALSE,
-                                      ANSI_CHARSET, OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                      DEFAULT_PITCH | FF_DONTCARE, f.face.c_str()));
+        UniqueFont font(::CreateFontA(f.height, 0, 0, 0, FW_NORMAL, FALSE, f.underline, FALSE, ANSI_CHARSET,
+                                      OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                                      f.face.c_str()));
         if (!font) return;
         const HGDIOBJ replaced = ::SelectObject(dc_.get(), font.get());
         if (!original_) original_ = replaced;
