@@ -1,5 +1,5 @@
 # Libraries that only some commands need are loaded the first time one of their functions is
-# called instead of at start-up: under Wine the file dialogs, the printer spooler and the shell
+# called instead of at start-up: under Wine the file dialogs and the shell
 # cost about 20 ms of every start when they are imported the usual way.
 #
 # MinGW links a delayed import through an import library made by dlltool from a module

@@ -1,7 +1,7 @@
 #pragma once
-// A printer's drawing context seen as numbers and text, and the two ways a print job gets one: the
-// user's default printer or the print dialog. The GDI implementation is src/print/win32/GdiPrinter;
-// tests use a fake with fixed-pitch cells (tests/support/FakePrinter.h).
+// A printer's drawing context seen as numbers and text, and the print dialog that gives one. The GDI
+// implementation is src/print/win32/GdiPrinter; tests use a fake with fixed-pitch cells
+// (tests/support/FakePrinter.h).
 #include <memory>
 #include <optional>
 #include <string>
@@ -25,10 +25,7 @@ struct DeviceCaps {
 struct PrintFont {
     std::string face;
     int height = 0;  // pixels; negative: the character height, without internal leading
-    bool bold = false;
-    bool italic = false;
     bool underline = false;
-    friend bool operator==(const PrintFont&, const PrintFont&) = default;
 };
 
 // Of the selected font, in device pixels.
@@ -72,18 +69,11 @@ struct PrintDialogRequest {
     friend bool operator==(const PrintDialogRequest&, const PrintDialogRequest&) = default;
 };
 
-struct OpenedPrinter {
-    std::string name;
-    std::unique_ptr<PrintDevice> device;  // null: the printer could not be opened
-};
-
 class Printers {
 public:
     virtual ~Printers() = default;
-    // The user's default printer with its current settings.
-    virtual OpenedPrinter openDefault() = 0;
-    // nullopt when the user cancels.
-    virtual std::optional<OpenedPrinter> choose(const PrintDialogRequest& request) = 0;
+    // The chosen printer's context: nullopt when the user cancels, null when it could not be opened.
+    virtual std::optional<std::unique_ptr<PrintDevice>> choose(const PrintDialogRequest& request) = 0;
 };
 
 }  // namespace tess

@@ -1,12 +1,14 @@
 #include "print/Pagination.h"
 
+#include "platform/Desktop.h"
 #include "platform/EditControl.h"
-#include "print/PrintJob.h"
+#include "platform/PrintDevice.h"
 
 #include <algorithm>
 #include <cmath>
-#include <optional>
-#include <utility>
+#include <memory>
+#include <string>
+#include <vector>
 
 namespace tess {
 
@@ -15,214 +17,223 @@ namespace {
 constexpr char kFace[] = "Courier New";
 constexpr int kBodyPoints = 10;
 
-std::string pageNumberText(int page) { return "Page " + std::to_string(page); }
+int rounded(double value) { return static_cast<int>(std::lround(value)); }
 
-// A help topic on paper. Every page has the underlined title and, ending at the right margin, its
-// number; the body starts on line 5. Long lines wrap after the last break character that fits, an
-// opening bracket going to the next row with what it opens.
-class HelpPages {
-public:
-    HelpPages(cTPrint& printer, std::string_view title, std::string_view body)
-        : p_(printer), title_(title), body_(body) {}
+enum class PrinterError { Document, Page, NoPrinter };
 
-    void print() {
-        p_.setMargins(0.75, 0.75, 0.25, 0.5);
-        paperWidth_ = p_.pageSize().width;
-        textWidth_ = paperWidth_ - 1.5;
-        p_.setFont(kFace, kBodyPoints, "");
-        lineHeight_ = p_.charSize().lineHeight;
-        // The last row of a page lies one line below linesPerPage; with a large unprintable strip or
-        // rounding it could cross the bottom margin, where printText would drop it unseen.
-        linesPerPage_ = p_.linesLeft(0);
-        while (linesPerPage_ > 4 && !p_.printsLineAt((linesPerPage_ + 1) * lineHeight_)) --linesPerPage_;
-        // A topic that fits one page goes out single-sided even on a printer set to both sides.
-        if (p_.isDuplex()) {
-            layoutBody();
-            p_.setDuplex(overflowSeen_ ? 2 : 1);
-        }
-        printing_ = true;
-        p_.startDocument("appHelp");
-        p_.startPage();
-        header();
-        layoutBody();
-        p_.endPage();
-        p_.endDocument();
+void report(Desktop& desktop, PrinterError error) {
+    const char* text = error == PrinterError::Document ? "Document printing error"
+                       : error == PrinterError::Page   ? "Page printing error"
+                                                       : "No printer available";
+    desktop.messageBox({.title = "Printer Error", .text = text, .buttons = Buttons::Ok, .icon = Icon::Error});
+}
+
+// The chosen printer; none after Cancel, nor when it cannot be used (the user is told). A context
+// without a resolution or a sheet counts as no printer: the layouts divide by them.
+std::unique_ptr<PrintDevice> choosePrinter(Context& ctx, const PrintDialogRequest& request) {
+    if (!ctx.printers) return nullptr;
+    std::optional<std::unique_ptr<PrintDevice>> chosen = ctx.printers->choose(request);
+    if (!chosen) return nullptr;
+    const DeviceCaps c = *chosen ? (*chosen)->caps() : DeviceCaps{};
+    if (c.pixelsPerInchX <= 0 || c.pixelsPerInchY <= 0 || c.physicalWidth <= 0 || c.physicalHeight <= 0) {
+        report(ctx.desktop, PrinterError::NoPrinter);
+        return nullptr;
     }
+    return std::move(*chosen);
+}
 
-private:
-    void header() {
-        const std::string number = pageNumberText(page_);
-        const double numberWidth = p_.textWidth(number);  // in the body's font, which is selected
-        p_.setFont(kFace, 12, "u");
-        p_.printText(title_, 0.75, 0.25);
-        p_.setFont(kFace, kBodyPoints, "");
-        p_.printText(number, paperWidth_ - 0.75 - numberWidth, 0.25);
-        p_.setPosition(0.75, 4 * lineHeight_);
-        lineCounter_ = 4;
-    }
+PrintFont courier(const DeviceCaps& c, int points, bool underline = false) {
+    return {.face = kFace, .height = -(c.pixelsPerInchY * points / 72), .underline = underline};
+}
 
-    void layoutBody() {
-        lineCounter_ = 4;
-        std::string_view rest = body_;
-        while (!rest.empty()) {
-            const std::size_t end = rest.find("\r\n");
-            layoutLine(expandTabs(rest.substr(0, end)));
-            rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 2);
-        }
-    }
-
-    void layoutLine(const std::string& line) {
-        static constexpr std::string_view kBreakChars = " -,;:.()[]{}<>~/|\\=";
-        static constexpr std::string_view kOpenerChars = "([{<";
-        std::string_view rest = line;
-        // Widths in inches are quotients of pixels: a row that fills the width exactly must not wrap.
-        while (p_.textWidth(rest) > textWidth_ + 1e-9) {
-            const std::string head = p_.fitText(rest, textWidth_);
-            const std::size_t at = head.find_last_of(kBreakChars);
-            std::size_t cut =
-                at == std::string::npos ? 0 : at + (kOpenerChars.find(head[at]) == std::string_view::npos);
-            // Without a break character to end the row (or with only an opener at its start) the row
-            // ends where the fitting head does, so that wrapping always advances.
-            if (cut == 0) cut = std::max<std::size_t>(head.size(), 1);
-            row(trimSpaces(rest.substr(0, cut)));
-            rest.remove_prefix(cut);
-            // The last row of a wrapped line starts at the left margin like the others.
-            if (const std::size_t text = rest.find_first_not_of(' '); text != std::string_view::npos)
-                rest.remove_prefix(text);
-            else
-                return;
-        }
-        row(rest);
-    }
-
-    static std::string_view trimSpaces(std::string_view s) {
-        const std::size_t first = s.find_first_not_of(' ');
-        if (first == std::string_view::npos) return {};
-        return s.substr(first, s.find_last_not_of(' ') - first + 1);
-    }
-
-    // The page turns before a row that has no room left, so a body that fills its last page exactly
-    // adds no empty page, and the counting pass sees a second page only when one is needed.
-    void row(std::string_view text) {
-        if (lineCounter_ > linesPerPage_) startNextPage();
-        if (printing_) p_.printText(text, 0, 0);
-        ++lineCounter_;
-    }
-
-    void startNextPage() {
-        if (!printing_) {
-            overflowSeen_ = true;
-            return;
-        }
-        p_.endPage();
-        p_.startPage();
-        ++page_;
-        header();
-    }
-
-    cTPrint& p_;
-    std::string_view title_;
-    std::string_view body_;
-    double paperWidth_ = 0;
-    double textWidth_ = 0;
-    double lineHeight_ = 0;
-    int linesPerPage_ = 0;
-    int lineCounter_ = 4;
-    int page_ = 1;
-    bool printing_ = false;
-    bool overflowSeen_ = false;
+// Where a job's text goes on every page, in device pixels from the drawing origin.
+struct PageLayout {
+    std::string name;    // at the left of the header
+    PrintFont nameFont;  // the page number and the rows are in the body font
+    PrintFont bodyFont;
+    int left = 0;      // of the name and of every row
+    int width = 1;     // no row is wider, and the page number ends inside it
+    int numberAt = 0;  // from left: where the page number starts unless it would end past the width
+    int nameGap = -1;  // kept between the name and the page number; -1: the name may run under it
+    int headerY = 0;
+    int firstRowY = 0;
+    int rowPitch = 1;
+    int rowsPerPage = 1;
 };
 
-// The document on paper, in device pixels: the file name and the page number on row 1 of every
-// page, the text from row 4. A line longer than a row goes on over rows of its own, each indented as
-// the line is, and a page ends when the next row would not fit on it, inside a line too.
-class DocumentPages {
+// One job on one printer: rows go on the current page, a full page makes way for a new one with its
+// header. The first failure is told once and ends the job; the device then abandons it.
+class PrintJob {
 public:
-    DocumentPages(PrintDevice& device, Desktop& desktop, int points, std::string name)
-        : d_(device), desktop_(desktop), name_(std::move(name)) {
-        const DeviceCaps c = d_.caps();
-        d_.selectFont({.face = kFace, .height = -(c.pixelsPerInchY * points / 72)});
-        const PrintTextMetrics m = d_.textMetrics();
-        pitch_ = std::max(1, m.height);
-        gap_ = m.averageCharWidth;
-        lastRow_ = std::max(4, c.printableHeight / std::max(1, m.height + m.externalLeading) - 2);
-        x0_ = std::max(0, static_cast<int>(std::lround(0.75 * c.pixelsPerInchX)) - c.physicalOffsetX);
-        // 7.5 inches, unless the printable area ends sooner (A4 paper, a wide unprintable strip).
-        width_ = std::max(1, std::min(static_cast<int>(std::lround(7.5 * c.pixelsPerInchX)), c.printableWidth - x0_));
-        numberX_ = x0_ + static_cast<int>(std::lround(6.75 * c.pixelsPerInchX));
+    PrintJob(PrintDevice& device, Desktop& desktop, const PageLayout& layout)
+        : device_(device), desktop_(desktop), layout_(layout) {}
+
+    bool start(std::string_view documentName) {
+        if (device_.startDocument(documentName)) return true;
+        report(desktop_, PrinterError::Document);
+        return false;
     }
 
-    // False when a page could not be started (the user has been told).
-    bool printLine(std::string_view text) {
-        std::string indent(std::min(text.size(), text.find_first_not_of(' ')), ' ');
-        std::size_t n = fitting(text);
-        if (!printRow(text.substr(0, n))) return false;
-        for (std::string_view rest = text.substr(n); !rest.empty(); rest.remove_prefix(n)) {
-            const std::size_t fit = fitting(indent + std::string(rest.substr(0, static_cast<std::size_t>(width_))));
-            // The indentation is kept while it leaves room for text beside it.
-            if (fit <= indent.size())
-                indent.clear(), n = fitting(rest);
-            else
-                n = fit - indent.size();
-            if (!printRow(indent + std::string(rest.substr(0, n)))) return false;
-        }
-        return true;
-    }
-
-    void finish() {
-        if (pageOpen_) d_.endPage();
-        d_.endDocument();
-    }
-
-private:
-    // At least one character of a text that has any, so that a row always takes something.
-    std::size_t fitting(std::string_view text) const {
-        // A character is at least a pixel wide: no row holds more characters than the width's pixels.
-        text = text.substr(0, static_cast<std::size_t>(width_));
-        return std::clamp<std::size_t>(static_cast<std::size_t>(std::max(0, d_.fitCount(text, width_))),
-                                       std::min<std::size_t>(text.size(), 1), text.size());
-    }
-
-    bool printRow(std::string_view text) {
-        if ((!pageOpen_ || row_ > lastRow_) && !newPage()) return false;
-        if (!text.empty()) d_.textOut(x0_, row_ * pitch_, text);
+    bool row(std::string_view text) {
+        if ((!pageOpen_ || row_ == layout_.rowsPerPage) && !newPage()) return false;
+        const int y = std::max(0, layout_.firstRowY + row_ * layout_.rowPitch);
+        if (!text.empty()) device_.textOut(layout_.left, y, text);
         ++row_;
         return true;
     }
 
+    void finish() {
+        if (pageOpen_) device_.endPage();
+        device_.endDocument();
+    }
+
+private:
     bool newPage() {
-        if (pageOpen_) d_.endPage();
-        pageOpen_ = false;
-        if (!d_.startPage()) {
-            reportPrinterError(desktop_, PrinterError::Page);
+        if (pageOpen_) device_.endPage();
+        pageOpen_ = device_.startPage();
+        if (!pageOpen_) {
+            report(desktop_, PrinterError::Page);
             return false;
         }
-        pageOpen_ = true;
-        const std::string number = pageNumberText(++page_);
-        // The number ends inside the text width, and the name ends before the number.
-        const int numberX = std::min(numberX_, x0_ + width_ - d_.textExtent(number));
-        const int nameRoom = std::max(0, numberX - x0_ - gap_);
-        const int nameFits = std::clamp(d_.fitCount(name_, nameRoom), 0, static_cast<int>(name_.size()));
-        if (nameFits > 0)
-            d_.textOut(x0_, pitch_, std::string_view(name_).substr(0, static_cast<std::size_t>(nameFits)));
-        d_.textOut(std::max(x0_, numberX), pitch_, number);
-        row_ = 4;
+        row_ = 0;
+        const PageLayout& layout = layout_;
+        const std::string number = "Page " + std::to_string(++page_);
+        const int numberX =
+            layout.left + std::max(0, std::min(layout.numberAt, layout.width - device_.textExtent(number)));
+        const int nameRoom =
+            layout.nameGap < 0 ? layout.width : std::max(0, numberX - layout.left - layout.nameGap);
+        device_.selectFont(layout.nameFont);
+        const std::string_view name = layout.name;
+        const int nameFits = std::clamp(device_.fitCount(name, nameRoom), 0, static_cast<int>(name.size()));
+        if (nameFits > 0) device_.textOut(layout.left, layout.headerY, name.substr(0, nameFits));
+        device_.selectFont(layout.bodyFont);
+        device_.textOut(numberX, layout.headerY, number);
         return true;
     }
 
-    PrintDevice& d_;
+    PrintDevice& device_;
     Desktop& desktop_;
-    std::string name_;
-    int pitch_ = 1;
-    int gap_ = 0;
-    int lastRow_ = 4;
-    int x0_ = 0;
-    int width_ = 1;
-    int numberX_ = 0;
+    const PageLayout& layout_;
     int page_ = 0;
-    int row_ = 4;
+    int row_ = 0;
     bool pageOpen_ = false;
 };
+
+// A help page has margins of 0.75 inch at the sides, 0.25 at the top and 0.5 at the bottom, from the
+// paper's edges. The title is underlined in 12 points, the body starts on line 5 and its lines are
+// as high as the font with its leading.
+PageLayout helpLayout(PrintDevice& device, std::string_view title) {
+    const DeviceCaps c = device.caps();
+    PageLayout layout{
+        .name = std::string(title), .nameFont = courier(c, 12, true), .bodyFont = courier(c, kBodyPoints)};
+    device.selectFont(layout.bodyFont);
+    const PrintTextMetrics m = device.textMetrics();
+    const int lineHeight = std::max(1, m.height + m.externalLeading);
+    layout.left = std::max(0, rounded(0.75 * c.pixelsPerInchX - c.physicalOffsetX));
+    layout.width = std::max(1, rounded(c.physicalWidth - c.physicalOffsetX - 0.75 * c.pixelsPerInchX) - layout.left);
+    layout.numberAt = layout.width;
+    layout.headerY = std::max(0, rounded(0.25 * c.pixelsPerInchY - c.physicalOffsetY));
+    layout.rowPitch = lineHeight;
+    layout.firstRowY = 5 * lineHeight - c.physicalOffsetY;
+    // As many lines as fit between the top margin and the bottom one, or the unprintable strips where
+    // they are wider; a top strip counts only in whole inches, so the usual fraction of an inch does not
+    // cost a line. The header takes four of them and the rows the rest, from line 5 to one line past the
+    // count, so a last row that would cross the bottom margin is given up.
+    const double top = std::max(0.25, static_cast<double>(c.physicalOffsetY / c.pixelsPerInchY));
+    const double bottom = std::max(
+        0.5, static_cast<double>(c.physicalHeight - c.physicalOffsetY - c.printableHeight) / c.pixelsPerInchY);
+    int lines = static_cast<int>(std::floor((static_cast<double>(c.physicalHeight) / c.pixelsPerInchY - bottom - top) /
+                                            (static_cast<double>(lineHeight) / c.pixelsPerInchY)));
+    const int bottomEdge = rounded(c.physicalHeight - c.physicalOffsetY - 0.5 * c.pixelsPerInchY);
+    while (lines > 4 && (lines + 2) * lineHeight - c.physicalOffsetY > bottomEdge) --lines;
+    layout.rowsPerPage = std::max(1, lines - 3);
+    return layout;
+}
+
+// Each tab reaches the next multiple of 8 columns.
+std::string expandTabs(std::string_view line) {
+    std::string expanded;
+    for (const char c : line) {
+        if (c == '\t')
+            expanded.append(8 - expanded.size() % 8, ' ');
+        else
+            expanded += c;
+    }
+    return expanded;
+}
+
+std::string_view trimSpaces(std::string_view s) {
+    const std::size_t first = s.find_first_not_of(' ');
+    if (first == std::string_view::npos) return {};
+    return s.substr(first, s.find_last_not_of(' ') - first + 1);
+}
+
+// A help line too wide for a row wraps after the last break character that fits, an opening bracket
+// going to the next row with what it opens; every row starts at the left margin.
+void wrapHelpLine(const std::string& line, const PrintDevice& device, int width, std::vector<std::string>& rows) {
+    static constexpr std::string_view kBreakChars = " -,;:.()[]{}<>~/|\\=";
+    static constexpr std::string_view kOpenerChars = "([{<";
+    std::string_view rest = line;
+    while (device.textExtent(rest) > width) {
+        const int fits = device.fitCount(rest, width);
+        const std::string_view head = rest.substr(0, static_cast<std::size_t>(std::max(0, fits)));
+        const std::size_t at = head.find_last_of(kBreakChars);
+        std::size_t cut =
+            at == std::string_view::npos ? 0 : at + (kOpenerChars.find(head[at]) == std::string_view::npos);
+        // Without a break character to end the row (or with only an opener at its start) the row ends
+        // where the fitting head does, so that wrapping always advances.
+        if (cut == 0) cut = std::max<std::size_t>(head.size(), 1);
+        rows.emplace_back(trimSpaces(rest.substr(0, cut)));
+        rest.remove_prefix(cut);
+        const std::size_t text = rest.find_first_not_of(' ');
+        if (text == std::string_view::npos) return;
+        rest.remove_prefix(text);
+    }
+    rows.emplace_back(rest);
+}
+
+// The document's page: the file name and the page number on row 1, the text from row 4, 0.75 inch
+// from the paper's left edge across 7.5 inches (less where the printable area ends sooner). Rows are
+// as high as the font without its leading.
+PageLayout documentLayout(PrintDevice& device, int points, std::string name) {
+    const DeviceCaps c = device.caps();
+    PageLayout layout{.name = std::move(name), .nameFont = courier(c, points), .bodyFont = courier(c, points)};
+    device.selectFont(layout.bodyFont);
+    const PrintTextMetrics m = device.textMetrics();
+    layout.left = std::max(0, rounded(0.75 * c.pixelsPerInchX) - c.physicalOffsetX);
+    layout.width = std::max(1, std::min(rounded(7.5 * c.pixelsPerInchX), c.printableWidth - layout.left));
+    layout.numberAt = rounded(6.75 * c.pixelsPerInchX);
+    layout.nameGap = m.averageCharWidth;
+    layout.rowPitch = std::max(1, m.height);
+    layout.headerY = layout.rowPitch;
+    layout.firstRowY = 4 * layout.rowPitch;
+    layout.rowsPerPage = std::max(1, c.printableHeight / std::max(1, m.height + m.externalLeading) - 5);
+    return layout;
+}
+
+// A document line longer than a row goes on over rows of its own, each indented as the line is
+// while that leaves room for text beside it.
+std::vector<std::string> documentRows(std::string_view text, const PrintDevice& device, int width) {
+    // At least one character of a text that has any, so that a row always takes something; and as a
+    // character is at least a pixel wide, no row holds more characters than the width's pixels.
+    const auto fitting = [&](std::string_view s) {
+        s = s.substr(0, static_cast<std::size_t>(width));
+        return std::clamp<std::size_t>(static_cast<std::size_t>(std::max(0, device.fitCount(s, width))),
+                                       std::min<std::size_t>(s.size(), 1), s.size());
+    };
+    std::string indent(std::min(text.size(), text.find_first_not_of(' ')), ' ');
+    std::size_t n = fitting(text);
+    std::vector<std::string> rows{std::string(text.substr(0, n))};
+    for (std::string_view rest = text.substr(n); !rest.empty(); rest.remove_prefix(n)) {
+        const std::size_t fit = fitting(indent + std::string(rest.substr(0, static_cast<std::size_t>(width))));
+        if (fit <= indent.size())
+            indent.clear(), n = fitting(rest);
+        else
+            n = fit - indent.size();
+        rows.push_back(indent + std::string(rest.substr(0, n)));
+    }
+    return rows;
+}
 
 // The header shows the file's name without its folder.
 std::string fileNamePart(const std::string& path) {
@@ -232,59 +243,44 @@ std::string fileNamePart(const std::string& path) {
 
 }  // namespace
 
-std::string expandTabs(std::string_view line) {
-    std::string expanded;
-    std::size_t column = 0;
-    for (const char c : line) {
-        if (c != '\t') {
-            expanded += c, ++column;
-            continue;
-        }
-        const std::size_t spaces = 8 - column % 8;
-        expanded.append(spaces, ' ');
-        column += spaces;
-    }
-    return expanded;
-}
-
-void printHelpItem(Printers& printers, Desktop& desktop, std::string_view title, std::string_view body) {
-    cTPrint printer(printers, desktop);
-    if (printer.choosePrinter().empty()) return;
-    HelpPages(printer, title, body).print();
-}
-
+// The rows are laid out before the job starts: on a printer set to print both sides, a topic that
+// fits one page goes out single-sided.
 void printHelpTopic(Context& ctx, std::string_view title, std::string_view body) {
-    if (ctx.printers && !body.empty()) printHelpItem(*ctx.printers, ctx.desktop, title, body);
+    const std::unique_ptr<PrintDevice> device = choosePrinter(ctx, {});
+    if (!device) return;
+    const PageLayout layout = helpLayout(*device, title);
+    std::vector<std::string> rows;
+    for (std::string_view rest = body; !rest.empty();) {
+        const std::size_t end = rest.find("\r\n");
+        wrapHelpLine(expandTabs(rest.substr(0, end)), *device, layout.width, rows);
+        rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 2);
+    }
+    if (device->duplex().value_or(0) > 1) device->setDuplex(static_cast<int>(rows.size()) > layout.rowsPerPage ? 2 : 1);
+    PrintJob job(*device, ctx.desktop, layout);
+    if (!job.start("appHelp")) return;
+    for (const std::string& row : rows)
+        if (!job.row(row)) return;
+    job.finish();
 }
 
 // The lines holding the selection are printed (the dialog's own choice of range is not read back):
 // a selection that ends at the start of a line leaves that line out.
 void printCurrentFile(Context& ctx) {
-    if (!ctx.printers) return;
     const EditControl& editor = ctx.editor;
     const Selection selection = editor.selection();
     const bool selected = selection.start != selection.end;
-    const int first = selected ? editor.lineFromChar(selection.start) : 0;
+    const std::unique_ptr<PrintDevice> device =
+        choosePrinter(ctx, {.offerSelection = true, .selectionChosen = selected, .offerPageRange = true});
+    if (!device) return;
+    const PageLayout layout = documentLayout(*device, ctx.app.printFontSize > 0 ? ctx.app.printFontSize : kBodyPoints,
+                                             fileNamePart(ctx.app.currentFile));
+    PrintJob job(*device, ctx.desktop, layout);
+    if (!job.start("Print Job")) return;
     const int last = selected ? editor.lineFromChar(selection.end - 1) : editor.lineCount() - 1;
-
-    std::optional<OpenedPrinter> chosen =
-        ctx.printers->choose({.offerSelection = true, .selectionChosen = selected, .offerPageRange = true});
-    if (!chosen) return;
-    if (!chosen->device || !isUsable(*chosen->device)) {
-        reportPrinterError(ctx.desktop, PrinterError::NoPrinter);
-        return;
-    }
-    PrintDevice& device = *chosen->device;
-    if (!device.startDocument("Print Job")) {
-        reportPrinterError(ctx.desktop, PrinterError::Document);
-        return;
-    }
-
-    DocumentPages pages(device, ctx.desktop, ctx.app.printFontSize > 0 ? ctx.app.printFontSize : kBodyPoints,
-                        fileNamePart(ctx.app.currentFile));
-    for (int line = first; line <= last; ++line)
-        if (!pages.printLine(editor.lineText(line))) return;  // the device abandons the job
-    pages.finish();
+    for (int line = selected ? editor.lineFromChar(selection.start) : 0; line <= last; ++line)
+        for (const std::string& row : documentRows(editor.lineText(line), *device, layout.width))
+            if (!job.row(row)) return;
+    job.finish();
 }
 
 }  // namespace tess

@@ -1,25 +1,17 @@
 #pragma once
-// The two print commands: a help topic (title and page number on every page, tabs expanded, long
-// lines wrapped at break characters) and the editor's document or its selected lines (file name and
-// page number on every page, long lines continued on rows of their own).
+// The two print commands. Both lay rows of "Courier New" on pages that each start with a header: a
+// name at the left, "Page n" at the right.
 #include "state/App.h"
 
-#include <string>
 #include <string_view>
 
 namespace tess {
 
-class Desktop;
-class Printers;
-
-// Asks for a printer, then prints; nothing when the user cancels.
-void printHelpItem(Printers& printers, Desktop& desktop, std::string_view title, std::string_view body);
-// The help window's Print item: a topic with an empty body is not printed.
+// The help window's Print item: the title in the header, tabs expanded, long lines wrapped at break
+// characters; a topic with an empty body is not printed.
 void printHelpTopic(Context& ctx, std::string_view title, std::string_view body);
-// File > Print: the whole document, or the lines that hold the selection.
+// File > Print: the whole document, or the lines that hold the selection, under the file's name;
+// long lines go on over rows of their own.
 void printCurrentFile(Context& ctx);
-
-// Each tab reaches the next multiple of 8 columns.
-std::string expandTabs(std::string_view line);
 
 }  // namespace tess

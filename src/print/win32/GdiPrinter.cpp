@@ -4,7 +4,6 @@
 
 #include <windows.h>
 #include <commdlg.h>
-#include <winspool.h>
 
 #include <utility>
 
@@ -12,16 +11,11 @@ namespace tess::win32 {
 
 namespace {
 
-void closePrinter(HANDLE printer) { ::ClosePrinter(printer); }
-using UniquePrinter = UniqueHandle<HANDLE, &closePrinter>;
-
 int length(std::string_view text) { return static_cast<int>(text.size()); }
 
 class GdiPrintDevice final : public PrintDevice {
 public:
-    // printer: the handle the default printer was opened with (none from the print dialog).
-    GdiPrintDevice(UniqueDc dc, UniqueGlobal deviceMode, UniquePrinter printer)
-        : printer_(std::move(printer)), deviceMode_(std::move(deviceMode)), dc_(std::move(dc)) {}
+    GdiPrintDevice(UniqueDc dc, UniqueGlobal deviceMode) : deviceMode_(std::move(deviceMode)), dc_(std::move(dc)) {}
 
     // A job that was started and never ended is abandoned rather than printed half. The context's
     // own font goes back in before ours is deleted (a selected font cannot be).
@@ -39,9 +33,9 @@ public:
     }
 
     void selectFont(const PrintFont& f) override {
-        UniqueFont font(::CreateFontA(f.height, 0, 0, 0, f.bold ? FW_BOLD : FW_NORMAL, f.italic, f.underline, FALSE,
-                                      ANSI_CHARSET, OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                      DEFAULT_PITCH | FF_DONTCARE, f.face.c_str()));
+        UniqueFont font(::CreateFontA(f.height, 0, 0, 0, FW_NORMAL, FALSE, f.underline, FALSE, ANSI_CHARSET,
+                                      OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                                      f.face.c_str()));
         if (!font) return;
         const HGDIOBJ replaced = ::SelectObject(dc_.get(), font.get());
         if (!original_) original_ = replaced;
@@ -88,8 +82,8 @@ public:
         jobOpen_ = false;
     }
 
+    // Without a device mode (the dialog gave none) the lock gives nothing.
     std::optional<int> duplex() const override {
-        if (!deviceMode_) return std::nullopt;
         const GlobalLockGuard lock(deviceMode_.get());
         const auto* mode = static_cast<const DEVMODEA*>(lock.get());
         if (!mode) return std::nullopt;
@@ -97,7 +91,6 @@ public:
     }
 
     void setDuplex(int value) override {
-        if (!deviceMode_) return;
         const GlobalLockGuard lock(deviceMode_.get());
         auto* mode = static_cast<DEVMODEA*>(lock.get());
         if (!mode || mode->dmFields == 0) return;
@@ -108,7 +101,6 @@ public:
     }
 
 private:
-    UniquePrinter printer_;
     UniqueGlobal deviceMode_;
     UniqueDc dc_;
     UniqueFont font_;
@@ -116,43 +108,11 @@ private:
     bool jobOpen_ = false;
 };
 
-// The profile's entry reads "name,driver,port".
-std::string defaultPrinterName() {
-    char entry[127] = {};
-    ::GetProfileStringA("windows", "device", "", entry, sizeof entry);
-    std::string name(entry);
-    name = name.substr(0, name.find(','));
-    const std::size_t first = name.find_first_not_of(' ');
-    if (first == std::string::npos) return {};
-    return name.substr(first, name.find_last_not_of(' ') - first + 1);
-}
-
 }  // namespace
-
-OpenedPrinter GdiPrinters::openDefault() {
-    OpenedPrinter result{defaultPrinterName(), nullptr};
-    HANDLE opened = nullptr;
-    if (result.name.empty() || !::OpenPrinterA(result.name.data(), &opened, nullptr)) return result;
-    UniquePrinter printer(opened);
-    const LONG size = ::DocumentPropertiesA(nullptr, opened, result.name.data(), nullptr, nullptr, 0);
-    if (size <= 0) return result;
-    UniqueGlobal deviceMode(::GlobalAlloc(GHND, static_cast<SIZE_T>(size)));
-    if (!deviceMode) return result;
-    UniqueDc dc;
-    {
-        const GlobalLockGuard lock(deviceMode.get());
-        auto* mode = static_cast<DEVMODEA*>(lock.get());
-        if (!mode || ::DocumentPropertiesA(nullptr, opened, result.name.data(), mode, nullptr, DM_OUT_BUFFER) < 0)
-            return result;
-        dc.reset(::CreateDCA("WINSPOOL", result.name.c_str(), nullptr, mode));
-    }
-    if (dc) result.device = std::make_unique<GdiPrintDevice>(std::move(dc), std::move(deviceMode), std::move(printer));
-    return result;
-}
 
 // The dialog warns about a missing printer in words of its own unless told not to; the caller
 // tells the user in the program's words instead.
-std::optional<OpenedPrinter> GdiPrinters::choose(const PrintDialogRequest& request) {
+std::optional<std::unique_ptr<PrintDevice>> GdiPrinters::choose(const PrintDialogRequest& request) {
     PRINTDLGA dialog{};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = ::GetActiveWindow();
@@ -168,18 +128,9 @@ std::optional<OpenedPrinter> GdiPrinters::choose(const PrintDialogRequest& reque
     // The dialog may hand back new device-mode and device-name blocks, even when it fails.
     UniqueGlobal deviceMode(dialog.hDevMode), names(dialog.hDevNames);
     UniqueDc dc(dialog.hDC);
-    if (!confirmed) {
-        if (::CommDlgExtendedError() == 0) return std::nullopt;  // cancelled
-        return OpenedPrinter{};
-    }
-    OpenedPrinter result;
-    if (names) {
-        const GlobalLockGuard lock(names.get());
-        if (const auto* devNames = static_cast<const DEVNAMES*>(lock.get()))
-            result.name = reinterpret_cast<const char*>(devNames) + devNames->wDeviceOffset;
-    }
-    if (dc) result.device = std::make_unique<GdiPrintDevice>(std::move(dc), std::move(deviceMode), UniquePrinter{});
-    return result;
+    if (!confirmed && ::CommDlgExtendedError() == 0) return std::nullopt;  // cancelled
+    if (!confirmed || !dc) return nullptr;
+    return std::make_unique<GdiPrintDevice>(std::move(dc), std::move(deviceMode));
 }
 
 Printers& systemPrinters() {
