@@ -120,16 +120,15 @@ private:
     // the tooltip control asks for them, in wide characters or, from an ANSI parent, in ANSI.
     int idOf(std::string_view route) {
         const std::string where(route.substr(0, route.find('>'))), text(route.substr(where.size() + 1));
-        const auto textOf = [](HMENU menu, int i) {
+        const auto position = [](HMENU menu, const std::string& name) {
             char item[MAX_PATH] = {};
-            ::GetMenuStringA(menu, i, item, MAX_PATH, MF_BYPOSITION);
-            return std::string(item);
+            for (int i = 0; i < ::GetMenuItemCount(menu); ++i)
+                if (::GetMenuStringA(menu, i, item, MAX_PATH, MF_BYPOSITION) && name == item) return i;
+            return -1;
         };
-        HMENU menu = where == "context" ? shell.window.contextMenu() : nullptr;
-        for (int i = 0; !menu && i < ::GetMenuItemCount(::GetMenu(shell.hwnd())); ++i)
-            if (textOf(::GetMenu(shell.hwnd()), i) == where) menu = ::GetSubMenu(::GetMenu(shell.hwnd()), i);
-        for (int i = 0; menu && i < ::GetMenuItemCount(menu); ++i)
-            if (textOf(menu, i) == text) return static_cast<int>(::GetMenuItemID(menu, i));
+        const HMENU bar = ::GetMenu(shell.hwnd());
+        const HMENU menu = where == "context" ? shell.window.contextMenu() : ::GetSubMenu(bar, position(bar, where));
+        if (const int i = position(menu, text); i >= 0) return static_cast<int>(::GetMenuItemID(menu, i));
         const HWND toolbar = shell.window.toolbarHwnd();
         const auto tips = reinterpret_cast<HWND>(::SendMessageA(toolbar, TB_GETTOOLTIPS, 0, 0));
         for (int i = 0; where == "tip" && i < ::SendMessageA(toolbar, TB_BUTTONCOUNT, 0, 0); ++i) {
