@@ -1,58 +1,129 @@
 #include "app/Commands.h"
 
-#include "app/Menus.h"
 #include "document/Documents.h"
+#include "document/RecentFiles.h"
 #include "document/RunBrowser.h"
-#include "editor/Fragments.h"
 #include "editor/Bookmarks.h"
+#include "editor/Fragments.h"
 #include "editor/LineCommands.h"
-#include "search/FindDialog.h"
 #include "print/Pagination.h"
+#include "search/FindDialog.h"
 #include "state/MainView.h"
 
 namespace tess {
 
-// One line per command.
+namespace {
+
+using enum MenuName;
+constexpr int kKeyF1 = 0x70;
+constexpr Shortcut ctrl(int code) { return {code, true}; }
+constexpr Shortcut shift(int code) { return {code, false, true}; }
+constexpr bool kGap = true;
+
+// In menu order, which is also the toolbar's order. Replace shows no key text: Ctrl+R belongs to Run
+// browser. Ctrl+C is the edit control's own key and Alt+F4 the system's, so the table leaves them out.
+constexpr Command kCommands[] = {
+    {IDM_NEW, File, "&New", ctrl('N'), {IDT_NEW, "Inew16", "New file"}, newDocument},
+    {IDM_OPEN, File, "&Open", ctrl('O'), {IDT_OPEN, "Iopen16", "Open file"}, openDocument},
+    {IDM_SAVE, File, "&Save", ctrl('S'), {IDT_SAVE, "Isave16", "Save file"}, saveDocumentCommand},
+    {IDM_SAVEAS, File, "Save&As", {}, {}, [](Context& c) { saveDocumentAs(c); }},
+    {0, File},
+    {IDM_PRINT, File, "&Print", ctrl('P'), {IDT_PRINT, "Iprint16", "Print file"}, printCurrentFile},
+    {IDM_EXIT, File, "E&xit", {.code = kKeyF4, .alt = true, .elsewhere = true}, {},
+     [](Context& c) { c.view.requestClose(); }},
+    {0, File},
+    {IDM_RECENT1, File, {}, {}, {}, [](Context& c) { openRecentFile(c, 1); }},
+    {IDM_RECENT2, File, {}, {}, {}, [](Context& c) { openRecentFile(c, 2); }},
+    {IDM_RECENT3, File, {}, {}, {}, [](Context& c) { openRecentFile(c, 3); }},
+    {IDM_RECENT4, File, {}, {}, {}, [](Context& c) { openRecentFile(c, 4); }},
+    {IDM_UNDO, Edit, "&Undo", ctrl('Z'), {}, undoEdit},
+    {IDM_SELECTALL, Edit, "&Select all", ctrl('A'), {}, selectAll},
+    {IDM_CUT, Edit, "Cu&t", ctrl('X'), {IDT_CUT, "Icut16", "Cut text", kGap}, cutSelection},
+    {IDM_COPY, Edit, "&Copy", {.code = 'C', .control = true, .elsewhere = true}, {IDT_COPY, "Icopy16", "Copy text"},
+     copySelection},
+    {IDM_PASTE, Edit, "&Paste", ctrl('V'), {IDT_PASTE, "Ipaste16", "Paste text"}, pasteClipboard},
+    {IDM_YANKLINE, Edit, "&Yank line", ctrl('Y'), {}, yankLine},
+    {0, Edit},
+    {IDM_WORDWRAP, Edit, "&WordWrap", {}, {}, [](Context& c) { c.view.toggleWordWrap(); }},
+    {IDM_PREFERENCES, Edit, "&Preferences", {}, {}, [](Context& c) { c.view.showPreferences(); }},
+    {IDM_FIND, Search, "&Find", ctrl('F'), {IDT_FIND, "Ifind16", "Find text", kGap},
+     [](Context& c) { runFind(c, FindMode::Find); }},
+    {IDM_FINDNEXT, Search, "Find &Next", {kKeyF3}, {}, [](Context& c) { runFind(c, FindMode::FindNext); }},
+    {IDM_FINDPREV, Search, "Find &Previous", shift(kKeyF3), {}, [](Context& c) { runFind(c, FindMode::FindPrevious); }},
+    {IDM_REPLACE, Search, "&Replace", {}, {IDT_REPLACE, "IfindRepl16", "Find + replace text"},
+     [](Context& c) { runFind(c, FindMode::Replace); }},
+    {0, Search},
+    {IDM_SETBOOKMARK, Search, "&Set bookmark", ctrl(kKeyF2), {IDT_SETBOOKMARK, "IbkMark16", "Set bookmark", kGap},
+     setBookmark},
+    {IDM_NEXTBOOKMARK, Search, "Next &bookmark", {kKeyF2}, {IDT_NEXTBOOKMARK, "IbkMarkGo16", "Next bookmark"},
+     goToNextBookmark},
+    {IDM_PREVBOOKMARK, Search, "&Prev bookmark", shift(kKeyF2), {}, goToPreviousBookmark},
+    {IDM_CLEARBOOKMARKS, Search, "&Clear bookmarks", {kKeyF2, true, true}, {}, clearBookmarks},
+    {IDM_HTMLSCRIPT, Commands, "Begin &html script", {}, {}, insertHtmlSkeleton},
+    {IDM_JSHEADER, Commands, "Java script header", {}, {}, insertScriptElement},
+    {IDM_ADDCOMMENT, Commands, "Add comment", {}, {}, insertComment},
+    {IDM_HTMLTAGS, Commands, "Common html tags", {}, {}, [](Context& c) { c.view.showTagList(); }},
+    {0, Commands},
+    {IDM_RUNBROWSER, Commands, "Run browser", ctrl('R'), {IDT_RUNBROWSER, "Iexecute16", "run browser", kGap},
+     runInBrowser},
+    {IDM_HELPCONTENT, Help, "&Content", {}, {}, [](Context& c) { c.view.showHelp(); }},
+    {IDM_ABOUT, Help, "&About", {}, {}, [](Context& c) { c.view.showAbout(); }},
+    // Only in the context menu.
+    {IDM_COPYLINE, None, {}, {}, {}, copyLine},
+    {IDM_PASTELINE, None, {}, {}, {}, pasteLine},
+};
+
+// The context menu names some of its commands in words of its own.
+const MenuItem kContextMenu[] = {{"Set Bookmark", IDM_SETBOOKMARK}, {"Java script header", IDM_JSHEADER},
+                                 {"Add comment", IDM_ADDCOMMENT},   {"Common html tags", IDM_HTMLTAGS},
+                                 {},                                {"Copy line", IDM_COPYLINE},
+                                 {"Paste line", IDM_PASTELINE},     {"Delete line", IDM_YANKLINE}};
+
+bool answersTo(const Command& c, int id) { return id != 0 && (c.id == id || c.button.id == id); }
+
+// The key as the menus name it: "Ctrl+Shft+F2".
+std::string keyText(const Shortcut& key) {
+    std::string text = key.control ? "Ctrl+" : "";
+    if (key.shift) text += "Shft+";
+    if (key.alt) text += "ALT+";
+    if (key.code >= kKeyF1 && key.code < kKeyF1 + 12) return text + 'F' + std::to_string(key.code - kKeyF1 + 1);
+    return text + static_cast<char>(key.code);
+}
+
+}  // namespace
+
+std::span<const Command> commandTable() { return kCommands; }
+
+std::vector<Menu> menuBar(const Settings& settings) {
+    std::vector<Menu> bar{{"File", {}}, {"Edit", {}}, {"Search", {}}, {"Commands", {}}, {"Help", {}}};
+    const std::vector<std::string> recent = recentFileItems(settings);
+    std::size_t nextRecent = 0;
+    for (const Command& c : kCommands) {
+        if (c.menu == None) continue;
+        auto& items = bar[static_cast<std::size_t>(c.menu) - 1].items;
+        if (c.id == 0) items.emplace_back();
+        else if (!c.recentFileEntry()) items.push_back({std::string(c.text) + (c.key.code ? '\t' + keyText(c.key) : ""), c.id});
+        else if (nextRecent < recent.size()) items.push_back({recent[nextRecent++], c.id});
+    }
+    return bar;
+}
+
+std::vector<MenuItem> contextMenu() { return {std::begin(kContextMenu), std::end(kContextMenu)}; }
+
+std::string_view toolbarTooltip(int id) {
+    for (const Command& c : kCommands)
+        if (id != 0 && c.button.id == id) return c.button.tooltip;
+    return {};
+}
+
 bool runCommand(Context& ctx, int id) {
-    id = menuCommandOf(id);
-    if (const int entry = recentEntryOf(id)) {
-        openRecentFile(ctx, entry);
-        return true;
+    for (const Command& c : kCommands) {
+        if (c.run && answersTo(c, id)) {
+            c.run(ctx);
+            return true;
+        }
     }
-    switch (id) {
-    case IDM_NEW: newDocument(ctx); return true;
-    case IDM_OPEN: openDocument(ctx); return true;
-    case IDM_SAVE: saveDocumentCommand(ctx); return true;
-    case IDM_SAVEAS: saveDocumentAs(ctx); return true;
-    case IDM_PRINT: printCurrentFile(ctx); return true;
-    case IDM_EXIT: ctx.view.requestClose(); return true;
-    case IDM_UNDO: undoEdit(ctx); return true;
-    case IDM_SELECTALL: selectAll(ctx); return true;
-    case IDM_CUT: cutSelection(ctx); return true;
-    case IDM_COPY: copySelection(ctx); return true;
-    case IDM_PASTE: pasteClipboard(ctx); return true;
-    case IDM_YANKLINE: yankLine(ctx); return true;
-    case IDM_WORDWRAP: ctx.view.toggleWordWrap(); return true;
-    case IDM_PREFERENCES: ctx.view.showPreferences(); return true;
-    case IDM_SETBOOKMARK: setBookmark(ctx); return true;
-    case IDM_NEXTBOOKMARK: goToNextBookmark(ctx); return true;
-    case IDM_PREVBOOKMARK: goToPreviousBookmark(ctx); return true;
-    case IDM_CLEARBOOKMARKS: clearBookmarks(ctx); return true;
-    case IDM_COPYLINE: copyLine(ctx); return true;
-    case IDM_HTMLSCRIPT: insertHtmlSkeleton(ctx); return true;
-    case IDM_JSHEADER: insertScriptElement(ctx); return true;
-    case IDM_ADDCOMMENT: insertComment(ctx); return true;
-    case IDM_HTMLTAGS: ctx.view.showTagList(); return true;
-    case IDM_RUNBROWSER: runInBrowser(ctx); return true;
-    case IDM_HELPCONTENT: ctx.view.showHelp(); return true;
-    case IDM_FIND: runFind(ctx, FindMode::Find); return true;
-    case IDM_FINDNEXT: runFind(ctx, FindMode::FindNext); return true;
-    case IDM_FINDPREV: runFind(ctx, FindMode::FindPrevious); return true;
-    case IDM_REPLACE: runFind(ctx, FindMode::Replace); return true;
-    case IDM_ABOUT: ctx.view.showAbout(); return true;
-    case IDM_PASTELINE: pasteLine(ctx); return true;
-    default: return false;
-    }
+    return false;
 }
 
 }  // namespace tess

@@ -4,6 +4,7 @@
 #include "resources/resource.h"
 
 #include <algorithm>
+#include <functional>
 
 namespace tess::test {
 namespace {
@@ -167,6 +168,58 @@ TEST(EditorCommands, BookmarksAndLines) {
     s->app().settings.showLineNumbers = 0;
     s->keys("{Right}");
     EXPECT_EQ(s->gutterRows(), (Rows{"", ">"}));
+}
+
+// Every way in reaches its command: each menu item and context menu item by its text, each toolbar button by its tip
+// and each key does what the command's own id does, on a document with a selection, a bookmark, a clipboard, a file to
+// open, a name to save as and a question before quitting.
+TEST(EditorCommands, EveryMenuItemButtonAndKeyReachesItsCommand) {
+    auto s = makeEditorSubject();
+    const auto outcome = [&](const std::function<std::vector<std::string>()>& reach) {
+        s->set("[b] b\r\nb");
+        s->app().bookmarks = {2}, s->app().currentFile = "", s->app().settings.askToQuit = 1;
+        s->desktop().setClipboardText("clip"), s->desktop().answers = {Answer::No}, s->desktop().processes.clear();
+        s->desktop().files["C:\\o.html"] = "o", s->desktop().files.erase("C:\\s.html");
+        s->desktop().openResults = {"C:\\o.html"};
+        s->desktop().saveResults = {"C:\\s.html"}, s->printers().events.clear();
+        std::string seen;
+        for (const std::string& dialog : reach()) seen += dialog + ", ";
+        seen += s->marked() + " in " + s->app().currentFile + ", " + s->desktop().clipboardText() + " wrap " +
+                std::to_string(s->app().settings.wordWrap) + " printed " + std::to_string(s->printers().events.size()) +
+                " run " + std::to_string(s->desktop().processes.size());
+        for (const int line : s->app().bookmarks) seen += " >" + std::to_string(line);
+        for (const auto& box : s->desktop().boxes) seen += ", " + box.text;
+        if (s->app().settings.wordWrap) s->command(IDM_WORDWRAP);
+        return seen;
+    };
+    const std::pair<int, std::vector<const char*>> rows[] = {
+        {IDM_NEW, {"File>&New\tCtrl+N", "{C-N}", "tip>New file"}},
+        {IDM_OPEN, {"File>&Open\tCtrl+O", "{C-O}", "tip>Open file"}},
+        {IDM_SAVE, {"File>&Save\tCtrl+S", "{C-S}", "tip>Save file"}}, {IDM_SAVEAS, {"File>Save&As"}},
+        {IDM_PRINT, {"File>&Print\tCtrl+P", "{C-P}", "tip>Print file"}}, {IDM_EXIT, {"File>E&xit\tALT+F4"}},
+        {IDM_UNDO, {"Edit>&Undo\tCtrl+Z", "{C-Z}"}}, {IDM_SELECTALL, {"Edit>&Select all\tCtrl+A", "{C-A}"}},
+        {IDM_CUT, {"Edit>Cu&t\tCtrl+X", "{C-X}", "tip>Cut text"}}, {IDM_COPY, {"Edit>&Copy\tCtrl+C", "tip>Copy text"}},
+        {IDM_PASTE, {"Edit>&Paste\tCtrl+V", "{C-V}", "tip>Paste text"}},
+        {IDM_YANKLINE, {"Edit>&Yank line\tCtrl+Y", "{C-Y}", "context>Delete line"}},
+        {IDM_WORDWRAP, {"Edit>&WordWrap"}}, {IDM_PREFERENCES, {"Edit>&Preferences"}},
+        {IDM_FIND, {"Search>&Find\tCtrl+F", "{C-F}", "tip>Find text"}}, {IDM_FINDNEXT, {"Search>Find &Next\tF3", "{F3}"}},
+        {IDM_FINDPREV, {"Search>Find &Previous\tShft+F3", "{S-F3}"}},
+        {IDM_REPLACE, {"Search>&Replace", "tip>Find + replace text"}},
+        {IDM_SETBOOKMARK, {"Search>&Set bookmark\tCtrl+F2", "{C-F2}", "tip>Set bookmark", "context>Set Bookmark"}},
+        {IDM_NEXTBOOKMARK, {"Search>Next &bookmark\tF2", "{F2}", "tip>Next bookmark"}},
+        {IDM_PREVBOOKMARK, {"Search>&Prev bookmark\tShft+F2", "{S-F2}"}},
+        {IDM_CLEARBOOKMARKS, {"Search>&Clear bookmarks\tCtrl+Shft+F2", "{C-S-F2}"}},
+        {IDM_HTMLSCRIPT, {"Commands>Begin &html script"}},
+        {IDM_JSHEADER, {"Commands>Java script header", "context>Java script header"}},
+        {IDM_ADDCOMMENT, {"Commands>Add comment", "context>Add comment"}},
+        {IDM_HTMLTAGS, {"Commands>Common html tags", "context>Common html tags"}},
+        {IDM_RUNBROWSER, {"Commands>Run browser\tCtrl+R", "{C-R}", "tip>run browser"}},
+        {IDM_HELPCONTENT, {"Help>&Content"}}, {IDM_ABOUT, {"Help>&About"}},
+        {IDM_COPYLINE, {"context>Copy line"}}, {IDM_PASTELINE, {"context>Paste line"}}};
+    for (const auto& [command, routes] : rows) {
+        const std::string expected = outcome([&] { return s->dialog(command, {}); });
+        for (const char* route : routes) EXPECT_EQ(outcome([&] { return s->use(route); }), expected) << route;
+    }
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // The help file reader and writer, the topic tree, the search across topics, and the help file
 // the build ships.
-#include "app/Menus.h"
+#include "app/Commands.h"
 #include "help/HelpSearch.h"
 #include "help/TopicTree.h"
 

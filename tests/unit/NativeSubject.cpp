@@ -4,12 +4,12 @@
 #include "TestContext.h"
 #include "app/Close.h"
 #include "app/Commands.h"
-#include "app/Menus.h"
 #include "dialogs/Preferences.h"
 #include "editor/KeyHandling.h"
 #include "editor/LineCommands.h"
 
 #include <algorithm>
+#include <functional>
 #include <map>
 
 namespace tess::test {
@@ -44,13 +44,21 @@ public:
     }
     void command(int id) override { runCommand(t.ctx, id); }
     std::vector<std::string> dialog(int id, DialogSteps steps) override {
-        std::vector<std::string> seen;
-        t.view.dialogs = [&](const DialogSpec& spec, DialogModel& model) { return playDialog(spec, model, steps, seen); };
-        layoutsBefore_ = t.view.layouts;
-        runCommand(t.ctx, id);
-        t.view.dialogs = nullptr;
-        if (!steps.empty()) seen.emplace_back("closed early");
-        return seen;
+        return playing(std::move(steps), [&] { runCommand(t.ctx, id); });
+    }
+    // Menus, context menu and toolbar as the core lays them out for the window.
+    std::vector<std::string> use(std::string_view route) override {
+        if (route.starts_with('{')) return playing({}, [&] { keys(route); });
+        const std::string_view where = route.substr(0, route.find('>')), text = route.substr(where.size() + 1);
+        std::vector<MenuItem> items = where == "context" ? contextMenu() : std::vector<MenuItem>{};
+        for (const Menu& menu : menuBar(t.app.settings))
+            if (menu.title == where) items = menu.items;
+        for (const Command& c : commandTable())
+            if (where == "tip" && c.button.id && c.button.tooltip == text) items.push_back({std::string(text), c.button.id});
+        for (const MenuItem& item : items)
+            if (item.text == text) return playing({}, [&] { runCommand(t.ctx, item.command); });
+        ADD_FAILURE() << "nothing to choose as " << route;
+        return {};
     }
     std::vector<std::string> status() override {
         return {t.view.statusPath, t.view.statusLine, t.view.statusColumn};
@@ -66,12 +74,26 @@ public:
     EditControl& editor() override { return t.editor; }
 
 private:
+    std::vector<std::string> playing(DialogSteps steps, const std::function<void()>& act) {
+        std::vector<std::string> seen;
+        t.view.dialogs = [&](const DialogSpec& spec, DialogModel& model) { return playDialog(spec, model, steps, seen); };
+        layoutsBefore_ = t.view.layouts;
+        act();
+        t.view.dialogs = nullptr;
+        if (!steps.empty()) seen.emplace_back("closed early");
+        return seen;
+    }
+    // The accelerator table has the key first, as the program's loop offers it; no other Ctrl+letter does anything.
     void stroke(const Stroke& s) {
-        if (s.control && s.name.size() == 1) {
-            for (const auto& a : acceleratorTable())
-                if (a.control && !a.shift && a.key == s.name[0]) runCommand(t.ctx, a.command);
-            return;
+        const int code = s.name.size() == 1 ? s.name[0] : s.name == "F2" ? kKeyF2 : s.name == "F3" ? kKeyF3 : 0;
+        for (const Command& c : commandTable()) {
+            const Shortcut& k = c.key;
+            if (code && k.code == code && !k.elsewhere && k.control == s.control && k.shift == s.shift && k.alt == s.alt) {
+                runCommand(t.ctx, c.id);
+                return;
+            }
         }
+        if (s.control && s.name.size() == 1) return;
         if (s.alt && s.name == "Back") {  // the control's own undo key, which the editor routes to Undo
             undoEdit(t.ctx);
             return;

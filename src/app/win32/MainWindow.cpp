@@ -1,8 +1,8 @@
 #include "app/win32/MainWindow.h"
 
 #include "app/Close.h"
+#include "app/Commands.h"
 #include "app/Layout.h"
-#include "app/Menus.h"
 #include "app/ScreenPlacement.h"
 #include "app/win32/WindowPlace.h"
 #include "dialogs/win32/AboutBox.h"
@@ -25,6 +25,7 @@ constexpr char kCaption[] = "Tessaline";
 constexpr int kInitialClientWidth = 500;
 constexpr int kInitialClientHeight = 495;
 constexpr int kToolbarIconSize = 16;
+constexpr int kToolbarSeparatorWidth = 18;
 constexpr DWORD kMainStyle = WS_OVERLAPPEDWINDOW | WS_CLIPSIBLINGS;
 
 HMENU controlId(int id) { return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)); }
@@ -184,11 +185,13 @@ void MainWindow::buildMenus() {
     appendItems(contextMenu_.get(), tess::contextMenu());
 
     std::vector<ACCEL> table;
-    for (const auto& a : acceleratorTable()) {
+    for (const Command& c : commandTable()) {
+        if (!c.key.code || c.key.elsewhere) continue;
         BYTE flags = FVIRTKEY;
-        if (a.control) flags |= FCONTROL;
-        if (a.shift) flags |= FSHIFT;
-        table.push_back(ACCEL{flags, static_cast<WORD>(a.key), static_cast<WORD>(a.command)});
+        if (c.key.control) flags |= FCONTROL;
+        if (c.key.shift) flags |= FSHIFT;
+        if (c.key.alt) flags |= FALT;
+        table.push_back(ACCEL{flags, static_cast<WORD>(c.key.code), static_cast<WORD>(c.id)});
     }
     accelerators_.reset(::CreateAcceleratorTableA(table.data(), static_cast<int>(table.size())));
 }
@@ -205,27 +208,21 @@ bool MainWindow::createToolbar() {
     if (!toolbar_) return false;
     ::SendMessageA(toolbar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
 
-    const auto names = toolbarIconNames();
+    // The pictures go into the image list in button order.
+    std::vector<std::string_view> icons;
+    std::vector<TBBUTTON> buttons;
+    for (const Command& c : commandTable()) {
+        if (!c.button.id) continue;
+        if (c.button.gapBefore) buttons.push_back({.iBitmap = kToolbarSeparatorWidth, .fsStyle = BTNS_SEP});
+        buttons.push_back({.iBitmap = static_cast<int>(icons.size()), .idCommand = c.button.id,
+                           .fsState = TBSTATE_ENABLED, .fsStyle = BTNS_BUTTON});
+        icons.push_back(c.button.icon);
+    }
     toolbarImages_.reset(::ImageList_Create(kToolbarIconSize, kToolbarIconSize, ILC_COLOR32,
-                                            static_cast<int>(names.size()), 0));
-    if (const UniqueGdiObject strip = iconStrip(instance_, names, kToolbarIconSize))
+                                            static_cast<int>(icons.size()), 0));
+    if (const UniqueGdiObject strip = iconStrip(instance_, icons, kToolbarIconSize))
         ::ImageList_Add(toolbarImages_.get(), static_cast<HBITMAP>(strip.get()), nullptr);
     ::SendMessageA(toolbar_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(toolbarImages_.get()));
-
-    std::vector<TBBUTTON> buttons;
-    for (const auto& b : toolbarButtons()) {
-        TBBUTTON button{};
-        if (b.separator()) {
-            button.iBitmap = kToolbarSeparatorWidth;
-            button.fsStyle = BTNS_SEP;
-        } else {
-            button.iBitmap = b.image;
-            button.idCommand = b.command;
-            button.fsState = TBSTATE_ENABLED;
-            button.fsStyle = BTNS_BUTTON;
-        }
-        buttons.push_back(button);
-    }
     ::SendMessageA(toolbar_, TB_ADDBUTTONSA, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
     ::SendMessageA(toolbar_, TB_AUTOSIZE, 0, 0);
     return true;
@@ -285,9 +282,12 @@ void MainWindow::setGutterText(std::string_view text) { editorView_.setGutterTex
 void MainWindow::setRecentFileItems(const std::vector<std::string>& items) {
     HMENU file = ::GetSubMenu(::GetMenu(hwnd()), 0);
     if (!file) return;
-    for (const int command : kRecentCommands) ::DeleteMenu(file, command, MF_BYCOMMAND);
-    for (std::size_t i = 0; i < items.size() && i < kRecentCommands.size(); ++i)
-        ::AppendMenuA(file, MF_STRING, kRecentCommands[i], items[i].c_str());
+    std::vector<int> entries;  // the recent-file commands, in list order
+    for (const Command& c : commandTable())
+        if (c.recentFileEntry()) entries.push_back(c.id);
+    for (const int command : entries) ::DeleteMenu(file, command, MF_BYCOMMAND);
+    for (std::size_t i = 0; i < items.size() && i < entries.size(); ++i)
+        ::AppendMenuA(file, MF_STRING, entries[i], items[i].c_str());
     ::DrawMenuBar(hwnd());
 }
 

@@ -68,6 +68,12 @@ public:
         shell.command(id);
         return player.seen();
     }
+    std::vector<std::string> use(std::string_view route) override {
+        const DialogPlayer player({});
+        if (route.starts_with('{')) keys(route);
+        else if (const int id = idOf(route)) shell.command(id);
+        return player.seen();
+    }
     std::vector<std::string> status() override {
         std::vector<std::string> parts;
         for (int part = 0; part < 3; ++part) {
@@ -110,12 +116,43 @@ public:
 private:
     HWND editHwnd() const { return shell.window.editorHwnd(); }
 
+    // The id the item or button sends: from the window's own menus, and the toolbar's buttons with their tips as
+    // the tooltip control asks for them, in wide characters or, from an ANSI parent, in ANSI.
+    int idOf(std::string_view route) {
+        const std::string where(route.substr(0, route.find('>'))), text(route.substr(where.size() + 1));
+        const auto position = [](HMENU menu, const std::string& name) {
+            char item[MAX_PATH] = {};
+            for (int i = 0; i < ::GetMenuItemCount(menu); ++i)
+                if (::GetMenuStringA(menu, i, item, MAX_PATH, MF_BYPOSITION) && name == item) return i;
+            return -1;
+        };
+        const HMENU bar = ::GetMenu(shell.hwnd());
+        const HMENU menu = where == "context" ? shell.window.contextMenu() : ::GetSubMenu(bar, position(bar, where));
+        if (const int i = position(menu, text); i >= 0) return static_cast<int>(::GetMenuItemID(menu, i));
+        const HWND toolbar = shell.window.toolbarHwnd();
+        const auto tips = reinterpret_cast<HWND>(::SendMessageA(toolbar, TB_GETTOOLTIPS, 0, 0));
+        for (int i = 0; where == "tip" && i < ::SendMessageA(toolbar, TB_BUTTONCOUNT, 0, 0); ++i) {
+            TBBUTTON button{};
+            ::SendMessageA(toolbar, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&button));
+            const auto id = static_cast<UINT_PTR>(button.idCommand);
+            NMTTDISPINFOW wide{.hdr = {tips, id, TTN_GETDISPINFOW}};
+            NMTTDISPINFOA ansi{.hdr = {tips, id, TTN_GETDISPINFOA}};
+            ::SendMessageA(shell.hwnd(), WM_NOTIFY, id, reinterpret_cast<LPARAM>(&wide));
+            ::SendMessageA(shell.hwnd(), WM_NOTIFY, id, reinterpret_cast<LPARAM>(&ansi));
+            if (wide.lpszText && std::wstring(wide.lpszText) == std::wstring(text.begin(), text.end()) &&
+                ansi.lpszText && ansi.lpszText == text)
+                return button.idCommand;
+        }
+        ADD_FAILURE() << "nothing to choose as " << route;
+        return 0;
+    }
+
     void stroke(const Stroke& s) {
         static const std::map<std::string, UINT> named{
             {"Enter", VK_RETURN}, {"Tab", VK_TAB},   {"Up", VK_UP},    {"Down", VK_DOWN}, {"Left", VK_LEFT},
             {"Right", VK_RIGHT},  {"Home", VK_HOME}, {"End", VK_END},  {"Del", VK_DELETE}, {"Back", VK_BACK},
             {"Ins", VK_INSERT},   {"Esc", VK_ESCAPE}, {"PgUp", VK_PRIOR}, {"PgDn", VK_NEXT},
-            {"F3", VK_F3}};
+            {"F2", VK_F2}, {"F3", VK_F3}};
         UINT vk = 0;
         bool shift = s.shift;
         if (s.name.empty()) {
