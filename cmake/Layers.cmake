@@ -10,8 +10,8 @@
 #                  headers and platform's; the other folders' window code is private to them.
 #                  layer_app_win32 links every one of them: app wires the windows together.
 #
-# An include root is a folder build/layers/<name>/ holding links to the headers of one src/
-# folder, made afresh at each configure. The glob below makes a build configure again when a
+# An include root is a folder layers/<name>/ in the build tree holding links to the headers of one
+# src/ folder, made afresh at each configure. The glob below makes a build configure again when a
 # source file is added or removed.
 #
 # The compiler looks for a quoted include beside the including file before it tries any root:
