@@ -60,12 +60,8 @@ if [ "$which" != core ]; then
     rm -rf "$work"
   }
   trap cleanup EXIT
-  tess_prefix_setup
-  unset DISPLAY
-  tess_start_xvfb
-  tess_set_managed N
   # A running server and services, so that no timed start pays for them.
-  tess_start_wineserver
+  tess_start_session server || exit 1
   # A copy of its own: the program keeps its settings beside itself.
   cp build/win64/Tessaline.exe "$work/"
   windows() { echo "Z:$(echo "$1" | tr '/' '\\')"; }

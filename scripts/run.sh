@@ -21,7 +21,7 @@ exe="$root/build/win64/Tessaline.exe"
 
 # shellcheck source=scripts/wine-env.sh
 source scripts/wine-env.sh
-tess_prefix_setup
+tess_prefix_setup || exit 1
 
 args=()
 if [ $# -gt 0 ]; then

@@ -48,11 +48,7 @@ source scripts/wine-env.sh
 cleanup() { tess_stop_wineserver; tess_stop_xvfb; }
 trap cleanup EXIT
 
-tess_prefix_setup
-unset DISPLAY
-tess_start_xvfb || { echo "tests: $passed passed, $((failed + 1)) failed"; exit 1; }
-tess_set_managed N
-tess_start_wineserver
+tess_start_session server || { echo "tests: $passed passed, $((failed + 1)) failed"; exit 1; }
 
 echo "== Win32 tests under Wine (display $DISPLAY)"
 timeout "$suite_limit" ctest --test-dir build/win64 -L wine -LE e2e --timeout 60 --output-on-failure >"$log_dir/win32.log" 2>&1

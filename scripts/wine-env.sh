@@ -28,14 +28,22 @@ tess_prefix_setup() {
   echo "wine: creating the test prefix in $WINEPREFIX"
   rm -rf "$WINEPREFIX"
   mkdir -p "$WINEPREFIX"
-  timeout 300 "$tess_wine" wineboot -i </dev/null >/dev/null 2>&1 || true
+  # A prefix whose boot or settings failed is left unmarked, so the next run makes it again instead
+  # of running every test in a half-made Windows.
+  if ! timeout 300 "$tess_wine" wineboot -i </dev/null >/dev/null 2>&1; then
+    echo "wine: wineboot failed in $WINEPREFIX" >&2
+    return 1
+  fi
   timeout 120 "$WINESERVER" -w
   # Without a window manager, every hide or destroy otherwise waits 2 s.
-  "$tess_wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
   # Wine ignores fontconfig aliases: make "courier new" a real fixed-pitch font.
-  "$tess_wine" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Courier New' /t REG_SZ /d 'Liberation Mono' /f >/dev/null 2>&1
   # A crash must end the process, not open a dialog that waits for ever.
-  "$tess_wine" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+  if ! "$tess_wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 ||
+    ! "$tess_wine" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Courier New' /t REG_SZ /d 'Liberation Mono' /f >/dev/null 2>&1 ||
+    ! "$tess_wine" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1; then
+    echo "wine: the test prefix's settings could not be written" >&2
+    return 1
+  fi
   timeout 120 "$WINESERVER" -w
   mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
   cp -f /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
@@ -75,4 +83,15 @@ tess_start_wineserver() {
 
 tess_stop_wineserver() {
   "$WINESERVER" -k </dev/null >/dev/null 2>&1 || true
+}
+
+# What every script that shows a window starts with: the prefix, a display of its own with window
+# management off, and (with "server") a persistent wineserver with its services already running.
+tess_start_session() {
+  tess_prefix_setup || return 1
+  unset DISPLAY
+  tess_start_xvfb || return 1
+  tess_set_managed N
+  if [ "${1:-}" = server ]; then tess_start_wineserver; fi
+  return 0
 }

@@ -12,11 +12,7 @@ if [ "${1:-}" = --x86 ]; then tree=win32; shift; fi
 source scripts/wine-env.sh
 cleanup() { tess_stop_wineserver; tess_stop_xvfb; }
 trap cleanup EXIT
-tess_prefix_setup
-unset DISPLAY
-tess_start_xvfb || exit 1
-tess_set_managed N
-tess_start_wineserver
+tess_start_session server || exit 1
 wine=$tess_wine
 [ $tree = win32 ] && wine=$tess_wine32
 cd "build/$tree/tests"

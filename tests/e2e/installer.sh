@@ -50,10 +50,7 @@ source "$root/tests/e2e/helpers.bash"
 for folder in "Program Files" "Program Files (x86)" ProgramData; do
   if [ -e "$WINEPREFIX/drive_c/$folder/Orvalle" ]; then rm -rf "$WINEPREFIX"; fi
 done
-tess_prefix_setup
-unset DISPLAY
-tess_start_xvfb || fail "Xvfb did not start"
-tess_set_managed N
+tess_start_session || fail "no Wine session (prefix or Xvfb)"
 
 # One installer through install, first start, help, close and uninstall.
 test_installer() {

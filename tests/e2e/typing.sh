@@ -25,10 +25,7 @@ e2e_name=typing
 # shellcheck source=tests/e2e/helpers.bash
 source "$root/tests/e2e/helpers.bash"
 
-tess_prefix_setup
-unset DISPLAY
-tess_start_xvfb || fail "Xvfb did not start"
-tess_set_managed N
+tess_start_session || fail "no Wine session (prefix or Xvfb)"
 
 # The program keeps its settings beside itself: a copy in the work folder leaves build/ clean.
 cp "$exe" "$work/Tessaline.exe"
