@@ -116,12 +116,12 @@ void runInBrowser(Context& ctx) {
         s.browserPaths[0] = app.browserCommand;
         s.browserIndex = 1;
     }
-    const std::string browser = browserExecutable(app.browserCommand);
-    if (!ctx.desktop.startProcess(browserCommandLine(app.browserCommand, preview)))
-        ctx.desktop.messageBox({.title = "Tessaline",
-                                .text = "The browser could not be started:\r\n" + browser +
-                                        "\r\nSelect another one from Preferences.",
-                                .icon = Icon::Error});
+    if (ctx.desktop.startProcess(browserCommandLine(app.browserCommand, preview))) return;
+    // Otherwise nothing at all would happen, and the user could not tell which browser to replace.
+    ctx.desktop.messageBox({.title = "Tessaline",
+                            .text = "The browser could not be started:\r\n" + browserExecutable(app.browserCommand) +
+                                    "\r\nSelect another one from Preferences.",
+                            .icon = Icon::Error});
 }
 
 }  // namespace tess
