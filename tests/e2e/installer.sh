@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # The installers on a Windows of their own, the x64 one and then the x86 one (a 32-bit program on
-# 64-bit Windows), each from a machine without Tessaline: a silent install puts the program under Program Files\Orvalle\Tessaline (for
-# x86 the Program Files (x86) folder the 32-bit program is told of) and its help (when the package
-# has one) in the all-users data folder; the installed program starts, keeps its settings in that
-# data folder (written at the first start and again when it closes), and finds its help there; a
-# silent uninstall removes the program, its help, its menu entry and its uninstall entry, and
-# leaves the settings.
+# 64-bit Windows), each from a machine without Tessaline: a silent install puts the program under
+# Program Files\Orvalle\Tessaline (for x86 the Program Files (x86) folder the 32-bit program is
+# told of) and its help (when the package has one) in the all-users data folder; the installed
+# program starts, keeps its settings in that data folder (written at the first start and again
+# when it closes), and finds its help there; a silent uninstall removes the program, its help, its
+# menu entry and its uninstall entry, and leaves the settings.
 # Usage: tests/e2e/installer.sh [x64|x86]...   (default: both)
 # Takes the packages from $TESS_DIST (scripts/package.sh sets it) or builds them into dist/.
 # Runs in a Wine prefix and on an Xvfb display of its own; exits 0 on success. Every wait is
