@@ -321,7 +321,7 @@ void MainWindow::toggleWordWrap() {
     showWordWrapCheck();
 }
 
-int MainWindow::runModalDialog(const DialogSpec& spec, DialogModel& model) { return runModal(hwnd(), spec, model); }
+int MainWindow::runModalDialog(const DialogLayout& dialogLayout, DialogModel& model) { return runModal(hwnd(), dialogLayout, model); }
 void MainWindow::layOut() { ::SendMessageA(hwnd(), WM_SIZE, 0, 0); }
 
 void MainWindow::applyEditorFont() { editorView_.applyFont(); }
