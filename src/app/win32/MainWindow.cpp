@@ -166,7 +166,7 @@ bool MainWindow::finishStartup() {
     editorView_.applyFont();
     Context ctx = context();
     updateStatusBar(ctx);
-    return editorView_.installKeyHandling();
+    return editorView_.installEditorSubclass();
 }
 
 void MainWindow::buildMenus() {
