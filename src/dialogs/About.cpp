@@ -7,7 +7,7 @@
 
 namespace tess {
 
-DialogSpec aboutDialog() {
+DialogLayout aboutDialog() {
     using namespace controlstyle;
     // The program's own version, whatever a settings file read at start-up said.
     const std::string block = "Version " + std::string(kVersion) + " - Free distribution\r\nby " +

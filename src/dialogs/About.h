@@ -21,7 +21,7 @@ inline constexpr std::string_view kAuthorMail = "tessaline@orvalle.example";
 inline constexpr std::string_view kAuthorWeb = "https://orvalle.example/tessaline";
 
 // The labels, then the picture, which has no id and no text.
-DialogSpec aboutDialog();
+DialogLayout aboutDialog();
 
 class AboutModel final : public DialogModel {
 public:

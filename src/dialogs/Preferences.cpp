@@ -57,21 +57,21 @@ void chooseBrowser(Context& ctx, int slot) {
 
 }  // namespace
 
-DialogSpec preferencesDialog() {
+DialogLayout preferencesDialog() {
     using namespace controlstyle;
-    DialogSpec spec{.title = "Tessaline Options", .width = 250, .height = 320, .units = DialogUnits::Pixels,
+    DialogLayout layout{.title = "Tessaline Options", .width = 250, .height = 320, .units = DialogUnits::Pixels,
                     .escapeCancels = false};
     for (std::size_t i = 0; i < kBoxTexts.size(); ++i)
-        spec.controls.push_back({"BUTTON", kShowLineNumbersBox + static_cast<int>(i), kBoxTexts[i], 20,
+        layout.controls.push_back({"BUTTON", kShowLineNumbersBox + static_cast<int>(i), kBoxTexts[i], 20,
                                  20 + 20 * static_cast<int>(i), 200, 15, kTabStop | kCheckBox});
     // The 10 pixels are the closed height: the common controls of the manifest open a list to show all its entries.
     for (std::size_t i = 0; i < kLists.size(); ++i) {
         const int y = 125 + 25 * static_cast<int>(i);
-        spec.controls.push_back({"STATIC", -1, kLists[i].label, 20, y, 90, 15, 0});
-        spec.controls.push_back({"COMBOBOX", kLists[i].id, "", 120, y, kLists[i].width, 10, kTabStop | kDropDownList});
+        layout.controls.push_back({"STATIC", -1, kLists[i].label, 20, y, 90, 15, 0});
+        layout.controls.push_back({"COMBOBOX", kLists[i].id, "", 120, y, kLists[i].width, 10, kTabStop | kDropDownList});
     }
-    spec.controls.push_back({"BUTTON", kApplyButton, "&Apply", 120, 275, 70, 30, kTabStop | kPushButton});
-    return spec;
+    layout.controls.push_back({"BUTTON", kApplyButton, "&Apply", 120, 275, 70, 30, kTabStop | kPushButton});
+    return layout;
 }
 
 std::vector<std::string> listEntries(int listId) {

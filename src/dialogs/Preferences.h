@@ -21,7 +21,7 @@ inline constexpr int kBackgroundList = 414;
 inline constexpr int kBrowserList = 415;
 inline constexpr int kApplyButton = 416;
 
-DialogSpec preferencesDialog();
+DialogLayout preferencesDialog();
 
 // The entries of each list, in the order shown; a list's entry i stands for choice i.
 std::vector<std::string> listEntries(int listId);

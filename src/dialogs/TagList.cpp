@@ -53,7 +53,7 @@ TagInsertion tagInsertion(std::string_view entry) {
 }
 
 // A main window too low for the list still gets one that shows a few entries.
-DialogSpec tagListSpec(const WindowGeometry& main) {
+DialogLayout tagListLayout(const WindowGeometry& main) {
     const int height = std::max(main.clientHeight - kClientInset, kMinClientHeight);
     return {.title = "HTML Tags",
             .width = kWidth,

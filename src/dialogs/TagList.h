@@ -24,7 +24,7 @@ struct TagInsertion {
 TagInsertion tagInsertion(std::string_view entry);
 
 // The window for a main window standing at main: along its right-hand side, above all others.
-DialogSpec tagListSpec(const WindowGeometry& main);
+DialogLayout tagListLayout(const WindowGeometry& main);
 
 // Fills the list and inserts the selected entry on a double click or Enter; the window stays open.
 class TagListModel : public DialogModel {

@@ -1,7 +1,7 @@
 #pragma once
-// The program's dialogs as data and logic that never see a window: a DialogSpec says what the
+// The program's dialogs as data and logic that never see a window: a DialogLayout says what the
 // dialog holds and where, a DialogModel decides what it does, and it acts only through the
-// DialogView it is handed. The Win32 side builds the real dialog from the DialogSpec
+// DialogView it is handed. The Win32 side builds the real dialog from the DialogLayout
 // (platform/win32/DialogTemplate.h); tests drive a model through a view of their own.
 #include <cstdint>
 #include <optional>
@@ -58,7 +58,7 @@ struct ScreenPoint {
     int x = 0, y = 0;
 };
 
-struct DialogSpec {
+struct DialogLayout {
     std::string title;
     int width = 0, height = 0;  // the client area
     DialogUnits units = DialogUnits::Dialog;  // of the size and of every control's rectangle

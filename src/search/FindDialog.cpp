@@ -95,7 +95,7 @@ void followReplacements(Context& ctx, std::string_view old, const ReplaceAllPlan
 void openFindDialog(Context& ctx, FindMode mode) {
     ctx.app.find.dialogOpened = true;
     FindDialog dialog(ctx, mode);
-    ctx.view.runModalDialog(findDialogSpec(mode), dialog);
+    ctx.view.runModalDialog(findDialogLayout(mode), dialog);
     if (!dialog.shown()) {
         ctx.desktop.messageBox(box("Tessaline", "The find dialog could not be opened.", Buttons::Ok, Icon::Error));
         return;
@@ -113,27 +113,27 @@ void openFindDialog(Context& ctx, FindMode mode) {
 
 }  // namespace
 
-DialogSpec findDialogSpec(FindMode mode) {
+DialogLayout findDialogLayout(FindMode mode) {
     const bool replacing = mode == FindMode::Replace;
     const int d = replacing ? 20 : 0;
-    DialogSpec spec{.title = replacing ? "Replace" : "Find", .width = 250, .height = replacing ? 140 : 120};
-    spec.controls = {{"STATIC", -1, "&What:", 10, 10, 25, 10, 0}, {"EDIT", kWhat, "", 40, 10, 140, 12, kTextBox}};
+    DialogLayout layout{.title = replacing ? "Replace" : "Find", .width = 250, .height = replacing ? 140 : 120};
+    layout.controls = {{"STATIC", -1, "&What:", 10, 10, 25, 10, 0}, {"EDIT", kWhat, "", 40, 10, 140, 12, kTextBox}};
     if (replacing)
-        spec.controls.insert(spec.controls.end(), {{"STATIC", -1, "&With:", 10, 30, 25, 10, 0},
+        layout.controls.insert(layout.controls.end(), {{"STATIC", -1, "&With:", 10, 30, 25, 10, 0},
                                                    {"EDIT", kWith, "", 40, 30, 140, 12, kTextBox}});
-    spec.controls.insert(spec.controls.end(), {{"BUTTON", kWholeWord, "Match &whole word", 10, 35 + d, 100, 10, kCheck},
+    layout.controls.insert(layout.controls.end(), {{"BUTTON", kWholeWord, "Match &whole word", 10, 35 + d, 100, 10, kCheck},
                                                {"BUTTON", kMatchCase, "Match &case", 10, 50 + d, 100, 10, kCheck},
                                                {"BUTTON", kDoNotCycle, "Do not cycle", 10, 65 + d, 100, 10, kCheck},
                                                {"BUTTON", kBeepOnCycle, "Beep on cycle", 10, 80 + d, 100, 10, kCheck}});
     if (replacing) {
-        spec.controls.insert(spec.controls.end(), {{"BUTTON", kReplace, "&Replace", 120, 55, 50, 20, kButton},
+        layout.controls.insert(layout.controls.end(), {{"BUTTON", kReplace, "&Replace", 120, 55, 50, 20, kButton},
                                                    {"BUTTON", kDialogOk, "&Find next", 120, 80, 50, 20,
                                                     kTabStop | kDefPushButton},
                                                    {"BUTTON", kReplaceAll, "Replace &All", 180, 55, 50, 20, kButton},
                                                    {"BUTTON", kDialogCancel, "Cancel", 180, 80, 50, 20, kButton}});
     } else {
         // The group flags close the run of the direction's radio buttons on either side.
-        spec.controls.insert(spec.controls.end(),
+        layout.controls.insert(layout.controls.end(),
                              {{"BUTTON", -1, "Direction", 105, 35, 60, 40, kGroupBox},
                               {"BUTTON", kUp, "&Up", 110, 45, 40, 10, kGroup | kTabStop | kRadioButton},
                               {"BUTTON", kDown, "&Down", 110, 60, 40, 10, kRadioButton},
@@ -141,7 +141,7 @@ DialogSpec findDialogSpec(FindMode mode) {
                               {"BUTTON", kDialogOk, "&Find next", 190, 5, 50, 20, kTabStop | kDefPushButton},
                               {"BUTTON", kDialogCancel, "Cancel", 190, 30, 50, 20, kButton}});
     }
-    return spec;
+    return layout;
 }
 
 void FindDialog::initialise(DialogView& view) {
@@ -197,7 +197,7 @@ void FindDialog::findNext(DialogView& view) {
         ctx_.editor.setSelection(wrapTo, wrapTo);
         findNext(view);
     } else {
-        ctx_.desktop.messageBox(notFound(findDialogSpec(mode_).title + " Text", state.dialogFindFound));
+        ctx_.desktop.messageBox(notFound(findDialogLayout(mode_).title + " Text", state.dialogFindFound));
         wrapped_ = false;
         state.dialogFindFound = false;
         view.close(kDialogCancel);

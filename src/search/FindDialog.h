@@ -27,7 +27,7 @@ inline constexpr int kReplaceAll = 515;
 }  // namespace findcontrol
 
 // The dialog in Find or Replace mode, in dialog units of its font.
-DialogSpec findDialogSpec(FindMode mode);
+DialogLayout findDialogLayout(FindMode mode);
 
 // What one opening of the dialog leaves behind; the match and the options are those of its last
 // successful find (all 0 without one).

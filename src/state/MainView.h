@@ -50,7 +50,7 @@ public:
     virtual void showTagList() {}
     // A dialog built from the table, owned by the window and modal to it, run until its model
     // closes it: the result it closed with, or -1 when it could not be shown.
-    virtual int runModalDialog(const DialogSpec&, DialogModel&) { return -1; }
+    virtual int runModalDialog(const DialogLayout&, DialogModel&) { return -1; }
 };
 
 }  // namespace tess

@@ -13,12 +13,12 @@ using Texts = std::vector<std::string>;
 
 // The table's controls as data; an id the table lacks throws, as on the real dialog. Focus starts on the first tab stop.
 struct TableDialog : DialogView {
-    explicit TableDialog(const DialogSpec& s) : spec(s) {
+    explicit TableDialog(const DialogLayout& s) : layout(s) {
         for (auto c = s.controls.rbegin(); c != s.controls.rend(); ++c)
             texts[c->id] = c->text, focused = c->style & kTabStop ? c->id : focused;
     }
     const DialogControl& at(int id) const {
-        for (const DialogControl& c : spec.controls)
+        for (const DialogControl& c : layout.controls)
             if (c.id == id) return c;
         throw std::out_of_range("no control " + std::to_string(id));
     }
@@ -40,7 +40,7 @@ struct TableDialog : DialogView {
         const std::uint32_t kind = at(id).style & 0xF;
         if (id == kDialogCancel) return cancel(model);
         if (kind == kCheckBox) setChecked(id, !checked(id));
-        for (const DialogControl& c : spec.controls)
+        for (const DialogControl& c : layout.controls)
             if (kind == kRadioButton && (c.style & 0xF) == kRadioButton) setChecked(c.id, c.id == id);
         model.command(*this, id, notification::kClicked);
     }
@@ -48,7 +48,7 @@ struct TableDialog : DialogView {
         if (model.cancel(*this)) close(kDialogCancel);
     }
 
-    const DialogSpec& spec;
+    const DialogLayout& layout;
     std::map<int, std::string> texts;
     std::map<int, Texts> lists;
     std::map<int, int> picked;
@@ -59,9 +59,9 @@ struct TableDialog : DialogView {
 
 }  // namespace
 
-int playDialog(const DialogSpec& spec, DialogModel& model, DialogSteps& steps, std::vector<std::string>& seen) {
-    TableDialog dialog(spec);
-    seen.push_back(spec.title);
+int playDialog(const DialogLayout& layout, DialogModel& model, DialogSteps& steps, std::vector<std::string>& seen) {
+    TableDialog dialog(layout);
+    seen.push_back(layout.title);
     model.initialise(dialog);
     for (; !dialog.result && !steps.empty(); steps.pop_front()) {
         const DialogStep& step = steps.front();
@@ -80,7 +80,7 @@ int playDialog(const DialogSpec& spec, DialogModel& model, DialogSteps& steps, s
         }
         case DialogStep::Enter: model.command(dialog, kDialogOk, notification::kClicked); break;
         case DialogStep::Esc:
-            if (spec.escapeCancels) dialog.cancel(model);
+            if (layout.escapeCancels) dialog.cancel(model);
             break;
         case DialogStep::CloseBox: dialog.cancel(model); break;
         case DialogStep::Look: seen.push_back(step.id ? dialog.text(step.id) : "focus " + std::to_string(dialog.focused));

@@ -20,6 +20,6 @@ using DialogSteps = std::deque<DialogStep>;
 
 // Runs one dialog natively: check boxes and radio buttons change as the dialog manager changes
 // them, a pick notifies as a list does, Enter clicks button 1, the close box and button 2 cancel, Esc too where the dialog lets it.
-int playDialog(const DialogSpec& spec, DialogModel& model, DialogSteps& steps, std::vector<std::string>& seen);
+int playDialog(const DialogLayout& layout, DialogModel& model, DialogSteps& steps, std::vector<std::string>& seen);
 
 }  // namespace tess::test

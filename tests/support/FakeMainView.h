@@ -15,8 +15,8 @@ public:
     }
     void setGutterText(std::string_view text) override { gutterText = text; }
     void setRecentFileItems(const std::vector<std::string>& items) override { recentItems = items; }
-    int runModalDialog(const DialogSpec& spec, DialogModel& model) override {
-        return dialogs ? dialogs(spec, model) : -1;
+    int runModalDialog(const DialogLayout& layout, DialogModel& model) override {
+        return dialogs ? dialogs(layout, model) : -1;
     }
     void layOut() override { ++layouts; }
     void applyEditorFont() override { ++layouts; }  // the real one lays the window out for the new font
@@ -26,7 +26,7 @@ public:
     std::string statusPath, statusLine, statusColumn;
     std::string gutterText;
     std::vector<std::string> recentItems;
-    std::function<int(const DialogSpec&, DialogModel&)> dialogs;  // none: a dialog cannot be shown
+    std::function<int(const DialogLayout&, DialogModel&)> dialogs;  // none: a dialog cannot be shown
     std::function<void()> preferences;
     int layouts = 0, repaints = 0;
 };

@@ -76,7 +76,7 @@ public:
 private:
     std::vector<std::string> playing(DialogSteps steps, const std::function<void()>& act) {
         std::vector<std::string> seen;
-        t.view.dialogs = [&](const DialogSpec& spec, DialogModel& model) { return playDialog(spec, model, steps, seen); };
+        t.view.dialogs = [&](const DialogLayout& layout, DialogModel& model) { return playDialog(layout, model, steps, seen); };
         layoutsBefore_ = t.view.layouts;
         act();
         t.view.dialogs = nullptr;

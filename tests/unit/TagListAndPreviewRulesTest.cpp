@@ -16,13 +16,13 @@ TEST(TagList, FortyThreeEntriesEachInsertedWithoutItsDotsAndTheCaretWhereTheyWer
     for (const auto& entry : entries) EXPECT_EQ(tagInsertion(entry).text.find('.'), std::string::npos) << entry;
     EXPECT_EQ(tagInsertion("<p>...</p>"), (TagInsertion{"<p></p>", 3}));
     EXPECT_EQ(tagInsertion("<br />"), (TagInsertion{"<br />", 0}));
-    EXPECT_GT(tagListSpec({.clientHeight = 100}).height, 0);  // a main window too low for the list still gets one
+    EXPECT_GT(tagListLayout({.clientHeight = 100}).height, 0);  // a main window too low for the list still gets one
     // A pick only selects, Esc does nothing; Enter inserts what is picked, and nothing when nothing is.
     using S = test::DialogStep;
     std::vector<std::string> inserted, seen;
     TagListModel model([&](const TagInsertion& tag) { inserted.push_back(tag.text); });
     test::DialogSteps steps{{S::Enter}, {S::Pick, kTagListId, "<p>...</p>"}, {S::Esc}, {S::Enter}};
-    test::playDialog(tagListSpec({}), model, steps, seen);
+    test::playDialog(tagListLayout({}), model, steps, seen);
     EXPECT_EQ(inserted, std::vector<std::string>{"<p></p>"});
 }
 

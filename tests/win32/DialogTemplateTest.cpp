@@ -39,17 +39,17 @@ struct RecordingModel : DialogModel {
 auto corners(RECT r) { return std::tuple(r.left, r.top, r.right, r.bottom); }
 
 // The dialog and its controls, in creation order, where and as the table says.
-void expectAsInTable(HWND box, const DialogSpec& spec) {
+void expectAsInTable(HWND box, const DialogLayout& layout) {
     const auto scaled = [&](RECT r) {  // x, y, width and height, each mapped as the dialog manager does
-        if (spec.units == DialogUnits::Dialog) ::MapDialogRect(box, &r);
+        if (layout.units == DialogUnits::Dialog) ::MapDialogRect(box, &r);
         return corners({r.left, r.top, r.left + r.right, r.top + r.bottom});
     };
     RECT client{}, outer{}, work{};
     ::GetClientRect(box, &client), ::GetWindowRect(box, &outer), ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    EXPECT_EQ(corners(client), scaled({0, 0, spec.width, spec.height}));
-    if (!spec.position) EXPECT_NEAR(outer.left + outer.right, work.left + work.right, 1);  // centred
-    else EXPECT_EQ(std::pair(outer.left, outer.top), std::pair(LONG{spec.position->x}, LONG{spec.position->y}));
-    for (HWND child = ::GetWindow(box, GW_CHILD); const DialogControl& c : spec.controls) {
+    EXPECT_EQ(corners(client), scaled({0, 0, layout.width, layout.height}));
+    if (!layout.position) EXPECT_NEAR(outer.left + outer.right, work.left + work.right, 1);  // centred
+    else EXPECT_EQ(std::pair(outer.left, outer.top), std::pair(LONG{layout.position->x}, LONG{layout.position->y}));
+    for (HWND child = ::GetWindow(box, GW_CHILD); const DialogControl& c : layout.controls) {
         RECT got{};
         ::GetWindowRect(child, &got), ::MapWindowPoints(nullptr, box, reinterpret_cast<POINT*>(&got), 2);
         const auto want = scaled({c.x, c.y, c.width, c.height});
@@ -65,10 +65,10 @@ TEST(DialogTemplate, ControlsStandAsTabledTheModelHearsTheUserAndTheKeysAndTheRe
     RecordingModel model;
     setFailureHandler([&](std::string_view what) { model.seen.emplace_back(what); });
     ModelessDialog dialog(router);
-    DialogSpec spec{.title = "Find", .width = 250, .height = 140, .controls = kFindControls};
-    ASSERT_TRUE(dialog.create(nullptr, spec, model));
+    DialogLayout layout{.title = "Find", .width = 250, .height = 140, .controls = kFindControls};
+    ASSERT_TRUE(dialog.create(nullptr, layout, model));
     const HWND box = dialog.hwnd();
-    expectAsInTable(box, spec);
+    expectAsInTable(box, layout);
     DialogView& view = *model.view;
     for (const int list : {kTags, kSizes}) view.setListItems(list, {"<p>", "<b>\xE9</b>"}), view.select(list, 1);
     for (const int list : {kTags, kSizes})
@@ -82,15 +82,15 @@ TEST(DialogTemplate, ControlsStandAsTabledTheModelHearsTheUserAndTheKeysAndTheRe
     router.pumpPending();
     EXPECT_EQ(std::pair(model.seen, dialog.isOpen()), std::pair(Texts{"503", "77", "bad \xE9", "1", "cancel"}, false));
     setFailureHandler(nullptr);
-    spec.units = DialogUnits::Pixels, spec.position = ScreenPoint{40, 50}, spec.escapeCancels = false;
+    layout.units = DialogUnits::Pixels, layout.position = ScreenPoint{40, 50}, layout.escapeCancels = false;
     // Posted once the dialog is laid out as it will be shown, and the result it closes with.
     const std::pair<std::vector<std::pair<UINT, WPARAM>>, int> modal[] = {
         {{{WM_KEYDOWN, VK_ESCAPE}, {WM_COMMAND, 9}}, 42},  // Esc does nothing, the model closes it
         {{{WM_CLOSE, 0}}, IDCANCEL}};                      // the close box cancels all the same
     for (const auto& [posted, result] : modal) {
-        EXPECT_EQ(runModal(nullptr, spec, model, [&](HWND modalBox, UINT msg, WPARAM, LPARAM) {
+        EXPECT_EQ(runModal(nullptr, layout, model, [&](HWND modalBox, UINT msg, WPARAM, LPARAM) {
             if (msg != WM_INITDIALOG) return std::optional<INT_PTR>{};
-            expectAsInTable(modalBox, spec);
+            expectAsInTable(modalBox, layout);
             for (const auto& [message, wParam] : posted) ::PostMessageA(modalBox, message, wParam, 0);
             return std::optional<INT_PTR>{};
         }), result);

@@ -166,7 +166,7 @@ bool MainWindow::finishStartup() {
     editorView_.applyFont();
     Context ctx = context();
     updateStatusBar(ctx);
-    return editorView_.installKeyHandling();
+    return editorView_.installEditorSubclass();
 }
 
 void MainWindow::buildMenus() {
@@ -321,7 +321,7 @@ void MainWindow::toggleWordWrap() {
     showWordWrapCheck();
 }
 
-int MainWindow::runModalDialog(const DialogSpec& spec, DialogModel& model) { return runModal(hwnd(), spec, model); }
+int MainWindow::runModalDialog(const DialogLayout& dialogLayout, DialogModel& model) { return runModal(hwnd(), dialogLayout, model); }
 void MainWindow::layOut() { ::SendMessageA(hwnd(), WM_SIZE, 0, 0); }
 
 void MainWindow::applyEditorFont() { editorView_.applyFont(); }

@@ -64,7 +64,7 @@ public:
     void showHelp() override {
         if (onShowHelp) onShowHelp();
     }
-    int runModalDialog(const DialogSpec& spec, DialogModel& model) override;
+    int runModalDialog(const DialogLayout& dialogLayout, DialogModel& model) override;
     void layOut() override;
     void applyEditorFont() override;
     void repaintEditor() override;

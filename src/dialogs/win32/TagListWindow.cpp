@@ -10,7 +10,7 @@ bool TagListWindows::open(const WindowGeometry& main, std::function<void(const T
     std::erase_if(open_, [](const std::unique_ptr<Open>& o) { return !o->dialog.isOpen(); });
     auto window = std::make_unique<Open>(router_, std::move(insert));
     // No owner: the list floats by itself, and stays where it is when the main window is minimised.
-    if (!window->dialog.create(nullptr, tagListSpec(main), window->model)) return false;
+    if (!window->dialog.create(nullptr, tagListLayout(main), window->model)) return false;
     open_.push_back(std::move(window));
     return true;
 }

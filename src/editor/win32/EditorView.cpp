@@ -99,7 +99,7 @@ HWND EditorView::createEditor(bool wrap) {
     return editor;
 }
 
-bool EditorView::installKeyHandling() { return keys_.attach(editor_.hwnd()); }
+bool EditorView::installEditorSubclass() { return keys_.attach(editor_.hwnd()); }
 
 void EditorView::applyFont() {
     const bool wasModified = editor_.modified();
@@ -225,13 +225,13 @@ void EditorView::place(int gutterX, int gutterY, SIZE gutterClient, int editorX,
     placeWithClientSize(editor_.hwnd(), editorX, editorY, editorClient);
 }
 
-void EditorView::KeyHandling::openContextMenu(POINT screen) {
+void EditorView::EditorSubclass::openContextMenu(POINT screen) {
     // Owned by the host window, so a chosen item arrives there as a command.
     if (const HMENU menu = view_.host_.contextMenu())
         ::TrackPopupMenuEx(menu, 0, screen.x, screen.y, view_.parent_, nullptr);
 }
 
-LRESULT EditorView::KeyHandling::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT EditorView::EditorSubclass::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
     const auto passHere = [&] { result = passOn(msg, wParam, lParam); };
     Context ctx = view_.host_.context();

@@ -33,7 +33,7 @@ public:
     // be made.
     bool create(HWND parent, HINSTANCE instance, bool wrap);
     // Puts the key and mouse handling in front of the editor (once the start-up text is in).
-    bool installKeyHandling();
+    bool installEditorSubclass();
 
     HWND editorHwnd() const { return editor_.hwnd(); }
     HWND gutterHwnd() const { return gutter_; }
@@ -56,9 +56,9 @@ public:
     void place(int gutterX, int gutterY, SIZE gutterClient, int editorX, int editorY, SIZE editorClient);
 
 private:
-    class KeyHandling : public Subclass {
+    class EditorSubclass : public Subclass {
     public:
-        explicit KeyHandling(EditorView& view) : view_(view) {}
+        explicit EditorSubclass(EditorView& view) : view_(view) {}
 
     protected:
         LRESULT handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -77,7 +77,7 @@ private:
     HINSTANCE instance_ = nullptr;
     HWND gutter_ = nullptr;
     EditControlWin editor_;
-    KeyHandling keys_{*this};
+    EditorSubclass keys_{*this};
     UniqueFont font_;
     UniqueBrush background_;
     COLORREF backgroundColor_ = 0;

@@ -144,7 +144,7 @@ AskAnswer askText(HWND pane, const std::string& prompt, const std::string& capti
     POINT at{client.right / 2 - w / 2, client.bottom / 4};
     ::ClientToScreen(pane, &at);
     using namespace controlstyle;
-    const DialogSpec spec{
+    const DialogLayout dialogLayout{
         .title = caption,
         .width = w + 40,
         .height = boxHeight + 120,
@@ -158,7 +158,7 @@ AskAnswer askText(HWND pane, const std::string& prompt, const std::string& capti
             {"BUTTON", kDialogOk, "Ok", w - 60, 50 + boxHeight, 80, 30, kTabStop | kDefPushButton},
         }};
     AskModel model;
-    runModal(pane, spec, model);
+    runModal(pane, dialogLayout, model);
     model.answer.text = trimSpaces(model.answer.text);
     return model.answer;
 }

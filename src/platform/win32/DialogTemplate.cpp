@@ -68,20 +68,20 @@ const ListMessages& listMessages(HWND list, int id) {
 
 }  // namespace
 
-std::vector<WORD> buildTemplate(const DialogSpec& spec) {
+std::vector<WORD> buildTemplate(const DialogLayout& layout) {
     std::vector<WORD> out;
     // A fixed frame; the dialog is placed when it initialises, so it is created at 0, 0.
     appendDword(out, WS_POPUP | WS_CAPTION | WS_VISIBLE | DS_MODALFRAME | DS_SETFONT |
-                         (spec.closeBox ? WS_SYSMENU : 0));
-    appendDword(out, spec.topmost ? WS_EX_TOPMOST : 0);
-    out.push_back(static_cast<WORD>(spec.controls.size()));
-    appendRect(out, 0, 0, spec.width, spec.height);
+                         (layout.closeBox ? WS_SYSMENU : 0));
+    appendDword(out, layout.topmost ? WS_EX_TOPMOST : 0);
+    out.push_back(static_cast<WORD>(layout.controls.size()));
+    appendRect(out, 0, 0, layout.width, layout.height);
     out.push_back(0);  // no menu
     out.push_back(0);  // the system's dialog class
-    appendString(out, spec.title);
-    out.push_back(static_cast<WORD>(spec.fontSize));
-    appendString(out, spec.fontName);
-    for (const DialogControl& control : spec.controls) {
+    appendString(out, layout.title);
+    out.push_back(static_cast<WORD>(layout.fontSize));
+    appendString(out, layout.fontName);
+    for (const DialogControl& control : layout.controls) {
         // Each item starts on a DWORD boundary; the vector's storage itself is at least that aligned.
         if (out.size() % 2 != 0) out.push_back(0);
         appendDword(out, control.style | WS_CHILD | WS_VISIBLE);
@@ -99,8 +99,8 @@ std::vector<WORD> buildTemplate(const DialogSpec& spec) {
 // a dialog. Found from the handle through DWLP_USER, set from WM_INITDIALOG's parameter.
 class DialogHost final : public DialogView {
 public:
-    DialogHost(const DialogSpec& spec, DialogModel& model, DialogHook hook, ModelessDialog* modeless)
-        : spec_(spec), model_(model), hook_(std::move(hook)), modeless_(modeless) {}
+    DialogHost(const DialogLayout& layout, DialogModel& model, DialogHook hook, ModelessDialog* modeless)
+        : layout_(layout), model_(model), hook_(std::move(hook)), modeless_(modeless) {}
 
     static INT_PTR CALLBACK dialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam);
 
@@ -137,7 +137,7 @@ private:
         return ::SendMessageA(control(id), msg, wParam, lParam);
     }
 
-    const DialogSpec spec_;
+    const DialogLayout layout_;
     DialogModel& model_;
     const DialogHook hook_;
     ModelessDialog* const modeless_;  // null for a modal dialog
@@ -198,10 +198,10 @@ INT_PTR DialogHost::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 // given in pixels gets its exact pixel rectangles now, before it is shown, and a centred one is
 // centred only after that, on the work area of the monitor of its owner, as DS_CENTER would.
 void DialogHost::layOut() {
-    if (spec_.units == DialogUnits::Pixels) {
+    if (layout_.units == DialogUnits::Pixels) {
         // Creation order is child order; labels may share an id, so the children are walked.
         HWND child = ::GetWindow(hwnd_, GW_CHILD);
-        for (const DialogControl& c : spec_.controls) {
+        for (const DialogControl& c : layout_.controls) {
             if (!child) break;
             ::MoveWindow(child, c.x, c.y, c.width, c.height, FALSE);
             child = ::GetWindow(child, GW_HWNDNEXT);
@@ -209,13 +209,13 @@ void DialogHost::layOut() {
         RECT outer{}, client{};
         ::GetWindowRect(hwnd_, &outer);
         ::GetClientRect(hwnd_, &client);
-        ::SetWindowPos(hwnd_, nullptr, 0, 0, spec_.width + (outer.right - outer.left) - client.right,
-                       spec_.height + (outer.bottom - outer.top) - client.bottom,
+        ::SetWindowPos(hwnd_, nullptr, 0, 0, layout_.width + (outer.right - outer.left) - client.right,
+                       layout_.height + (outer.bottom - outer.top) - client.bottom,
                        SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     POINT at{};
-    if (spec_.position) {
-        at = {spec_.position->x, spec_.position->y};
+    if (layout_.position) {
+        at = {layout_.position->x, layout_.position->y};
     } else {
         RECT outer{};
         ::GetWindowRect(hwnd_, &outer);
@@ -233,7 +233,7 @@ void DialogHost::layOut() {
 void DialogHost::onCommand(int id, int code) {
     if (id == IDCANCEL && code == BN_CLICKED) {
         // Esc arrives as a click of id 2 whether or not the dialog has such a control.
-        if (!spec_.escapeCancels && !::GetDlgItem(hwnd_, IDCANCEL)) return;
+        if (!layout_.escapeCancels && !::GetDlgItem(hwnd_, IDCANCEL)) return;
         return cancel();
     }
     model_.command(*this, id, code);
@@ -283,9 +283,9 @@ void DialogHost::close(int result) {
         ::EndDialog(hwnd_, result);
 }
 
-int runModal(HWND owner, const DialogSpec& spec, DialogModel& model, const DialogHook& hook) {
-    const std::vector<WORD> words = buildTemplate(spec);
-    DialogHost host(spec, model, hook, nullptr);
+int runModal(HWND owner, const DialogLayout& layout, DialogModel& model, const DialogHook& hook) {
+    const std::vector<WORD> words = buildTemplate(layout);
+    DialogHost host(layout, model, hook, nullptr);
     // A control that cannot be created fails the whole dialog (no DS_NOFAILCREATE): -1.
     return static_cast<int>(::DialogBoxIndirectParamA(::GetModuleHandleA(nullptr),
                                                       reinterpret_cast<LPCDLGTEMPLATEA>(words.data()), owner,
@@ -300,10 +300,10 @@ ModelessDialog::~ModelessDialog() {
     router_.remove(*this);
 }
 
-bool ModelessDialog::create(HWND owner, const DialogSpec& spec, DialogModel& model, DialogHook hook) {
+bool ModelessDialog::create(HWND owner, const DialogLayout& layout, DialogModel& model, DialogHook hook) {
     if (const HWND open = hwnd()) ::DestroyWindow(open);
-    const std::vector<WORD> words = buildTemplate(spec);
-    host_ = std::make_unique<DialogHost>(spec, model, std::move(hook), this);
+    const std::vector<WORD> words = buildTemplate(layout);
+    host_ = std::make_unique<DialogHost>(layout, model, std::move(hook), this);
     const HWND dialog =
         ::CreateDialogIndirectParamA(::GetModuleHandleA(nullptr), reinterpret_cast<LPCDLGTEMPLATEA>(words.data()),
                                      owner, &DialogHost::dialogProc, reinterpret_cast<LPARAM>(host_.get()));

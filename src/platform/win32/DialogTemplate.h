@@ -1,5 +1,5 @@
 #pragma once
-// Dialogs built from a DialogSpec in memory (the program has no dialog resources) and run for a
+// Dialogs built from a DialogLayout in memory (the program has no dialog resources) and run for a
 // DialogModel: modal, in the system's own loop, or modeless, served by the program's loop.
 #include "platform/DialogModel.h"
 #include "platform/win32/MessageLoop.h"
@@ -15,7 +15,7 @@
 namespace tess::win32 {
 
 // An in-memory DLGTEMPLATE with its DLGITEMTEMPLATEs, ready for the *IndirectParam functions.
-std::vector<WORD> buildTemplate(const DialogSpec& spec);
+std::vector<WORD> buildTemplate(const DialogLayout& layout);
 
 // Win32 handling a dialog needs beyond its model (fonts, colours, cursors). It sees each message
 // before the model, after the dialog is laid out; a value it returns is what the dialog
@@ -24,7 +24,7 @@ using DialogHook = std::function<std::optional<INT_PTR>(HWND dialog, UINT msg, W
 
 // Runs the dialog until its model closes it and returns the result it closed with, or -1 when
 // the dialog could not be created (a control of an unknown class, say): the caller tells the user.
-int runModal(HWND owner, const DialogSpec& spec, DialogModel& model, const DialogHook& hook = {});
+int runModal(HWND owner, const DialogLayout& layout, DialogModel& model, const DialogHook& hook = {});
 
 class DialogHost;
 
@@ -36,7 +36,7 @@ public:
     ~ModelessDialog() override;
 
     // Opens the dialog, closing the one open before; false when it could not be created.
-    bool create(HWND owner, const DialogSpec& spec, DialogModel& model, DialogHook hook = {});
+    bool create(HWND owner, const DialogLayout& layout, DialogModel& model, DialogHook hook = {});
     bool isOpen() const { return hwnd() != nullptr; }
     bool wantsDialogKeys() const override { return true; }
 
