@@ -135,12 +135,18 @@ TEST(DocumentBehaviour, ADeviceNameIsRefusedBeforeAnythingIsReadOrWritten) {
     }
 }
 
-// A fifth file pushes the oldest out; a file saved again under another letter case moves up.
+// A fifth file pushes the oldest out; a file saved again under another letter case moves up. Each entry opens its file.
 TEST(DocumentBehaviour, SavedFilesFillTheFileMenuMostRecentFirstOnceEach) {
     auto s = editing({});
     for (const char* path : {"C:\\1\\a.html", "C:\\2\\b.css", "C:\\3\\c.js", "C:\\4\\d.php", "C:\\5\\e.txt", "c:\\3\\C.JS"})
         s->desktop().saveResults = {path}, s->command(IDM_SAVEAS);
-    EXPECT_EQ(s->recentItems(), (std::vector<std::string>{"&1  C.JS", "&2  e.txt", "&3  d.php", "&4  b.css"}));
+    const std::vector<std::string> items = s->recentItems();
+    EXPECT_EQ(items, (std::vector<std::string>{"&1  C.JS", "&2  e.txt", "&3  d.php", "&4  b.css"}));
+    const std::string paths[] = {"c:\\3\\C.JS", "C:\\5\\e.txt", "C:\\4\\d.php", "C:\\2\\b.css"};
+    for (std::size_t i = 0; i < items.size() && i < 4; ++i) {
+        s->use("File>" + items[i]);
+        EXPECT_EQ(s->app().currentFile, paths[i]) << items[i];
+    }
 }
 
 }  // namespace

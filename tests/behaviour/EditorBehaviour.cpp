@@ -177,19 +177,15 @@ TEST(EditorCommands, EveryMenuItemButtonAndKeyReachesItsCommand) {
     auto s = makeEditorSubject();
     const auto outcome = [&](const std::function<std::vector<std::string>()>& reach) {
         s->set("[b] b\r\nb");
-        s->app().bookmarks = {2}, s->app().currentFile = "", s->app().settings.askToQuit = 1;
-        s->desktop().setClipboardText("clip"), s->desktop().answers = {Answer::No}, s->desktop().processes.clear();
-        s->desktop().files["C:\\o.html"] = "o", s->desktop().files.erase("C:\\s.html");
-        s->desktop().openResults = {"C:\\o.html"};
-        s->desktop().saveResults = {"C:\\s.html"}, s->printers().events.clear();
-        std::string seen;
-        for (const std::string& dialog : reach()) seen += dialog + ", ";
-        seen += s->marked() + " in " + s->app().currentFile + ", " + s->desktop().clipboardText() + " wrap " +
-                std::to_string(s->app().settings.wordWrap) + " printed " + std::to_string(s->printers().events.size()) +
-                " run " + std::to_string(s->desktop().processes.size());
-        for (const int line : s->app().bookmarks) seen += " >" + std::to_string(line);
-        for (const auto& box : s->desktop().boxes) seen += ", " + box.text;
-        if (s->app().settings.wordWrap) s->command(IDM_WORDWRAP);
+        App& app = s->app();
+        FakeDesktop& d = s->desktop();
+        app.bookmarks = {2}, app.currentFile = "", app.settings.askToQuit = 1, s->printers().events.clear();
+        d.setClipboardText("clip"), d.answers = {Answer::No}, d.processes.clear(), d.files.erase("C:\\s.html");
+        d.files["C:\\o.html"] = "o", d.openResults = {"C:\\o.html"}, d.saveResults = {"C:\\s.html"};
+        const std::vector<std::string> dialogs = reach();
+        const auto seen = std::tuple(dialogs, s->marked(), app.currentFile, d.clipboardText(), app.bookmarks,
+                                     d.boxes.size(), s->printers().events.size(), d.processes.size());
+        if (app.settings.wordWrap) s->command(IDM_WORDWRAP);
         return seen;
     };
     const std::pair<int, std::vector<const char*>> rows[] = {
@@ -217,7 +213,7 @@ TEST(EditorCommands, EveryMenuItemButtonAndKeyReachesItsCommand) {
         {IDM_HELPCONTENT, {"Help>&Content"}}, {IDM_ABOUT, {"Help>&About"}},
         {IDM_COPYLINE, {"context>Copy line"}}, {IDM_PASTELINE, {"context>Paste line"}}};
     for (const auto& [command, routes] : rows) {
-        const std::string expected = outcome([&] { return s->dialog(command, {}); });
+        const auto expected = outcome([&] { return s->dialog(command, {}); });
         for (const char* route : routes) EXPECT_EQ(outcome([&] { return s->use(route); }), expected) << route;
     }
 }
