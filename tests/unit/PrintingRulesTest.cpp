@@ -42,17 +42,18 @@ TEST(HelpPrinting, LinesAreSplitExpandedAndWrappedAfterTheLastBreakThatFits) {
     }
 }
 
-// Set to both sides, a topic that fits one page goes out on one side; one that fills its page exactly adds no empty
-// page.
+// Set to both sides, a topic that fits one page goes out on one side; set to one side, it stays so. A topic that fills
+// its page exactly adds no empty page.
 TEST(HelpPrinting, OnlyATopicOfMoreThanOnePageGoesOutOnBothSides) {
-    for (const auto& [lines, duplex, pages] : {std::tuple{70, "duplex 1", 1}, {71, "duplex 2", 2}}) {
+    for (const auto& [setting, lines, first, pages] :
+         {std::tuple{2, 70, "duplex 1", 1}, {2, 71, "duplex 2", 2}, {1, 71, "document appHelp", 2}}) {
         TestContext t;
-        t.printers.duplex = 2;
+        t.printers.duplex = setting;
         std::string body;
         for (int n = 1; n <= lines; ++n) body += "x\r\n";
         const std::vector<std::string>& events = printTopic(t, body).events;
         EXPECT_EQ(std::tuple(events.front(), std::ranges::count(events, "page"), events.back()),
-                  std::tuple(duplex, pages, "end document"));
+                  std::tuple(first, pages, "end document"));
     }
 }
 
@@ -85,9 +86,9 @@ TEST(Printing, BothCommandsLayTheirPagesOutOnThePrinterAtHand) {
         {{600, 600, 5100, 6600, 150, 600, 4800, 5850}, 50,  // an inch at the top, a wide leading
          "300,0 100u w70 | 4206,0 83 w6 | 300,65 83 w85 +133 x39 of 6",
          "300,83 83 w81 | 4350,83 83 w6 | 300,332 83 w91 +83 x38 of 6"},
-        {{600, 600, 4961, 7016, 150, 150, 4661, 6716}, 0,  // A4
-         "300,0 100u w67 | 4067,0 83 w6 | 300,265 83 w82 +83 x75 of 3",
-         "300,83 83 w81 | 4350,83 83 w6 | 300,332 83 w89 +83 x75 of 3"},
+        {{600, 600, 4961, 7016, 150, 150, 4661, 6416}, 0,  // A4, three quarters of an inch unprintable at the bottom
+         "300,0 100u w67 | 4067,0 83 w6 | 300,265 83 w82 +83 x74 of 3",
+         "300,83 83 w81 | 4350,83 83 w6 | 300,332 83 w89 +83 x72 of 3"},
         {{300, 300, 2550, 3300, 75, 75, 2400, 3150}, 0,  // 10 points are 41 pixels, 24 across
          "150,0 50u w70 | 2106,0 41 w6 | 150,130 41 w87 +41 x71 of 3",
          "150,41 41 w83 | 2175,41 41 w6 | 150,164 41 w93 +41 x71 of 3"},
