@@ -1,7 +1,7 @@
-// The help file reader and writer, the topic tree, the search across topics, and the help file
-// the build ships.
+// The help file reader and writer, the topic tree, the search across topics with its commands,
+// and the help file the build ships.
 #include "app/Commands.h"
-#include "help/HelpSearch.h"
+#include "help/HelpFind.h"
 #include "help/TopicTree.h"
 
 #include <gtest/gtest.h>
@@ -9,6 +9,7 @@
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+#include <utility>
 
 namespace tess {
 namespace {
@@ -58,20 +59,51 @@ TEST(TopicTree, LevelsMakeTwoLevelsAndTheFirstTopicWithABodyIsShown) {
     EXPECT_EQ(topicPath(kExampleTopics, buildTopicTree(kExampleTopics), 1), "Menus : File");
 }
 
-TEST(HelpSearch, FindsWithoutCaseAcrossTopicsForwardAndBackward) {
+// The help window as Find text, Next and Prev see it: a log of what they do to it.
+struct HelpFindLog : HelpFindView {
+    using Range = std::pair<std::size_t, std::size_t>;
+    HelpFindAnswer askText() override { return note("ask"), std::exchange(answer, {}); }
+    int currentTopic() const override { return topic; }
+    void selectTopic(int t) override { note("t", t), selection = t == topic ? selection : Range{}, topic = t; }
+    void embolden(int t) override { note("b", t); }
+    Range textSelection() const override { return selection; }
+    void selectText(std::size_t start, std::size_t end, bool scroll) override {
+        note(scroll ? "s^" : "s", start, end), selection = {start, end};
+    }
+    void focusTree() override { note("tree"); }
+    void tell(const MessageBoxRequest& box) override {  // no icon, task-modal
+        const MessageBoxRequest plain{.title = box.title, .text = box.text, .modality = Modality::Task};
+        note(box == plain ? box.title + ": " + box.text : "?");
+    }
+    void note(std::string what, auto... numbers) { log += ((what += std::to_string(numbers) + ","), ..., what) + " "; }
+    HelpFindAnswer answer;
+    std::string log;
+    int topic = 1;
+    Range selection;  // none in a topic newly shown
+};
+
+TEST(HelpSearch, FindsWithoutCaseAcrossTopicsForwardAndBackwardShowingEachMatch) {
     const std::vector<HelpTopic> topics{{"a TABLE and a table"}, {"none here"}, {"Table\xC9 end table"}};
     const std::vector<HelpTopic> aaaa{{"aaaa"}};
-    const std::string t = lowerAnsi("TABLE");
     EXPECT_EQ(lowerAnsi("AbC\xC9\xD7\x8A"), "abc\xE9\xD7\x9A");
-    const std::pair<std::optional<HelpHit>, std::optional<HelpHit>> rows[] = {
-        {findFirst(topics, t, 0), HelpHit{0, 2}},          {findFirst(topics, t, 1), HelpHit{2, 0}},
-        {findFirst(topics, lowerAnsi("table\xC9"), 0), HelpHit{2, 0}},
-        {findNext(topics, t, 0, 7), HelpHit{0, 14}},        {findNext(topics, t, 0, 19), HelpHit{2, 0}},
-        {findNext(topics, t, 2, 16), std::nullopt},         {findPrevious(topics, t, 0, 14), HelpHit{0, 2}},
-        {findPrevious(topics, t, 2, 0), HelpHit{0, 14}},    {findPrevious(topics, t, 0, 2), std::nullopt},
-        {findFirst(topics, "", 0), std::nullopt},           {findNext(aaaa, "aa", 0, 2), HelpHit{0, 2}},
-        {findPrevious(aaaa, "aa", 0, 2), HelpHit{0, 0}}};  // never the current match, nor one overlapping it
-    for (std::size_t i = 0; i < std::size(rows); ++i) EXPECT_EQ(rows[i].first, rows[i].second) << "row " << i;
+    EXPECT_EQ(findFirst(topics, lowerAnsi("table\xC9"), 0), (HelpHit{2, 0}));
+    EXPECT_EQ(findNext(aaaa, "aa", 0, 2), (HelpHit{0, 2}));  // never the current match, nor one overlapping it
+    EXPECT_EQ(findPrevious(aaaa, "aa", 0, 2), (HelpHit{0, 0}));
+    HelpSearchState state;
+    HelpFindLog view;
+    HelpFind find(topics, state, view);
+    const struct { int command; HelpFindAnswer answer; std::string log; } rows[] = {
+        {1, {"  TABLE ", true}, "ask t0, b0, t0, b0, s^2,7, "},  // F3 before any search asks as Find text does
+        {-1, {}, "table: No more found s2,7, "},                   // and the match stays
+        {1, {}, "t0, b0, s^14,19, "}, {1, {}, "t2, b2, s^0,5, "}, {-1, {}, "t0, b0, s^14,19, "},
+        {1, {}, "t2, b2, s^0,5, "}, {1, {}, "t2, b2, s^11,16, "}, {1, {}, "table: No more found s11,16, "},
+        {0, {"None", false}, "ask t2, b2, none: None found "},  // from the topic shown on
+        {0, {" ", true}, "ask t0, b0, tree "}};
+    for (const auto& row : rows) {
+        view.answer = row.answer, view.log.clear();
+        row.command ? find.findAgain(row.command > 0) : find.findText();
+        EXPECT_EQ(view.log, row.log);
+    }
 }
 
 // The help the build ships reads whole and names every command of the menus.

@@ -88,18 +88,7 @@ UniqueAccel makeAccelerators() {
     return UniqueAccel(::CreateAcceleratorTableA(keys, static_cast<int>(std::size(keys))));
 }
 
-std::string trimSpaces(const std::string& text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
-// The Find text prompt. Esc and the close box give the typed text too, without "Search from top".
-struct AskAnswer {
-    std::string text;
-    bool fromTop = false;
-};
-
+// The Find text prompt.
 class AskModel : public DialogModel {
 public:
     void initialise(DialogView& view) override {
@@ -115,11 +104,11 @@ public:
         answer = {view.text(helpid::kAskEdit), false};
         return true;
     }
-    AskAnswer answer;
+    HelpFindAnswer answer;
 };
 
 // Sized in pixels of the dialog font from the prompt and the caption, placed over the text pane.
-AskAnswer askText(HWND pane, const std::string& prompt, const std::string& caption) {
+HelpFindAnswer promptForText(HWND pane, const std::string& prompt, const std::string& caption) {
     const HDC dc = ::GetDC(pane);
     const UniqueFont font(::CreateFontA(-::MulDiv(8, ::GetDeviceCaps(dc, LOGPIXELSY), 72), 0, 0, 0, FW_NORMAL, 0, 0,
                                         0, ANSI_CHARSET, 0, 0, 0, 0, "MS Sans Serif"));
@@ -159,7 +148,6 @@ AskAnswer askText(HWND pane, const std::string& prompt, const std::string& capti
         }};
     AskModel model;
     runModal(pane, dialogLayout, model);
-    model.answer.text = trimSpaces(model.answer.text);
     return model.answer;
 }
 
@@ -221,7 +209,8 @@ private:
 };
 
 HelpWindow::HelpWindow(Desktop& desktop, MessageRouter& router, HelpSearchState& state, PrintHelpTopic print)
-    : desktop_(desktop), router_(router), state_(state), print_(std::move(print)) {}
+    : desktop_(desktop), router_(router), state_(state), print_(std::move(print)),
+      find_(topics_, state, *this) {}
 
 HelpWindow::~HelpWindow() {
     close();
@@ -439,45 +428,22 @@ void HelpWindow::onTreeRightClick() {
     openMenu(treeMenu_.get(), screen);
 }
 
-void HelpWindow::showHit(const HelpHit& hit) {
-    selectTopic(hit.topic);
-    setBold(hit.topic, true);
-    ::SendMessageA(pane_, EM_SETSEL, hit.pos, hit.pos + state_.searchText.size());
-    ::SendMessageA(pane_, EM_SCROLLCARET, 0, 0);
-    state_.lastMatch = hit;
-}
+HelpFindAnswer HelpWindow::askText() { return promptForText(pane_, "Enter text:", "Text to Find"); }
 
-void HelpWindow::notFound(const char* text) {
-    desktop_.messageBox({.title = state_.searchText, .text = text, .modality = Modality::Task});
-}
+void HelpWindow::embolden(int topic) { setBold(topic, true); }
 
-void HelpWindow::findText() {
-    const AskAnswer answer = askText(pane_, "Enter text:", "Text to Find");
-    const int first = answer.fromTop ? 0 : current_;
-    state_.searchText = lowerAnsi(answer.text);
-    selectTopic(first);
-    setBold(first, true);
-    if (state_.searchText.empty()) {
-        ::SetFocus(control(helpid::kTree));
-        return;
-    }
-    if (const auto hit = findFirst(topics_, state_.searchText, first))
-        showHit(*hit);
-    else
-        notFound("None found");
-}
-
-void HelpWindow::findAgain(bool forward) {
-    if (state_.searchText.empty()) return findText();
+std::pair<std::size_t, std::size_t> HelpWindow::textSelection() const {
     DWORD start = 0, end = 0;
     ::SendMessageA(pane_, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    const auto hit = forward ? findNext(topics_, state_.searchText, current_, end)
-                             : findPrevious(topics_, state_.searchText, current_, start);
-    if (hit) return showHit(*hit);
-    notFound("No more found");
-    if (state_.lastMatch.topic == current_)
-        ::SendMessageA(pane_, EM_SETSEL, state_.lastMatch.pos, state_.lastMatch.pos + state_.searchText.size());
+    return {start, end};
 }
+
+void HelpWindow::selectText(std::size_t start, std::size_t end, bool scrollIntoView) {
+    ::SendMessageA(pane_, EM_SETSEL, start, end);
+    if (scrollIntoView) ::SendMessageA(pane_, EM_SCROLLCARET, 0, 0);
+}
+
+void HelpWindow::focusTree() { ::SetFocus(control(helpid::kTree)); }
 
 void HelpWindow::expandAll(UINT action) {
     for (const HTREEITEM item : items_)
@@ -487,9 +453,9 @@ void HelpWindow::expandAll(UINT action) {
 void HelpWindow::onCommand(int id) {
     const auto selected = [this] { return reinterpret_cast<LPARAM>(itemOf(current_)); };
     switch (id) {
-    case helpid::kFind: return findText();
-    case helpid::kNext: return findAgain(true);
-    case helpid::kPrev: return findAgain(false);
+    case helpid::kFind: return find_.findText();
+    case helpid::kNext: return find_.findAgain(true);
+    case helpid::kPrev: return find_.findAgain(false);
     case helpid::kPrint: {
         const HelpTopic& topic = topics_[static_cast<std::size_t>(current_)];
         if (!topic.body.empty() && print_) print_(topic.title, topic.body);

@@ -2,7 +2,7 @@
 // The help viewer: the topic tree on the left, the selected topic's title and text on the right, a
 // bar between them that shares the width, a status bar. It runs beside the main window, served by
 // the program's message loop, with keys of its own.
-#include "help/HelpSearch.h"
+#include "help/HelpFind.h"
 #include "help/TopicTree.h"
 #include "platform/Desktop.h"
 #include "platform/win32/MessageLoop.h"
@@ -15,6 +15,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tess::win32 {
@@ -29,7 +30,7 @@ inline constexpr int kAskEdit = 9999, kAskFromTop = 10000;
 // What Print item does with the selected topic; the program supplies it.
 using PrintHelpTopic = std::function<void(const std::string& title, const std::string& body)>;
 
-class HelpWindow : public Window {
+class HelpWindow : public Window, private HelpFindView {
 public:
     HelpWindow(Desktop& desktop, MessageRouter& router, HelpSearchState& state, PrintHelpTopic print);
     ~HelpWindow() override;
@@ -44,7 +45,7 @@ public:
     HACCEL accelerators() const override { return accelerators_.get(); }
     HWND control(int id) const { return ::GetDlgItem(hwnd(), id); }
     HTREEITEM itemOf(int topic) const { return items_.at(static_cast<std::size_t>(topic)); }
-    int currentTopic() const { return current_; }
+    int currentTopic() const override { return current_; }
 
 protected:
     LRESULT handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -57,7 +58,14 @@ private:
     bool createControls();
     bool createPane(int wrapMode, const std::string& text);
     void fillTree();
-    void selectTopic(int topic);
+    // The search's view of the window.
+    HelpFindAnswer askText() override;
+    void selectTopic(int topic) override;
+    void embolden(int topic) override;
+    std::pair<std::size_t, std::size_t> textSelection() const override;
+    void selectText(std::size_t start, std::size_t end, bool scrollIntoView) override;
+    void focusTree() override;
+    void tell(const MessageBoxRequest& message) override { desktop_.messageBox(message); }
     void showTopic(int topic);
     void setBold(int topic, bool bold);
     void layout(int width, int height);
@@ -65,10 +73,6 @@ private:
     void onCommand(int id);
     void openMenu(HMENU menu, POINT screen);
     void onTreeRightClick();
-    void findText();
-    void findAgain(bool forward);
-    void showHit(const HelpHit& hit);
-    void notFound(const char* text);
     void expandAll(UINT action);
     void beginDrag(int x);
     void dragTo(int x);
@@ -78,6 +82,7 @@ private:
     HelpSearchState& state_;
     PrintHelpTopic print_;
     std::vector<HelpTopic> topics_;
+    HelpFind find_;
     TopicTree tree_;
     std::vector<HTREEITEM> items_;
     int current_ = -1;
