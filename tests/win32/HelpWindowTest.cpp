@@ -1,7 +1,7 @@
 // The help window as Help > Content opens it on the shipped help file: its controls, the tree,
 // selection and the pane's re-creation, the splitter and resizing, its keys through the program's
 // loop, the messages, and its life beside the main window.
-#include "DialogAnswerer.h"
+#include "DialogPlayer.h"
 #include "FakePrinter.h"
 #include "WinTestSupport.h"
 #include "help/win32/HelpWindow.h"
@@ -71,7 +71,7 @@ struct HelpFixture {
     TopicTree tree;
 };
 
-TEST(HelpWindow, OpensBesideTheMainWindowWithItsControlsAndTheShippedTopics) {
+TEST(HelpWindow, OpensBesideMainWithTheShippedTopics) {
     HelpFixture f;
     ASSERT_TRUE(f.help().isOpen());
     const HWND help = f.help().hwnd();
@@ -117,7 +117,7 @@ TEST(HelpWindow, OpensBesideTheMainWindowWithItsControlsAndTheShippedTopics) {
     EXPECT_EQ(f.status(1), shown.title);
 }
 
-TEST(HelpWindow, ASelectedTopicIsShownInAPaneMadeAnewForAnotherWrapModeAndTheSplitterSharesTheWidth) {
+TEST(HelpWindow, TopicPaneWrapModesAndSplitter) {
     HelpFixture f;
     int wrapping = -1, scrolling = -1;
     for (int i = static_cast<int>(f.topics.size()) - 1; i > 0; --i)
@@ -159,7 +159,7 @@ TEST(HelpWindow, ASelectedTopicIsShownInAPaneMadeAnewForAnotherWrapModeAndTheSpl
     EXPECT_EQ(parts[0], 520);
 }
 
-TEST(HelpWindow, ItsKeysSearchAcrossTopicsFoldTheTreeAndCloseIt) {
+TEST(HelpWindow, ItsKeys) {
     HelpFixture f(shippedHelp(), {Answer::Ok});
     const auto parent = static_cast<int>(std::ranges::find(f.tree.hasChildren, true) - f.tree.hasChildren.begin());
     f.press('C', true);
@@ -167,9 +167,10 @@ TEST(HelpWindow, ItsKeysSearchAcrossTopicsFoldTheTreeAndCloseIt) {
     f.press('X', true);
     EXPECT_TRUE(f.itemHas(parent, TVIS_EXPANDED));
     {  // F3 before any search asks as Ctrl+F does
-        DialogAnswerer answerer({{IDOK, L"  TABLE ", helpid::kAskEdit}, {IDOK, L"  TABLE ", helpid::kAskEdit}});
+        const DialogStep type{DialogStep::Type, helpid::kAskEdit, "  TABLE "}, ok{DialogStep::Click, IDOK};
+        const DialogPlayer player({type, ok, type, ok});
         f.press(VK_F3), f.press('F', true);
-        EXPECT_EQ(answerer.seen().size() == 2 ? answerer.seen()[1].title : "", "Text to Find");
+        EXPECT_EQ(player.seen(), (std::vector<std::string>{"Text to Find", "Text to Find"}));
     }
     const auto first = findFirst(f.topics, "table", 0);
     const auto second = findNext(f.topics, "table", first->topic, first->pos + 5);
@@ -192,7 +193,7 @@ TEST(HelpWindow, ItsKeysSearchAcrossTopicsFoldTheTreeAndCloseIt) {
     EXPECT_FALSE(f.help().isOpen());
 }
 
-TEST(HelpWindow, HelpContentTellsWhatIsMissingComesForwardWhenOpenAndEndsWithTheMainWindow) {
+TEST(HelpWindow, MissingReopenedAndClosedWithMain) {
     for (const std::string& bytes : {std::string(), std::string("\0\0\0\0", 4)}) {
         HelpFixture f(bytes, {Answer::Ok});
         EXPECT_FALSE(f.help().isOpen());

@@ -1,6 +1,6 @@
 // Printing for real: a PostScript printer whose port is a file, the print dialog answered as a user answers it, and
 // the pages read back as text by ghostscript; the first page of each job is kept as a picture in build/test-logs.
-#include "DialogAnswerer.h"
+#include "DialogPlayer.h"
 #include "print/Pagination.h"
 #include "print/win32/GdiPrinter.h"
 #include "resources/resource.h"
@@ -124,7 +124,7 @@ TEST(RealPrinting, TheDocumentAndAHelpTopicComeOutWholeOnAFilePrinter) {
     shell.app().currentFile = "C:\\Web\\index.html";
     for (const bool help : {false, true}) {
         ::DeleteFileA(ps.c_str());
-        DialogAnswerer answers({DialogAnswer{IDOK}});
+        const DialogPlayer answers({{DialogStep::Click, IDOK}});
         Context ctx = shell.program.context();
         if (help)
             printHelpTopic(ctx, "Printing a topic", paragraph + "\r\n" + body);
