@@ -13,7 +13,7 @@ std::string skeleton(const std::string& t) {
 
 // Each replaces the selection, leaves the caret where the user types next, keeps the marks on their lines, shows
 // every line in the gutter, and is undone in one step.
-TEST(FragmentBehaviour, EachFragmentIsOneUndoableInsertionWithTheCaretInside) {
+TEST(FragmentBehaviour, OneUndoableInsertionEach) {
     const std::string nine(9, ' ');
     const struct { std::size_t tab; const char* before; int id; std::string after; std::vector<int> marks, moved; } rows[] = {
         {3, "|", IDM_HTMLSCRIPT, skeleton("   ") + "|", {}, {}},
@@ -34,7 +34,7 @@ TEST(FragmentBehaviour, EachFragmentIsOneUndoableInsertionWithTheCaretInside) {
 // The preview holds the text behind a base element for the page's folder; the document stays changed and unsaved,
 // and moves to the top of the recent list. The chosen browser, else the first fallback whose folder exists (kept in
 // slot 1), starts with its path and the preview's quoted; with none, the user is told where to choose one.
-TEST(BrowserBehaviour, RunBrowserWritesThePreviewAndStartsTheChosenOrAFallbackBrowser) {
+TEST(BrowserBehaviour, PreviewInTheChosenOrAFallback) {
     const std::string x86 = "C:\\Program Files (x86)", pf = "C:\\Program Files", ie = "\\Internet Explorer\\iexplore.exe",
                       chosen = "C:\\Web Tools\\browser.exe", page = "C:\\My Site\\page.html";
     const MessageBoxRequest select{.text = "Select a browser from Preferences", .icon = Icon::Information};

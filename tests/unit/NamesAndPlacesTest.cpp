@@ -25,7 +25,7 @@ TEST(FileNames, ANameIsTakenExactlyOrRefused) {
 }
 
 // A work area of 1280 x 994 (a task bar below), a second of 1024 x 738 to its right where a row says so.
-TEST(ScreenPlacement, AWindowComesBackOnAScreenAtItsSizeWhenItFits) {
+TEST(ScreenPlacement, BackOnAScreenAtItsSizeWhenItFits) {
     const std::vector<Rect> one{{0, 0, 1280, 994}}, two{{0, 0, 1280, 994}, {1280, 0, 1024, 738}};
     const struct { const char* where; Rect saved; bool twoScreens; Rect shown; } rows[] = {
         {"on screen", {100, 80, 660, 540}, false, {100, 80, 660, 540}},
