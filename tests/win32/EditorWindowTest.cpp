@@ -89,8 +89,8 @@ TEST_F(EditorWindow, ContextMenuGutterFocusAndCopy) {
     EXPECT_EQ(s->desktop().clipboardText(), "hello\r\nworld");
 }
 
-// The other wrapping makes a new control: the document and the keyboard move across, the bookmarks do not; a saved
-// choice applies at start. From a third display line, Enter, block Tab and the line commands still take the text line.
+// The other wrapping makes a new control: the document moves across whole, the bookmarks do not; a saved choice
+// applies at start. From a third display line, Enter, block Tab and the line commands still take the text line.
 TEST_F(EditorWindow, WordWrapMakesANewEditor) {
     EXPECT_EQ(wrapping(Shell(settingsFileText(Settings{.wordWrap = 1}, ""))), 1);
     std::string line = "    ";
@@ -99,14 +99,12 @@ TEST_F(EditorWindow, WordWrapMakesANewEditor) {
     s->set(plain);
     s->editor().setTextLimit(250000);
     s->bookmark({1, 3});
-    ::SetFocus(editor);
     for (const bool wraps : {true, false, true}) {
         s->editor().setModified(wraps);
         s->command(IDM_WORDWRAP);
         EXPECT_EQ(std::tuple(wrapping(w), s->editor().text(), s->modified(), s->editor().textLimit(),
                              w.app().bookmarks.empty(), s->gutterRows().size(), s->editor().lineFromChar(203) > 2),
                   std::tuple(wraps ? 1 : 0, plain, wraps, 250000, true, std::size_t(s->editor().lineCount()), wraps));
-        EXPECT_EQ(::GetFocus(), w.window.editorHwnd());  // the keyboard goes to the new control
     }
     s->desktop().setClipboardText("kept");
     s->desktop().answers = {Answer::Ok};
