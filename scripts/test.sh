@@ -51,7 +51,7 @@ trap cleanup EXIT
 tess_start_session server || { echo "tests: $passed passed, $((failed + 1)) failed"; exit 1; }
 
 echo "== Win32 tests under Wine (display $DISPLAY)"
-timeout "$suite_limit" ctest --test-dir build/win64 -L wine -LE e2e --timeout 60 --output-on-failure >"$log_dir/win32.log" 2>&1
+timeout "$suite_limit" ctest --test-dir build/win64 -L wine --timeout 60 --output-on-failure >"$log_dir/win32.log" 2>&1
 win_rc=$?
 cp -f build/win64/Testing/Temporary/LastTest.log "$log_dir/win32-detail.log" 2>/dev/null || true
 summarize "$log_dir/win32.log"
@@ -73,12 +73,6 @@ echo "== end-to-end tests"
 # user would: not beside the services the Win32 tests' server started on theirs.
 tess_stop_wineserver
 e2e_rc=0
-if ctest --test-dir build/win64 -N -L e2e 2>/dev/null | grep -q 'Total Tests: [1-9]'; then
-  timeout "$suite_limit" ctest --test-dir build/win64 -L e2e --timeout 90 --output-on-failure >"$log_dir/e2e.log" 2>&1
-  e2e_rc=$?
-  summarize "$log_dir/e2e.log"
-  count_ctest "$log_dir/e2e.log"
-fi
 for script in tests/e2e/*.sh; do
   [ -e "$script" ] || continue
   name=$(basename "$script" .sh)

@@ -51,7 +51,6 @@ public:
     virtual bool modified() const = 0;
     virtual void setModified(bool modified) = 0;
 
-    virtual bool canUndo() const = 0;
     // The control keeps one undo step; undoing twice redoes.
     virtual void undo() = 0;
     virtual void cut() = 0;

@@ -70,7 +70,7 @@ void run(const Row& r, int id, std::optional<FileError> badFile = {}) {  // badF
 
 // New, Open and a recent entry ask before discarding changes; Save asks for a titled document and is Save As for an
 // untitled one; Save As asks before overwriting; closing asks about changes, else about quitting. A failed box: Cancel.
-TEST(DocumentBehaviour, EveryQuestionEveryAnswerAndEveryFailedSaveOfTheDocumentCommands) {
+TEST(DocumentBehaviour, QuestionsAnswersAndFailedSaves) {
     const std::vector<int> replacing{IDM_NEW, IDM_OPEN, IDM_RECENT1}, save{IDM_SAVE}, saveAs{IDM_SAVEAS}, close{0};
     const Row rows[] = {
         {"unchanged: no question", replacing, kOld, false, {}, {}, {}, "", true},
@@ -103,7 +103,7 @@ TEST(DocumentBehaviour, EveryQuestionEveryAnswerAndEveryFailedSaveOfTheDocumentC
 }
 
 // The file is named only once it has loaded, so a later Save cannot overwrite the file that failed.
-TEST(DocumentBehaviour, AFailedLoadShowsWhyAndKeepsTheTextItsNameAndItsModifiedFlag) {
+TEST(DocumentBehaviour, AFailedLoadSaysWhyAndKeepsAll) {
     using enum FileError;
     const std::pair<FileError, const char*> rows[] = {{BadFileNameOrNumber, "Bad file name or number"},
         {FileNotFound, "File not found"}, {BadFileMode, "Bad file mode"}, {FileIsOpen, "File is open"},
@@ -116,7 +116,7 @@ TEST(DocumentBehaviour, AFailedLoadShowsWhyAndKeepsTheTextItsNameAndItsModifiedF
         run({text, {}, kOld, true, {No, Ok}, {kDiscard, fileError(kBad, text)}, {}, "", false}, IDM_OPEN, error);
 }
 
-TEST(DocumentBehaviour, ADocumentLongerThanTheTextLimitCanStillBeTypedInto) {  // loading ignores the limit, typing not
+TEST(DocumentBehaviour, ALongDocumentCanBeTypedInto) {  // loading ignores the limit, typing not
     auto s = editing({});
     s->desktop().files[kNext] = std::string(120000, 'x');
     s->command(IDM_OPEN);
@@ -125,7 +125,7 @@ TEST(DocumentBehaviour, ADocumentLongerThanTheTextLimitCanStillBeTypedInto) {  /
 }
 
 // Opened, a device would read as an empty document; saved to, it would swallow the text.
-TEST(DocumentBehaviour, ADeviceNameIsRefusedBeforeAnythingIsReadOrWritten) {
+TEST(DocumentBehaviour, ADeviceNameIsRefused) {
     const std::string device = "C:\\nul.txt";
     for (const int id : {IDM_OPEN, IDM_SAVEAS}) {
         auto s = editing({});
@@ -136,7 +136,7 @@ TEST(DocumentBehaviour, ADeviceNameIsRefusedBeforeAnythingIsReadOrWritten) {
 }
 
 // A fifth file pushes the oldest out; a file saved again under another letter case moves up. Each entry opens its file.
-TEST(DocumentBehaviour, SavedFilesFillTheFileMenuMostRecentFirstOnceEach) {
+TEST(DocumentBehaviour, SavedFilesFillTheRecentList) {
     auto s = editing({});
     for (const char* path : {"C:\\1\\a.html", "C:\\2\\b.css", "C:\\3\\c.js", "C:\\4\\d.php", "C:\\5\\e.txt", "c:\\3\\C.JS"})
         s->desktop().saveResults = {path}, s->command(IDM_SAVEAS);

@@ -14,7 +14,7 @@ std::string skeleton(const std::string& t) {
 // Each replaces the selection, leaves the caret where the user types next, keeps the marks on their lines, shows
 // every line in the gutter, and is undone in one step. Like a paste (0: Shift+Insert), it goes in whole or, when it
 // passes the text limit, not at all: the user is told, and text and caret stay as they were.
-TEST(FragmentBehaviour, EachFragmentIsOneUndoableInsertionWithTheCaretInside) {
+TEST(FragmentBehaviour, OneUndoableInsertionEach) {
     const std::string nine(9, ' ');
     const MessageBoxRequest noRoom{"Cannot be inserted", "The text does not fit: the editor holds at most 20 characters",
                                    Buttons::Ok, Icon::Information};
@@ -55,7 +55,7 @@ TEST(FragmentBehaviour, EachFragmentIsOneUndoableInsertionWithTheCaretInside) {
 // and moves to the top of the recent list. The chosen browser, else the first fallback whose executable exists (kept
 // in slot 1; the folders of both are there), starts with its path and the preview's quoted; with none, the user is
 // told where to choose one. Each slot holds a browser of its own; one that does not start is named.
-TEST(BrowserBehaviour, RunBrowserWritesThePreviewAndStartsTheChosenOrAFallbackBrowser) {
+TEST(BrowserBehaviour, PreviewInTheChosenOrAFallback) {
     const std::string x86 = "C:\\Program Files (x86)\\Internet Explorer\\iexplore.exe", page = "C:\\My Site\\page.html",
                       pf = "C:\\Program Files\\Internet Explorer\\iexplore.exe", preview = "C:\\Data\\runFile.htm";
     const auto slot = [](int i) { return "C:\\Web Tools\\browser" + std::to_string(i) + ".exe"; };

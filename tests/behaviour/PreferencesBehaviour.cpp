@@ -24,7 +24,7 @@ const S kApply{S::Click, 416};
 struct Row { const char* name; DialogSteps steps; std::function<void(App&)> change; bool laidOut = false;
              std::string slots, folder; bool asks = false; std::optional<std::string> picked; std::string startIn; };
 
-TEST(PreferencesBehaviour, ApplyChangesWhatWasChosenAndTheCloseBoxNothing) {
+TEST(PreferencesBehaviour, ApplyChangesTheCloseBoxNot) {
     const Row rows[] = {
         {"nothing touched", {kApply}, {}},
         {"all changed, then Enter, Esc and the close box", {tick(401, false), tick(402, false), tick(403), tick(405),

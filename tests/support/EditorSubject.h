@@ -60,8 +60,6 @@ public:
     virtual FakePrinters& printers() = 0;
     // The control itself, for what a row sets up or reads beyond the user's view (the text limit).
     virtual EditControl& editor() = 0;
-    // The real control as Wine implements it, for the few places where Wine differs from Windows.
-    virtual bool onWine() const { return false; }
     // Puts the caret at a line and column (from 1) as a click does.
     void caretAt(int line, int column);
     // Sets a bookmark on each line through the Set bookmark command.

@@ -105,7 +105,6 @@ int InMemoryEditControl::lineCount() const { return static_cast<int>(lineStarts(
 
 // A line's break belongs to the line, so a position between CR and LF is still on it.
 int InMemoryEditControl::lineFromChar(int pos) const {
-    if (pos == -1) pos = selection().start;
     pos = clampPos(pos);
     const auto& starts = lineStarts();
     return static_cast<int>(std::upper_bound(starts.begin(), starts.end(), pos) - starts.begin()) - 1;
@@ -129,10 +128,6 @@ int InMemoryEditControl::lineEndOf(int pos) const {
 }
 
 int InMemoryEditControl::lineLength(int pos) const {
-    if (pos == -1) {
-        const Selection s = selection();
-        return (s.start - lineStartOf(s.start)) + (lineEndOf(s.end) - s.end);
-    }
     return lineEndOf(pos) - lineStartOf(pos);
 }
 

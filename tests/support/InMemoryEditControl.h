@@ -1,9 +1,9 @@
 #pragma once
-// A model of the multi-line EDIT control's rules, for native tests of the core: CR LF lines,
-// EM_LINELENGTH with -1, one undo step that a second undo redoes (adjacent edits share a step, as
-// a run of typing does), the text limit that applies to typing and replacement but not to set
-// text, every edit bringing the caret into view. The behaviour tables, run on it and on the real
-// control alike, keep it honest.
+// A model of the multi-line EDIT control's rules, for native tests of the core: CR LF lines, line
+// -1 as the caret's, one undo step that a second undo redoes (adjacent edits share a step, as a run
+// of typing does), the text limit that applies to typing and replacement but not to set text, every
+// edit bringing the caret into view. The behaviour tables, run on it and on the real control alike,
+// keep it honest. It models only what the program asks of the control.
 #include "platform/EditControl.h"
 
 #include <vector>
@@ -29,7 +29,6 @@ public:
     int firstVisibleLine() const override { return firstVisible_; }
     bool modified() const override { return modified_; }
     void setModified(bool modified) override { modified_ = modified; }
-    bool canUndo() const override { return undoInsertCount_ != 0 || !undoText_.empty(); }
     void undo() override;
     void cut() override;
     void copy() override;

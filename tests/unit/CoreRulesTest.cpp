@@ -18,7 +18,7 @@ std::string condensed(std::string_view file) {
 }
 std::string readBack(std::string_view f) { Settings s; readSettingsFile(f, s); return settingsFileText(s, s.lastFile); }
 
-TEST(SettingsFile, TheExampleIsWrittenByteForByteAndEveryFileReadIsWrittenBackTheSame) {
+TEST(SettingsFile, WrittenByteForByteAndReadBack) {
     Settings s{.versionText = "1.06", .windowX = 120, .windowY = 80, .clientWidth = 640, .clientHeight = 520,
                .recentCount = 1, .browserIndex = 4};  // as an earlier version wrote it
     s.recentFiles[0] = "C:\\Web\\index.html", s.browserPaths[3] = "C:\\Tools\\Browser\\browser.exe ";
@@ -33,7 +33,7 @@ TEST(SettingsFile, TheExampleIsWrittenByteForByteAndEveryFileReadIsWrittenBackTh
 
 // Unreadable values keep the defaults, sizes are clamped, flags are 0 or 1, other values out of range
 // fall back; a recent count above four keeps four but reads all it counts, keeping the browser lines.
-TEST(SettingsFile, ADamagedFileGivesWhatItCanAndDefaultsHeldToTheirRangesForTheRest) {
+TEST(SettingsFile, ADamagedFileReadsAsFarAsItCan) {
     const std::string rest = "/0,1,1,0,0/3,0,1,16777215,0///////", version(kVersion);
     const std::pair<std::string, std::string> rows[] = {
         {"", version + "/0,0,300,200,10" + rest},
@@ -70,7 +70,7 @@ TEST(Startup, TheDataFolderFollowsTheInstalledFolderRule) {
     }
 }
 
-TEST(Startup, TheFirstFileHoldsZerosAndTheFileWrittenAtCloseTheEffectiveValues) {
+TEST(Startup, TheFirstRunWritesSettingsTwice) {
     test::TestContext t;
     EXPECT_FALSE(loadOrCreateSettings(t.ctx, "C:\\Data\\"));
     EXPECT_TRUE(t.desktop.folders.count("C:\\Data\\"));
@@ -100,7 +100,7 @@ TEST(RecentFiles, APathsFolderNameAndStem) {
 }
 
 // Lines of 15 pixels: 156 pixels of room show 10 lines, 159 show 11; without numbers the gutter narrows, the editor moves left.
-TEST(Layout, GutterAndEditorShowTheSameWholeLinesAndTheStatusBarItsParts) {
+TEST(Layout, WholeLinesAndStatusBarParts) {
     const FontMetrics font{.charWidth = 8, .lineHeight = 15};
     EXPECT_EQ(clientLayout(600, {520, 156}, font, true).editorClient, (Size{520, 152}));
     EXPECT_EQ(clientLayout(600, {520, 159}, font, true).gutterClient, (Size{62, 167}));

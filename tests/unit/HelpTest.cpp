@@ -19,7 +19,7 @@ const std::string kExample("\2\0\0\0" "\x0A\0" "File\r\nEdit" "\0\0" "\5\0" "Men
                            "\0\0\0\0" "\1\0\0\0" "\4\0\0\0\1\0\0\0" "\4\0\0\0\1\0\0\0", 55);
 const std::vector<HelpTopic> kExampleTopics{{"File\r\nEdit", "Menus", 0, 4, 1}, {"", "File", 1, 4, 1}};
 
-TEST(HelpFile, TheExampleReadsAsItsTwoTopicsAndEveryTopicIsWrittenBackByteForByte) {
+TEST(HelpFile, ExampleReadsAndTopicsWriteBack) {
     EXPECT_EQ(loadHelpFile(kExample), kExampleTopics);
     EXPECT_EQ(writeHelpFile(kExampleTopics), kExample);
     EXPECT_EQ(loadHelpFile(kExample + "trailing bytes"), kExampleTopics);
@@ -28,7 +28,7 @@ TEST(HelpFile, TheExampleReadsAsItsTwoTopicsAndEveryTopicIsWrittenBackByteForByt
     EXPECT_THROW(writeHelpFile({{std::string(65536, 'x'), "t"}}), std::length_error);
 }
 
-TEST(HelpFile, NoCountACountTheBytesCannotHoldOrAnyCutFileIsNoContent) {
+TEST(HelpFile, BadCountsAndCutFilesAreNoContent) {
     for (const char* count : {"\0\0\0\0", "\xFF\xFF\xFF\xFF", "\3\0\0\0", "\xFF\xFF\xFF\x7F"})
         EXPECT_EQ(loadHelpFile(std::string(count, 4) + kExample.substr(4)), std::nullopt);
     EXPECT_EQ(loadHelpFile(std::string("\1\0\0\0\xFF\xFF", 6) + std::string(20, 'x')), std::nullopt);
@@ -36,7 +36,7 @@ TEST(HelpFile, NoCountACountTheBytesCannotHoldOrAnyCutFileIsNoContent) {
         EXPECT_EQ(loadHelpFile(kExample.substr(0, cut)), std::nullopt) << cut;
 }
 
-TEST(TopicTree, LevelsMakeTwoLevelsAndTheFirstTopicWithABodyIsShown) {
+TEST(TopicTree, TwoLevelsAndTheFirstBodyShown) {
     const struct {
         std::vector<int> levels;
         std::string bodies;  // one character a topic, '-' for an empty body

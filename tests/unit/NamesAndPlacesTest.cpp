@@ -15,7 +15,8 @@ TEST(FileNames, ANameIsTakenExactlyOrRefused) {
         {u"café", "caf\xE9", false, "caf\xE9"}, {u"Ωmega.html", "?mega.html", true, ""}, {u"索引", "??", true, ""},
         {u"Ωmega", "Omega", false, ""}, {u"C:\\Web\\aux.html", "C:\\Web\\aux.html", false, "device"},  // best fit
         {u"nul", "nul", false, "device"}, {u"D:\\Con .tar.gz", "D:\\Con .tar.gz", false, "device"},
-        {u"LPT9", "LPT9", false, "device"}, {u"com0.txt", "com0.txt", false, "com0.txt"}};
+        {u"LPT9", "LPT9", false, "device"}, {u"com0.txt", "com0.txt", false, "com0.txt"},
+        {u"C:/com1.log", "C:/com1.log", false, "device"}, {u"LPT10", "LPT10", false, "LPT10"}};
     for (const auto& r : rows) {
         std::u16string back;
         for (const unsigned char c : r.bytes) back += c;
@@ -25,7 +26,7 @@ TEST(FileNames, ANameIsTakenExactlyOrRefused) {
 }
 
 // A work area of 1280 x 994 (a task bar below), a second of 1024 x 738 to its right where a row says so.
-TEST(ScreenPlacement, AWindowComesBackOnAScreenAtItsSizeWhenItFits) {
+TEST(ScreenPlacement, BackOnAScreenAtItsSizeWhenItFits) {
     const std::vector<Rect> one{{0, 0, 1280, 994}}, two{{0, 0, 1280, 994}, {1280, 0, 1024, 738}};
     const struct { const char* where; Rect saved; bool twoScreens; Rect shown; } rows[] = {
         {"on screen", {100, 80, 660, 540}, false, {100, 80, 660, 540}},
@@ -38,7 +39,8 @@ TEST(ScreenPlacement, AWindowComesBackOnAScreenAtItsSizeWhenItFits) {
         {"maximised by earlier versions", {0, 0, 1296, 1010}, false, {0, 0, 1280, 994}},
         {"minimised by earlier versions, clamped", {0, 0, 316, 259}, false, {0, 0, 316, 259}},
         {"larger than the second screen", {1300, 10, 1100, 800}, true, {1280, 0, 1024, 738}},
-        {"too tall for the screen it shows most on", {1200, 80, 660, 800}, true, {1280, 0, 660, 738}}};
+        {"too tall for the screen it shows most on", {1200, 80, 660, 800}, true, {1280, 0, 660, 738}},
+        {"too wide for the screen only", {100, 80, 1500, 540}, false, {0, 80, 1280, 540}}};
     for (const auto& r : rows) EXPECT_EQ(placeOnScreen(r.saved, r.twoScreens ? two : one), r.shown) << r.where;
 }
 

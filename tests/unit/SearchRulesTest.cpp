@@ -36,7 +36,7 @@ TEST(SearchRules, SearchTextFromTheSelection) {
 
 // The text and count that replacing one match at a time from the start leaves, each search after the text put in: a
 // match right after the last sees what was put in (or, if nothing, what stood before) as its left neighbour.
-TEST(SearchRules, ReplaceAllIsPlannedInOnePassWithTheMatchesOfOneAtATime) {
+TEST(SearchRules, ReplaceAllPlansOnePass) {
     const struct { std::string text, what, with; bool whole; std::string after; int count; } rows[] = {
         {"cat Cat concatenate cat", "cat", "cats", true, "cats cats concatenate cats", 3},
         {"-a-a", "-a", "-", true, "--", 2}, {"-a-a", "-a", "x", true, "x-a", 1}, {".-a-a", "-a", "", true, ".", 2},

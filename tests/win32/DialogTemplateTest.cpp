@@ -60,7 +60,7 @@ void expectAsInTable(HWND box, const DialogLayout& layout) {
     }
 }
 
-TEST(DialogTemplate, ControlsStandAsTabledTheModelHearsTheUserAndTheKeysAndTheResultIsTheOneItClosedWith) {
+TEST(DialogTemplate, BuiltAsTabledAndTalkingToItsModel) {
     MessageRouter router;
     RecordingModel model;
     setFailureHandler([&](std::string_view what) { model.seen.emplace_back(what); });

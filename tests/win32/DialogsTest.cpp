@@ -1,65 +1,71 @@
-// What only the real dialogs show, opened from their menu commands: the controls as built, lists that take no typing;
-// the About box's texts, pointer, links and every way of closing it.
+// What only the real dialogs show, opened from their menu commands: the rules every dialog built from a table keeps;
+// the About box's pointer, links and every way of closing it; and the code page's capitals as the system makes them.
 #include "DialogPlayer.h"
+#include "platform/win32/UniqueHandle.h"
 #include "resources/resource.h"
+#include "search/SearchText.h"
 
 #include <gtest/gtest.h>
+
+#include <map>
+#include <tuple>
 
 namespace tess::test {
 namespace {
 
 using Texts = std::vector<std::string>;
-std::string numbers(std::initializer_list<LONG> values) {
-    std::string text;
-    for (const LONG v : values) text += (text.empty() ? "" : ",") + std::to_string(v);
-    return text;
-}
 
-// Id, text and rectangle in pixels (a drop-down list's height is its font's: left out); a list's entries, selection
-// and " typed" if it would take typing. The boxes' checks show in what Apply keeps, on both subjects.
-Texts controlsOf(HWND box) {
-    Texts all;
-    for (HWND c = ::GetWindow(box, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT)) {
-        RECT r{};
-        ::GetWindowRect(c, &r), ::MapWindowPoints(nullptr, box, reinterpret_cast<POINT*>(&r), 2);
-        const LONG style = ::GetWindowLongA(c, GWL_STYLE), count = static_cast<LONG>(::SendMessageA(c, CB_GETCOUNT, 0, 0));
-        std::string s = std::to_string(static_cast<short>(::GetDlgCtrlID(c))) + " " + windowText(c) + " " +
-                        numbers({r.left, r.top, r.right - r.left}) + (count ? "" : "," + std::to_string(r.bottom - r.top));
-        for (LONG i = 0; i < count; ++i) {
-            char item[32] = {};
-            ::SendMessageA(c, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(item));
-            s += (i ? " " : " [") + std::string(item) + (i + 1 < count ? "" : "] ");
-        }
-        if (count) s += std::to_string(::SendMessageA(c, CB_GETCURSEL, 0, 0)) + ((style & 3) == CBS_DROPDOWNLIST ? "" : " typed");
-        all.push_back(s);
-    }
-    return all;
-}
-
-// The dialog's title, its client size and whether the main window is disabled while it is open.
-auto frame(HWND box, HWND main) {
+// In the 8-point dialog font, with a fixed frame and a close box, owned by the main window and keeping it disabled.
+// What takes a click, a tick, text or a pick lies inside the client area and overlaps nothing else that does; Tab
+// visits it in the order of creation (a run of radio buttons as one stop); button 1, which Enter presses, shows so.
+void expectUsable(HWND box, HWND main) {
+    SCOPED_TRACE(windowText(box));
+    LOGFONTA font{};
+    ::GetObjectA(reinterpret_cast<HFONT>(::SendMessageA(box, WM_GETFONT, 0, 0)), sizeof font, &font);
+    const win32::WindowDc screen(nullptr);
+    const LONG frame = ::GetWindowLongA(box, GWL_STYLE) & (WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX);
+    EXPECT_EQ(std::tuple(std::string(font.lfFaceName), font.lfHeight, frame, ::GetWindow(box, GW_OWNER),
+                         ::IsWindowEnabled(main)),
+              std::tuple(std::string("MS Sans Serif"), -::MulDiv(8, ::GetDeviceCaps(screen.get(), LOGPIXELSY), 72),
+                         LONG{WS_SYSMENU}, main, FALSE));
     RECT client{};
     ::GetClientRect(box, &client);
-    return std::tuple(windowText(box), client.right, client.bottom, ::IsWindowEnabled(main));
+    std::vector<RECT> taken;
+    std::vector<HWND> stops;
+    std::map<HWND, HWND> stopOf;
+    HWND run = nullptr;  // the first radio button of the run going on
+    for (HWND c = ::GetWindow(box, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT)) {
+        char name[16] = {};
+        ::GetClassNameA(c, name, sizeof name);
+        const LONG kind = ::GetWindowLongA(c, GWL_STYLE) & 0xF, id = ::GetDlgCtrlID(c);
+        const bool button = !::lstrcmpiA(name, "Button"), radio = button && kind == BS_AUTORADIOBUTTON;
+        run = radio ? (run ? run : c) : nullptr;
+        if (!::lstrcmpiA(name, "Static") || (button && kind == BS_GROUPBOX)) continue;
+        RECT r{}, overlap{};
+        ::GetWindowRect(c, &r), ::MapWindowPoints(nullptr, box, reinterpret_cast<POINT*>(&r), 2);
+        EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.right <= client.right && r.bottom <= client.bottom) << id;
+        for (const RECT& other : taken) EXPECT_FALSE(::IntersectRect(&overlap, &r, &other)) << id;
+        EXPECT_TRUE(id != IDOK || kind == BS_DEFPUSHBUTTON);
+        taken.push_back(r);
+        if (radio && run != c) stopOf[c] = run;
+        else stops.push_back(stopOf[c] = c);
+    }
+    std::vector<HWND> tabbed;
+    const HWND first = ::GetNextDlgTabItem(box, nullptr, FALSE);
+    for (HWND c = first; tabbed.size() < stops.size() && (tabbed.empty() || c != first); c = ::GetNextDlgTabItem(box, c, FALSE))
+        tabbed.push_back(stopOf[c]);
+    EXPECT_EQ(tabbed, stops);
 }
 
-TEST(PreferencesDialog, ControlsAsBuilt) {
+TEST(TableDialogs, KeepTheLayoutAndKeyboardRules) {
     TestWindow<> shell;
-    const std::string sizes = " [8 9 10 11 12 14] -1";
-    const Texts want = {"401 Show line numbers 20,20,200,15", "402 Use last dialog size 20,40,200,15",
-        "403 Load last file at startup 20,60,200,15", "404 Ask to quit program 20,80,200,15",
-        "405 Auto complete brackets 20,100,200,15", "-1 Tab spaces 20,125,90,15", "411  120,125,40 [1 2 3 4 6 9] -1",
-        "-1 Font size 20,150,90,15", "412  120,150,40" + sizes, "-1 Print font size 20,175,90,15", "413  120,175,40" + sizes,
-        "-1 Background color 20,200,90,15", "414  120,200,85 [White OffWhite LightBlue LightGreen LightYellow] -1",
-        "-1 Select browser 20,225,90,15", "415  120,225,85 [Internet Explorer Firefox Opera Chrome SlimBrowser] -1",
-        "416 &Apply 120,275,70,30"};
-    DialogPlayer player({});
-    player.inspect = [&](HWND box) {
-        EXPECT_EQ(frame(box, shell.hwnd()), std::tuple("Tessaline Options", 250, 320, FALSE));
-        EXPECT_EQ(controlsOf(box), want);
-    };
-    shell.command(IDM_PREFERENCES);
-    EXPECT_EQ(player.seen(), (Texts{"Tessaline Options", "left open"}));
+    for (const int command : {IDM_FIND, IDM_REPLACE, IDM_PREFERENCES, IDM_ABOUT}) {
+        DialogPlayer player({});
+        player.inspect = [&](HWND box) { expectUsable(box, shell.hwnd()); };
+        shell.command(command);
+        EXPECT_EQ(player.seen().size(), 2u) << command;  // its title, and "left open"
+        EXPECT_TRUE(::IsWindowEnabled(shell.hwnd()));
+    }
 }
 
 // The numbers of the version resource the program shares with these tests, "1.2.3": what the packages are named by.
@@ -73,7 +79,7 @@ std::string resourceVersion() {
     return "none";
 }
 
-TEST(AboutBox, TextsPointerLinksAndEveryWayOfClosing) {
+TEST(AboutBox, PointerLinksAndEveryWayOfClosing) {
     TestWindow<> shell;
     const auto check = [&](HWND box) {
         const auto du = [&](std::string idText, RECT r) { return ::MapDialogRect(box, &r), idText + " " + numbers({r.left,
@@ -102,6 +108,14 @@ TEST(AboutBox, TextsPointerLinksAndEveryWayOfClosing) {
     }
     EXPECT_EQ(shell.desktop.shellOpened, (std::vector<std::pair<std::string, ShowAs>>{
         {"mailto:tessaline@orvalle.example?", ShowAs::Normal}, {"https://orvalle.example/tessaline", ShowAs::Maximized}}));
+}
+
+TEST(FindDialogWindow, CaseFoldingIsTheSystemsAnsiUpperCase) {
+    for (int c = 1; c < 256; ++c) {
+        char system = static_cast<char>(c);
+        ::CharUpperBuffA(&system, 1);
+        EXPECT_EQ(upperAnsi(static_cast<char>(c)), system) << c;
+    }
 }
 
 }  // namespace

@@ -48,7 +48,7 @@ LRESULT CALLBACK watchMenus(int code, WPARAM wParam, LPARAM lParam) {
 // The right button moves the caret under the pointer and opens the menu there, on a quick second click too, not on
 // its release (which the control answers with WM_CONTEXTMENU); the menu key opens it below the caret. Whatever
 // scrolls the editor, the gutter shows the lines in view and gives the keys back when clicked. Escape closes nothing.
-TEST_F(EditorWindow, TheContextMenuTheGutterTheKeyboardFocusAndEditCopy) {
+TEST_F(EditorWindow, ContextMenuGutterFocusAndCopy) {
     const char *kept = "ab\r\nsecond [line]\r\nc", *moved = "ab\r\nsec|ond line\r\nc";
     const struct { UINT message; const char* after; bool opens = true, keyboard = false; } rows[] = {
         {WM_RBUTTONDOWN, moved}, {WM_RBUTTONDBLCLK, moved}, {WM_RBUTTONUP, kept, false},
@@ -91,7 +91,7 @@ TEST_F(EditorWindow, TheContextMenuTheGutterTheKeyboardFocusAndEditCopy) {
 
 // The other wrapping makes a new control: the document and the sunken edge move across whole, the bookmarks do not; a
 // saved choice applies at start. From a third display line, Enter, block Tab and the line commands still take the text line.
-TEST_F(EditorWindow, WordWrapMakesANewEditorThatStillWorksOnTextLines) {
+TEST_F(EditorWindow, WordWrapMakesANewEditor) {
     EXPECT_EQ(wrapping(Shell(settingsFileText(Settings{.wordWrap = 1}, ""))), 1);
     std::string line = "    ";
     for (int i = 0; i < 40; ++i) line += "word" + std::to_string(i) + " ";
@@ -106,6 +106,7 @@ TEST_F(EditorWindow, WordWrapMakesANewEditorThatStillWorksOnTextLines) {
         EXPECT_EQ(std::tuple(wrapping(w), s->editor().text(), s->modified(), s->editor().textLimit(), sunken,
                              w.app().bookmarks.empty(), s->gutterRows().size(), s->editor().lineFromChar(203) > 2),
                   std::tuple(wraps ? 1 : 0, plain, wraps, 250000, true, true, std::size_t(s->editor().lineCount()), wraps));
+        EXPECT_EQ(::GetFocus(), w.window.editorHwnd());  // the keyboard goes to the new control
     }
     s->desktop().setClipboardText("kept");
     s->desktop().answers = {Answer::Ok};

@@ -1,7 +1,7 @@
 // The help window as Help > Content opens it on the shipped help file: its controls, the tree,
 // selection and the pane's re-creation, the splitter and resizing, its keys through the program's
 // loop, the messages, and its life beside the main window.
-#include "DialogAnswerer.h"
+#include "DialogPlayer.h"
 #include "FakePrinter.h"
 #include "WinTestSupport.h"
 #include "help/win32/HelpWindow.h"
@@ -64,7 +64,7 @@ struct HelpFixture {
     TopicTree tree;
 };
 
-TEST(HelpWindow, OpensBesideTheMainWindowWithItsControlsAndTheShippedTopics) {
+TEST(HelpWindow, OpensBesideMainWithTheShippedTopics) {
     HelpFixture f;
     ASSERT_TRUE(f.help().isOpen());
     const HWND help = f.help().hwnd();
@@ -110,7 +110,7 @@ TEST(HelpWindow, OpensBesideTheMainWindowWithItsControlsAndTheShippedTopics) {
     EXPECT_EQ(f.status(1), shown.title);
 }
 
-TEST(HelpWindow, ASelectedTopicIsShownInAPaneMadeAnewForAnotherWrapModeAndTheSplitterSharesTheWidth) {
+TEST(HelpWindow, TopicPaneWrapModesAndSplitter) {
     HelpFixture f;
     int wrapping = -1, scrolling = -1;
     for (int i = static_cast<int>(f.topics.size()) - 1; i > 0; --i)
@@ -154,7 +154,7 @@ TEST(HelpWindow, ASelectedTopicIsShownInAPaneMadeAnewForAnotherWrapModeAndTheSpl
 
 // Ctrl+C copies what the text pane shows selected (a help example, say) and folds nothing; the tree opens no label
 // editor, whose Esc would close the window; after the Find text prompt the keyboard is back in the tree.
-TEST(HelpWindow, ItsKeysSearchAcrossTopicsCopyFoldTheTreeAndCloseIt) {
+TEST(HelpWindow, ItsKeys) {
     HelpFixture f(shippedHelp(), {Answer::Ok});
     const auto parent = static_cast<int>(std::ranges::find(f.tree.hasChildren, true) - f.tree.hasChildren.begin());
     ::SendMessageA(f.help().hwnd(), WM_COMMAND, helpid::kCollapseAll, 0);
@@ -164,9 +164,10 @@ TEST(HelpWindow, ItsKeysSearchAcrossTopicsCopyFoldTheTreeAndCloseIt) {
     EXPECT_EQ(::SendMessageA(f.at(helpid::kTree), TVM_EDITLABELA, 0, reinterpret_cast<LPARAM>(f.help().itemOf(parent))),
               0);
     {  // F3 before any search asks as Ctrl+F does
-        DialogAnswerer answerer({{IDOK, L"  TABLE ", helpid::kAskEdit}, {IDOK, L"  TABLE ", helpid::kAskEdit}});
+        const DialogStep type{DialogStep::Type, helpid::kAskEdit, "  TABLE "}, ok{DialogStep::Click, IDOK};
+        const DialogPlayer player({type, ok, type, ok});
         f.press(VK_F3), f.press('F', true);
-        EXPECT_EQ(answerer.seen().size() == 2 ? answerer.seen()[1].title : "", "Text to Find");
+        EXPECT_EQ(player.seen(), (std::vector<std::string>{"Text to Find", "Text to Find"}));
     }
     EXPECT_EQ(::GetFocus(), f.at(helpid::kTree));  // the keyboard is back where it was before the prompt
     const auto first = findFirst(f.topics, "table", 0).value();  // the match is shown, its topic bold
@@ -189,7 +190,7 @@ TEST(HelpWindow, ItsKeysSearchAcrossTopicsCopyFoldTheTreeAndCloseIt) {
     EXPECT_FALSE(f.help().isOpen());
 }
 
-TEST(HelpWindow, HelpContentTellsWhatIsMissingComesForwardWhenOpenAndEndsWithTheMainWindow) {
+TEST(HelpWindow, MissingReopenedAndClosedWithMain) {
     for (const std::string& bytes : {std::string(), std::string("\0\0\0\0", 4)}) {
         HelpFixture f(bytes, {Answer::Ok});
         EXPECT_FALSE(f.help().isOpen());

@@ -63,7 +63,7 @@ TEST(MainWindow, ItsToolbarPicturesAndLayout) {
 
 // Centred unless useLastSize asks for the saved place and size, held to the screen and a usable size; the editor on
 // the chosen background; the command line's document, else the most recent, unchanged once the window is up.
-TEST(MainWindow, StartsInPlaceOnItsBackgroundWithTheCommandLineOrTheMostRecentDocument) {
+TEST(MainWindow, StartsInPlaceWithItsDocument) {
     const std::map<std::string, std::string> files{{"C:\\web\\a b.html", "<p>"}, {"C:\\recent.html", "recent"}};
     const struct { int x, y, width, height, useLastSize, colour; const char *commandLine, *seen; } rows[] = {
         {10, 10, 900, 700, 0, 0xFFFFFF, "\"C:\\web\\a b.html\"", "500x495 centred on ffffff: <p> in C:\\web\\a b.html"},
@@ -120,7 +120,7 @@ struct ShapeAtReadDesktop : RealClipboardDesktop {
 
 // The document goes into an editor already in its final shape: a font, size, bar or wrap set afterwards would lay the
 // whole text out once more. It still opens unchanged, with its path, line, column and line numbers.
-TEST(MainWindow, TheStartupDocumentGoesIntoAnEditorAlreadyInItsFinalShape) {
+TEST(MainWindow, TheFirstDocumentMeetsTheFinalEditor) {
     for (const int wrap : {0, 1}) {
         TestWindow<ShapeAtReadDesktop> shell(
             settingsFileText({.clientWidth = 640, .clientHeight = 480, .fontSize = 12, .useLastSize = 1, .wordWrap = wrap},
@@ -160,7 +160,7 @@ std::vector<COLORREF> pixelsOf(HWND control) {
 
 // A document opened into the shown window is drawn at once, text, scroll bars and all, just as a full redraw would
 // draw it, and the keyboard stays in the editor.
-TEST(MainWindow, ADocumentOpenedIntoTheShownWindowIsDrawnWithTheKeyboardStillInTheEditor) {
+TEST(MainWindow, AnOpenedDocumentIsDrawnAtOnce) {
     std::string page;
     for (int line = 1; line <= 200; ++line) page += "<p>line " + std::to_string(line) + "</p>\r\n";
     Shell shell("", "", {{"C:\\long.html", page}});
@@ -184,7 +184,7 @@ TEST(MainWindow, ADocumentOpenedIntoTheShownWindowIsDrawnWithTheKeyboardStillInT
 
 // The close box and Alt+F4, a close from outside and File > Exit all ask; closed minimised or maximised, it keeps its
 // normal place.
-TEST(MainWindow, EveryWayOfClosingAsksAndAMinimisedOrMaximisedWindowKeepsItsPlace) {
+TEST(MainWindow, EveryCloseAsksAndKeepsTheNormalPlace) {
     for (const auto& [msg, wParam, show] : {std::tuple{WM_SYSCOMMAND, SC_CLOSE, SW_MINIMIZE}, {WM_CLOSE, 0, SW_MAXIMIZE},
                                             {WM_COMMAND, IDM_EXIT, SW_MINIMIZE}}) {
         Shell shell(settingsFileText({.windowX = 100, .windowY = 80, .clientWidth = 640, .clientHeight = 480}, ""), "",

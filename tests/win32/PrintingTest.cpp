@@ -1,6 +1,6 @@
 // Printing for real: a PostScript printer whose port is a file, the print dialog answered as a user answers it, and
 // the pages read back as text by ghostscript.
-#include "DialogAnswerer.h"
+#include "DialogPlayer.h"
 #include "print/win32/GdiPrinter.h"
 #include "resources/resource.h"
 
@@ -88,12 +88,12 @@ TEST(RealPrinting, TheDocumentComesOutWholeOnAFilePrinter) {
     shell.window.editor().setText(document + "    " + run);
     shell.app().currentFile = "C:\\Web\\index.html";
     {  // Cancel in the print dialog prints nothing and says nothing.
-        DialogAnswerer cancel({DialogAnswer{IDCANCEL}});
+        const DialogPlayer cancel({{DialogStep::Click, IDCANCEL}});
         shell.command(IDT_PRINT);
         EXPECT_EQ(cancel.seen().size(), 1u);
         EXPECT_EQ(::GetFileAttributesA(ps.c_str()), INVALID_FILE_ATTRIBUTES);
     }
-    DialogAnswerer answers({DialogAnswer{IDOK}});
+    const DialogPlayer answers({{DialogStep::Click, IDOK}});
     shell.command(IDT_PRINT);
     std::string text = printedText(ps);
     const std::size_t second = text.find("index.htmlPage2");  // where page 1 is full

@@ -1,6 +1,6 @@
 // What only the real desktop shows: the clipboard, message boxes and file dialogs answered as a user
 // answers them, and real files: failures, round trips, failed saves, files held open, attributes.
-#include "DialogAnswerer.h"
+#include "DialogPlayer.h"
 #include "document/Documents.h"
 #include "platform/win32/DesktopWin.h"
 
@@ -23,7 +23,7 @@ struct RealDesktop : testing::Test {
     DesktopWin desktop{owner.get()};
 };
 
-TEST_F(RealDesktop, BytesComeBackExactlyThroughNewAndReplacedFilesAndUpToTheFirstNulThroughTheClipboard) {
+TEST_F(RealDesktop, BytesComeBackExactly) {
     std::string everyByte(256, '\0');  // 1 to 255, then 0
     for (std::size_t b = 0; b < 256; ++b) everyByte[b] = static_cast<char>(b + 1);
     for (const std::string& bytes : {everyByte, std::string("a\rb\nc\r\nd\n\re\r\r\n\0f", 16), std::string()}) {
@@ -34,7 +34,7 @@ TEST_F(RealDesktop, BytesComeBackExactlyThroughNewAndReplacedFilesAndUpToTheFirs
     }
 }
 
-TEST_F(RealDesktop, AMessageBoxAnswersTheButtonPressedAndCancelWhenItCannotBeShown) {
+TEST_F(RealDesktop, AMessageBoxAnswersThePressedButton) {
     const struct { Buttons buttons; int pressed; Answer answer; std::vector<int> shown; } cases[] = {
         {Buttons::Ok, IDOK, Answer::Ok, {IDOK}},
         {Buttons::OkCancel, IDCANCEL, Answer::Cancel, {IDOK, IDCANCEL}},
@@ -43,13 +43,17 @@ TEST_F(RealDesktop, AMessageBoxAnswersTheButtonPressedAndCancelWhenItCannotBeSho
         {Buttons::Ok, IDOK, Answer::Cancel, {}}};  // owned by the main window, now gone: never shown
     for (const auto& c : cases) {
         if (c.shown.empty()) ::DestroyWindow(owner.release());
-        DialogAnswerer answerer({{c.pressed, L""}});
+        std::vector<int> shown;
+        DialogPlayer player({{DialogStep::Click, c.pressed}});
+        player.inspect = [&](HWND box) {
+            for (const int id : {IDOK, IDCANCEL, IDYES, IDNO}) if (::IsWindowVisible(::GetDlgItem(box, id))) shown.push_back(id);
+        };
         EXPECT_EQ(desktop.messageBox({.title = "T", .buttons = c.buttons}), c.answer);
-        EXPECT_EQ(answerer.seen().size() == 1 ? answerer.seen()[0].buttons : std::vector<int>{}, c.shown);
+        EXPECT_EQ(shown, c.shown);
     }
 }
 
-TEST_F(RealDesktop, EachFileFailureArrivesAsItsErrorTextAndSharedFilesCanBeRead) {
+TEST_F(RealDesktop, FileFailuresAndSharedReads) {
     const auto held = [&](const char* name, DWORD access, DWORD sharing) {
         writeBytes(folder / name, "old");
         return UniqueFile(::CreateFileA((folder / name).c_str(), access, sharing, nullptr, OPEN_EXISTING, 0, nullptr));
@@ -72,7 +76,7 @@ TEST_F(RealDesktop, EachFileFailureArrivesAsItsErrorTextAndSharedFilesCanBeRead)
 }
 
 // A save over a page: what the user is told, what the file holds and shows (Wine always shows archive).
-TEST_F(RealDesktop, ASaveKeepsTheFilesAttributesAndOnAnyFailureTheOldFileAndNoTemporaryOne) {
+TEST_F(RealDesktop, ASaveKeepsAttributesAndFailsCleanly) {
     constexpr DWORD kHidden = FILE_ATTRIBUTE_HIDDEN, kShown = kHidden | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_READONLY;
     const struct { DWORD before; std::optional<SafeWriteStep> failing; DWORD error; std::string_view text; } cases[] = {
         {kHidden | FILE_ATTRIBUTE_ARCHIVE, {}, 0, ""},
@@ -101,18 +105,28 @@ TEST_F(RealDesktop, TheRealOpenAndSaveDialogs) {
     FileDialogRequest request{.title = "Load", .filters = documentFilters(), .initialFolder = folder.path(),
                               .defaultExtension = "html", .fileMustExist = true};
     const auto before = std::filesystem::current_path();
-    // A name that does not exist keeps the dialog open after the system's box says so. (The box's answer carries a
-    // name too: were the dialog to return at once, the next dialog would get that answer and not wait for a name.)
-    DialogAnswerer answerer(
-        {{IDOK, L"missing.html"}, {IDOK, L"other.css"}, {IDOK, L"other.css"}, {IDCANCEL}, {IDOK, L"newpage"}});
+    // A name that does not exist keeps the dialog open after the system's box says so.
+    const auto name = [](const char* typed) { return DialogStep{DialogStep::Type, cmb13, typed}; };
+    const DialogStep ok{DialogStep::Click, IDOK};
+    DialogPlayer player({name("missing.html"), ok, ok, name("other.css"), ok, {DialogStep::Click, IDCANCEL},
+                         name("newpage"), ok});
+    // The name each proposed; "!" where it listed other types or a read-only box, as the system's box does.
+    player.inspect = [&](HWND dialog) {
+        const HWND types = ::GetDlgItem(dialog, cmb1);
+        Files listed;
+        for (LRESULT i = 0; i < ::SendMessageA(types, CB_GETCOUNT, 0, 0); ++i) {
+            char item[256] = {};
+            ::SendMessageA(types, CB_GETLBTEXT, WPARAM(i), reinterpret_cast<LPARAM>(item));
+            listed.emplace_back(item);
+        }
+        const bool usual = listed == filters && !::IsWindowVisible(::GetDlgItem(dialog, chx1));
+        seen.push_back(windowText(dialog) + ":" + windowText(::GetDlgItem(dialog, cmb13)) + (usual ? "" : "!"));
+    };
     EXPECT_EQ(desktop.openFileDialog(request), folder / "other.css");
     EXPECT_EQ(desktop.openFileDialog(request), std::nullopt);
     request.title = "Store", request.initialName = "other", request.fileMustExist = false;
     EXPECT_EQ(desktop.saveFileDialog(request), folder / "newpage.html");
     EXPECT_EQ(std::filesystem::current_path(), before);
-    // The name each proposed; "!" where it listed other types or a read-only box, as the system's box does.
-    for (const auto& s : answerer.seen())
-        seen.push_back(s.title + ":" + s.fileName + (s.filters == filters && !s.readOnlyBoxVisible ? "" : "!"));
     EXPECT_EQ(std::pair(seen, filters.size() == 5),
               std::pair(Files{"Load:", ":!", "Load:missing.html", "Load:", "Store:other"}, true));
 }

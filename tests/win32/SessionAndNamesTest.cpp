@@ -1,5 +1,5 @@
 // What only the real window shows: a look-alike name refused, the end of the session asked about, one close question.
-#include "DialogAnswerer.h"
+#include "DialogPlayer.h"
 #include "resources/resource.h"
 
 #include <gtest/gtest.h>
@@ -11,7 +11,7 @@ namespace tess::test {
 namespace {
 
 // In 8 bits the Greek name would become its Latin look-alike: it is refused with a box that names it.
-TEST(ExactNames, SaveAsAGreekNameBesideItsLookAlikeChangesNeitherFile) {
+TEST(ExactNames, AGreekNameBesideItsLookAlike) {
     TempFolder folder;
     const std::filesystem::path greek = std::filesystem::path(folder.path()) / L"\u03A9mega.html";
     std::ofstream(greek) << "greek";
@@ -22,12 +22,14 @@ TEST(ExactNames, SaveAsAGreekNameBesideItsLookAlikeChangesNeitherFile) {
         ASSERT_TRUE(program.start(::GetModuleHandleA(nullptr), options));
         const HWND editor = program.window().editorHwnd();
         ::SetWindowTextA(editor, "mine");
-        DialogAnswerer answerer({{IDOK, L"\u03A9mega.html"}, {IDOK}});
+        DialogPlayer player({{DialogStep::Click, IDOK}, {DialogStep::Click, IDOK}});
+        wchar_t said[512] = {};  // by the box, in wide characters
+        player.inspect = [&](HWND dialog) {
+            ::SetDlgItemTextW(dialog, cmb13, L"\u03A9mega.html"), ::GetDlgItemTextW(dialog, 0xFFFF, said, 512);
+        };
         ::SendMessageA(program.window().hwnd(), WM_COMMAND, IDM_SAVEAS, 0);
-        ASSERT_EQ(answerer.seen().size(), 2u);
-        const SeenDialog& box = answerer.seen()[1];
-        EXPECT_EQ(box.text.substr(0, box.text.find('\r')), greek.wstring());
-        EXPECT_EQ(box.title + program.app().currentFile + windowText(editor), "File Error mine");
+        EXPECT_EQ(std::wstring(said).substr(0, std::wstring(said).find('\r')), greek.wstring());
+        EXPECT_EQ(player.seen().back() + program.app().currentFile + windowText(editor), "File Error mine");
     }
     std::ifstream in(greek);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}) + *readBytes(folder / "Omega.html"), "greeklatin");
@@ -37,7 +39,7 @@ TEST(ExactNames, SaveAsAGreekNameBesideItsLookAlikeChangesNeitherFile) {
 
 // Asked from another thread as at shutdown: Cancel keeps the program and its text; No lets the session end, and when
 // it ends the preview file goes and the settings file is written.
-TEST(SessionEnd, ShutdownAsksAboutChangesAndCancelKeepsEverything) {
+TEST(SessionEnd, ShutdownAsksAndCancelKeepsAll) {
     for (const auto& [answer, mayEnd] : {std::pair{Answer::Cancel, FALSE}, {Answer::No, TRUE}}) {
         const std::string settings = settingsFileText({.windowX = 30, .windowY = 40}, "");
         TestWindow<> shell(settings, "", {{"C:\\Data\\runFile.htm", "preview"}}, {answer});
@@ -64,12 +66,12 @@ struct RealBoxDesktop : FakeDesktop {
     Answer messageBox(const MessageBoxRequest& request) override { return real.messageBox(request); }
     win32::DesktopWin real;
 };
-TEST(SessionEnd, ACloseRequestWhileTheQuestionIsOpenAsksNoSecondQuestion) {
+TEST(SessionEnd, ASecondCloseRequestIsNotAskedAgain) {
     TestWindow<RealBoxDesktop> shell;
     shell.pump(), shell.desktop.real.setOwner(shell.hwnd()), shell.window.editor().setModified(true);
-    DialogAnswerer answerer({{IDCANCEL, L""}});
+    const DialogPlayer player({{DialogStep::Click, IDCANCEL}});
     ::PostMessageA(shell.hwnd(), WM_CLOSE, 0, 0), ::PostMessageA(shell.hwnd(), WM_CLOSE, 0, 0), shell.pump();
-    EXPECT_EQ(answerer.seen().size(), 1u);
+    EXPECT_EQ(player.seen(), std::vector<std::string>{"Tessaline"});
     EXPECT_TRUE(::IsWindow(shell.hwnd()));
 }
 

@@ -15,7 +15,7 @@ int tagWindows() {
     return n;
 }
 
-TEST(TagListWindow, FloatsBesideTheMainWindowInsertsOnDoubleClickOrEnterAndEndsWithIt) {
+TEST(TagListWindow, FloatsInsertsAndEndsWithMain) {
     TestWindow<> shell(settingsFileText({.windowX = 100, .windowY = 50, .clientWidth = 400, .clientHeight = 200}, ""),
                        "", {}, {Answer::No});
     EditControl& editor = shell.window.editor();
@@ -49,7 +49,7 @@ struct StartingDesktop : FakeDesktop {
     bool startProcess(const std::string& line) override { return real.startProcess(line); }
     win32::DesktopWin real;
 };
-TEST(RunBrowser, StartsTheChosenBrowserWithItsPathAndThePreviewQuoted) {
+TEST(RunBrowser, StartsTheBrowserWithThePreviewQuoted) {
     char self[MAX_PATH] = {};
     std::string recorder(self, ::GetModuleFileNameA(nullptr, self, MAX_PATH));
     recorder.replace(recorder.rfind('\\') + 1, std::string::npos, "command_line_recorder.exe");

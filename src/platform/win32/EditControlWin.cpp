@@ -69,7 +69,6 @@ std::string EditControlWin::lineText(int line) const {
 int EditControlWin::firstVisibleLine() const { return static_cast<int>(send(EM_GETFIRSTVISIBLELINE)); }
 bool EditControlWin::modified() const { return send(EM_GETMODIFY) != 0; }
 void EditControlWin::setModified(bool modified) { send(EM_SETMODIFY, modified ? TRUE : FALSE); }
-bool EditControlWin::canUndo() const { return send(EM_CANUNDO) != 0; }
 void EditControlWin::undo() { send(EM_UNDO); }
 void EditControlWin::cut() { send(WM_CUT); }
 void EditControlWin::copy() { send(WM_COPY); }

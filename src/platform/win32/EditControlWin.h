@@ -26,7 +26,6 @@ public:
     int firstVisibleLine() const override;
     bool modified() const override;
     void setModified(bool modified) override;
-    bool canUndo() const override;
     void undo() override;
     void cut() override;
     void copy() override;

@@ -84,8 +84,6 @@ private:
     static LRESULT CALLBACK subclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                          DWORD_PTR data);
     HWND control_ = nullptr;
-    bool passed_ = false;
-    LRESULT passedResult_ = 0;
 };
 
 }  // namespace tess::win32

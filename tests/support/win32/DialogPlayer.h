@@ -1,9 +1,13 @@
 #pragma once
-// Plays DialogSteps on the real modal dialogs this thread opens while it lives, as DialogScript.h
-// says. One step per timer message: the timer's message comes only when nothing else is queued, so
-// each step starts once the last one has been handled; a dialog that has ended takes its timer along.
+// Plays DialogSteps on the real modal dialogs, message boxes and file dialogs this thread opens while
+// it lives, as DialogScript.h says; a step's text is typed into a file dialog's name box as cmb13.
+// One step per timer message: the timer's message comes only when nothing else is queued, so each
+// step starts once the last one has been handled (a file dialog fills its controls late) and a box
+// the step opened has had its turn; a dialog that has ended takes its timer along.
 #include "DialogScript.h"
 #include "WinTestSupport.h"
+
+#include <dlgs.h>
 
 #include <functional>
 #include <set>
@@ -16,7 +20,8 @@ public:
     ~DialogPlayer() { ::UnhookWindowsHookEx(hook_), current = nullptr; }
     DialogPlayer(const DialogPlayer&) = delete;
     DialogPlayer& operator=(const DialogPlayer&) = delete;
-    // Called with each dialog once it is up, before its first step.
+    // Called with each dialog once it is up, before its first step, and again when it comes back
+    // after another.
     std::function<void(HWND)> inspect;
     // What was seen, with "closed early" when steps were left.
     std::vector<std::string> seen() const {

@@ -109,7 +109,6 @@ public:
     FakeDesktop& desktop() override { return shell.desktop; }
     FakePrinters& printers() override { return shell.printers; }
     EditControl& editor() override { return shell.window.editor(); }
-    bool onWine() const override { return ::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr; }
 
     TestWindow<RealClipboardDesktop> shell;
 
