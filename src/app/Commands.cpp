@@ -21,7 +21,8 @@ constexpr Shortcut shift(int code) { return {code, false, true}; }
 constexpr bool kGap = true;
 
 // In menu order, which is also the toolbar's order. Replace shows no key text: Ctrl+R belongs to Run
-// browser. Ctrl+C is the edit control's own key and Alt+F4 the system's, so the table leaves them out.
+// browser. Ctrl+C is the edit control's own key and Alt+F4 the system's: the menus name them, the
+// accelerator table leaves them out.
 constexpr Command kCommands[] = {
     {IDM_NEW, File, "&New", ctrl('N'), {IDT_NEW, "Inew16", "New file"}, newDocument},
     {IDM_OPEN, File, "&Open", ctrl('O'), {IDT_OPEN, "Iopen16", "Open file"}, openDocument},

@@ -11,8 +11,8 @@ it, puts the file back, and reports whether the suites noticed:
 
 Usage
 -----
-    python3 tools/mutants/mutate.py --tree /work/before --faults tools/mutants/faults-before.txt \
-        --out tools/mutants/results-before.md
+    python3 tools/mutants/mutate.py --tree ../checkout --faults tools/mutants/faults-after.txt \
+        --out tools/mutants/results.md
     python3 tools/mutants/mutate.py --tree DIR --faults FILE --only bookmark-shift,width-clamp
 
 Options: --tree DIR (the checkout to mutate; default: the current folder), --faults FILE,
@@ -542,7 +542,7 @@ def report(tree: Path, faults_file: Path, faults: list[Fault], outcomes: dict[st
 def main() -> int:
     parser = argparse.ArgumentParser(description="Puts one fault at a time into a checkout and runs its tests.")
     parser.add_argument("--tree", default=".", help="the checkout to mutate (default: the current folder)")
-    parser.add_argument("--faults", default=str(Path(__file__).resolve().parent / "faults-before.txt"))
+    parser.add_argument("--faults", required=True, help="the fault file (tools/mutants/faults-*.txt)")
     parser.add_argument("--only", default="", help="comma-separated fault ids")
     parser.add_argument("--out", help="also write the markdown report to this file")
     parser.add_argument("--jobs", type=int, default=2, help="build and native test parallelism")
