@@ -82,16 +82,9 @@ std::string resourceVersion() {
 TEST(AboutBox, PointerLinksAndEveryWayOfClosing) {
     TestWindow<> shell;
     const auto check = [&](HWND box) {
-        const auto du = [&](std::string idText, RECT r) { return ::MapDialogRect(box, &r), idText + " " + numbers({r.left,
-                                                               r.top, r.right, r.bottom}); };
-        RECT size{0, 0, 220, 160};
-        ::MapDialogRect(box, &size);
-        EXPECT_EQ(frame(box, shell.hwnd()), std::tuple("About Tessaline", size.right, size.bottom, FALSE));
-        EXPECT_EQ(controlsOf(box), (Texts{du("9901 Tessaline", {50, 10, 80, 20}), du("9902  for Windows", {120, 13, 70, 10}),
-            du("9906 (HTML, CSS, JavaScript, PHP)", {50, 25, 125, 15}),
-            du("9903 Version " + resourceVersion() + " - Free distribution\r\nby Orvalle\r\n\r\n", {50, 45, 180, 30}),
-            du("9904 tessaline@orvalle.example", {60, 80, 140, 12}),
-            du("9905 https://orvalle.example/tessaline", {60, 95, 140, 12}), du("-1 ", {10, 10, 30, 30})}));
+        char version[200] = {};
+        ::GetDlgItemTextA(box, 9903, version, sizeof version);  // the version the packages are named by
+        EXPECT_EQ(std::string(version), "Version " + resourceVersion() + " - Free distribution\r\nby Orvalle\r\n\r\n");
         for (const auto& [id, cursor] : {std::pair{9903, IDC_ARROW}, {9904, IDC_HAND}, {9905, IDC_HAND}}) {
             const HWND c = ::GetDlgItem(box, id);
             ::SetCursor(nullptr), ::SendMessageA(c, WM_SETCURSOR, reinterpret_cast<WPARAM>(c), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
