@@ -1,5 +1,7 @@
 #include "app/Commands.h"
 
+#include "dialogs/About.h"
+#include "dialogs/Preferences.h"
 #include "document/Documents.h"
 #include "document/RecentFiles.h"
 #include "document/RunBrowser.h"
@@ -46,7 +48,7 @@ constexpr Command kCommands[] = {
     {IDM_YANKLINE, Edit, "&Yank line", ctrl('Y'), {}, yankLine},
     {0, Edit},
     {IDM_WORDWRAP, Edit, "&WordWrap", {}, {}, [](Context& c) { c.view.toggleWordWrap(); }},
-    {IDM_PREFERENCES, Edit, "&Preferences", {}, {}, [](Context& c) { c.view.showPreferences(); }},
+    {IDM_PREFERENCES, Edit, "&Preferences", {}, {}, showPreferences},
     {IDM_FIND, Search, "&Find", ctrl('F'), {IDT_FIND, "Ifind16", "Find text", kGap},
      [](Context& c) { runFind(c, FindMode::Find); }},
     {IDM_FINDNEXT, Search, "Find &Next", {kKeyF3}, {}, [](Context& c) { runFind(c, FindMode::FindNext); }},
@@ -68,7 +70,7 @@ constexpr Command kCommands[] = {
     {IDM_RUNBROWSER, Commands, "Run browser", ctrl('R'), {IDT_RUNBROWSER, "Iexecute16", "run browser", kGap},
      runInBrowser},
     {IDM_HELPCONTENT, Help, "&Content", {}, {}, [](Context& c) { c.view.showHelp(); }},
-    {IDM_ABOUT, Help, "&About", {}, {}, [](Context& c) { c.view.showAbout(); }},
+    {IDM_ABOUT, Help, "&About", {}, {}, showAbout},
     // Only in the context menu.
     {IDM_COPYLINE, None, {}, {}, {}, copyLine},
     {IDM_PASTELINE, None, {}, {}, {}, pasteLine},

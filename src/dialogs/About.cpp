@@ -1,6 +1,7 @@
 #include "dialogs/About.h"
 
 #include "platform/Desktop.h"
+#include "state/Dialogs.h"
 #include "state/Version.h"
 
 #include <string>
@@ -14,16 +15,24 @@ DialogLayout aboutDialog() {
                               std::string(kAuthorName) + "\r\n\r\n";
     // The links show an address as it is: an "&" in it is no access key.
     constexpr std::uint32_t kLink = kStaticNotify | kStaticNoPrefix;
+    constexpr std::uint32_t kRed = 0x0000FF, kBlue = 0xFF0000;
+    const TextLook link{.points = 10, .underline = true, .color = kBlue};
     return {.title = "About Tessaline",
             .width = 220,
             .height = 160,
-            .controls = {{"STATIC", kAboutName, "Tessaline", 50, 10, 80, 20, 0},
-                         {"STATIC", kAboutForWindows, " for Windows", 120, 13, 70, 10, 0},
+            .controls = {{"STATIC", kAboutName, "Tessaline", 50, 10, 80, 20, 0, 0, {.points = 14, .color = kRed}},
+                         {"STATIC", kAboutForWindows, " for Windows", 120, 13, 70, 10, 0, 0,
+                          {.points = 10, .italic = true}},
                          {"STATIC", kAboutLanguages, "(HTML, CSS, JavaScript, PHP)", 50, 25, 125, 15, 0},
-                         {"STATIC", kAboutVersionBlock, block, 50, 45, 180, 30, 0},
-                         {"STATIC", kAboutMailLink, std::string(kAuthorMail), 60, 80, 140, 12, kLink},
-                         {"STATIC", kAboutWebLink, std::string(kAuthorWeb), 60, 95, 140, 12, kLink},
+                         {"STATIC", kAboutVersionBlock, block, 50, 45, 180, 30, 0, 0, {.points = 10}},
+                         {"STATIC", kAboutMailLink, std::string(kAuthorMail), 60, 80, 140, 12, kLink, 0, link},
+                         {"STATIC", kAboutWebLink, std::string(kAuthorWeb), 60, 95, 140, 12, kLink, 0, link},
                          {"STATIC", -1, "", 10, 10, 30, 30, kStaticOwnerDraw}}};
+}
+
+void showAbout(Context& ctx) {
+    AboutModel model(ctx.desktop);
+    runDialog(ctx, aboutDialog(), model);
 }
 
 // Enter closes the box (Esc and the close box do so through cancel). Any notification from a link

@@ -1,6 +1,6 @@
 #pragma once
 // The About box: the program's name, version and author, and links that mail the author or open
-// the author's web site. dialogs/win32/AboutBox.h shows it with its fonts, colours and picture.
+// the author's web site. Its picture is drawn by dialogs/win32/AboutPicture.h.
 #include "platform/DialogModel.h"
 
 #include <string_view>
@@ -8,6 +8,7 @@
 namespace tess {
 
 class Desktop;
+struct Context;
 
 inline constexpr int kAboutName = 9901;
 inline constexpr int kAboutForWindows = 9902;
@@ -22,6 +23,9 @@ inline constexpr std::string_view kAuthorWeb = "https://orvalle.example/tessalin
 
 // The labels, then the picture, which has no id and no text.
 DialogLayout aboutDialog();
+
+// Help > About: the box, modal to the main window, until it is closed.
+void showAbout(Context& ctx);
 
 class AboutModel final : public DialogModel {
 public:

@@ -4,6 +4,7 @@
 #include "document/RunBrowser.h"
 #include "editor/Gutter.h"
 #include "platform/Desktop.h"
+#include "state/Dialogs.h"
 #include "state/MainView.h"
 
 #include <optional>
@@ -151,6 +152,11 @@ bool namesExistingFile(Desktop& desktop, std::string_view commandPrefix) {
     if (end == std::string_view::npos) return false;
     const std::string path(commandPrefix.substr(0, end + 1));
     return path.find_first_of("?*") == std::string::npos && desktop.fileExists(path);
+}
+
+void showPreferences(Context& ctx) {
+    PreferencesModel model(ctx);
+    runDialog(ctx, preferencesDialog(), model);
 }
 
 void PreferencesModel::initialise(DialogView& view) {

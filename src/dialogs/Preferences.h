@@ -1,6 +1,7 @@
 #pragma once
 // The preferences dialog: its controls as a table, the choices it offers, and what "&Apply" does to
-// the running program. dialogs/win32/PreferencesDialog.h shows it.
+// the running program. With the common controls of the manifest a drop-down list opens to show all
+// its entries, whatever closed height the table gives it.
 #include "platform/DialogModel.h"
 #include "state/App.h"
 
@@ -22,6 +23,10 @@ inline constexpr int kBrowserList = 415;
 inline constexpr int kApplyButton = 416;
 
 DialogLayout preferencesDialog();
+
+// Edit > Preferences: "Tessaline Options", modal to the main window, until "&Apply" or the close
+// box ends it.
+void showPreferences(Context& ctx);
 
 // The entries of each list, in the order shown; a list's entry i stands for choice i.
 std::vector<std::string> listEntries(int listId);

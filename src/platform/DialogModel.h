@@ -14,6 +14,9 @@ namespace tess {
 inline constexpr int kDialogOk = 1;
 inline constexpr int kDialogCancel = 2;
 
+// What the user is told when a window or dialog cannot be shown, the same for every one of them.
+inline std::string cannotOpenText(const std::string& title) { return "The " + title + " window could not be opened."; }
+
 // Window styles as the system numbers them, so that a portable table can name them. The Win32
 // side checks each one against <windows.h>.
 namespace controlstyle {
@@ -43,6 +46,16 @@ inline constexpr int kDoubleClicked = 2;     // LBN_DBLCLK, CBN_DBLCLK
 inline constexpr int kEditChanged = 0x300;   // EN_CHANGE
 }  // namespace notification
 
+// A label drawn otherwise than in the dialog's own font and colour.
+struct TextLook {
+    int points = 0;  // 0: the dialog's font
+    bool italic = false;
+    bool underline = false;
+    std::optional<std::uint32_t> color;  // 0x00BBGGRR, on the dialog's background
+};
+
+// A static control that notifies is a link: the pointer over it is a hand, and a click shows the
+// wait cursor while the model follows it.
 struct DialogControl {
     std::string className;  // "BUTTON", "EDIT", "STATIC", "LISTBOX", "COMBOBOX"
     int id = -1;            // -1 for labels nobody asks about
@@ -50,6 +63,7 @@ struct DialogControl {
     int x = 0, y = 0, width = 0, height = 0;  // in the dialog's units
     std::uint32_t style = 0;                  // the class's bits; every control is a visible child
     std::uint32_t exStyle = 0;
+    TextLook look{};
 };
 
 enum class DialogUnits { Dialog, Pixels };
@@ -79,7 +93,6 @@ public:
     virtual void setText(int id, const std::string& text) = 0;
     virtual bool checked(int id) const = 0;
     virtual void setChecked(int id, bool checked) = 0;
-    virtual void enable(int id, bool enabled) = 0;
     // List boxes and drop-down lists; index -1 is no selection.
     virtual std::vector<std::string> listItems(int id) const = 0;
     virtual void setListItems(int id, const std::vector<std::string>& items) = 0;

@@ -7,6 +7,7 @@
 #include "platform/Desktop.h"
 #include "platform/EditControl.h"
 #include "search/SearchText.h"
+#include "state/Dialogs.h"
 #include "state/MainView.h"
 
 #include <string>
@@ -95,11 +96,7 @@ void followReplacements(Context& ctx, std::string_view old, const ReplaceAllPlan
 void openFindDialog(Context& ctx, FindMode mode) {
     ctx.app.find.dialogOpened = true;
     FindDialog dialog(ctx, mode);
-    ctx.view.runModalDialog(findDialogLayout(mode), dialog);
-    if (!dialog.shown()) {
-        ctx.desktop.messageBox(box("Tessaline", "The find dialog could not be opened.", Buttons::Ok, Icon::Error));
-        return;
-    }
+    if (runDialog(ctx, findDialogLayout(mode), dialog) == -1) return;
     const FindDialogResult& result = dialog.result();
     if (result.outcome == static_cast<int>(FindMode::Find)) {
         select(ctx, result.matchStart, result.matchEnd);
@@ -145,7 +142,6 @@ DialogLayout findDialogLayout(FindMode mode) {
 }
 
 void FindDialog::initialise(DialogView& view) {
-    shown_ = true;
     wrapped_ = false;
     for (const int id : {kWholeWord, kBeepOnCycle}) view.setChecked(id, true);
     if (mode_ == FindMode::Find) view.setChecked(kDown, true);

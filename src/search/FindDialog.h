@@ -44,7 +44,6 @@ public:
     void initialise(DialogView& view) override;
     void command(DialogView& view, int id, int notification) override;
     const FindDialogResult& result() const { return result_; }
-    bool shown() const { return shown_; }
 
 private:
     void findNext(DialogView& view);
@@ -56,7 +55,6 @@ private:
     const FindMode mode_;
     FindDialogResult result_;
     bool wrapped_ = false;
-    bool shown_ = false;
 };
 
 // The one entry of the four commands.

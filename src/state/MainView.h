@@ -41,9 +41,6 @@ public:
     virtual void applyEditorFont() {}
     // The editor painted again: black text on the settings' background colour.
     virtual void repaintEditor() {}
-    // Edit > Preferences and Help > About: the modal dialogs, run to their end.
-    virtual void showPreferences() {}
-    virtual void showAbout() {}
     // Where the window stands now; nullopt when there is no window to ask (settings keep theirs).
     virtual std::optional<WindowGeometry> windowGeometry() const { return std::nullopt; }
     // Commands > Common html tags: another tag reference window beside this one.

@@ -26,7 +26,6 @@ struct TableDialog : DialogView {
     void setText(int id, const std::string& text) override { texts[at(id).id] = text; }
     bool checked(int id) const override { return checks.count(at(id).id) && checks.at(id); }
     void setChecked(int id, bool on) override { checks[at(id).id] = on; }
-    void enable(int id, bool) override { at(id); }
     std::vector<std::string> listItems(int id) const override { return lists.count(at(id).id) ? lists.at(id) : Texts{}; }
     void setListItems(int id, const Texts& items) override { lists[at(id).id] = items, picked[id] = -1; }
     int selectedIndex(int id) const override { return picked.at(at(id).id); }

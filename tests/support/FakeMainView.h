@@ -21,13 +21,11 @@ public:
     void layOut() override { ++layouts; }
     void applyEditorFont() override { ++layouts; }  // the real one lays the window out for the new font
     void repaintEditor() override { ++repaints; }
-    void showPreferences() override { if (preferences) preferences(); }
 
     std::string statusPath, statusLine, statusColumn;
     std::string gutterText;
     std::vector<std::string> recentItems;
     std::function<int(const DialogLayout&, DialogModel&)> dialogs;  // none: a dialog cannot be shown
-    std::function<void()> preferences;
     int layouts = 0, repaints = 0;
 };
 

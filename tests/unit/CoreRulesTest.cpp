@@ -1,5 +1,6 @@
 // The rules that need no editor: settings file, data folder, first run, start-up document, path parts, layout.
 #include "app/Close.h"
+#include "app/Commands.h"
 #include "app/Layout.h"
 #include "app/Startup.h"
 #include "document/RecentFiles.h"
@@ -107,6 +108,19 @@ TEST(Layout, WholeLinesAndStatusBarParts) {
     EXPECT_EQ(clientLayout(600, {520, 156}, font, false).editorX, 12);
     EXPECT_EQ(clientLayout(600, {520, 156}, font, false).gutterClient, (Size{10, 152}));
     EXPECT_EQ(statusBarEdges(640), (std::array<int, 3>{539, 589, 10588}));
+}
+
+// A dialog the system cannot show is reported once, in the same words whichever it is, and nothing else happens.
+TEST(Dialogs, OneMessageWhenOneCannotBeShown) {
+    for (const auto& [command, title] : {std::pair{IDM_FIND, "Find"}, {IDM_REPLACE, "Replace"},
+                                         {IDM_PREFERENCES, "Tessaline Options"}, {IDM_ABOUT, "About Tessaline"}}) {
+        test::TestContext t;
+        t.desktop.answers = {Answer::Ok};
+        runCommand(t.ctx, command);
+        ASSERT_EQ(t.desktop.boxes.size(), 1u) << title;
+        EXPECT_EQ(t.desktop.boxes[0].text, "The " + std::string(title) + " window could not be opened.");
+        EXPECT_EQ(settingsFileText(t.app.settings, ""), settingsFileText(Settings{}, ""));
+    }
 }
 
 }  // namespace

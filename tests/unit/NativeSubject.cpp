@@ -20,11 +20,6 @@ public:
     NativeSubject() {
         // The in-memory control's font: 8 pixels a character, 16 a line, 20 lines in view.
         t.app.font = {InMemoryEditControl::kCharWidth, InMemoryEditControl::kLineHeight, 20};
-        // The Win32 side runs the same model in the real dialog.
-        t.view.preferences = [this] {
-            PreferencesModel model(t.ctx);
-            t.view.runModalDialog(preferencesDialog(), model);
-        };
     }
     void set(std::string_view text) override {
         setMarked(t.editor, text);  // setting the text empties the undo step

@@ -5,8 +5,7 @@
 #include "app/Layout.h"
 #include "app/ScreenPlacement.h"
 #include "app/win32/WindowPlace.h"
-#include "dialogs/win32/AboutBox.h"
-#include "dialogs/win32/PreferencesDialog.h"
+#include "dialogs/win32/AboutPicture.h"
 #include "editor/StatusBar.h"
 #include "platform/win32/DialogTemplate.h"
 #include "resources/resource.h"
@@ -321,19 +320,21 @@ void MainWindow::toggleWordWrap() {
     showWordWrapCheck();
 }
 
-int MainWindow::runModalDialog(const DialogLayout& dialogLayout, DialogModel& model) { return runModal(hwnd(), dialogLayout, model); }
+// The only owner-drawn control of the program's dialogs is the About box's picture.
+int MainWindow::runModalDialog(const DialogLayout& dialogLayout, DialogModel& model) {
+    return runModal(hwnd(), dialogLayout, model, [](HWND, UINT msg, WPARAM, LPARAM lParam) -> std::optional<INT_PTR> {
+        const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        if (msg != WM_DRAWITEM || item->CtlType != ODT_STATIC) return std::nullopt;
+        drawAboutPicture(item->hDC, item->rcItem);
+        return TRUE;
+    });
+}
 void MainWindow::layOut() { ::SendMessageA(hwnd(), WM_SIZE, 0, 0); }
 
 void MainWindow::applyEditorFont() { editorView_.applyFont(); }
 
 void MainWindow::repaintEditor() { ::InvalidateRect(editorHwnd(), nullptr, TRUE); }
 
-void MainWindow::showPreferences() {
-    Context ctx = context();
-    runPreferencesDialog(hwnd(), ctx);
-}
-
-void MainWindow::showAbout() { runAboutBox(hwnd(), desktop_); }
 
 LRESULT MainWindow::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {

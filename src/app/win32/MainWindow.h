@@ -38,7 +38,6 @@ public:
     HMENU contextMenu() const override { return contextMenu_.get(); }
     HACCEL accelerators() const override { return accelerators_.get(); }
     EditControlWin& editor() { return editorView_.editor(); }
-    EditorView& editorView() { return editorView_; }
     Context context() override;
 
     // Called when the window has ended (closed, or destroyed with the program).
@@ -68,8 +67,6 @@ public:
     void layOut() override;
     void applyEditorFont() override;
     void repaintEditor() override;
-    void showPreferences() override;
-    void showAbout() override;
     // EditorHost
     void editorMetricsChanged() override;
 

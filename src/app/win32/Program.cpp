@@ -140,8 +140,7 @@ void Program::showTagList() {
         insertFragment(ctx, tag.text, tag.caret);
     };
     if (const auto main = window_->windowGeometry(); main && tagLists_.open(*main, inserted)) return;
-    desktop_->messageBox({.title = "Tessaline", .text = "The HTML Tags window could not be opened.",
-                          .icon = Icon::Error});
+    desktop_->messageBox({.title = "Tessaline", .text = cannotOpenText("HTML Tags"), .icon = Icon::Error});
 }
 
 void Program::reportFailure(std::string_view what) {

@@ -108,7 +108,7 @@ public:
 };
 
 // Sized in pixels of the dialog font from the prompt and the caption, placed over the text pane.
-HelpFindAnswer promptForText(HWND pane, const std::string& prompt, const std::string& caption) {
+HelpFindAnswer promptForText(HWND pane, Desktop& desktop, const std::string& prompt, const std::string& caption) {
     const HDC dc = ::GetDC(pane);
     const UniqueFont font(::CreateFontA(-::MulDiv(8, ::GetDeviceCaps(dc, LOGPIXELSY), 72), 0, 0, 0, FW_NORMAL, 0, 0,
                                         0, ANSI_CHARSET, 0, 0, 0, 0, "MS Sans Serif"));
@@ -147,7 +147,8 @@ HelpFindAnswer promptForText(HWND pane, const std::string& prompt, const std::st
             {"BUTTON", kDialogOk, "Ok", w - 60, 50 + boxHeight, 80, 30, kTabStop | kDefPushButton},
         }};
     AskModel model;
-    runModal(pane, dialogLayout, model);
+    if (runModal(pane, dialogLayout, model) == -1)
+        desktop.messageBox({.title = "Tessaline", .text = cannotOpenText(caption), .icon = Icon::Error});
     return model.answer;
 }
 
@@ -428,7 +429,7 @@ void HelpWindow::onTreeRightClick() {
     openMenu(treeMenu_.get(), screen);
 }
 
-HelpFindAnswer HelpWindow::askText() { return promptForText(pane_, "Enter text:", "Text to Find"); }
+HelpFindAnswer HelpWindow::askText() { return promptForText(pane_, desktop_, "Enter text:", "Text to Find"); }
 
 void HelpWindow::embolden(int topic) { setBold(topic, true); }
 

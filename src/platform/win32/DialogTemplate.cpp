@@ -1,5 +1,7 @@
 #include "platform/win32/DialogTemplate.h"
 
+#include "platform/win32/UniqueHandle.h"
+
 #include <iterator>
 #include <stdexcept>
 #include <string>
@@ -113,7 +115,6 @@ public:
     void setText(int id, const std::string& text) override { ::SetWindowTextA(control(id), text.c_str()); }
     bool checked(int id) const override { return send(id, BM_GETCHECK) == BST_CHECKED; }
     void setChecked(int id, bool checked) override { send(id, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED); }
-    void enable(int id, bool enabled) override { ::EnableWindow(control(id), enabled); }
     std::vector<std::string> listItems(int id) const override;
     void setListItems(int id, const std::vector<std::string>& items) override;
     int selectedIndex(int id) const override {
@@ -127,6 +128,13 @@ public:
 
 private:
     INT_PTR handleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    std::optional<INT_PTR> drawLooks(UINT msg, WPARAM wParam, LPARAM lParam);
+    void setFonts();
+    const DialogControl* entry(int id) const;
+    bool isLink(int id) const {
+        const DialogControl* c = entry(id);
+        return c && c->className == "STATIC" && (c->style & controlstyle::kStaticNotify);
+    }
     void layOut();
     void onCommand(int id, int code);
     void cancel() {
@@ -142,6 +150,7 @@ private:
     const DialogHook hook_;
     ModelessDialog* const modeless_;  // null for a modal dialog
     HWND hwnd_ = nullptr;
+    std::vector<UniqueFont> fonts_;  // the labels' own fonts, as long as the dialog lives
     bool focusSet_ = false;
     bool closing_ = false;
 };
@@ -172,8 +181,10 @@ INT_PTR CALLBACK DialogHost::dialogProc(HWND dialog, UINT msg, WPARAM wParam, LP
 INT_PTR DialogHost::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_INITDIALOG) {
         layOut();
+        setFonts();
         if (modeless_) modeless_->opened(hwnd_);
     }
+    if (const std::optional<INT_PTR> answer = drawLooks(msg, wParam, lParam)) return *answer;
     if (hook_)
         if (const std::optional<INT_PTR> answer = hook_(hwnd_, msg, wParam, lParam)) return *answer;
     switch (msg) {
@@ -191,6 +202,51 @@ INT_PTR DialogHost::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         return TRUE;
     default:
         return FALSE;
+    }
+}
+
+const DialogControl* DialogHost::entry(int id) const {
+    for (const DialogControl& c : layout_.controls)
+        if (c.id == id && id != -1) return &c;
+    return nullptr;
+}
+
+void DialogHost::setFonts() {
+    int dpi = 96;
+    if (const WindowDc dc(hwnd_); dc.get()) dpi = ::GetDeviceCaps(dc.get(), LOGPIXELSY);
+    for (const DialogControl& c : layout_.controls) {
+        if (c.look.points == 0 || c.id == -1) continue;
+        fonts_.emplace_back(::CreateFontA(-::MulDiv(c.look.points, dpi, 72), 0, 0, 0, FW_NORMAL, c.look.italic,
+                                          c.look.underline, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                                          CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS,
+                                          layout_.fontName.c_str()));
+        ::SendDlgItemMessageA(hwnd_, c.id, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.back().get()), FALSE);
+    }
+}
+
+// The labels' colours and the links' pointers; nothing here is the model's business.
+std::optional<INT_PTR> DialogHost::drawLooks(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_CTLCOLORSTATIC: {
+        const DialogControl* c = entry(::GetDlgCtrlID(reinterpret_cast<HWND>(lParam)));
+        if (!c || !c->look.color) return std::nullopt;
+        const auto dc = reinterpret_cast<HDC>(wParam);
+        ::SetTextColor(dc, *c->look.color);
+        ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
+        return reinterpret_cast<INT_PTR>(::GetSysColorBrush(COLOR_BTNFACE));
+    }
+    case WM_SETCURSOR:
+        // Only the links take the mouse (they notify), so only over them is the dialog asked with a
+        // control as the window under the pointer.
+        if (!isLink(::GetDlgCtrlID(reinterpret_cast<HWND>(wParam)))) return std::nullopt;
+        ::SetCursor(::LoadCursorA(nullptr, IDC_HAND));
+        ::SetWindowLongPtrA(hwnd_, DWLP_MSGRESULT, TRUE);
+        return TRUE;
+    case WM_COMMAND:
+        // Starting a mail program or a browser can take a moment.
+        if (isLink(LOWORD(wParam))) ::SetCursor(::LoadCursorA(nullptr, IDC_WAIT));
+        return std::nullopt;
+    default: return std::nullopt;
     }
 }
 

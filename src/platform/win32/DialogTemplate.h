@@ -17,9 +17,10 @@ namespace tess::win32 {
 // An in-memory DLGTEMPLATE with its DLGITEMTEMPLATEs, ready for the *IndirectParam functions.
 std::vector<WORD> buildTemplate(const DialogLayout& layout);
 
-// Win32 handling a dialog needs beyond its model (fonts, colours, cursors). It sees each message
-// before the model, after the dialog is laid out; a value it returns is what the dialog
-// procedure returns, and the model does not see that message.
+// Win32 handling a dialog needs beyond its model and its layout: the drawing of an owner-drawn
+// picture. It sees each message before the model, after the dialog is laid out and its labels
+// have their looks; a value it returns is what the dialog procedure returns, and the model does
+// not see that message.
 using DialogHook = std::function<std::optional<INT_PTR>(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam)>;
 
 // Runs the dialog until its model closes it and returns the result it closed with, or -1 when
