@@ -26,7 +26,7 @@ bool closeMainWindow(Context& ctx) {
     ctx.editor.setSelection(-1, 0);
     if (ctx.editor.modified()) {
         if (!changesSettled(ctx)) return false;
-    } else if (ctx.app.settings.askToQuit != 0) {
+    } else if (ctx.app.settings.askToQuit) {
         const Answer answer = ctx.desktop.messageBox(question("Tessaline", "Quit program now?", Buttons::YesNo));
         if (answer != Answer::Yes) return false;
     }

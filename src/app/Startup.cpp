@@ -38,15 +38,15 @@ Settings firstRunSettings() {
     s.windowX = s.windowY = s.clientWidth = s.clientHeight = 0;
     s.fontSize = 0;
     s.recentCount = 0;
-    s.showLineNumbers = 1;
-    s.useLastSize = 1;
-    s.loadLastFile = 0;
+    s.showLineNumbers = true;
+    s.useLastSize = true;
+    s.loadLastFile = false;
     s.browserIndex = 0;
     s.tabSpaces = 0;
-    s.askToQuit = 0;
-    s.autoCompleteBrackets = 1;
+    s.askToQuit = false;
+    s.autoCompleteBrackets = true;
     s.backgroundColor = 0;
-    s.wordWrap = 0;
+    s.wordWrap = false;
     return s;
 }
 
@@ -72,7 +72,7 @@ std::string startupDocument(std::string_view commandLine, const Settings& settin
     std::string document;
     std::copy_if(commandLine.begin(), commandLine.end(), std::back_inserter(document),
                  [](char c) { return c != '"'; });
-    if (document.empty() && settings.loadLastFile != 0) document = settings.lastFile;
+    if (document.empty() && settings.loadLastFile) document = settings.lastFile;
     // The most recent file opens even when "Load last file" is off.
     if (document.empty() && settings.recentCount != 0) document = settings.recentFiles[0];
     return document;
@@ -82,7 +82,6 @@ void applyInMemoryDefaults(App& app) {
     Settings& s = app.settings;
     if (s.backgroundColor == 0) s.backgroundColor = 0xFFFFFF;
     if (s.tabSpaces == 0) s.tabSpaces = 3;
-    app.tabText.assign(static_cast<std::size_t>(std::max(s.tabSpaces, 0)), ' ');
     if (s.fontSize == 0) s.fontSize = 10;
 }
 

@@ -14,7 +14,7 @@ namespace tess {
 namespace {
 
 // The boxes 401 to 405, in order.
-constexpr std::array<std::int32_t Settings::*, 5> kBoxFields{&Settings::showLineNumbers, &Settings::useLastSize,
+constexpr std::array<bool Settings::*, 5> kBoxFields{&Settings::showLineNumbers, &Settings::useLastSize,
                                                              &Settings::loadLastFile, &Settings::askToQuit,
                                                              &Settings::autoCompleteBrackets};
 constexpr std::array<const char*, 5> kBoxTexts{"Show line numbers", "Use last dialog size", "Load last file at startup",
@@ -92,7 +92,7 @@ std::vector<std::string> listEntries(int listId) {
 
 PreferencesChoice preferencesShown(const Settings& settings) {
     PreferencesChoice shown;
-    for (std::size_t i = 0; i < kBoxFields.size(); ++i) shown.boxes[i] = settings.*kBoxFields[i] != 0;
+    for (std::size_t i = 0; i < kBoxFields.size(); ++i) shown.boxes[i] = settings.*kBoxFields[i];
     return shown;
 }
 
@@ -101,16 +101,13 @@ void applyPreferences(Context& ctx, const PreferencesChoice& choice) {
     Settings& s = ctx.app.settings;
     const auto picked = [&](int listId) { return choice.picked[static_cast<std::size_t>(listId - kTabSpacesList)]; };
     // Laying out again is not free (the editor is resized, the gutter rebuilt): only on a change.
-    if (choice.boxes[0] != (s.showLineNumbers != 0)) {
-        s.showLineNumbers = choice.boxes[0] ? 1 : 0;
+    if (choice.boxes[0] != s.showLineNumbers) {
+        s.showLineNumbers = choice.boxes[0];
         ctx.view.layOut();
         refreshGutter(ctx);
     }
-    for (std::size_t i = 1; i < kBoxFields.size(); ++i) s.*kBoxFields[i] = choice.boxes[i] ? 1 : 0;
-    if (const auto spaces = numberAt(kTabSpacesList, picked(kTabSpacesList))) {
-        s.tabSpaces = *spaces;
-        ctx.app.tabText.assign(static_cast<std::size_t>(*spaces), ' ');
-    }
+    for (std::size_t i = 1; i < kBoxFields.size(); ++i) s.*kBoxFields[i] = choice.boxes[i];
+    if (const auto spaces = numberAt(kTabSpacesList, picked(kTabSpacesList))) s.tabSpaces = *spaces;
     if (const auto size = numberAt(kFontSizeList, picked(kFontSizeList))) {
         s.fontSize = *size;
         ctx.view.applyEditorFont();

@@ -33,7 +33,7 @@ void insertFragment(Context& ctx, std::string_view text, int caretOffset) {
     updateStatusBar(ctx);
 }
 
-void insertHtmlSkeleton(Context& ctx) { insertFragment(ctx, htmlSkeleton(ctx.app.tabText), 0); }
+void insertHtmlSkeleton(Context& ctx) { insertFragment(ctx, htmlSkeleton(std::string(static_cast<std::size_t>(indentUnit(ctx.app.settings)), ' ')), 0); }
 
 void insertScriptElement(Context& ctx) { insertFragment(ctx, kScriptElement, kScriptCaret); }
 

@@ -43,7 +43,7 @@ std::string gutterRows(const GutterRowsInput& input) {
 }
 
 void refreshGutter(Context& ctx) {
-    const bool numbers = ctx.app.settings.showLineNumbers != 0;
+    const bool numbers = ctx.app.settings.showLineNumbers;
     ctx.view.setGutterText(gutterRows({
         .firstLine = ctx.editor.firstVisibleLine() + 1,
         .lineCount = ctx.editor.lineCount(),

@@ -18,7 +18,6 @@ namespace {
 
 enum class TabOutcome { Done, Refused };
 
-int indentUnit(const App& app) { return app.settings.tabSpaces > 0 ? app.settings.tabSpaces : 3; }
 
 int leadingSpaces(std::string_view text) {
     const auto first = text.find_first_not_of(' ');
@@ -79,7 +78,7 @@ TabOutcome indentBlock(Context& ctx, Selection selection, bool unindent) {
     // The block is rebuilt from its text split at the hard line breaks: one read of the text
     // rather than one line lookup per line, and with word wrap on, the control's display lines
     // would otherwise get hard breaks at their wrap points.
-    const int unit = indentUnit(ctx.app);
+    const int unit = indentUnit(ctx.app.settings);
     const std::string indent(static_cast<std::size_t>(unit), ' ');
     const std::string_view block =
         std::string_view(text).substr(static_cast<std::size_t>(s), static_cast<std::size_t>(e - s));
@@ -119,7 +118,7 @@ TabOutcome indentBlock(Context& ctx, Selection selection, bool unindent) {
 void indentAtCaret(Context& ctx, bool unindent) {
     EditControl& editor = ctx.editor;
     CaretState& caret = ctx.app.caret;
-    const int unit = indentUnit(ctx.app);
+    const int unit = indentUnit(ctx.app.settings);
     if (!unindent) {
         editor.replaceSelection(std::string(static_cast<std::size_t>(unit), ' '), true);
         return;
@@ -143,7 +142,7 @@ struct PendingBracket {
 };
 
 std::optional<PendingBracket> prepareBracket(Context& ctx, char typed) {
-    if (ctx.app.settings.autoCompleteBrackets == 0 || closingBracket(typed) == 0) return std::nullopt;
+    if (!ctx.app.settings.autoCompleteBrackets || closingBracket(typed) == 0) return std::nullopt;
     recordCaret(ctx.app.caret, ctx.editor);
     const Selection selection = ctx.editor.selection();
     return PendingBracket{typed, selection.start + 1,

@@ -53,7 +53,6 @@ struct FindState {
 
 struct App {
     Settings settings;
-    std::string tabText = "   ";
     int printFontSize = 0;
     std::string browserCommand;  // the command prefix Run browser last started, for the process's life
     Paths paths;

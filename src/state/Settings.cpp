@@ -112,6 +112,13 @@ void readNumber(ValueReader& reader, std::int32_t& field) {
         if (const auto number = parseNumber(*value)) field = *number;
 }
 
+// A flag is written as 0 or 1; any other number reads as set.
+void readFlag(ValueReader& reader, bool& flag) {
+    std::int32_t value = flag ? 1 : 0;
+    readNumber(reader, value);
+    flag = value != 0;
+}
+
 void readString(ValueReader& reader, std::string& field) {
     if (const auto value = reader.next()) field = std::string(*value);
 }
@@ -122,8 +129,6 @@ void clampRange(std::int32_t& field, std::int32_t low, std::int32_t high) { fiel
 void resetOutside(std::int32_t& field, std::int32_t low, std::int32_t high, std::int32_t fallback) {
     if (field < low || field > high) field = fallback;
 }
-
-void normaliseFlag(std::int32_t& flag) { flag = flag != 0 ? 1 : 0; }
 
 }  // namespace
 
@@ -143,11 +148,14 @@ std::string settingsFileText(const Settings& s, std::string_view currentFile) {
 void readSettingsFile(std::string_view bytes, Settings& s) {
     ValueReader reader(bytes);
     readString(reader, s.versionText);
-    for (std::int32_t* field : {&s.windowX, &s.windowY, &s.clientWidth, &s.clientHeight, &s.fontSize,
-                                &s.recentCount, &s.showLineNumbers, &s.useLastSize, &s.loadLastFile,
-                                &s.browserIndex, &s.tabSpaces, &s.askToQuit, &s.autoCompleteBrackets,
-                                &s.backgroundColor, &s.wordWrap})
+    for (std::int32_t* field : {&s.windowX, &s.windowY, &s.clientWidth, &s.clientHeight, &s.fontSize, &s.recentCount})
         readNumber(reader, *field);
+    for (bool* flag : {&s.showLineNumbers, &s.useLastSize, &s.loadLastFile}) readFlag(reader, *flag);
+    readNumber(reader, s.browserIndex);
+    readNumber(reader, s.tabSpaces);
+    for (bool* flag : {&s.askToQuit, &s.autoCompleteBrackets}) readFlag(reader, *flag);
+    readNumber(reader, s.backgroundColor);
+    readFlag(reader, s.wordWrap);
     readString(reader, s.lastFile);
 
     // The file says how many recent lines follow; a hand-edited count above four still reads that
@@ -177,9 +185,6 @@ void clampSettings(Settings& s) {
     resetOutside(s.tabSpaces, 0, kMaxTabSpaces, 3);
     resetOutside(s.backgroundColor, 0, kMaxColor, kMaxColor);
     resetOutside(s.browserIndex, 0, kBrowserSlots, 0);
-    for (std::int32_t* flag : {&s.showLineNumbers, &s.useLastSize, &s.loadLastFile, &s.askToQuit,
-                               &s.autoCompleteBrackets, &s.wordWrap})
-        normaliseFlag(*flag);
 }
 
 }  // namespace tess

@@ -18,19 +18,22 @@ struct Settings {
     std::int32_t clientHeight = 0;
     std::int32_t fontSize = 10;
     std::int32_t recentCount = 0;
-    std::int32_t showLineNumbers = 1;
-    std::int32_t useLastSize = 1;
-    std::int32_t loadLastFile = 0;
+    bool showLineNumbers = true;
+    bool useLastSize = true;
+    bool loadLastFile = false;
     std::int32_t browserIndex = 0;
     std::int32_t tabSpaces = 3;
-    std::int32_t askToQuit = 0;
-    std::int32_t autoCompleteBrackets = 1;
+    bool askToQuit = false;
+    bool autoCompleteBrackets = true;
     std::int32_t backgroundColor = 0xFFFFFF;
-    std::int32_t wordWrap = 0;
+    bool wordWrap = false;
     std::string lastFile;
     std::array<std::string, 4> recentFiles;   // [0] is the most recent
     std::array<std::string, 5> browserPaths;  // command prefix: full path and one space
 };
+
+// The spaces Tab, Enter and the skeleton indent by: a first run's 0 stands for 3.
+inline int indentUnit(const Settings& s) { return s.tabSpaces > 0 ? s.tabSpaces : 3; }
 
 // The whole settings file for s, with currentFile in the place of lastFile.
 std::string settingsFileText(const Settings& s, std::string_view currentFile);

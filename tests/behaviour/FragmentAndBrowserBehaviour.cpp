@@ -18,7 +18,7 @@ TEST(FragmentBehaviour, OneUndoableInsertionEach) {
     const std::string nine(9, ' ');
     const MessageBoxRequest noRoom{"Cannot be inserted", "The text does not fit: the editor holds at most 20 characters",
                                    Buttons::Ok, Icon::Information};
-    const struct { std::size_t tab; const char* before; int id; std::string after; std::vector<int> marks, moved;
+    const struct { int tab; const char* before; int id; std::string after; std::vector<int> marks, moved;
                    int limit = 100000; const char* clipboard = ""; } rows[] = {
         {3, "|", IDM_HTMLSCRIPT, skeleton("   ") + "|", {}, {}},
         {9, "a\r\n|", IDM_HTMLSCRIPT, "a\r\n" + skeleton(nine) + "|", {2}, {12}},
@@ -37,7 +37,7 @@ TEST(FragmentBehaviour, OneUndoableInsertionEach) {
     for (const auto& r : rows) {
         SCOPED_TRACE(testing::Message() << r.before << " + " << r.id);
         auto s = makeEditorSubject();
-        s->app().tabText.assign(r.tab, ' '), s->set(r.before), s->app().bookmarks = r.marks;
+        s->app().settings.tabSpaces = r.tab, s->set(r.before), s->app().bookmarks = r.marks;
         s->editor().setTextLimit(r.limit), s->desktop().setClipboardText(r.clipboard);
         const bool refused = r.after == r.before;
         s->desktop().answers.assign(refused ? 1 : 0, Answer::Ok);

@@ -30,15 +30,15 @@ TEST(PreferencesBehaviour, ApplyChangesTheCloseBoxNot) {
         {"all changed, then Enter, Esc and the close box", {tick(401, false), tick(402, false), tick(403), tick(405),
             pick(411, "9"), pick(412, "14"), pick(413, "8"), pick(414, "LightBlue"), pick(415, "Chrome"), {S::Enter},
             {S::Esc}, {S::CloseBox}}, {}, false, "", kX86},
-        {"9 tab spaces", {pick(411, "9"), kApply}, [](App& a) { a.settings.tabSpaces = 9, a.tabText = "         "; }},
+        {"9 tab spaces", {pick(411, "9"), kApply}, [](App& a) { a.settings.tabSpaces = 9; }},
         {"font size, the document unchanged", {pick(412, "14"), kApply}, [](App& a) { a.settings.fontSize = 14; }, true},
         {"print font size", {pick(413, "12"), kApply}, [](App& a) { a.printFontSize = 12; }},
         {"LightYellow", {pick(414, "LightYellow"), kApply}, [](App& a) { a.settings.backgroundColor = 0xA0FFFF; }},
-        {"line numbers off", {tick(401, false), kApply}, [](App& a) { a.settings.showLineNumbers = 0; }, true},
+        {"line numbers off", {tick(401, false), kApply}, [](App& a) { a.settings.showLineNumbers = false; }, true},
         {"line numbers on as they were", {tick(401), kApply}, {}},
         {"the other four boxes", {tick(402, false), tick(403), tick(404, false), tick(405), kApply}, [](App& a) {
             Settings& s = a.settings;
-            s.useLastSize = 0, s.loadLastFile = 1, s.askToQuit = 0, s.autoCompleteBrackets = 1; }},
+            s.useLastSize = false, s.loadLastFile = true, s.askToQuit = false, s.autoCompleteBrackets = true; }},
         {"a browser that is there", {pick(415, "Opera"), kApply}, [](App& a) { a.settings.browserIndex = 3; }, false,
             kExe + " ", kX86},
         {"none: found from Program Files", {pick(415, "Firefox"), kApply}, [](App& a) {
@@ -55,7 +55,7 @@ TEST(PreferencesBehaviour, ApplyChangesTheCloseBoxNot) {
         s->set("one\r\ntwo|"), s->bookmark({1});  // the gutter shows ">1", "2"
         App& app = s->app();
         Settings& set = app.settings;
-        set.showLineNumbers = set.useLastSize = set.askToQuit = 1, set.loadLastFile = set.autoCompleteBrackets = 0;
+        set.showLineNumbers = set.useLastSize = set.askToQuit = true, set.loadLastFile = set.autoCompleteBrackets = false;
         set.browserPaths.fill(r.slots), app.browserCommand = kIe;
         // b.exe, and "*.exe" as a desktop matching wildcards would find it
         s->desktop().files = {{kExe, ""}, {"C:\\B\\*.exe", ""}}, s->desktop().folders = {"C:\\B\\", r.folder};
@@ -63,9 +63,9 @@ TEST(PreferencesBehaviour, ApplyChangesTheCloseBoxNot) {
         if (r.change) r.change(want);
         s->desktop().openResults = {r.picked};
         EXPECT_EQ(s->dialog(IDM_PREFERENCES, r.steps), Texts{"Tessaline Options"});
-        EXPECT_EQ(std::tuple(settingsFileText(set, ""), app.tabText, app.printFontSize, s->laidOut(), s->gutterRows(),
+        EXPECT_EQ(std::tuple(settingsFileText(set, ""), app.printFontSize, s->laidOut(), s->gutterRows(),
                              s->editorBackground(), s->modified()),
-                  std::tuple(settingsFileText(want.settings, ""), want.tabText, want.printFontSize, r.laidOut,
+                  std::tuple(settingsFileText(want.settings, ""), want.printFontSize, r.laidOut,
                              want.settings.showLineNumbers ? Texts{">1", "2"} : Texts{">", ""},
                              want.settings.backgroundColor, false));
         const FileDialogRequest find{.title = "Find Browser", .filters = {{"Exe Files (*.exe)", "*.exe"},

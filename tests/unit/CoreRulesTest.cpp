@@ -84,7 +84,7 @@ TEST(Startup, TheFirstRunWritesSettingsTwice) {
 
 // The command line without its quotes, then the last file when asked for, then the most recent.
 TEST(Startup, TheFirstDocumentIsChosenInOrder) {
-    const struct { const char *commandLine, *lastFile; int loadLastFile, recentCount; const char* opened; } rows[] = {
+    const struct { const char *commandLine, *lastFile; bool loadLastFile; int recentCount; const char* opened; } rows[] = {
         {"\"C:\\My Pages\\a b.html\"", "C:\\last.html", 1, 2, "C:\\My Pages\\a b.html"}, {"C:\\x\"y\".html", "", 0, 0, "C:\\xy.html"},
         {"", "C:\\last.html", 1, 2, "C:\\last.html"}, {"\"\"", "C:\\last.html", 0, 2, "C:\\recent1.html"},
         {"", "", 1, 2, "C:\\recent1.html"}, {"", "C:\\last.html", 0, 0, ""}};

@@ -65,7 +65,7 @@ TEST(MainWindow, ItsToolbarPicturesAndLayout) {
 // the chosen background; the command line's document, else the most recent, unchanged once the window is up.
 TEST(MainWindow, StartsInPlaceWithItsDocument) {
     const std::map<std::string, std::string> files{{"C:\\web\\a b.html", "<p>"}, {"C:\\recent.html", "recent"}};
-    const struct { int x, y, width, height, useLastSize, colour; const char *commandLine, *seen; } rows[] = {
+    const struct { int x, y, width, height; bool useLastSize; int colour; const char *commandLine, *seen; } rows[] = {
         {10, 10, 900, 700, 0, 0xFFFFFF, "\"C:\\web\\a b.html\"", "500x495 centred on ffffff: <p> in C:\\web\\a b.html"},
         {30, 40, 700, 500, 1, 0xE0FFFF, "", "700x500 at 30,40 on e0ffff: recent in C:\\recent.html"},
         {-8, 40, 120, 150, 1, 0xFFFFFF, "C:\\gone.html", "300x200 at 0,40 on ffffff:  in , asked C:\\gone.html\r\nFile not found   "},
@@ -121,7 +121,7 @@ struct ShapeAtReadDesktop : RealClipboardDesktop {
 // The document goes into an editor already in its final shape: a font, size, bar or wrap set afterwards would lay the
 // whole text out once more. It still opens unchanged, with its path, line, column and line numbers.
 TEST(MainWindow, TheFirstDocumentMeetsTheFinalEditor) {
-    for (const int wrap : {0, 1}) {
+    for (const bool wrap : {false, true}) {
         TestWindow<ShapeAtReadDesktop> shell(
             settingsFileText({.clientWidth = 640, .clientHeight = 480, .fontSize = 12, .useLastSize = 1, .wordWrap = wrap},
                              ""),

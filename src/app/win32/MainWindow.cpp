@@ -137,7 +137,7 @@ void MainWindow::applySettings(bool useLastSize) {
     if (useLastSize) applyLastSize(saved);
     // The editor is still empty, so it is simply made again the way the settings say, sunken
     // edge and all.
-    if (app_.settings.wordWrap != 0) editorView_.startWrapped();
+    if (app_.settings.wordWrap) editorView_.startWrapped();
 }
 
 void MainWindow::applyLastSize(const Settings& s) {
@@ -197,7 +197,7 @@ void MainWindow::buildMenus() {
 
 void MainWindow::showWordWrapCheck() {
     ::CheckMenuItem(::GetMenu(hwnd()), IDM_WORDWRAP,
-                    MF_BYCOMMAND | (app_.settings.wordWrap != 0 ? MF_CHECKED : MF_UNCHECKED));
+                    MF_BYCOMMAND | (app_.settings.wordWrap ? MF_CHECKED : MF_UNCHECKED));
 }
 
 bool MainWindow::createToolbar() {
@@ -256,7 +256,7 @@ void MainWindow::layout() {
     const Size editorClient{std::max(outer.width - static_cast<int>(frame.cx), 0),
                             std::max(outer.height - static_cast<int>(frame.cy), 0)};
     const ClientLayout layout = clientLayout(cx, editorClient, app_.font,
-                                             app_.settings.showLineNumbers != 0);
+                                             app_.settings.showLineNumbers);
     app_.font.visibleLines = layout.visibleLines;
     editorView_.place(kGutterX, kGutterY, {layout.gutterClient.width, layout.gutterClient.height}, layout.editorX,
                       kWorkAreaTop, {layout.editorClient.width, layout.editorClient.height});

@@ -107,7 +107,7 @@ bool Program::start(HINSTANCE instance, const ProgramOptions& options) {
 
     Context ctx = context();
     const bool settingsRead = loadOrCreateSettings(ctx, dataFolder());
-    window_->applySettings(settingsRead && app_.settings.useLastSize != 0);
+    window_->applySettings(settingsRead && app_.settings.useLastSize);
     // Written only now: before the menu bar went in, the client area was a menu bar's height taller
     // than the window the user sees, and a program ended before its first close would start that
     // much taller next time. The zeros of the first file are still in place.

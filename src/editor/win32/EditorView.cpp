@@ -158,7 +158,7 @@ void EditorView::toggleWordWrap() {
     ::GetWindowRect(old, &place);
     ::MapWindowPoints(nullptr, parent_, reinterpret_cast<POINT*>(&place), 2);
 
-    const bool wrap = app_.settings.wordWrap == 0;
+    const bool wrap = !app_.settings.wordWrap;
     const HWND editor = createEditor(wrap);
     if (!editor) {
         // The old control still holds the document: keep it rather than lose the text.
@@ -166,7 +166,7 @@ void EditorView::toggleWordWrap() {
         throw std::runtime_error("The editor could not be made again for word wrap.");
     }
     ::DestroyWindow(old);
-    app_.settings.wordWrap = wrap ? 1 : 0;
+    app_.settings.wordWrap = wrap;
     keys_.attach(editor);
     ::SetWindowPos(editor, nullptr, place.left, place.top, place.right - place.left, place.bottom - place.top,
                    SWP_NOZORDER | SWP_NOACTIVATE);
