@@ -1,9 +1,8 @@
 // What only the real dialogs show, opened from their menu commands: the rules every dialog built from a table keeps;
-// the About box's pointer, links and every way of closing it; and the code page's capitals as the system makes them.
+// the About box's pointer, links and every way of closing it.
 #include "DialogPlayer.h"
 #include "platform/win32/UniqueHandle.h"
 #include "resources/resource.h"
-#include "search/SearchText.h"
 
 #include <gtest/gtest.h>
 
@@ -101,14 +100,6 @@ TEST(AboutBox, PointerLinksAndEveryWayOfClosing) {
     }
     EXPECT_EQ(shell.desktop.shellOpened, (std::vector<std::pair<std::string, ShowAs>>{
         {"mailto:tessaline@orvalle.example?", ShowAs::Normal}, {"https://orvalle.example/tessaline", ShowAs::Maximized}}));
-}
-
-TEST(FindDialogWindow, CaseFoldingIsTheSystemsAnsiUpperCase) {
-    for (int c = 1; c < 256; ++c) {
-        char system = static_cast<char>(c);
-        ::CharUpperBuffA(&system, 1);
-        EXPECT_EQ(upperAnsi(static_cast<char>(c)), system) << c;
-    }
 }
 
 }  // namespace

@@ -53,7 +53,6 @@ TEST(MainWindow, ItsToolbarPicturesAndLayout) {
     for (const auto& [lines, numbers, editorX, gutterWidth] : {std::tuple{10.4, 1, 64L, 62L}, {10.6, 0, 12L, 10L}}) {
         shell.app().settings.showLineNumbers = numbers;
         ::MoveWindow(main, 0, 0, 640, none + LONG(lines * line), FALSE);
-        RECT place{};
         ::GetWindowRect(editor, &place), ::MapWindowPoints(nullptr, main, reinterpret_cast<POINT*>(&place), 1);
         const RECT gutter = clientRect(shell.window.gutterHwnd());
         EXPECT_EQ(std::tuple(clientRect(editor).bottom, gutter.bottom, gutter.right, place.left),

@@ -62,12 +62,9 @@ TEST(SessionEnd, ShutdownAsksAndCancelKeepsAll) {
 }
 
 // Another program posts WM_CLOSE twice; the second arrives while the first one's question is open.
-struct RealBoxDesktop : FakeDesktop {
-    Answer messageBox(const MessageBoxRequest& request) override { return real.messageBox(request); }
-    win32::DesktopWin real;
-};
 TEST(SessionEnd, ASecondCloseRequestIsNotAskedAgain) {
-    TestWindow<RealBoxDesktop> shell;
+    TestWindow<RealClipboardDesktop> shell;
+    shell.desktop.realBoxes = true;
     shell.pump(), shell.desktop.real.setOwner(shell.hwnd()), shell.window.editor().setModified(true);
     const DialogPlayer player({{DialogStep::Click, IDCANCEL}});
     ::PostMessageA(shell.hwnd(), WM_CLOSE, 0, 0), ::PostMessageA(shell.hwnd(), WM_CLOSE, 0, 0), shell.pump();
