@@ -136,7 +136,7 @@ TEST(EditorBookmarks, FollowEveryEditAndItsUndo) {
             EXPECT_EQ(s->editor().text(), edited) << "every source makes the same edit";
             EXPECT_EQ(s->gutterRows(), gutterOf(s->editor().lineCount(), r.after));  // the marks where the user sees them
             run(*s, undo);
-            EXPECT_EQ(s->gutterRows(), gutterOf(10, r.undone));
+            EXPECT_EQ(std::tuple(s->gutterRows(), s->app().bookmarks), std::tuple(gutterOf(10, r.undone), r.undone));
         }
     }
 }
