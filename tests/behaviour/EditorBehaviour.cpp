@@ -142,7 +142,7 @@ TEST(EditorBookmarks, FollowEveryEditAndItsUndo) {
 }
 
 // The bookmark and line commands of the menus, and Select all; the gutter shows only a short
-// document's lines, and only the marks once line numbers are off.
+// document's lines.
 TEST(EditorCommands, BookmarksAndLines) {
     auto s = makeEditorSubject();
     s->set(numberedLines(12));
@@ -164,10 +164,6 @@ TEST(EditorCommands, BookmarksAndLines) {
     s->command(IDM_PASTELINE);
     EXPECT_EQ(s->marked(), "abc\r\n|abcxyz");
     EXPECT_EQ(s->desktop().clipboardText(), "abc");
-    s->bookmark({2});
-    s->app().settings.showLineNumbers = 0;
-    s->keys("{Right}");
-    EXPECT_EQ(s->gutterRows(), (Rows{"", ">"}));
     s->keys("{C-A}");
     EXPECT_EQ(s->marked(), "[abc\r\nabcxyz]");
 }
