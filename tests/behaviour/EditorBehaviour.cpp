@@ -136,13 +136,13 @@ TEST(EditorBookmarks, FollowEveryEditAndItsUndo) {
             EXPECT_EQ(s->editor().text(), edited) << "every source makes the same edit";
             EXPECT_EQ(s->gutterRows(), gutterOf(s->editor().lineCount(), r.after));  // the marks where the user sees them
             run(*s, undo);
-            EXPECT_EQ(s->gutterRows(), gutterOf(10, r.undone));
+            EXPECT_EQ(std::tuple(s->gutterRows(), s->app().bookmarks), std::tuple(gutterOf(10, r.undone), r.undone));
         }
     }
 }
 
 // The bookmark and line commands of the menus, and Select all; the gutter shows only a short
-// document's lines, and only the marks once line numbers are off.
+// document's lines.
 TEST(EditorCommands, BookmarksAndLines) {
     auto s = makeEditorSubject();
     s->set(numberedLines(12));
@@ -164,10 +164,6 @@ TEST(EditorCommands, BookmarksAndLines) {
     s->command(IDM_PASTELINE);
     EXPECT_EQ(s->marked(), "abc\r\n|abcxyz");
     EXPECT_EQ(s->desktop().clipboardText(), "abc");
-    s->bookmark({2});
-    s->app().settings.showLineNumbers = 0;
-    s->keys("{Right}");
-    EXPECT_EQ(s->gutterRows(), (Rows{"", ">"}));
     s->keys("{C-A}");
     EXPECT_EQ(s->marked(), "[abc\r\nabcxyz]");
 }

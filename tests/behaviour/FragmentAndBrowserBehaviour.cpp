@@ -25,7 +25,6 @@ TEST(FragmentBehaviour, OneUndoableInsertionEach) {
         {3, "ab|cd", IDM_JSHEADER, "ab<script type=\"text/javascript\" src=\"Example.js\">|</script>cd", {1}, {1}},
         {3, "x [word] y", IDM_ADDCOMMENT, "x <!-- | --> y", {}, {}},
         {3, "[a\r\nb]\r\nc", IDM_ADDCOMMENT, "<!-- | -->\r\nc", {3}, {2}},
-        {3, "a\r\n|", IDM_HTMLSCRIPT, "a\r\n|", {}, {}, 20}, {3, "ab|cd", IDM_JSHEADER, "ab|cd", {}, {}, 20},
         {3, "0123456789[abc]d", IDM_ADDCOMMENT, "0123456789<!-- | -->d", {}, {}, 20},  // exactly fits
         {3, "0123456789ab|cd", IDM_ADDCOMMENT, "0123456789ab|cd", {}, {}, 20},
         {3, "0123456789\r\nab|c", IDM_PASTE, "0123456789\r\nab|c", {}, {}, 20, "xyz\r\n12"},

@@ -35,7 +35,6 @@ TEST(PreferencesBehaviour, ApplyChangesTheCloseBoxNot) {
         {"print font size", {pick(413, "12"), kApply}, [](App& a) { a.printFontSize = 12; }},
         {"LightYellow", {pick(414, "LightYellow"), kApply}, [](App& a) { a.settings.backgroundColor = 0xA0FFFF; }},
         {"line numbers off", {tick(401, false), kApply}, [](App& a) { a.settings.showLineNumbers = false; }, true},
-        {"line numbers on as they were", {tick(401), kApply}, {}},
         {"the other four boxes", {tick(402, false), tick(403), tick(404, false), tick(405), kApply}, [](App& a) {
             Settings& s = a.settings;
             s.useLastSize = false, s.loadLastFile = true, s.askToQuit = false, s.autoCompleteBrackets = true; }},

@@ -1,4 +1,4 @@
-// File > Print on both subjects, by its key, its menu item and its toolbar button, on the fake printer:
+// File > Print on both subjects, on the fake printer:
 // 720 dpi Letter, quarter-inch strips, so the text starts at x 360, a 10-point row is 100 pixels high
 // and 90 cells wide, the page number stands at x 5220; a printable height of 800 leaves rows 4 to 6 for the text.
 #include "EditorSubject.h"
@@ -9,11 +9,11 @@ namespace {
 
 using Pages = std::vector<std::vector<std::string>>;
 
-// A document (its file), File > Print by a route with the selection marked; the dialog offers the selection preset.
+// A document (its file) with the selection marked, File > Print; the dialog offers the selection preset.
 // The print font size of the preferences sets the rows.
 struct Row {
     const char* name;
-    std::string marked, route, file;
+    std::string marked, file;
     Pages pages;
     bool selection = false;
     int points = 0;
@@ -22,16 +22,16 @@ struct Row {
 TEST(PrintBehaviour, FilePrintPrintsTheDocumentOrTheLinesOfTheSelectionWithAHeaderOnEveryPage) {
     const std::string x(196, 'x'), indented = "    " + x;  // 200 characters: 90, then the indentation and 86, 4 and 24
     const Row rows[] = {
-        {"the whole document", "a\r\n  b\r\nc|", "{C-P}", "C:\\Web\\index.html",
+        {"the whole document", "a\r\n  b\r\nc|", "C:\\Web\\index.html",
          {{"1 index.html", "1@5220 Page 1", "4 a", "5   b", "6 c"}}},
-        {"from the middle of line 3 to the start of line 6", "1\r\n2\r\n3[3\r\n4\r\n5\r\n]6\r\n7", "toolbar",
-         "C:\\a.htm", {{"1 a.htm", "1@5220 Page 1", "4 33", "5 4", "6 5"}}, true},
-        {"inside one line", "1\r\n2[2]2\r\n3", "menu", "D:page.php", {{"1 page.php", "1@5220 Page 1", "4 222"}}, true},
-        {"an empty untitled document", "|", "menu", "", {{"1@5220 Page 1"}}},
-        {"a long line at the foot of a page", "l1\r\nl2\r\n" + indented + "|", "menu", "C:\\page.html",
+        {"from the middle of line 3 to the start of line 6", "1\r\n2\r\n3[3\r\n4\r\n5\r\n]6\r\n7", "C:\\a.htm",
+         {{"1 a.htm", "1@5220 Page 1", "4 33", "5 4", "6 5"}}, true},
+        {"inside one line", "1\r\n2[2]2\r\n3", "D:page.php", {{"1 page.php", "1@5220 Page 1", "4 222"}}, true},
+        {"an empty untitled document", "|", "", {{"1@5220 Page 1"}}},
+        {"a long line at the foot of a page", "l1\r\nl2\r\n" + indented + "|", "C:\\page.html",
          {{"1 page.html", "1@5220 Page 1", "4 l1", "5 l2", "6 " + indented.substr(0, 90)},
           {"1 page.html", "1@5220 Page 2", "4     " + x.substr(86, 86), "5     " + x.substr(172)}}},
-        {"in 12 points: 120 pixels high, 72 wide, 75 cells, one row a page", std::string(100, 'w') + "|", "menu", "",
+        {"in 12 points: 120 pixels high, 72 wide, 75 cells, one row a page", std::string(100, 'w') + "|", "",
          {{"1@5220 Page 1", "4 " + std::string(75, 'w')}, {"1@5220 Page 2", "4 " + std::string(25, 'w')}}, false, 12},
     };
     for (const Row& r : rows) {
@@ -40,10 +40,7 @@ TEST(PrintBehaviour, FilePrintPrintsTheDocumentOrTheLinesOfTheSelectionWithAHead
         s->app().currentFile = r.file, s->app().printFontSize = r.points;
         s->printers().caps.printableHeight = 800;  // three 10-point rows a page
         s->set(r.marked);
-        if (r.route == "{C-P}")
-            s->keys(r.route);
-        else
-            s->command(r.route == "toolbar" ? IDT_PRINT : IDM_PRINT);
+        s->command(IDM_PRINT);
         FakePrinters& p = s->printers();
         EXPECT_EQ(p.pages(), r.pages);
         EXPECT_EQ(p.dialogs, (std::vector{PrintDialogRequest{true, r.selection, true}}));

@@ -4,10 +4,8 @@
 
 namespace tess::test {
 
-// Text reaches the control as a C string, so it ends at the first NUL.
 void InMemoryEditControl::setText(std::string_view text) {
-    text_.assign(text.substr(0, text.find('\0')));
-    lineStartsValid_ = false;
+    text_.assign(text);
     anchor_ = caret_ = 0;
     emptyUndo();
     modified_ = false;
@@ -41,33 +39,27 @@ void InMemoryEditControl::emptyUndo() {
 // The control's own bookkeeping: a deletion next to the last one grows the deleted text, an
 // insertion where the last one ended grows the inserted count, so a run of typing or of
 // Backspace is one undo step. Anything else starts a new step.
-void InMemoryEditControl::replaceRange(int start, int end, std::string_view text, bool undoable) {
+void InMemoryEditControl::replaceRange(int start, int end, std::string_view text) {
     const long long kept = textLength() - (end - start);
     std::string_view inserted = text;
     if (kept + static_cast<long long>(inserted.size()) > limit_)
         inserted = limit_ < kept ? std::string_view{} : inserted.substr(0, static_cast<std::size_t>(limit_ - kept));
 
     if (end > start) {
-        if (!undoable) {
-            emptyUndo();
+        const std::string_view deleted(text_.data() + start, static_cast<std::size_t>(end - start));
+        if (undoInsertCount_ == 0 && !undoText_.empty() && start == undoPosition_) {
+            undoText_ += deleted;
+        } else if (undoInsertCount_ == 0 && !undoText_.empty() && end == undoPosition_) {
+            undoText_.insert(0, deleted);
+            undoPosition_ = start;
         } else {
-            const std::string_view deleted(text_.data() + start, static_cast<std::size_t>(end - start));
-            if (undoInsertCount_ == 0 && !undoText_.empty() && start == undoPosition_) {
-                undoText_ += deleted;
-            } else if (undoInsertCount_ == 0 && !undoText_.empty() && end == undoPosition_) {
-                undoText_.insert(0, deleted);
-                undoPosition_ = start;
-            } else {
-                undoText_.assign(deleted);
-                undoPosition_ = start;
-            }
-            undoInsertCount_ = 0;
+            undoText_.assign(deleted);
+            undoPosition_ = start;
         }
+        undoInsertCount_ = 0;
     }
     if (!inserted.empty()) {
-        if (!undoable) {
-            emptyUndo();
-        } else if (start == undoPosition_ || (undoInsertCount_ != 0 && start == undoPosition_ + undoInsertCount_)) {
+        if (start == undoPosition_ || (undoInsertCount_ != 0 && start == undoPosition_ + undoInsertCount_)) {
             undoInsertCount_ += static_cast<int>(inserted.size());
         } else {
             undoPosition_ = start;
@@ -78,27 +70,23 @@ void InMemoryEditControl::replaceRange(int start, int end, std::string_view text
     anchor_ = caret_ = start + static_cast<int>(inserted.size());
     if (end > start || !inserted.empty()) {
         text_.replace(start, end - start, inserted);
-        lineStartsValid_ = false;
         modified_ = true;
     }
     scrollCaret();  // as the control does after every replacement, even of nothing
 }
 
-void InMemoryEditControl::replaceSelection(std::string_view text, bool undoable) {
+// Every replacement the program makes can be undone.
+void InMemoryEditControl::replaceSelection(std::string_view text, bool) {
     const Selection s = selection();
-    replaceRange(s.start, s.end, text.substr(0, text.find('\0')), undoable);
+    replaceRange(s.start, s.end, text);
 }
 
-// Lines break at CR LF, and at CR CR LF, the soft break that the control writes when it formats
-// lines; the extra CR belongs to the break. A lone CR or LF is an ordinary character.
-const std::vector<int>& InMemoryEditControl::lineStarts() const {
-    if (!lineStartsValid_) {
-        lineStarts_.assign(1, 0);
-        for (std::size_t found = text_.find("\r\n"); found != std::string::npos; found = text_.find("\r\n", found + 2))
-            lineStarts_.push_back(static_cast<int>(found) + 2);
-        lineStartsValid_ = true;
-    }
-    return lineStarts_;
+// Lines break at CR LF; a lone CR or LF is an ordinary character.
+std::vector<int> InMemoryEditControl::lineStarts() const {
+    std::vector<int> starts{0};
+    for (std::size_t found = text_.find("\r\n"); found != std::string::npos; found = text_.find("\r\n", found + 2))
+        starts.push_back(static_cast<int>(found) + 2);
+    return starts;
 }
 
 int InMemoryEditControl::lineCount() const { return static_cast<int>(lineStarts().size()); }
@@ -106,13 +94,13 @@ int InMemoryEditControl::lineCount() const { return static_cast<int>(lineStarts(
 // A line's break belongs to the line, so a position between CR and LF is still on it.
 int InMemoryEditControl::lineFromChar(int pos) const {
     pos = clampPos(pos);
-    const auto& starts = lineStarts();
+    const std::vector<int> starts = lineStarts();
     return static_cast<int>(std::upper_bound(starts.begin(), starts.end(), pos) - starts.begin()) - 1;
 }
 
 int InMemoryEditControl::lineIndex(int line) const {
     if (line == -1) line = lineFromChar(caret_);
-    const auto& starts = lineStarts();
+    const std::vector<int> starts = lineStarts();
     if (line >= static_cast<int>(starts.size())) return -1;
     return line < 0 ? 0 : starts[static_cast<std::size_t>(line)];
 }
@@ -122,9 +110,7 @@ int InMemoryEditControl::lineStartOf(int pos) const { return lineIndex(lineFromC
 int InMemoryEditControl::lineEndOf(int pos) const {
     const int line = lineFromChar(pos);
     if (line + 1 >= lineCount()) return textLength();
-    const int start = lineIndex(line);
-    const int end = lineIndex(line + 1) - 2;
-    return end > start && text_[end - 1] == '\r' ? end - 1 : end;
+    return lineIndex(line + 1) - 2;
 }
 
 int InMemoryEditControl::lineLength(int pos) const {
@@ -145,7 +131,7 @@ void InMemoryEditControl::undo() {
     const int position = undoPosition_;
     const int end = std::min(position + undoInsertCount_, textLength());
     emptyUndo();
-    replaceRange(std::min(position, textLength()), end, restored, true);
+    replaceRange(std::min(position, textLength()), end, restored);
     anchor_ = std::min(undoPosition_, textLength());
     caret_ = std::min(undoPosition_ + undoInsertCount_, textLength());
     scrollCaret();
@@ -154,7 +140,7 @@ void InMemoryEditControl::undo() {
 void InMemoryEditControl::cut() {
     const Selection s = selection();
     copy();
-    if (s.start != s.end) replaceRange(s.start, s.end, {}, true);
+    if (s.start != s.end) replaceRange(s.start, s.end, {});
 }
 
 void InMemoryEditControl::copy() {
@@ -166,8 +152,7 @@ void InMemoryEditControl::copy() {
 // An empty clipboard holds no text, and pasting nothing leaves the selection alone.
 void InMemoryEditControl::paste() {
     if (clipboard_.empty()) return;
-    const std::string pasted = clipboard_.substr(0, clipboard_.find('\0'));
-    replaceSelection(pasted, true);
+    replaceSelection(clipboard_, true);
 }
 
 void InMemoryEditControl::scrollCaret() {
@@ -189,10 +174,10 @@ void InMemoryEditControl::typeChar(char c) {
     switch (c) {
     case '\b': pressBackspace(); return;
     case '\r':
-    case '\n': replaceRange(s.start, s.end, "\r\n", true); return;
+    case '\n': replaceRange(s.start, s.end, "\r\n"); return;
     default:
         if ((static_cast<unsigned char>(c) < 0x20 && c != '\t') || c == 0x7F) return;
-        replaceRange(s.start, s.end, std::string_view(&c, 1), true);
+        replaceRange(s.start, s.end, std::string_view(&c, 1));
     }
 }
 
@@ -200,11 +185,9 @@ void InMemoryEditControl::pressDelete() {
     Selection s = selection();
     if (s.start == s.end) {
         if (s.end >= textLength()) return;
-        if (text_.compare(s.end, 2, "\r\n") == 0) s.end += 2;
-        else if (text_.compare(s.end, 3, "\r\r\n") == 0) s.end += 3;
-        else s.end += 1;
+        s.end += text_.compare(s.end, 2, "\r\n") == 0 ? 2 : 1;
     }
-    replaceRange(s.start, s.end, {}, true);
+    replaceRange(s.start, s.end, {});
 }
 
 void InMemoryEditControl::pressBackspace() {
@@ -212,12 +195,9 @@ void InMemoryEditControl::pressBackspace() {
     if (s.start == s.end) {
         if (s.start == 0) return;
         --s.start;
-        if (s.start > 0 && text_[s.start - 1] == '\r' && text_[s.start] == '\n') {
-            --s.start;
-            if (s.start > 0 && text_[s.start - 1] == '\r') --s.start;
-        }
+        if (s.start > 0 && text_.compare(s.start - 1, 2, "\r\n") == 0) --s.start;
     }
-    replaceRange(s.start, s.end, {}, true);
+    replaceRange(s.start, s.end, {});
 }
 
 // Up and Down keep the caret's current column only (the control remembers no goal column: the

@@ -53,15 +53,13 @@ public:
 
 private:
     int clampPos(int pos) const;
-    const std::vector<int>& lineStarts() const;
+    std::vector<int> lineStarts() const;
     int lineStartOf(int pos) const;
     int lineEndOf(int pos) const;
-    void replaceRange(int start, int end, std::string_view text, bool undoable);
+    void replaceRange(int start, int end, std::string_view text);
     void emptyUndo();
 
     std::string text_;
-    mutable std::vector<int> lineStarts_;  // rebuilt on the first query after a change
-    mutable bool lineStartsValid_ = false;
     int anchor_ = 0, caret_ = 0;
     // The control keeps its limit unsigned: 0 asks for no limit and reads back as -1.
     unsigned limit_ = 30000;

@@ -20,7 +20,6 @@ TEST(SearchRules, SearchTextFromTheSelection) {
         {"ab ab a[b]", "ab", false, false, -1, 3},         // backward: the one at 6 ends after the selection start
         {"ab ab [ab]", "ab", false, false, -1, 3},
         {"a|b ab", "ab", false, false, -1, -1},
-        {"|<BODY>", "Body", false, false, 1, 1}, {"|<BODY>", "Body", false, true, 1, -1},
         {"|x\xC9\x8A\x9F", "\xE9\x9A\xFF", false, false, 1, 1},  // the code page's accented capitals
         {"|ss", "\xDF", false, false, 1, -1},
         {"|abc", "", false, false, 1, -1},                 // nothing selected, nothing to search for
