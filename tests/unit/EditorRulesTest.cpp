@@ -1,10 +1,18 @@
-// The gutter's width rule, which the behaviour tables reach only through one font.
+// The editor's two pure rules that the behaviour tables reach only through one font and one document.
+#include "editor/Bookmarks.h"
 #include "editor/Gutter.h"
 
 #include <gtest/gtest.h>
 
 namespace tess {
 namespace {
+
+// A mark that an edit leaves past the last line goes; one on the new last line stays.
+TEST(BookmarkRule, NoMarkPastTheEnd) {
+    std::vector<int> marks{2, 10, 12};
+    shiftBookmarks(marks, 4, true, 10, 9);
+    EXPECT_EQ(marks, (std::vector<int>{2, 9}));
+}
 
 TEST(GutterFieldWidth, RoundsHalfToEven) {
     const struct { int charWidth; bool numbers; int width; } rows[] = {{8, true, 7}, {4, true, 14}, {200, true, 0}, {0, true, 0}, {8, false, 1}};
