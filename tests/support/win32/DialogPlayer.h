@@ -23,6 +23,14 @@ public:
     // Called with each dialog once it is up, before its first step, and again when it comes back
     // after another.
     std::function<void(HWND)> inspect;
+    // A modeless dialog (the tag window) outlives the command that opened it: it is played to its end
+    // now, not when its timer comes, which may be under the next player.
+    void finish() {
+        for (const HWND dialog : std::vector<HWND>(opened_.begin(), opened_.end())) {
+            ::KillTimer(dialog, 1);
+            while (::IsWindow(dialog) && play(dialog)) {}
+        }
+    }
     // What was seen, with "closed early" when steps were left.
     std::vector<std::string> seen() const {
         auto seen = seen_;

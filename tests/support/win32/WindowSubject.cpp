@@ -64,14 +64,16 @@ public:
     // A layout (as after Options) gives the gutter its width back.
     std::vector<std::string> dialog(int id, DialogSteps steps) override {
         ::SetWindowPos(shell.window.gutterHwnd(), nullptr, 0, 0, 1, 1, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-        const DialogPlayer player(std::move(steps));
+        DialogPlayer player(std::move(steps));
         shell.command(id);
+        player.finish();
         return player.seen();
     }
     std::vector<std::string> use(std::string_view route) override {
-        const DialogPlayer player({});
+        DialogPlayer player({});
         if (route.starts_with('{')) keys(route);
         else if (const int id = idOf(route)) shell.command(id);
+        player.finish();
         return player.seen();
     }
     std::vector<std::string> status() override {
