@@ -4,7 +4,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <iterator>
+#include <utility>
 
 namespace tess {
 
