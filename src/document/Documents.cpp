@@ -89,14 +89,22 @@ bool loadDocument(Context& ctx, const std::string& path) {
         showFileError(ctx, path, fileErrorText(file.error));
         return false;
     }
+    DecodedDocument document = decodeDocument(file.bytes, ctx.desktop.ansiCodePage());
+    // Half a UTF-16 unit at the end cannot be shown, nor written back as it was.
+    if (document.refused) {
+        showFileError(ctx, path, "File is not whole UTF-16 text and cannot be edited");
+        return false;
+    }
     // The edit control ends its text at the first NUL: loading such a file would silently cut it,
-    // and a later save would write the cut text back.
-    if (file.bytes.find('\0') != std::string::npos) {
+    // and a later save would write the cut text back. In UTF-16 a zero byte is half of an ordinary
+    // character; only a NUL character counts.
+    if (document.text.find(u'\0') != std::u16string::npos) {
         showFileError(ctx, path, "File contains a zero byte and cannot be edited");
         return false;
     }
-    raiseTextLimitFor(ctx.editor, static_cast<int>(file.bytes.size()));
-    ctx.editor.setText(file.bytes);
+    raiseTextLimitFor(ctx.editor, static_cast<int>(document.text.size()));
+    ctx.editor.setText(document.text);
+    ctx.app.encoding = document.encoding;
     ctx.app.currentFile = path;
     afterTextReplaced(ctx);
     return true;
@@ -107,9 +115,18 @@ bool saveDocument(Context& ctx, const std::string& name) {
     const std::string& target = toCurrentFile ? ctx.app.currentFile : name;
     if (target.empty()) return false;
     const Busy busy(ctx.view);
+    // Nothing is written that would not read back as the text: a character the encoding cannot
+    // store would otherwise become a "?" or a look-alike.
+    const std::optional<std::string> bytes =
+        encodeDocument(ctx.editor.text(), ctx.app.encoding, ctx.desktop.ansiCodePage());
+    if (!bytes) {
+        showFileError(ctx, target,
+                      "Text holds characters that " + std::string(encodingName(ctx.app.encoding)) + " cannot store");
+        return false;
+    }
     // The old file is replaced only once the new text is safely on disk, and the document counts
     // as saved only then: a failed save must leave both the file and the unsaved state alone.
-    const FileError error = ctx.desktop.writeFileSafely(target, ctx.editor.text());
+    const FileError error = ctx.desktop.writeFileSafely(target, *bytes);
     if (error != FileError::None) {
         showFileError(ctx, target, fileErrorText(error));
         return false;
@@ -143,8 +160,9 @@ bool confirmDiscard(Context& ctx) {
 void newDocument(Context& ctx) {
     if (!confirmDiscard(ctx)) return;
     ctx.editor.setSelection(0, -1);
-    ctx.editor.replaceSelection("", true);
+    ctx.editor.replaceSelection(u"", true);
     ctx.app.currentFile.clear();
+    ctx.app.encoding = Encoding::Ansi;
     afterTextReplaced(ctx);
 }
 

@@ -1,6 +1,6 @@
 #pragma once
-// The document: its file name, the questions before its text is discarded, and moving text
-// between files and the editor byte for byte.
+// The document: its file name and encoding, the questions before its text is discarded, and moving
+// text between files and the editor so that what is saved unedited is the file as it was read.
 #include "state/App.h"
 #include "platform/Desktop.h"
 
@@ -15,11 +15,12 @@ const std::vector<FileFilter>& documentFilters();
 // The "File Error " box for a file that could not be read or written, naming it and saying why.
 void showFileError(Context& ctx, std::string_view path, std::string_view what);
 
-// Reads path into the editor. On success currentFile becomes path; on failure the user sees the
+// Reads path into the editor, decoded as its bytes say. On success currentFile becomes path and
+// the encoding the one found; on failure the user sees the
 // "File Error " box and the editor and currentFile stay as they were.
 bool loadDocument(Context& ctx, const std::string& path);
 
-// Writes the editor's text to name; an empty name means currentFile, and then a successful save
+// Writes the editor's text to name in the document's encoding; an empty name means currentFile, and then a successful save
 // also marks the document unchanged. A failure shows the "File Error " box and leaves both the
 // file on disk and the modified flag as they were. Returns whether the file was written.
 bool saveDocument(Context& ctx, const std::string& name);

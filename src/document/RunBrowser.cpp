@@ -12,15 +12,16 @@ namespace tess {
 
 namespace {
 
-bool startsWithNoCase(std::string_view text, std::string_view prefix) {
+// prefix is lower-case ASCII.
+bool startsWithNoCase(std::u16string_view text, std::string_view prefix) {
     return text.size() >= prefix.size() &&
-           std::equal(prefix.begin(), prefix.end(), text.begin(), [](char a, char b) {
-               return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+           std::equal(prefix.begin(), prefix.end(), text.begin(), [](char a, char16_t b) {
+               return static_cast<char16_t>(a) == (b >= u'A' && b <= u'Z' ? static_cast<char16_t>(b + 32) : b);
            });
 }
 
-bool containsNoCase(std::string_view text, std::string_view part) {
-    for (std::size_t at = text.find('<'); at != std::string_view::npos; at = text.find('<', at + 1))
+bool containsNoCase(std::u16string_view text, std::string_view part) {
+    for (std::size_t at = text.find(u'<'); at != std::u16string_view::npos; at = text.find(u'<', at + 1))
         if (startsWithNoCase(text.substr(at), part)) return true;
     return false;
 }
@@ -28,8 +29,8 @@ bool containsNoCase(std::string_view text, std::string_view part) {
 // A folder as a file URL ending with "/", for a double-quoted HTML attribute: C:\a b\ gives
 // file:///C:/a%20b/, \\server\share\ gives file://server/share/. Characters that would end or
 // break the URL are percent-encoded, and an "&" is written as a character reference: a folder
-// named "a&lt;b" would otherwise be read as "a<b". Bytes above 127 stay as they are: the browser
-// reads them in the page's own code page, as it reads the rest of the page.
+// named "a&lt;b" would otherwise be read as "a<b". Characters beyond ASCII stay as they are: they
+// are written in the page's own encoding, as the rest of the page is.
 std::string folderUrl(std::string_view folder) {
     const bool network = folder.starts_with("\\\\");
     std::string url = network ? "file://" : "file:///";
@@ -53,13 +54,12 @@ std::string folderUrl(std::string_view folder) {
 
 // Anything before a doctype puts a browser into its quirks mode, which would show the page
 // otherwise than its real file does: the element goes after a leading doctype.
-std::size_t afterDoctype(std::string_view text) {
+std::size_t afterDoctype(std::u16string_view text) {
     std::size_t at = 0;
-    if (text.starts_with("\xEF\xBB\xBF")) at = 3;
-    while (at < text.size() && std::isspace(static_cast<unsigned char>(text[at]))) ++at;
+    while (at < text.size() && text[at] < 0x80 && std::isspace(static_cast<unsigned char>(text[at]))) ++at;
     if (!startsWithNoCase(text.substr(at), "<!doctype")) return 0;
-    const std::size_t end = text.find('>', at);
-    return end == std::string_view::npos ? 0 : end + 1;
+    const std::size_t end = text.find(u'>', at);
+    return end == std::u16string_view::npos ? 0 : end + 1;
 }
 
 }  // namespace
@@ -79,12 +79,13 @@ std::string browserCommandLine(std::string_view prefix, std::string_view file) {
 
 // Written anywhere but beside the document, a page would lose its own stylesheets, scripts and
 // images. A page that names its own base already says where its links lead.
-std::string previewText(std::string_view text, std::string_view documentFile) {
+std::u16string previewText(std::u16string_view text, std::string_view documentFile) {
     const std::string folder = folderOf(documentFile);
     const bool absolute = folder.starts_with("\\\\") || (folder.size() >= 3 && folder[1] == ':' && folder[2] == '\\');
-    if (!absolute || containsNoCase(text, "<base")) return std::string(text);
+    if (!absolute || containsNoCase(text, "<base")) return std::u16string(text);
     const std::size_t at = afterDoctype(text);
-    return std::string(text.substr(0, at)) + "<base href=\"" + folderUrl(folder) + "\">" + std::string(text.substr(at));
+    return std::u16string(text.substr(0, at)) + utf16("<base href=\"" + folderUrl(folder) + "\">") +
+           std::u16string(text.substr(at));
 }
 
 // A preview that could not be written is reported and no browser starts: it would show an older
@@ -92,7 +93,13 @@ std::string previewText(std::string_view text, std::string_view documentFile) {
 void runInBrowser(Context& ctx) {
     App& app = ctx.app;
     const std::string& preview = app.paths.previewFile;
-    const FileError error = ctx.desktop.writeFileSafely(preview, previewText(ctx.editor.text(), app.currentFile));
+    // In the document's encoding, so the browser shows what the saved page will show; UTF-8 with
+    // its mark, as a browser takes unmarked UTF-8 for its default code page. A text the encoding
+    // cannot store (not yet saved) is previewed in UTF-8 all the same.
+    const std::u16string text = previewText(ctx.editor.text(), app.currentFile);
+    const Encoding encoding = app.encoding == Encoding::Utf8 ? Encoding::Utf8Bom : app.encoding;
+    const std::optional<std::string> bytes = encodeDocument(text, encoding, ctx.desktop.ansiCodePage());
+    const FileError error = ctx.desktop.writeFileSafely(preview, bytes ? *bytes : "\xEF\xBB\xBF" + utf8(text));
     if (error != FileError::None) {
         showFileError(ctx, preview, fileErrorText(error));
         return;

@@ -21,7 +21,7 @@ std::string browserExecutable(std::string_view prefix);
 std::string browserCommandLine(std::string_view prefix, std::string_view file);
 // What the preview file holds for text: the text itself, behind a base element pointing at the
 // document's folder when the document has a file.
-std::string previewText(std::string_view text, std::string_view documentFile);
+std::u16string previewText(std::u16string_view text, std::string_view documentFile);
 
 // Commands 345 and 212.
 void runInBrowser(Context& ctx);

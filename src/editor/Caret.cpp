@@ -1,6 +1,7 @@
 #include "editor/Caret.h"
 
 #include "platform/EditControl.h"
+#include "platform/TextEncoding.h"
 
 #include <algorithm>
 
@@ -32,7 +33,7 @@ int lineLength(const CaretState& caret, const EditControl& editor, int line) {
     return editor.lineLength(editor.lineIndex(index));
 }
 
-std::string lineText(const CaretState& caret, const EditControl& editor, int line) {
+std::u16string lineText(const CaretState& caret, const EditControl& editor, int line) {
     const int index = controlLine(caret, editor, line);
     if (index < 0) return {};
     return editor.lineText(index);
@@ -45,6 +46,7 @@ void placeCaret(CaretState& caret, EditControl& editor, int column, int line) {
     index = std::clamp(index, 0, editor.lineCount() - 1);
     const int start = editor.lineIndex(index);
     column = std::clamp(column, 1, editor.lineLength(start) + 1);
+    if (splitsSurrogatePair(editor.lineText(index), static_cast<std::size_t>(column - 1))) --column;
     const int position = start + column - 1;
     caret.caretColumn = column;
     if (line != 0) caret.caretLine = index + 1;
@@ -73,7 +75,7 @@ TextLine textLineAt(const EditControl& editor, int line) {
 
 // When the text limit cut the insertion short, the caret goes no further than what was
 // inserted, so it never lands inside the text that followed the selection.
-void insertSnippet(CaretState& caret, EditControl& editor, std::string_view text, int offset) {
+void insertSnippet(CaretState& caret, EditControl& editor, std::u16string_view text, int offset) {
     recordCaret(caret, editor);
     const Selection selection = editor.selection();
     const int lengthBefore = editor.textLength() - (selection.end - selection.start);

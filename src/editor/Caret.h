@@ -15,8 +15,9 @@ void recordCaret(CaretState& caret, const EditControl& editor);
 // 0 for a line that does not exist.
 int lineLength(const CaretState& caret, const EditControl& editor, int line);
 // "" for a line that does not exist.
-std::string lineText(const CaretState& caret, const EditControl& editor, int line);
-// Puts the caret at column of line (line 0: the line the caret stands on) and records it.
+std::u16string lineText(const CaretState& caret, const EditControl& editor, int line);
+// Puts the caret at column of line (line 0: the line the caret stands on) and records it; a column
+// between the halves of a surrogate pair goes to the pair's start.
 void placeCaret(CaretState& caret, EditControl& editor, int column, int line);
 // The text between two hard line breaks that holds the control's line (0-based). With word wrap
 // on, the control's lines are display lines, and one text line can span several of them.
@@ -34,6 +35,6 @@ bool endsInLineBreak(const EditControl& editor, int line);
 
 // Replaces the selection with text as one undoable edit, then puts the caret offset characters
 // after where the selection started (offset 0: after the inserted text).
-void insertSnippet(CaretState& caret, EditControl& editor, std::string_view text, int offset);
+void insertSnippet(CaretState& caret, EditControl& editor, std::u16string_view text, int offset);
 
 }  // namespace tess

@@ -63,7 +63,7 @@ int roundHalfEven(double value) {
 }
 
 void measureFont(EditControl& gutter, FontMetrics& font) {
-    gutter.setText("12\r\n3");
+    gutter.setText(u"12\r\n3");
     const int p0 = gutter.lineIndex(0);
     const int p1 = gutter.lineIndex(1);
     const Point first = gutter.positionFromChar(p0);

@@ -19,9 +19,9 @@ namespace {
 enum class TabOutcome { Done, Refused };
 
 
-int leadingSpaces(std::string_view text) {
-    const auto first = text.find_first_not_of(' ');
-    return static_cast<int>(first == std::string_view::npos ? text.size() : first);
+int leadingSpaces(std::u16string_view text) {
+    const auto first = text.find_first_not_of(u' ');
+    return static_cast<int>(first == std::u16string_view::npos ? text.size() : first);
 }
 
 // The spaces at the start of the text line that holds the control's line. With word wrap on, the
@@ -31,7 +31,7 @@ int textLineIndent(const EditControl& editor, int line) {
     const TextLine text = textLineAt(editor, line);
     int spaces = 0;
     for (line = text.firstLine; line <= text.lastLine; ++line) {
-        const std::string row = editor.lineText(line);
+        const std::u16string row = editor.lineText(line);
         const int leading = leadingSpaces(row);
         spaces += leading;
         if (leading < static_cast<int>(row.size())) break;
@@ -50,14 +50,14 @@ void applyGoalColumn(CaretState& caret, EditControl& editor) {
 
 TabOutcome indentBlock(Context& ctx, Selection selection, bool unindent) {
     EditControl& editor = ctx.editor;
-    const std::string text = editor.text();
+    const std::u16string text = editor.text();
     int s = selection.start;
     int e = selection.end;
     // A block selected with the line break after its last line: the break is not part of it.
     // Judged on the selection's end itself rather than on the caret's line, so that a block
     // selected upwards is treated like one selected downwards; and only after a real line break,
     // not at a wrap point of word wrap, where the two characters before are text.
-    if (e >= 2 && text.compare(static_cast<std::size_t>(e - 2), 2, "\r\n") == 0) {
+    if (e >= 2 && text.compare(static_cast<std::size_t>(e - 2), 2, u"\r\n") == 0) {
         e = std::max(s, e - 2);
         editor.setSelection(s, e);
     }
@@ -79,15 +79,15 @@ TabOutcome indentBlock(Context& ctx, Selection selection, bool unindent) {
     // rather than one line lookup per line, and with word wrap on, the control's display lines
     // would otherwise get hard breaks at their wrap points.
     const int unit = indentUnit(ctx.app.settings);
-    const std::string indent(static_cast<std::size_t>(unit), ' ');
-    const std::string_view block =
-        std::string_view(text).substr(static_cast<std::size_t>(s), static_cast<std::size_t>(e - s));
-    std::string rebuilt;
+    const std::u16string indent(static_cast<std::size_t>(unit), u' ');
+    const std::u16string_view block =
+        std::u16string_view(text).substr(static_cast<std::size_t>(s), static_cast<std::size_t>(e - s));
+    std::u16string rebuilt;
     rebuilt.reserve(block.size() + static_cast<std::size_t>(last - first + 1) * indent.size());
     bool changed = false;
     for (std::size_t from = 0;;) {
-        const std::size_t to = block.find("\r\n", from);
-        const std::string_view line = block.substr(from, to == std::string_view::npos ? to : to - from);
+        const std::size_t to = block.find(u"\r\n", from);
+        const std::u16string_view line = block.substr(from, to == std::u16string_view::npos ? to : to - from);
         if (unindent) {
             const int removed = std::min(leadingSpaces(line), unit);
             changed = changed || removed > 0;
@@ -97,8 +97,8 @@ TabOutcome indentBlock(Context& ctx, Selection selection, bool unindent) {
             rebuilt += indent;
             rebuilt += line;
         }
-        if (to == std::string_view::npos) break;
-        rebuilt += "\r\n";
+        if (to == std::u16string_view::npos) break;
+        rebuilt += u"\r\n";
         from = to + 2;
     }
     const int length = static_cast<int>(rebuilt.size());
@@ -120,28 +120,28 @@ void indentAtCaret(Context& ctx, bool unindent) {
     CaretState& caret = ctx.app.caret;
     const int unit = indentUnit(ctx.app.settings);
     if (!unindent) {
-        editor.replaceSelection(std::string(static_cast<std::size_t>(unit), ' '), true);
+        editor.replaceSelection(std::u16string(static_cast<std::size_t>(unit), u' '), true);
         return;
     }
     recordCaret(caret, editor);
-    const std::string text = lineText(caret, editor, caret.caretLine);
+    const std::u16string text = lineText(caret, editor, caret.caretLine);
     const int before = std::min(caret.caretColumn - 1, static_cast<int>(text.size()));
     int count = 0;
-    while (count < unit && count < before && text[static_cast<std::size_t>(before - count - 1)] == ' ') ++count;
+    while (count < unit && count < before && text[static_cast<std::size_t>(before - count - 1)] == u' ') ++count;
     if (count == 0) return;
     const int position = editor.selection().start;
     editor.setSelection(position - count, position);
-    editor.replaceSelection("", true);
+    editor.replaceSelection(u"", true);
 }
 
 // A typed opening bracket, waiting for the control to insert it.
 struct PendingBracket {
-    char opening = 0;
+    char16_t opening = 0;
     int position = 0;     // just after the bracket once the control has inserted it
     int lengthAfter = 0;  // the text length once the control has inserted it
 };
 
-std::optional<PendingBracket> prepareBracket(Context& ctx, char typed) {
+std::optional<PendingBracket> prepareBracket(Context& ctx, char16_t typed) {
     if (!ctx.app.settings.autoCompleteBrackets || closingBracket(typed) == 0) return std::nullopt;
     recordCaret(ctx.app.caret, ctx.editor);
     const Selection selection = ctx.editor.selection();
@@ -157,9 +157,9 @@ void completeBracket(Context& ctx, const PendingBracket& pending) {
     const Selection expected{pending.position, pending.position};
     if (editor.selection() != expected || editor.textLength() != pending.lengthAfter) return;
     if (!fitsTextLimit(editor, 1, 2)) return;
-    const char pair[] = {pending.opening, closingBracket(pending.opening)};
+    const char16_t pair[] = {pending.opening, closingBracket(pending.opening)};
     editor.setSelection(pending.position - 1, pending.position);
-    editor.replaceSelection(std::string_view(pair, 2), true);
+    editor.replaceSelection(std::u16string_view(pair, 2), true);
     editor.setSelection(pending.position, pending.position);
 }
 
@@ -174,8 +174,8 @@ void enterPressed(Context& ctx) {
     caret.enterPrepared = true;
     const int breakAt = editor.selection().start;
     const int line = editor.lineFromChar(breakAt);
-    std::string inserted = "\r\n";
-    inserted.append(static_cast<std::size_t>(textLineIndent(editor, line)), ' ');
+    std::u16string inserted = u"\r\n";
+    inserted.append(static_cast<std::size_t>(textLineIndent(editor, line)), u' ');
     // Never half a line break: at the limit the control would keep a lone CR.
     const int room = editor.textLimit() - editor.textLength();
     if (room < 2) return;
@@ -249,6 +249,7 @@ void placeCaretAtPoint(Context& ctx, Point point) {
     int offset = 0;
     if (font.charWidth > 0) offset = (point.x - editor.positionFromChar(start).x) / font.charWidth;
     offset = std::clamp(offset, 0, editor.lineLength(start));
+    if (splitsSurrogatePair(editor.lineText(line - 1), static_cast<std::size_t>(offset))) --offset;
     editor.setSelection(start + offset, start + offset);
     caret.caretLine = line;
     caret.caretColumn = offset + 1;
@@ -273,20 +274,20 @@ int selectedLength(const EditControl& editor) {
     return selection.end - selection.start;
 }
 
-bool isCharOf(Key key, char typed) {
-    if (key == Key::Enter) return typed == '\r' || typed == '\n';  // Ctrl+Enter gives LF
-    if (key == Key::Tab) return typed == '\t';
+bool isCharOf(Key key, char16_t typed) {
+    if (key == Key::Enter) return typed == u'\r' || typed == u'\n';  // Ctrl+Enter gives LF
+    if (key == Key::Tab) return typed == u'\t';
     return false;
 }
 
 }  // namespace
 
-char closingBracket(char opening) {
+char16_t closingBracket(char16_t opening) {
     switch (opening) {
-    case '(': return ')';
-    case '<': return '>';
-    case '[': return ']';
-    case '{': return '}';
+    case u'(': return u')';
+    case u'<': return u'>';
+    case u'[': return u']';
+    case u'{': return u'}';
     default: return 0;
     }
 }
@@ -295,7 +296,7 @@ char closingBracket(char opening) {
 // Tab the press has already done all there is to do, so their character is dropped; the count
 // is reset by the next press and by the key's release, so an untranslated press (one that was
 // sent rather than typed) cannot leave a later character to be swallowed.
-bool EditorKeys::charTyped(Context& ctx, char typed, const ControlHandling& control) {
+bool EditorKeys::charTyped(Context& ctx, char16_t typed, const ControlHandling& control) {
     if (swallowCount_ > 0 && isCharOf(swallowFor_, typed)) {
         --swallowCount_;
         return false;

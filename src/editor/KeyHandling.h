@@ -10,7 +10,7 @@
 namespace tess {
 
 // The closing partner of "(", "<", "[" and "{"; 0 for any other character.
-char closingBracket(char opening);
+char16_t closingBracket(char16_t opening);
 
 // The keys the editor treats specially; every other key is Other.
 enum class Key { Enter, Tab, Up, Down, Left, Right, Home, End, PageUp, PageDown, Delete, Insert, Other };
@@ -24,7 +24,7 @@ using ControlHandling = std::function<void()>;
 // it remembers which character messages belong to a key press it has already handled.
 class EditorKeys {
 public:
-    bool charTyped(Context& ctx, char typed, const ControlHandling& control);
+    bool charTyped(Context& ctx, char16_t typed, const ControlHandling& control);
     // repeated: an auto-repeated press, the key being down already.
     bool keyPressed(Context& ctx, Key key, bool shift, const ControlHandling& control, bool repeated = false);
     bool keyReleased(Context& ctx, Key key, bool shift, const ControlHandling& control);

@@ -25,8 +25,8 @@ EditSpan spanAtSelection(const EditControl& editor) { return {editor.selection()
 
 // Nothing readable (no text, or the clipboard held open by another program) leaves the clipboard
 // alone: writing back an empty text would destroy whatever the user had copied elsewhere.
-std::string normalizeClipboard(Desktop& desktop) {
-    std::string text = desktop.clipboardText();
+std::u16string normalizeClipboard(Desktop& desktop) {
+    std::u16string text = desktop.clipboardText();
     if (!text.empty()) desktop.setClipboardText(text);
     return text;
 }
@@ -82,7 +82,7 @@ void yankLine(Context& ctx) {
     // An empty last line has nothing to remove, and the undo step stays the user's last edit.
     if (line.next > line.start) {
         editor.setSelection(line.start, line.next);
-        editor.replaceSelection("", true);
+        editor.replaceSelection(u"", true);
     }
     placeCaret(ctx.app.caret, editor, 1, line.firstLine + 1);
     afterLineEdit(ctx, span);
@@ -92,7 +92,7 @@ void yankLine(Context& ctx) {
 // read from the text, since its display lines alone need not hold every character between them.
 void copyLine(Context& ctx) {
     const int caretLine = ctx.app.caret.caretLine;
-    std::string copied;
+    std::u16string copied;
     if (caretLine >= 1 && caretLine <= ctx.editor.lineCount()) {
         const TextLine line = textLineAt(ctx.editor, caretLine - 1);
         if (line.firstLine == line.lastLine) copied = ctx.editor.lineText(line.firstLine);

@@ -8,7 +8,7 @@ namespace tess {
 
 // Leaves the clipboard's text on it as plain CF_TEXT alone, dropping every other format; returns
 // that text.
-std::string normalizeClipboard(Desktop& desktop);
+std::u16string normalizeClipboard(Desktop& desktop);
 
 void undoEdit(Context& ctx);
 void selectAll(Context& ctx);

@@ -23,7 +23,7 @@ bool fitsTextLimit(const EditControl& editor, int removed, std::size_t added) {
 
 // The control would keep only the part that fits, and nothing would tell the user that the rest
 // of a tag or of the clipboard's text is missing.
-bool roomForInsertion(Context& ctx, std::string_view text, int removed) {
+bool roomForInsertion(Context& ctx, std::u16string_view text, int removed) {
     if (fitsTextLimit(ctx.editor, removed, text.size())) return true;
     ctx.desktop.messageBox({.title = "Cannot be inserted",
                             .text = "The text does not fit: the editor holds at most " +

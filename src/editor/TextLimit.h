@@ -13,7 +13,7 @@ bool fitsTextLimit(const EditControl& editor, int removed, std::size_t added);
 
 // An insertion the program makes in place of the selection (or of removed characters) goes in
 // whole or not at all: false, once the user has been told, when the text does not fit.
-bool roomForInsertion(Context& ctx, std::string_view text, int removed);
+bool roomForInsertion(Context& ctx, std::u16string_view text, int removed);
 
 // A text made longer than the limit by other means than typing: the limit is raised past it,
 // leaving room to go on typing and pasting.

@@ -3,6 +3,7 @@
 // dialogs, the beep, the clipboard, processes, the shell and the file system. Tests use a
 // scripted fake that records every call (tests/support/FakeDesktop.h).
 #include "platform/FileError.h"
+#include "platform/TextEncoding.h"
 
 #include <optional>
 #include <string>
@@ -70,9 +71,9 @@ public:
     virtual std::optional<std::string> saveFileDialog(const FileDialogRequest& request) = 0;
     virtual void beep() = 0;
 
-    // Plain CF_TEXT only; reading stops at the first NUL.
-    virtual void setClipboardText(std::string_view text) = 0;
-    virtual std::string clipboardText() = 0;
+    // Unicode text only; reading stops at the first NUL.
+    virtual void setClipboardText(std::u16string_view text) = 0;
+    virtual std::u16string clipboardText() = 0;
 
     virtual bool startProcess(const std::string& commandLine) = 0;
     virtual bool shellOpen(const std::string& target, ShowAs show) = 0;
@@ -89,6 +90,9 @@ public:
     // failure leaves the old file as it was and no temporary file behind.
     virtual FileError writeFileSafely(const std::string& path, std::string_view bytes) = 0;
     virtual bool deleteFile(const std::string& path) = 0;
+
+    // The system's ANSI code page: what a document in no Unicode form is read and saved in.
+    virtual const CodePage& ansiCodePage() = 0;
 };
 
 }  // namespace tess

@@ -43,11 +43,11 @@ public:
     // Selects a new font; the one it replaces, if the device made it, is released.
     virtual void selectFont(const PrintFont& font) = 0;
     virtual PrintTextMetrics textMetrics() const = 0;
-    virtual int textExtent(std::string_view text) const = 0;
+    virtual int textExtent(std::u16string_view text) const = 0;
     // How many leading characters of text fit in maxExtent pixels.
-    virtual int fitCount(std::string_view text, int maxExtent) const = 0;
+    virtual int fitCount(std::u16string_view text, int maxExtent) const = 0;
     // (x, y): the text's top-left corner from the drawing origin.
-    virtual void textOut(int x, int y, std::string_view text) = 0;
+    virtual void textOut(int x, int y, std::u16string_view text) = 0;
 
     // False when the job or the page could not be started.
     virtual bool startDocument(std::string_view name) = 0;

@@ -281,6 +281,44 @@ std::optional<std::u16string> fromUtf8(std::string_view bytes) {
     return text;
 }
 
+std::u16string utf16(std::string_view utf8) {
+    if (auto text = fromUtf8(utf8)) return std::move(*text);
+    std::u16string text;
+    const Byte* p = reinterpret_cast<const Byte*>(utf8.data());
+    const Byte* const end = p + utf8.size();
+    for (std::size_t length = 0; p < end; p += length) {
+        char32_t codePoint = *p;
+        length = *p < 0x80 ? 1 : decodeSequence(p, end, codePoint);
+        if (length == 0) codePoint = 0xFFFD, length = 1;
+        if (codePoint < 0x10000) {
+            text += static_cast<char16_t>(codePoint);
+        } else {
+            codePoint -= 0x10000;
+            text += static_cast<char16_t>(0xD800 + (codePoint >> 10));
+            text += static_cast<char16_t>(0xDC00 + (codePoint & 0x3FF));
+        }
+    }
+    return text;
+}
+
+std::string utf8(std::u16string_view text) {
+    if (auto bytes = toUtf8(text)) return std::move(*bytes);
+    std::u16string repaired(text);
+    for (std::size_t i = 0; i < repaired.size(); ++i) {
+        const char16_t c = repaired[i];
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < repaired.size() && repaired[i + 1] >= 0xDC00 && repaired[i + 1] <= 0xDFFF)
+            ++i;
+        else if (c >= 0xD800 && c <= 0xDFFF)
+            repaired[i] = u'\uFFFD';
+    }
+    return *toUtf8(repaired);
+}
+
+bool splitsSurrogatePair(std::u16string_view text, std::size_t at) {
+    return at > 0 && at < text.size() && text[at - 1] >= 0xD800 && text[at - 1] <= 0xDBFF && text[at] >= 0xDC00 &&
+           text[at] <= 0xDFFF;
+}
+
 bool isUtf8WithMultibyte(std::string_view bytes) {
     bool multibyte = false;
     return scanUtf8(bytes, multibyte) && multibyte;

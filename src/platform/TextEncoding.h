@@ -1,6 +1,7 @@
 #pragma once
 // How a document's bytes become the editor's UTF-16 text and back, exactly, and how the UTF-8
 // strings the program keeps (paths, settings values) convert to and from the other forms.
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,6 +16,12 @@ std::string_view encodingName(Encoding encoding);
 // U+10FFFF, cut sequences, stray continuation bytes) and for unpaired surrogates in UTF-16.
 std::optional<std::string> toUtf8(std::u16string_view text);
 std::optional<std::u16string> fromUtf8(std::string_view bytes);
+// For texts that only pass through (a find text from its box, a file name on a page header):
+// anything malformed becomes U+FFFD rather than nothing.
+std::u16string utf16(std::string_view utf8);
+std::string utf8(std::u16string_view text);
+// Whether at falls between the two halves of a surrogate pair, where no caret may stand.
+bool splitsSurrogatePair(std::u16string_view text, std::size_t at);
 // Valid UTF-8 holding at least one multi-byte sequence (pure ASCII is not).
 bool isUtf8WithMultibyte(std::string_view bytes);
 

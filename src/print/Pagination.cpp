@@ -48,7 +48,7 @@ PrintFont courier(const DeviceCaps& c, int points, bool underline = false) {
 
 // Where a job's text goes on every page, in device pixels from the drawing origin.
 struct PageLayout {
-    std::string name;    // at the left of the header
+    std::u16string name;  // at the left of the header
     PrintFont nameFont;  // the page number and the rows are in the body font
     PrintFont bodyFont;
     int left = 0;      // of the name and of every row
@@ -74,7 +74,7 @@ public:
         return false;
     }
 
-    bool row(std::string_view text) {
+    bool row(std::u16string_view text) {
         if ((!pageOpen_ || row_ == layout_.rowsPerPage) && !newPage()) return false;
         const int y = std::max(0, layout_.firstRowY + row_ * layout_.rowPitch);
         if (!text.empty()) device_.textOut(layout_.left, y, text);
@@ -97,13 +97,13 @@ private:
         }
         row_ = 0;
         const PageLayout& layout = layout_;
-        const std::string number = "Page " + std::to_string(++page_);
+        const std::u16string number = utf16("Page " + std::to_string(++page_));
         const int numberX =
             layout.left + std::max(0, std::min(layout.numberAt, layout.width - device_.textExtent(number)));
         const int nameRoom =
             layout.nameGap < 0 ? layout.width : std::max(0, numberX - layout.left - layout.nameGap);
         device_.selectFont(layout.nameFont);
-        const std::string_view name = layout.name;
+        const std::u16string_view name = layout.name;
         const int nameFits = std::clamp(device_.fitCount(name, nameRoom), 0, static_cast<int>(name.size()));
         if (nameFits > 0) device_.textOut(layout.left, layout.headerY, name.substr(0, nameFits));
         device_.selectFont(layout.bodyFont);
@@ -122,10 +122,10 @@ private:
 // A help page has margins of 0.75 inch at the sides, 0.25 at the top and 0.5 at the bottom, from the
 // paper's edges. The title is underlined in 12 points, the body starts on line 5 and its lines are
 // as high as the font with its leading.
-PageLayout helpLayout(PrintDevice& device, std::string_view title) {
+PageLayout helpLayout(PrintDevice& device, std::u16string_view title) {
     const DeviceCaps c = device.caps();
     PageLayout layout{
-        .name = std::string(title), .nameFont = courier(c, 12, true), .bodyFont = courier(c, kBodyPoints)};
+        .name = std::u16string(title), .nameFont = courier(c, 12, true), .bodyFont = courier(c, kBodyPoints)};
     device.selectFont(layout.bodyFont);
     const PrintTextMetrics m = device.textMetrics();
     const int lineHeight = std::max(1, m.height + m.externalLeading);
@@ -151,42 +151,42 @@ PageLayout helpLayout(PrintDevice& device, std::string_view title) {
 }
 
 // Each tab reaches the next multiple of 8 columns.
-std::string expandTabs(std::string_view line) {
-    std::string expanded;
-    for (const char c : line) {
-        if (c == '\t')
-            expanded.append(8 - expanded.size() % 8, ' ');
+std::u16string expandTabs(std::u16string_view line) {
+    std::u16string expanded;
+    for (const char16_t c : line) {
+        if (c == u'\t')
+            expanded.append(8 - expanded.size() % 8, u' ');
         else
             expanded += c;
     }
     return expanded;
 }
 
-std::string_view trimSpaces(std::string_view s) {
-    const std::size_t first = s.find_first_not_of(' ');
-    if (first == std::string_view::npos) return {};
-    return s.substr(first, s.find_last_not_of(' ') - first + 1);
+std::u16string_view trimSpaces(std::u16string_view s) {
+    const std::size_t first = s.find_first_not_of(u' ');
+    if (first == std::u16string_view::npos) return {};
+    return s.substr(first, s.find_last_not_of(u' ') - first + 1);
 }
 
 // A help line too wide for a row wraps after the last break character that fits, an opening bracket
 // going to the next row with what it opens; every row starts at the left margin.
-void wrapHelpLine(const std::string& line, const PrintDevice& device, int width, std::vector<std::string>& rows) {
-    static constexpr std::string_view kBreakChars = " -,;:.()[]{}<>~/|\\=";
-    static constexpr std::string_view kOpenerChars = "([{<";
-    std::string_view rest = line;
+void wrapHelpLine(const std::u16string& line, const PrintDevice& device, int width, std::vector<std::u16string>& rows) {
+    static constexpr std::u16string_view kBreakChars = u" -,;:.()[]{}<>~/|\\=";
+    static constexpr std::u16string_view kOpenerChars = u"([{<";
+    std::u16string_view rest = line;
     while (device.textExtent(rest) > width) {
         const int fits = device.fitCount(rest, width);
-        const std::string_view head = rest.substr(0, static_cast<std::size_t>(std::max(0, fits)));
+        const std::u16string_view head = rest.substr(0, static_cast<std::size_t>(std::max(0, fits)));
         const std::size_t at = head.find_last_of(kBreakChars);
         std::size_t cut =
-            at == std::string_view::npos ? 0 : at + (kOpenerChars.find(head[at]) == std::string_view::npos);
+            at == std::u16string_view::npos ? 0 : at + (kOpenerChars.find(head[at]) == std::u16string_view::npos);
         // Without a break character to end the row (or with only an opener at its start) the row ends
         // where the fitting head does, so that wrapping always advances.
         if (cut == 0) cut = std::max<std::size_t>(head.size(), 1);
         rows.emplace_back(trimSpaces(rest.substr(0, cut)));
         rest.remove_prefix(cut);
-        const std::size_t text = rest.find_first_not_of(' ');
-        if (text == std::string_view::npos) return;
+        const std::size_t text = rest.find_first_not_of(u' ');
+        if (text == std::u16string_view::npos) return;
         rest.remove_prefix(text);
     }
     rows.emplace_back(rest);
@@ -195,7 +195,7 @@ void wrapHelpLine(const std::string& line, const PrintDevice& device, int width,
 // The document's page: the file name and the page number on row 1, the text from row 4, 0.75 inch
 // from the paper's left edge across 7.5 inches (less where the printable area ends sooner). Rows are
 // as high as the font without its leading.
-PageLayout documentLayout(PrintDevice& device, int points, std::string name) {
+PageLayout documentLayout(PrintDevice& device, int points, std::u16string name) {
     const DeviceCaps c = device.caps();
     PageLayout layout{.name = std::move(name), .nameFont = courier(c, points), .bodyFont = courier(c, points)};
     device.selectFont(layout.bodyFont);
@@ -213,24 +213,29 @@ PageLayout documentLayout(PrintDevice& device, int points, std::string name) {
 
 // A document line longer than a row goes on over rows of its own, each indented as the line is
 // while that leaves room for text beside it.
-std::vector<std::string> documentRows(std::string_view text, const PrintDevice& device, int width) {
+std::vector<std::u16string> documentRows(std::u16string_view text, const PrintDevice& device, int width) {
     // At least one character of a text that has any, so that a row always takes something; and as a
-    // character is at least a pixel wide, no row holds more characters than the width's pixels.
-    const auto fitting = [&](std::string_view s) {
+    // character is at least a pixel wide, no row holds more characters than the width's pixels. A
+    // row never ends between the halves of a surrogate pair, and one that would hold only the first
+    // half holds the pair.
+    const auto fitting = [&](std::u16string_view s) {
+        const std::u16string_view whole = s;
         s = s.substr(0, static_cast<std::size_t>(width));
-        return std::clamp<std::size_t>(static_cast<std::size_t>(std::max(0, device.fitCount(s, width))),
-                                       std::min<std::size_t>(s.size(), 1), s.size());
+        std::size_t n = std::clamp<std::size_t>(static_cast<std::size_t>(std::max(0, device.fitCount(s, width))),
+                                                std::min<std::size_t>(s.size(), 1), s.size());
+        if (splitsSurrogatePair(whole, n)) n = n == 1 ? 2 : n - 1;
+        return n;
     };
-    std::string indent(std::min(text.size(), text.find_first_not_of(' ')), ' ');
+    std::u16string indent(std::min(text.size(), text.find_first_not_of(u' ')), u' ');
     std::size_t n = fitting(text);
-    std::vector<std::string> rows{std::string(text.substr(0, n))};
-    for (std::string_view rest = text.substr(n); !rest.empty(); rest.remove_prefix(n)) {
-        const std::size_t fit = fitting(indent + std::string(rest.substr(0, static_cast<std::size_t>(width))));
+    std::vector<std::u16string> rows{std::u16string(text.substr(0, n))};
+    for (std::u16string_view rest = text.substr(n); !rest.empty(); rest.remove_prefix(n)) {
+        const std::size_t fit = fitting(indent + std::u16string(rest.substr(0, static_cast<std::size_t>(width) + 1)));
         if (fit <= indent.size())
             indent.clear(), n = fitting(rest);
         else
             n = fit - indent.size();
-        rows.push_back(indent + std::string(rest.substr(0, n)));
+        rows.push_back(indent + std::u16string(rest.substr(0, n)));
     }
     return rows;
 }
@@ -248,17 +253,20 @@ std::string fileNamePart(const std::string& path) {
 void printHelpTopic(Context& ctx, std::string_view title, std::string_view body) {
     const std::unique_ptr<PrintDevice> device = choosePrinter(ctx, {});
     if (!device) return;
-    const PageLayout layout = helpLayout(*device, title);
-    std::vector<std::string> rows;
-    for (std::string_view rest = body; !rest.empty();) {
-        const std::size_t end = rest.find("\r\n");
+    // The help file is in the system's code page.
+    const CodePage& ansi = ctx.desktop.ansiCodePage();
+    const PageLayout layout = helpLayout(*device, ansi.decode(title));
+    const std::u16string text = ansi.decode(body);
+    std::vector<std::u16string> rows;
+    for (std::u16string_view rest = text; !rest.empty();) {
+        const std::size_t end = rest.find(u"\r\n");
         wrapHelpLine(expandTabs(rest.substr(0, end)), *device, layout.width, rows);
-        rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 2);
+        rest = end == std::u16string_view::npos ? std::u16string_view() : rest.substr(end + 2);
     }
     if (device->duplex().value_or(0) > 1) device->setDuplex(static_cast<int>(rows.size()) > layout.rowsPerPage ? 2 : 1);
     PrintJob job(*device, ctx.desktop, layout);
     if (!job.start("appHelp")) return;
-    for (const std::string& row : rows)
+    for (const std::u16string& row : rows)
         if (!job.row(row)) return;
     job.finish();
 }
@@ -273,12 +281,12 @@ void printCurrentFile(Context& ctx) {
         choosePrinter(ctx, {.offerSelection = true, .selectionChosen = selected, .offerPageRange = true});
     if (!device) return;
     const PageLayout layout = documentLayout(*device, ctx.app.printFontSize > 0 ? ctx.app.printFontSize : kBodyPoints,
-                                             fileNamePart(ctx.app.currentFile));
+                                             utf16(fileNamePart(ctx.app.currentFile)));
     PrintJob job(*device, ctx.desktop, layout);
     if (!job.start("Print Job")) return;
     const int last = selected ? editor.lineFromChar(selection.end - 1) : editor.lineCount() - 1;
     for (int line = selected ? editor.lineFromChar(selection.start) : 0; line <= last; ++line)
-        for (const std::string& row : documentRows(editor.lineText(line), *device, layout.width))
+        for (const std::u16string& row : documentRows(editor.lineText(line), *device, layout.width))
             if (!job.row(row)) return;
     job.finish();
 }

@@ -48,7 +48,7 @@ void select(Context& ctx, int start, int end) {
 void findAgain(Context& ctx, int direction) {
     FindState& state = ctx.app.find;
     const FindOptions o = state.rememberedFindOptions;
-    std::string what;
+    std::u16string what;
     int found = SearchText(ctx.editor, what, o.wholeWord, o.matchCase, direction);
     if (what.empty()) return ctx.desktop.beep();
     if (found < 0 && o.doNotCycle) {
@@ -68,15 +68,15 @@ void findAgain(Context& ctx, int direction) {
     updateStatusBar(ctx);
 }
 
-int lineBreaks(std::string_view text) {
+int lineBreaks(std::u16string_view text) {
     int count = 0;
-    for (std::size_t at = text.find("\r\n"); at != std::string_view::npos; at = text.find("\r\n", at + 2)) ++count;
+    for (std::size_t at = text.find(u"\r\n"); at != std::u16string_view::npos; at = text.find(u"\r\n", at + 2)) ++count;
     return count;
 }
 
 // The bookmarks follow each replacement as they would follow it made on its own, from the first to the last.
-void followReplacements(Context& ctx, std::string_view old, const ReplaceAllPlan& plan, int length,
-                        std::string_view with) {
+void followReplacements(Context& ctx, std::u16string_view old, const ReplaceAllPlan& plan, int length,
+                        std::u16string_view with) {
     const int added = lineBreaks(with);
     int lines = lineBreaks(old) + 1, line = 1, delta = 0, counted = 0, lastEnd = -1;
     bool atLineStart = false;
@@ -84,8 +84,8 @@ void followReplacements(Context& ctx, std::string_view old, const ReplaceAllPlan
         line += lineBreaks(old.substr(static_cast<std::size_t>(counted), static_cast<std::size_t>(p - counted)));
         counted = p;
         // Right after the last replacement, the text before is what it put in (or, if nothing, what it followed).
-        if (p != lastEnd) atLineStart = p == 0 || old.substr(0, static_cast<std::size_t>(p)).ends_with("\r\n");
-        else if (!with.empty()) atLineStart = with.ends_with("\r\n");
+        if (p != lastEnd) atLineStart = p == 0 || old.substr(0, static_cast<std::size_t>(p)).ends_with(u"\r\n");
+        else if (!with.empty()) atLineStart = with.ends_with(u"\r\n");
         const int removed = lineBreaks(old.substr(static_cast<std::size_t>(p), static_cast<std::size_t>(length)));
         shiftBookmarks(ctx.app.bookmarks, line + delta, atLineStart, lines, lines + added - removed);
         lines += added - removed, delta += added - removed, lastEnd = p + length;
@@ -146,8 +146,8 @@ void FindDialog::initialise(DialogView& view) {
     for (const int id : {kWholeWord, kBeepOnCycle}) view.setChecked(id, true);
     if (mode_ == FindMode::Find) view.setChecked(kDown, true);
     const Selection s = ctx_.editor.selection();
-    view.setText(kWhat, ctx_.editor.text().substr(static_cast<std::size_t>(s.start),
-                                                   static_cast<std::size_t>(s.end - s.start)));
+    view.setText(kWhat, utf8(std::u16string_view(ctx_.editor.text()).substr(static_cast<std::size_t>(s.start),
+                                                                        static_cast<std::size_t>(s.end - s.start))));
     if (mode_ == FindMode::Replace && s.end > s.start) view.setText(kDialogOk, "&Skip");
 }
 
@@ -169,7 +169,7 @@ FindOptions FindDialog::options(const DialogView& view) const {
 // A search that finds nothing wraps once to the far end of the text and tries again; the wrapped
 // flag is set before that second try, so it cannot wrap again.
 void FindDialog::findNext(DialogView& view) {
-    std::string what = view.text(kWhat);
+    std::u16string what = utf16(view.text(kWhat));
     if (what.empty()) {
         ctx_.desktop.messageBox(box("Error", "Must specify what to find", Buttons::Ok, Icon::Exclamation));
         return view.focus(kWhat);
@@ -203,7 +203,7 @@ void FindDialog::findNext(DialogView& view) {
 // Whatever is selected is replaced, matching or not, unless the text would pass the limit; the
 // bookmarks follow the lines it adds or removes.
 void FindDialog::replace(DialogView& view) {
-    const std::string with = view.text(kWith);
+    const std::u16string with = utf16(view.text(kWith));
     if (with.empty()) {
         ctx_.desktop.messageBox(box("Error", "Must specify what to replace with", Buttons::Ok, Icon::Exclamation));
         return view.focus(kWith);
@@ -220,7 +220,7 @@ void FindDialog::replace(DialogView& view) {
 // a single undo step) and the cost stays linear in the text. An empty What would match everywhere
 // without end: it is refused like an empty What for Find next.
 void FindDialog::replaceAll(DialogView& view) {
-    const std::string what = view.text(kWhat);
+    const std::u16string what = utf16(view.text(kWhat));
     if (what.empty()) {
         ctx_.desktop.messageBox(box("Error", "Must specify what to find", Buttons::Ok, Icon::Exclamation));
         return view.focus(kWhat);
@@ -230,7 +230,7 @@ void FindDialog::replaceAll(DialogView& view) {
     if (answer == Answer::Yes) {
         EditControl& editor = ctx_.editor;
         const FindOptions o = options(view);
-        const std::string old = editor.text(), with = view.text(kWith);
+        const std::u16string old = editor.text(), with = utf16(view.text(kWith));
         const ReplaceAllPlan plan = planReplaceAll(old, what, with, o.wholeWord, o.matchCase);
         editor.setSelection(plan.start, plan.end);
         if (plan.count > 0) {

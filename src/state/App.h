@@ -1,6 +1,7 @@
 #pragma once
 // The program-lifetime state, owned by one App object that the main window holds. Operations take
 // what they need by reference, so a test builds a fresh App per case.
+#include "platform/TextEncoding.h"
 #include "state/Settings.h"
 
 #include <string>
@@ -57,6 +58,7 @@ struct App {
     std::string browserCommand;  // the command prefix Run browser last started, for the process's life
     Paths paths;
     std::string currentFile;
+    Encoding encoding = Encoding::Ansi;  // what the document was read in and is saved in
     CaretState caret;
     std::vector<int> bookmarks;  // 1-based lines, ascending, distinct
     FontMetrics font;

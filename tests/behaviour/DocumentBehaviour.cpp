@@ -62,7 +62,7 @@ void run(const Row& r, int id, std::optional<FileError> badFile = {}) {  // badF
     for (const auto& q : d.saveRequests) EXPECT_EQ(q.initialFolder + q.initialName, startIn(r.file) + (r.file.empty() ? "" : "old"));
     if (closed) return;
     const std::string file = !replaced ? (r.savedTo.empty() ? r.file : r.savedTo) : id == IDM_NEW ? "" : kNext;
-    EXPECT_EQ(s->editor().text(), !replaced ? r.text : id == IDM_NEW ? "" : "next");
+    EXPECT_EQ(utf8(s->editor().text()), !replaced ? r.text : id == IDM_NEW ? "" : "next");
     EXPECT_EQ(s->app().currentFile + " shown as " + s->status()[0], file + " shown as " + file);
     EXPECT_EQ(s->modified(), r.modified && !r.goesOn);
     EXPECT_EQ(s->app().bookmarks.empty(), replaced);
@@ -116,12 +116,30 @@ TEST(DocumentBehaviour, AFailedLoadSaysWhyAndKeepsAll) {
         run({text, {}, kOld, true, {No, Ok}, {kDiscard, fileError(kBad, text)}, {}, "", false}, IDM_OPEN, error);
 }
 
-TEST(DocumentBehaviour, ALongDocumentCanBeTypedInto) {  // loading ignores the limit, typing not
-    auto s = editing({});
-    s->desktop().files[kNext] = std::string(120000, 'x');
-    s->command(IDM_OPEN);
-    s->keys("y");
-    EXPECT_EQ(s->editor().text(), "y" + std::string(120000, 'x'));
+// Opened, typed into and saved: the file keeps its encoding (and its mark), and what nobody typed comes back byte for
+// byte. A character the encoding cannot store is not saved as something else, and half a UTF-16 unit is not opened.
+TEST(DocumentBehaviour, ADocumentIsSavedInTheEncodingItWasReadIn) {
+    using namespace std::string_literals;
+    const std::string page = "café Ωμέγα 日本語 😀", ansi = "caf\xE9 \x80\x81", longText(120000, 'x');
+    const struct { std::string bytes; const char* keys; std::string saved, shown; Boxes boxes = {kSaveNow}; } rows[] = {
+        {longText, "y", "y" + longText, ""},  // loading ignores the limit, typing not
+        {page, "", page, page}, {ansi, "", ansi, "café €\u0081"}, {"\xEF\xBB\xBF" "é", "Ω", "\xEF\xBB\xBF" "Ωé", ""},
+        {"<meta charset=utf-8>", "é", "é<meta charset=utf-8>", ""}, {"\xFF\xFEh\0"s, "é", "\xFF\xFE\xE9\0h\0"s, "éh"},
+        {"caf\xE9", "Ω", "caf\xE9", "Ωcafé", {kSaveNow, fileError(kNext, "Text holds characters that ANSI cannot store")}},
+        {"\xFF\xFEh"s, "", "\xFF\xFEh"s, "unsaved", {fileError(kNext, "File is not whole UTF-16 text and cannot be edited")}},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.shown);
+        auto s = editing({});
+        FakeDesktop& d = s->desktop();
+        d.files[kNext] = r.bytes;
+        for (const auto& box : r.boxes) d.answers.push_back(box == kSaveNow ? Yes : Ok);
+        s->command(IDM_OPEN);
+        s->keys(r.keys);
+        EXPECT_TRUE(r.shown.empty() || utf8(s->editor().text()) == r.shown) << utf8(s->editor().text());
+        if (s->app().currentFile == kNext) s->command(IDM_SAVE);
+        EXPECT_EQ(std::tuple(d.files[kNext], d.boxes), std::tuple(r.saved, r.boxes));
+    }
 }
 
 // Opened, a device would read as an empty document; saved to, it would swallow the text.
@@ -131,7 +149,7 @@ TEST(DocumentBehaviour, ADeviceNameIsRefused) {
         auto s = editing({});
         s->desktop().openResults = s->desktop().saveResults = {device}, s->desktop().answers = {Ok}, s->command(id);
         EXPECT_EQ(s->desktop().boxes, Boxes{fileError(device, refusalText(NameRefusal::Device))});
-        EXPECT_EQ(std::tuple(s->desktop().files, s->editor().text()), std::tuple(kDisk, "unsaved"));
+        EXPECT_EQ(std::tuple(s->desktop().files, utf8(s->editor().text())), std::tuple(kDisk, "unsaved"));
     }
 }
 

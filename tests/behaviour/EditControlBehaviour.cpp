@@ -14,24 +14,24 @@ namespace {
 // the editor's own handling, which leaves the ones used here alone.
 using Step = std::function<void(EditorSubject&)>;
 using S = EditorSubject&;
-Step setText(std::string t) { return [=](S s) { s.editor().setText(t); }; }
+Step setText(std::string t) { return [=](S s) { s.editor().setText(utf16(t)); }; }
 Step select(int a, int c) { return [=](S s) { s.editor().setSelection(a, c); }; }
-Step replace(std::string t) { return [=](S s) { s.editor().replaceSelection(t, true); }; }
+Step replace(std::string t) { return [=](S s) { s.editor().replaceSelection(utf16(t), true); }; }
 Step undo() { return [](S s) { s.editor().undo(); }; }
 Step cut() { return [](S s) { s.editor().cut(); }; }
 Step copy() { return [](S s) { s.editor().copy(); }; }
 Step paste() { return [](S s) { s.editor().paste(); }; }
 Step setModified(bool m) { return [=](S s) { s.editor().setModified(m); }; }
 Step limit(int l) { return [=](S s) { s.editor().setTextLimit(l); }; }
-Step clipboard(std::string t) { return [=](S s) { s.desktop().setClipboardText(t); }; }
+Step clipboard(std::string t) { return [=](S s) { s.desktop().setClipboardText(utf16(t)); }; }
 Step keys(std::string script) { return [=](S s) { s.keys(script); }; }
-Step text(std::string t) { return [=](S s) { EXPECT_EQ(s.editor().text(), t); }; }
+Step text(std::string t) { return [=](S s) { EXPECT_EQ(utf8(s.editor().text()), t); }; }
 Step sel(int a, int b) { return [=](S s) { EXPECT_EQ(s.editor().selection(), (Selection{a, b})); }; }
 Step modified(bool m) { return [=](S s) { EXPECT_EQ(s.editor().modified(), m); }; }
-Step clipboardHolds(std::string t) { return [=](S s) { EXPECT_EQ(s.desktop().clipboardText(), t); }; }
+Step clipboardHolds(std::string t) { return [=](S s) { EXPECT_EQ(utf8(s.desktop().clipboardText()), t); }; }
 Step limitIs(int l) { return [=](S s) { EXPECT_EQ(s.editor().textLimit(), l); }; }
 Step line(int l, int index, std::string t) {
-    return [=](S s) { EXPECT_EQ(std::pair(s.editor().lineIndex(l), s.editor().lineText(l)), std::pair(index, t)) << l; };
+    return [=](S s) { EXPECT_EQ(std::pair(s.editor().lineIndex(l), utf8(s.editor().lineText(l))), std::pair(index, t)) << l; };
 }
 Step lineOf(int pos, int l) { return [=](S s) { EXPECT_EQ(s.editor().lineFromChar(pos), l) << pos; }; }
 Step caretLineStart(int i) { return [=](S s) { EXPECT_EQ(s.editor().lineIndex(-1), i); }; }

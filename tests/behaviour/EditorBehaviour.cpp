@@ -71,6 +71,9 @@ TEST(EditorKeys, LeaveTheTextTheSelectionAndTheStatusBar) {
         // Every navigation key leaves the status bar where the caret went.
         {"ab|c\r\nd", "{End}", "abc|\r\nd"}, {"ab|c\r\nd", "{Home}", "|abc\r\nd"}, {"abc|\r\nd", "{Right}", "abc\r\n|d"},
         {"abc\r\n|d", "{Left}", "abc|\r\nd"}, {"|ab\r\ncd", "{PgDn}", "ab\r\n|cd"}, {"ab\r\n|cd", "{PgUp}", "|ab\r\ncd"},
+        // Any script: a position counts UTF-16 units, and no caret lands between the two halves of a pair.
+        {"αβ|γ", "(δ", "αβ(δ|)γ"}, {"  Ωμ|έγα", "{Enter}", "  Ωμ\r\n  |έγα", "  Ωμ|έγα"}, {"|x", "😀(", "😀(|)x"},
+        {"a|bc\r\n😀x", "{Down}", "abc\r\n|😀x"},
     };
     for (const Typed& r : rows) {
         SCOPED_TRACE(testing::Message() << r.before << " + " << r.keys);
@@ -119,10 +122,11 @@ TEST(EditorBookmarks, FollowEveryEditAndItsUndo) {
         {{4, 6}, 4, 7, 0, 0, {{"{Enter}"}, {"{C-Enter}"}}, {4, 7}, {4, 6}}, {{3}, 3, 1, 0, 0, {{"{Enter}"}}, {4}, {3}},
         {{2}, 1, 7, 0, 0, {{"{Enter:3}"}}, {5}, {2}}, {{4, 5, 8}, 4, 7, 0, 0, {{"{Del}"}, {"{Right}{Back}"}}, {4, 7}, {4, 8}},
         {{2, 3, 6}, 3, 1, 5, 1, {{"x"}}, {2, 4}, {2, 6}}, {{5, 8}, 5, 4, 0, 0, {{"{C-Y}"}, {"", IDM_YANKLINE}}, {7}, {8}},
+        {{3, 4}, 3, 3, 0, 0, kPaste, {3, 5}, {3, 4}, "日本\r\nΩ"},
     };
     std::size_t turn = 0;  // each edit is undone one way, the ways taken in turn
     for (const auto& r : rows) {
-        std::string edited;
+        std::u16string edited;
         for (const Source& edit : r.edit) {
             const Source& undo = kUndo[turn++ % kUndo.size()];
             SCOPED_TRACE(testing::Message() << r.line << ": " << edit.keys << edit.command << ", " << undo.keys << undo.command);
@@ -130,7 +134,7 @@ TEST(EditorBookmarks, FollowEveryEditAndItsUndo) {
             s->bookmark(r.marks);
             s->caretAt(r.line, r.column);
             if (r.toLine) s->editor().setSelection(s->editor().selection().start, s->editor().lineIndex(r.toLine - 1) + r.toColumn - 1);
-            s->desktop().setClipboardText(r.clipboard);
+            s->desktop().setClipboardText(utf16(r.clipboard));
             run(*s, edit);
             if (edited.empty()) edited = s->editor().text();
             EXPECT_EQ(s->editor().text(), edited) << "every source makes the same edit";
@@ -163,7 +167,7 @@ TEST(EditorCommands, BookmarksAndLines) {
     s->caretAt(2, 2);
     s->command(IDM_PASTELINE);
     EXPECT_EQ(s->marked(), "abc\r\n|abcxyz");
-    EXPECT_EQ(s->desktop().clipboardText(), "abc");
+    EXPECT_EQ(s->desktop().clipboardText(), u"abc");
     s->keys("{C-A}");
     EXPECT_EQ(s->marked(), "[abc\r\nabcxyz]");
 }
@@ -178,10 +182,10 @@ TEST(EditorCommands, EveryMenuItemButtonAndKeyReachesItsCommand) {
         App& app = s->app();
         FakeDesktop& d = s->desktop();
         app.bookmarks = {2}, app.currentFile = "", app.settings.askToQuit = 1, s->printers().events.clear();
-        d.setClipboardText("clip"), d.answers = {Answer::No}, d.processes.clear(), d.files.erase("C:\\s.html");
+        d.setClipboardText(u"clip"), d.answers = {Answer::No}, d.processes.clear(), d.files.erase("C:\\s.html");
         d.files["C:\\o.html"] = "o", d.openResults = {"C:\\o.html"}, d.saveResults = {"C:\\s.html"};
         const std::vector<std::string> dialogs = reach();
-        const auto seen = std::tuple(dialogs, s->marked(), app.currentFile, d.clipboardText(), app.bookmarks,
+        const auto seen = std::tuple(dialogs, s->marked(), app.currentFile, utf8(d.clipboardText()), app.bookmarks,
                                      d.boxes.size(), s->printers().events.size(), d.processes.size());
         if (app.settings.wordWrap) s->command(IDM_WORDWRAP);
         return seen;

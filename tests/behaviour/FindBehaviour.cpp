@@ -98,6 +98,11 @@ TEST(FindBehaviour, FindNextPreviousTheDialogReplaceAndReplaceAll) {
         {"Shift+F3 goes back, wrapping to the match that ends the text, without a beep", "[b] b b", {{IDM_FINDPREV}},
          "b b [b]"},
         {"F3 with nothing selected only beeps", "a| a", {{IDM_FINDNEXT}}, "a| a", {}, {}, 1},
+        {"Greek is found in any case as a whole word, past CJK, and F3 goes on", "|Η ΓΆΤΑ και 日本 γάτα",
+         {{IDM_FIND, {type(kWhat, "γάτα"), kEnter}}, {IDM_FINDNEXT}}, "Η ΓΆΤΑ και 日本 [γάτα]", {"Find"}},
+        {"CJK: a letter next to a match makes it part of a word, punctuation does not", "|日本語、日本😀",
+         {{IDM_REPLACE, {type(kWhat, "日本"), type(kWith, "にほん"), click(kReplaceAll)}}}, "日本語、にほん|😀",
+         {"Replace"}, {kAsk, done(1)}, 0, {Answer::Yes}},
     };
     auto s = makeEditorSubject();
     for (const Row& r : rows) {

@@ -37,7 +37,7 @@ TEST(FragmentBehaviour, OneUndoableInsertionEach) {
         SCOPED_TRACE(testing::Message() << r.before << " + " << r.id);
         auto s = makeEditorSubject();
         s->app().settings.tabSpaces = r.tab, s->set(r.before), s->app().bookmarks = r.marks;
-        s->editor().setTextLimit(r.limit), s->desktop().setClipboardText(r.clipboard);
+        s->editor().setTextLimit(r.limit), s->desktop().setClipboardText(utf16(r.clipboard));
         const bool refused = r.after == r.before;
         s->desktop().answers.assign(refused ? 1 : 0, Answer::Ok);
         r.id ? s->command(r.id) : s->keys("{S-Ins}");

@@ -10,8 +10,13 @@ std::vector<Stroke> parseKeys(std::string_view script) {
         Stroke stroke;
         const std::size_t end = script[i] == '{' ? script.find('}', i) : std::string_view::npos;
         if (end == std::string_view::npos) {
-            stroke.typed = script[i];
-            strokes.push_back(stroke);
+            std::size_t length = 1;
+            while (i + length < script.size() && (static_cast<unsigned char>(script[i + length]) & 0xC0) == 0x80) ++length;
+            for (const char16_t unit : utf16(script.substr(i, length))) {
+                stroke.typed = unit;
+                strokes.push_back(stroke);
+            }
+            i += length - 1;
             continue;
         }
         std::string_view name = script.substr(i + 1, end - i - 1);
@@ -50,9 +55,9 @@ std::vector<std::string> EditorSubject::gutterRows() {
 }
 
 void EditorSubject::caretAt(int line, int column) {
-    const std::string text = parseMarked(marked()).text;
+    const std::u16string text = parseMarked(marked()).text;
     std::size_t pos = 0;
-    for (int l = 1; l < line; ++l) pos = text.find("\r\n", pos) + 2;
+    for (int l = 1; l < line; ++l) pos = text.find(u"\r\n", pos) + 2;
     click(static_cast<int>(pos) + column - 1);
 }
 

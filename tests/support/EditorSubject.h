@@ -15,13 +15,14 @@
 
 namespace tess::test {
 
-// A key script: characters are typed with the key that makes them; "{Name}" is a named key, with
+// A key script: characters are typed with the key that makes them (beyond the first plane, as two
+// character messages); "{Name}" is a named key, with
 // "S-", "C-" or "A-" before the name for Shift, Ctrl or Alt held ("{C-V}", "{S-Tab}"), ":n"
 // after it for n auto-repeated presses before the release ("{Enter:3}", "{Tab:0}" a release
 // alone), and a last "+" for a key left down, its release to come later ("{S-Tab+}x{Tab:0}": Shift
 // let go before Tab, and an x typed while Tab is down). Names: Enter, Tab, Up, Down, Left, Right,
 // Home, End, Del, Back, Ins, Esc, and a letter (with C-: the accelerator).
-struct Stroke { std::string name; char typed = 0; bool shift = false, control = false, alt = false, held = false; int presses = 1; };
+struct Stroke { std::string name; char16_t typed = 0; bool shift = false, control = false, alt = false, held = false; int presses = 1; };
 std::vector<Stroke> parseKeys(std::string_view script);
 
 class EditorSubject {

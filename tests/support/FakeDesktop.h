@@ -21,8 +21,8 @@ public:
         return dialog(saveRequests, saveResults, request);
     }
     void beep() override { ++beeps; }
-    void setClipboardText(std::string_view text) override { clipboard = text.substr(0, text.find('\0')); }
-    std::string clipboardText() override { return clipboard; }
+    void setClipboardText(std::u16string_view text) override { clipboard = text.substr(0, text.find(u'\0')); }
+    std::u16string clipboardText() override { return clipboard; }
     bool startProcess(const std::string& commandLine) override {
         processes.push_back(commandLine);
         return !processesFail;
@@ -35,6 +35,7 @@ public:
     ReadResult readFile(const std::string& path) override;
     FileError writeFileSafely(const std::string& path, std::string_view bytes) override;
     bool deleteFile(const std::string& path) override { return files.erase(path) != 0; }
+    const CodePage& ansiCodePage() override { return windows1252(); }
 
     // Answers, taken in order, one for every box the test expects; any other box fails the test.
     std::deque<Answer> answers;
@@ -47,7 +48,7 @@ public:
     std::vector<std::string> processes;  // the command lines started
     bool processesFail = false;          // every start fails, as for a file that is no program
     std::vector<std::pair<std::string, ShowAs>> shellOpened;
-    std::string clipboard;
+    std::u16string clipboard;
     std::map<std::string, std::string> files;  // path -> bytes
     std::set<std::string> folders;
     std::string programFiles = "C:\\Program Files";  // as a 64-bit program is told

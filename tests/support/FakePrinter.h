@@ -3,6 +3,7 @@
 // the default 720 dpi a 10-point font is 100 pixels high with cells of 60 (90 across 7.5 inches).
 // It records the print dialogs asked for and what each job printed.
 #include "platform/PrintDevice.h"
+#include "platform/TextEncoding.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -53,12 +54,12 @@ public:
     DeviceCaps caps() const override { return printers_.caps; }
     void selectFont(const PrintFont& font) override { font_ = font; }
     PrintTextMetrics textMetrics() const override { return {height(), printers_.externalLeading, cell()}; }
-    int textExtent(std::string_view text) const override { return cell() * static_cast<int>(text.size()); }
-    int fitCount(std::string_view text, int extent) const override {
+    int textExtent(std::u16string_view text) const override { return cell() * static_cast<int>(text.size()); }
+    int fitCount(std::u16string_view text, int extent) const override {
         return std::min(extent / cell(), int(text.size()));
     }
-    void textOut(int x, int y, std::string_view text) override {
-        printers_.printed.push_back({page_, x, y, std::string(text), font_});
+    void textOut(int x, int y, std::u16string_view text) override {
+        printers_.printed.push_back({page_, x, y, utf8(text), font_});
     }
     bool startDocument(std::string_view name) override {
         return log("document " + std::string(name), !printers_.failDocument);

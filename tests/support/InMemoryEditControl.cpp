@@ -1,10 +1,12 @@
 #include "InMemoryEditControl.h"
 
+#include "platform/TextEncoding.h"
+
 #include <algorithm>
 
 namespace tess::test {
 
-void InMemoryEditControl::setText(std::string_view text) {
+void InMemoryEditControl::setText(std::u16string_view text) {
     text_.assign(text);
     anchor_ = caret_ = 0;
     emptyUndo();
@@ -39,14 +41,14 @@ void InMemoryEditControl::emptyUndo() {
 // The control's own bookkeeping: a deletion next to the last one grows the deleted text, an
 // insertion where the last one ended grows the inserted count, so a run of typing or of
 // Backspace is one undo step. Anything else starts a new step.
-void InMemoryEditControl::replaceRange(int start, int end, std::string_view text) {
+void InMemoryEditControl::replaceRange(int start, int end, std::u16string_view text) {
     const long long kept = textLength() - (end - start);
-    std::string_view inserted = text;
+    std::u16string_view inserted = text;
     if (kept + static_cast<long long>(inserted.size()) > limit_)
-        inserted = limit_ < kept ? std::string_view{} : inserted.substr(0, static_cast<std::size_t>(limit_ - kept));
+        inserted = limit_ < kept ? std::u16string_view{} : inserted.substr(0, static_cast<std::size_t>(limit_ - kept));
 
     if (end > start) {
-        const std::string_view deleted(text_.data() + start, static_cast<std::size_t>(end - start));
+        const std::u16string_view deleted(text_.data() + start, static_cast<std::size_t>(end - start));
         if (undoInsertCount_ == 0 && !undoText_.empty() && start == undoPosition_) {
             undoText_ += deleted;
         } else if (undoInsertCount_ == 0 && !undoText_.empty() && end == undoPosition_) {
@@ -76,7 +78,7 @@ void InMemoryEditControl::replaceRange(int start, int end, std::string_view text
 }
 
 // Every replacement the program makes can be undone.
-void InMemoryEditControl::replaceSelection(std::string_view text, bool) {
+void InMemoryEditControl::replaceSelection(std::u16string_view text, bool) {
     const Selection s = selection();
     replaceRange(s.start, s.end, text);
 }
@@ -84,7 +86,7 @@ void InMemoryEditControl::replaceSelection(std::string_view text, bool) {
 // Lines break at CR LF; a lone CR or LF is an ordinary character.
 std::vector<int> InMemoryEditControl::lineStarts() const {
     std::vector<int> starts{0};
-    for (std::size_t found = text_.find("\r\n"); found != std::string::npos; found = text_.find("\r\n", found + 2))
+    for (std::size_t found = text_.find(u"\r\n"); found != std::u16string::npos; found = text_.find(u"\r\n", found + 2))
         starts.push_back(static_cast<int>(found) + 2);
     return starts;
 }
@@ -117,7 +119,7 @@ int InMemoryEditControl::lineLength(int pos) const {
     return lineEndOf(pos) - lineStartOf(pos);
 }
 
-std::string InMemoryEditControl::lineText(int line) const {
+std::u16string InMemoryEditControl::lineText(int line) const {
     const int start = lineIndex(line);
     if (start < 0) return {};
     return text_.substr(start, lineEndOf(start) - start);
@@ -127,7 +129,7 @@ std::string InMemoryEditControl::lineText(int line) const {
 // and in view; the step left behind is the reverse edit, so a second undo redoes. With nothing to
 // undo, the control still moves the caret to where the last step stood.
 void InMemoryEditControl::undo() {
-    const std::string restored = std::move(undoText_);
+    const std::u16string restored = std::move(undoText_);
     const int position = undoPosition_;
     const int end = std::min(position + undoInsertCount_, textLength());
     emptyUndo();
@@ -169,15 +171,15 @@ Point InMemoryEditControl::positionFromChar(int pos) const {
 
 void InMemoryEditControl::setTextLimit(int limit) { limit_ = limit == 0 ? ~0u : static_cast<unsigned>(limit); }
 
-void InMemoryEditControl::typeChar(char c) {
+void InMemoryEditControl::typeChar(char16_t c) {
     const Selection s = selection();
     switch (c) {
-    case '\b': pressBackspace(); return;
-    case '\r':
-    case '\n': replaceRange(s.start, s.end, "\r\n"); return;
+    case u'\b': pressBackspace(); return;
+    case u'\r':
+    case u'\n': replaceRange(s.start, s.end, u"\r\n"); return;
     default:
-        if ((static_cast<unsigned char>(c) < 0x20 && c != '\t') || c == 0x7F) return;
-        replaceRange(s.start, s.end, std::string_view(&c, 1));
+        if ((c < 0x20 && c != u'\t') || c == 0x7F) return;
+        replaceRange(s.start, s.end, std::u16string_view(&c, 1));
     }
 }
 
@@ -185,7 +187,7 @@ void InMemoryEditControl::pressDelete() {
     Selection s = selection();
     if (s.start == s.end) {
         if (s.end >= textLength()) return;
-        s.end += text_.compare(s.end, 2, "\r\n") == 0 ? 2 : 1;
+        s.end = text_.compare(s.end, 2, u"\r\n") == 0 ? s.end + 2 : stepped(s.end, 1);
     }
     replaceRange(s.start, s.end, {});
 }
@@ -194,8 +196,8 @@ void InMemoryEditControl::pressBackspace() {
     Selection s = selection();
     if (s.start == s.end) {
         if (s.start == 0) return;
-        --s.start;
-        if (s.start > 0 && text_.compare(s.start - 1, 2, "\r\n") == 0) --s.start;
+        s.start = stepped(s.start, -1);
+        if (s.start > 0 && text_.compare(s.start - 1, 2, u"\r\n") == 0) --s.start;
     }
     replaceRange(s.start, s.end, {});
 }
@@ -207,6 +209,12 @@ void InMemoryEditControl::moveCaretLines(int step) {
     anchor_ = caret_;
     const int next = lineIndex(std::clamp(line + step, 0, lineCount() - 1));
     caret_ = anchor_ = next + std::min(caret_ - lineIndex(line), lineLength(next));
+    if (splitsSurrogatePair(text_, static_cast<std::size_t>(caret_))) caret_ = anchor_ = caret_ - 1;
+}
+
+int InMemoryEditControl::stepped(int pos, int step) const {
+    pos = clampPos(pos + step);
+    return splitsSurrogatePair(text_, static_cast<std::size_t>(pos)) ? pos + step : pos;
 }
 
 // As the control's Page Up and Page Down: a view's height of lines, as far as the text goes.

@@ -3,19 +3,21 @@
 // selection (the caret), "[" and "]" for the two ends of a selection, the caret at "]" (so "]"
 // before "[" is a selection made upwards).
 #include "platform/EditControl.h"
+#include "platform/TextEncoding.h"
 
 namespace tess::test {
 
-struct MarkedText { std::string text; int anchor = 0, caret = 0; };
+// Tables write their texts in UTF-8; the control holds UTF-16, and positions count its units.
+struct MarkedText { std::u16string text; int anchor = 0, caret = 0; };
 
 inline MarkedText parseMarked(std::string_view marked) {
     MarkedText result;
     int open = -1, close = -1, bar = -1;
-    for (char c : marked) {
+    for (char16_t c : utf16(marked)) {
         const int here = static_cast<int>(result.text.size());
-        if (c == '|') bar = here;
-        else if (c == '[') open = here;
-        else if (c == ']') close = here;
+        if (c == u'|') bar = here;
+        else if (c == u'[') open = here;
+        else if (c == u']') close = here;
         else result.text += c;
     }
     if (bar >= 0) result.anchor = result.caret = bar;
@@ -23,11 +25,11 @@ inline MarkedText parseMarked(std::string_view marked) {
     return result;
 }
 
-// The text with the selection (start <= end) marked the same way.
-inline std::string markSelection(std::string text, int start, int end) {
-    if (start == end) return text.insert(static_cast<std::size_t>(start), "|");
-    text.insert(static_cast<std::size_t>(end), "]");
-    return text.insert(static_cast<std::size_t>(start), "[");
+// The text with the selection (start <= end) marked the same way, in UTF-8.
+inline std::string markSelection(std::u16string text, int start, int end) {
+    if (start == end) return utf8(text.insert(static_cast<std::size_t>(start), u"|"));
+    text.insert(static_cast<std::size_t>(end), u"]");
+    return utf8(text.insert(static_cast<std::size_t>(start), u"["));
 }
 
 // Puts a marked text into a control, and reads the control's text back marked.

@@ -101,22 +101,22 @@ private:
         const Key key = found != named.end() ? found->second : Key::Other;
         for (int p = 0; p < s.presses; ++p) {
             keys_.keyPressed(t.ctx, key, s.shift, [&] { controlKey(s); }, p > 0);
-            if (const char c = character(s)) keys_.charTyped(t.ctx, c, [&] { t.editor.typeChar(c); });
+            if (const char16_t c = character(s)) keys_.charTyped(t.ctx, c, [&] { t.editor.typeChar(c); });
         }
         if (!s.held) keys_.keyReleased(t.ctx, key, s.shift, [] {});
     }
     // The character a key's translation delivers: Ctrl+Enter gives LF, Backspace gives BS.
-    static char character(const Stroke& s) {
+    static char16_t character(const Stroke& s) {
         if (s.name.empty()) return s.typed;
-        if (s.name == "Enter") return s.control ? '\n' : '\r';
-        if (s.name == "Tab") return '\t';
-        if (s.name == "Back") return '\b';
+        if (s.name == "Enter") return s.control ? u'\n' : u'\r';
+        if (s.name == "Tab") return u'\t';
+        if (s.name == "Back") return u'\b';
         return 0;
     }
     // What the control does by itself with a key press that reaches it.
     void controlKey(const Stroke& s) {
         InMemoryEditControl& e = t.editor;
-        const std::string text = e.text();
+        const std::u16string text = e.text();
         const int caret = e.caret();
         const int lineStart = e.lineIndex(e.lineFromChar(caret));
         int to = -1;
@@ -126,8 +126,9 @@ private:
         else if (s.name == "Del") s.shift ? e.cut() : e.pressDelete();  // Shift+Delete is the control's cut
         else if (s.name == "Home") to = lineStart;
         else if (s.name == "End") to = lineStart + e.lineLength(caret);
-        else if (s.name == "Left") to = caret >= 2 && text.compare(static_cast<std::size_t>(caret - 2), 2, "\r\n") == 0 ? caret - 2 : std::max(caret - 1, 0);
-        else if (s.name == "Right") to = text.compare(static_cast<std::size_t>(caret), 2, "\r\n") == 0 ? caret + 2 : std::min(caret + 1, e.textLength());
+        else if (s.name == "Left") to = caret >= 2 && text.compare(static_cast<std::size_t>(caret - 2), 2, u"\r\n") == 0 ? caret - 2 : std::max(caret - 1, 0);
+        else if (s.name == "Right") to = text.compare(static_cast<std::size_t>(caret), 2, u"\r\n") == 0 ? caret + 2 : std::min(caret + 1, e.textLength());
+        if (to >= 0 && splitsSurrogatePair(text, static_cast<std::size_t>(to))) to += to < caret ? -1 : 1;
         else if (s.name == "Ins" && s.shift) e.paste();
         if (to < 0) return;
         if (s.shift) e.setSelection(e.selection().start == caret ? e.selection().end : e.selection().start, to);

@@ -100,7 +100,7 @@ TEST(Printing, BothCommandsLayTheirPagesOutOnThePrinterAtHand) {
         TestContext h, d;
         for (TestContext* t : {&h, &d}) t->printers.caps = caps, t->printers.externalLeading = leading;
         printHelpTopic(h.ctx, name, text);
-        d.app.currentFile = "C:\\" + name, d.editor.setText(text);
+        d.app.currentFile = "C:\\" + name, d.editor.setText(utf16(text));
         printCurrentFile(d.ctx);
         EXPECT_EQ(std::tuple(pageOf(h.printers), pageOf(d.printers)), std::tuple(help, document)) << caps.physicalWidth;
     }
@@ -118,7 +118,7 @@ TEST(Printing, CancelPrintsNothingAndEachFailureIsToldOnceAndEndsTheJob) {
             p.failPage = fault[0] == 'P';
             if (fault == "no resolution") p.caps = {};
             t.desktop.answers = {Answer::Ok};
-            t.editor.setText("text");
+            t.editor.setText(u"text");
             help ? printHelpTopic(t.ctx, "Title", "body") : printCurrentFile(t.ctx);
             std::vector<MessageBoxRequest> boxes;
             const std::string text = fault[0] == 'n' ? "No printer available" : fault;
