@@ -86,6 +86,14 @@ TEST(BrowserBehaviour, PreviewInTheChosenOrAFallback) {
         EXPECT_EQ(std::tuple(set.browserIndex, set.browserPaths[0], set.browserPaths[3]),
                   std::tuple(r.after, r.after == 1 ? r.started + " " : slot(1) + " ", slot(4) + " "));
     }
+    // In the document's encoding, UTF-8 with its mark; a text the code page cannot store goes out in UTF-8 all the same.
+    const std::tuple<Encoding, const char*, std::string> encoded[] = {
+        {Encoding::Utf8, "é", "\xEF\xBB\xBF" "é"}, {Encoding::Ansi, "é", "\xE9"}, {Encoding::Ansi, "Ω", "\xEF\xBB\xBF" "Ω"}};
+    for (const auto& [encoding, text, bytes] : encoded) {
+        auto e = makeEditorSubject();
+        e->set(text), e->app().encoding = encoding, e->desktop().answers = {Answer::Ok}, e->command(IDM_RUNBROWSER);
+        EXPECT_EQ(e->desktop().files[preview], bytes) << text;
+    }
     // A preview that cannot be written is named, and no browser shows an older one.
     auto s = makeEditorSubject();
     s->desktop().writeErrors[preview] = FileError::DiskFull, s->desktop().answers = {Answer::Ok};
