@@ -33,6 +33,8 @@ TEST(PrintBehaviour, FilePrintPrintsTheDocumentOrTheLinesOfTheSelectionWithAHead
           {"1 page.html", "1@5220 Page 2", "4     " + x.substr(86, 86), "5     " + x.substr(172)}}},
         {"in 12 points: 120 pixels high, 72 wide, 75 cells, one row a page", std::string(100, 'w') + "|", "",
          {{"1@5220 Page 1", "4 " + std::string(75, 'w')}, {"1@5220 Page 2", "4 " + std::string(25, 'w')}}, false, 12},
+        {"any script: the name in Greek, and no row ends inside a surrogate pair", std::string(89, 'w') + "😀x|",
+         "C:\\Σελίδα.html", {{"1 Σελίδα.html", "1@5220 Page 1", "4 " + std::string(89, 'w'), "5 😀x"}}},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
