@@ -16,13 +16,14 @@ const std::vector<FileFilter>& documentFilters();
 void showFileError(Context& ctx, std::string_view path, std::string_view what);
 
 // Reads path into the editor, decoded as its bytes say. On success currentFile becomes path and
-// the encoding the one found; on failure the user sees the
-// "File Error " box and the editor and currentFile stay as they were.
+// the encoding the one found; on failure the user sees the "File Error " box and the editor,
+// currentFile and the encoding stay as they were.
 bool loadDocument(Context& ctx, const std::string& path);
 
-// Writes the editor's text to name in the document's encoding; an empty name means currentFile, and then a successful save
-// also marks the document unchanged. A failure shows the "File Error " box and leaves both the
-// file on disk and the modified flag as they were. Returns whether the file was written.
+// Writes the editor's text to name in the document's encoding; an empty name means currentFile,
+// and then a successful save also marks the document unchanged. A failure (the text holds a
+// character the encoding cannot store, or the write fails) shows the "File Error " box and leaves
+// both the file on disk and the modified flag as they were. Returns whether the file was written.
 bool saveDocument(Context& ctx, const std::string& name);
 
 // Moves currentFile to the top of the recent-file list and rebuilds the File menu's entries.

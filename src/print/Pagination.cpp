@@ -104,7 +104,8 @@ private:
             layout.nameGap < 0 ? layout.width : std::max(0, numberX - layout.left - layout.nameGap);
         device_.selectFont(layout.nameFont);
         const std::u16string_view name = layout.name;
-        const int nameFits = std::clamp(device_.fitCount(name, nameRoom), 0, static_cast<int>(name.size()));
+        int nameFits = std::clamp(device_.fitCount(name, nameRoom), 0, static_cast<int>(name.size()));
+        if (splitsSurrogatePair(name, static_cast<std::size_t>(nameFits))) --nameFits;
         if (nameFits > 0) device_.textOut(layout.left, layout.headerY, name.substr(0, nameFits));
         device_.selectFont(layout.bodyFont);
         device_.textOut(numberX, layout.headerY, number);
