@@ -81,6 +81,10 @@ const std::vector<FileFilter>& documentFilters() {
     return filters;
 }
 
+const CodePage& documentCodePage(Context& ctx) {
+    return ctx.app.codePage ? *ctx.app.codePage : ctx.desktop.ansiCodePage();
+}
+
 bool loadDocument(Context& ctx, const std::string& path) {
     if (refusedDeviceName(ctx, path)) return false;
     const Busy busy(ctx.view);
@@ -89,7 +93,11 @@ bool loadDocument(Context& ctx, const std::string& path) {
         showFileError(ctx, path, fileErrorText(file.error));
         return false;
     }
-    DecodedDocument document = decodeDocument(file.bytes, ctx.desktop.ansiCodePage());
+    // Read as 8-bit text, a file must give the same bytes back on save: where the system's code page
+    // has no character for some of them, every byte is taken as the Latin-1 character of its value.
+    const CodePage& system = ctx.desktop.ansiCodePage();
+    const CodePage& codePage = roundTrips(system, file.bytes) ? system : latin1();
+    DecodedDocument document = decodeDocument(file.bytes, codePage);
     // Half a UTF-16 unit at the end cannot be shown, nor written back as it was.
     if (document.refused) {
         showFileError(ctx, path, "File is not whole UTF-16 text and cannot be edited");
@@ -105,6 +113,7 @@ bool loadDocument(Context& ctx, const std::string& path) {
     raiseTextLimitFor(ctx.editor, static_cast<int>(document.text.size()));
     ctx.editor.setText(document.text);
     ctx.app.encoding = document.encoding;
+    ctx.app.codePage = &codePage;
     ctx.app.currentFile = path;
     afterTextReplaced(ctx);
     return true;
@@ -118,7 +127,7 @@ bool saveDocument(Context& ctx, const std::string& name) {
     // Nothing is written that would not read back as the text: a character the encoding cannot
     // store would otherwise become a "?" or a look-alike.
     const std::optional<std::string> bytes =
-        encodeDocument(ctx.editor.text(), ctx.app.encoding, ctx.desktop.ansiCodePage());
+        encodeDocument(ctx.editor.text(), ctx.app.encoding, documentCodePage(ctx));
     if (!bytes) {
         showFileError(ctx, target,
                       "Text holds characters that " + std::string(encodingName(ctx.app.encoding)) + " cannot store");
@@ -163,6 +172,7 @@ void newDocument(Context& ctx) {
     ctx.editor.replaceSelection(u"", true);
     ctx.app.currentFile.clear();
     ctx.app.encoding = Encoding::Ansi;
+    ctx.app.codePage = nullptr;
     afterTextReplaced(ctx);
 }
 

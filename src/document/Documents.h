@@ -15,6 +15,9 @@ const std::vector<FileFilter>& documentFilters();
 // The "File Error " box for a file that could not be read or written, naming it and saying why.
 void showFileError(Context& ctx, std::string_view path, std::string_view what);
 
+// The table an ANSI document is read and written with: the one it was loaded with, or the system's.
+const CodePage& documentCodePage(Context& ctx);
+
 // Reads path into the editor, decoded as its bytes say. On success currentFile becomes path and
 // the encoding the one found; on failure the user sees the "File Error " box and the editor,
 // currentFile and the encoding stay as they were.

@@ -98,7 +98,7 @@ void runInBrowser(Context& ctx) {
     // cannot store (not yet saved) is previewed in UTF-8 all the same.
     const std::u16string text = previewText(ctx.editor.text(), app.currentFile);
     const Encoding encoding = app.encoding == Encoding::Utf8 ? Encoding::Utf8Bom : app.encoding;
-    const std::optional<std::string> bytes = encodeDocument(text, encoding, ctx.desktop.ansiCodePage());
+    const std::optional<std::string> bytes = encodeDocument(text, encoding, documentCodePage(ctx));
     const FileError error = ctx.desktop.writeFileSafely(preview, bytes ? *bytes : "\xEF\xBB\xBF" + utf8(text));
     if (error != FileError::None) {
         showFileError(ctx, preview, fileErrorText(error));

@@ -59,6 +59,10 @@ struct App {
     Paths paths;
     std::string currentFile;
     Encoding encoding = Encoding::Ansi;  // what the document was read in and is saved in
+    // For an ANSI document, the table its bytes were read with and are written back with: the
+    // system's code page, or Latin-1 for a file whose bytes that code page would not give back.
+    // Null: the system's.
+    const CodePage* codePage = nullptr;
     CaretState caret;
     std::vector<int> bookmarks;  // 1-based lines, ascending, distinct
     FontMetrics font;

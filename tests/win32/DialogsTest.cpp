@@ -69,7 +69,7 @@ TEST(TableDialogs, KeepTheLayoutAndKeyboardRules) {
 
 // The numbers of the version resource the program shares with these tests, "1.2.3": what the packages are named by.
 std::string resourceVersion() {
-    const HRSRC found = ::FindResourceA(nullptr, MAKEINTRESOURCEA(VS_VERSION_INFO), RT_VERSION);
+    const HRSRC found = ::FindResourceW(nullptr, MAKEINTRESOURCEW(VS_VERSION_INFO), RT_VERSION);
     const auto* bytes = found ? static_cast<const BYTE*>(::LockResource(::LoadResource(nullptr, found))) : nullptr;
     for (DWORD at = 0; bytes && at + sizeof(VS_FIXEDFILEINFO) <= ::SizeofResource(nullptr, found); at += 4)
         if (const auto* info = reinterpret_cast<const VS_FIXEDFILEINFO*>(bytes + at); info->dwSignature == VS_FFI_SIGNATURE)
@@ -87,7 +87,7 @@ TEST(AboutBox, PointerLinksAndEveryWayOfClosing) {
         for (const auto& [id, cursor] : {std::pair{9903, IDC_ARROW}, {9904, IDC_HAND}, {9905, IDC_HAND}}) {
             const HWND c = ::GetDlgItem(box, id);
             ::SetCursor(nullptr), ::SendMessageA(c, WM_SETCURSOR, reinterpret_cast<WPARAM>(c), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
-            EXPECT_EQ(::GetCursor(), ::LoadCursorA(nullptr, cursor)) << id;
+            EXPECT_EQ(::GetCursor(), ::LoadCursorW(nullptr, cursor)) << id;
             ::PostMessageA(c, WM_LBUTTONDOWN, MK_LBUTTON, 0);  // a click
         }
     };

@@ -83,10 +83,10 @@ TEST_F(EditorWindow, ContextMenuGutterFocusAndCopy) {
     }
 
     s->set("[hello\r\nworld]");
-    s->command(IDM_COPY);  // plain text is the one format placed, the rest only the system's forms of it
-    const std::vector<UINT> formats = clipboardFormats(), synthesised{CF_OEMTEXT, CF_UNICODETEXT, CF_LOCALE};
-    for (const UINT f : formats) EXPECT_TRUE(f == formats[0] ? f == CF_TEXT : std::ranges::count(synthesised, f)) << f;
-    EXPECT_EQ(s->desktop().clipboardText(), "hello\r\nworld");
+    s->command(IDM_COPY);  // Unicode text is the one format placed, the rest only the system's forms of it
+    const std::vector<UINT> formats = clipboardFormats(), synthesised{CF_TEXT, CF_OEMTEXT, CF_LOCALE};
+    for (const UINT f : formats) EXPECT_TRUE(f == formats[0] ? f == CF_UNICODETEXT : std::ranges::count(synthesised, f)) << f;
+    EXPECT_EQ(s->desktop().clipboardText(), u"hello\r\nworld");
 }
 
 // The other wrapping makes a new control: the document and the sunken edge move across whole, the bookmarks do not; a
@@ -103,11 +103,11 @@ TEST_F(EditorWindow, WordWrapMakesANewEditor) {
         s->editor().setModified(wraps);
         s->command(IDM_WORDWRAP);
         const bool sunken = ::GetWindowLongA(w.window.editorHwnd(), GWL_EXSTYLE) & WS_EX_CLIENTEDGE;
-        EXPECT_EQ(std::tuple(wrapping(w), s->editor().text(), s->modified(), s->editor().textLimit(), sunken,
+        EXPECT_EQ(std::tuple(wrapping(w), utf8(s->editor().text()), s->modified(), s->editor().textLimit(), sunken,
                              w.app().bookmarks.empty(), s->gutterRows().size(), s->editor().lineFromChar(203) > 2),
                   std::tuple(wraps ? 1 : 0, plain, wraps, 250000, true, true, std::size_t(s->editor().lineCount()), wraps));
     }
-    s->desktop().setClipboardText("kept");
+    s->desktop().setClipboardText(u"kept");
     s->desktop().answers = {Answer::Ok};
     const struct { const char* keys; int command; std::string after, clipboard; std::size_t boxes; } rows[] = {
         {"{Enter}", 0, head + "\r\n    " + tail, "kept", 0},
@@ -117,7 +117,7 @@ TEST_F(EditorWindow, WordWrapMakesANewEditor) {
     for (const auto& r : rows) {
         s->set(head + "|" + tail);
         r.command ? s->command(r.command) : s->keys(r.keys);
-        EXPECT_EQ(std::tuple(s->editor().text(), s->desktop().clipboardText(), s->desktop().boxes.size()),
+        EXPECT_EQ(std::tuple(utf8(s->editor().text()), utf8(s->desktop().clipboardText()), s->desktop().boxes.size()),
                   std::tuple(r.after, r.clipboard, r.boxes)) << r.keys << r.command;
     }
 }

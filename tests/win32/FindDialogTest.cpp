@@ -1,5 +1,5 @@
-// What only the real find dialog shows: the keyboard back in the editor after its real boxes, and the code page's
-// capitals as the system makes them. Its controls keep the rules of every table dialog (DialogsTest); its keys and
+// What only the real find dialog shows: the keyboard back in the editor after its real boxes, and the capitals as the
+// system makes them. Its controls keep the rules of every table dialog (DialogsTest); its keys and
 // button reach it as every command's do (EditorCommands).
 #include "DialogPlayer.h"
 #include "EditorSubject.h"
@@ -7,6 +7,8 @@
 #include "search/SearchText.h"
 
 #include <gtest/gtest.h>
+
+#include <cstdio>
 
 namespace tess::test {
 namespace {
@@ -26,11 +28,11 @@ TEST(FindDialogWindow, AfterEachOfItsBoxesTheKeyboardIsBackInTheEditor) {
     ::SetForegroundWindow(w.hwnd());
     using enum DialogStep::Kind;
     const struct { int command; DialogSteps steps; Texts seen; std::string after; } rows[] = {
-        {IDM_FIND, {{Type, 501, "zzzq"}, {Enter}, {Enter}}, {"Find", "Find Text"}, "x|a cat b"},
-        {IDM_FIND, {{Type, 501, ""}, {Enter}, {Enter}, {Esc}}, {"Find", "Error"}, "x|a cat b"},
+        {IDM_FIND, {{Type, 501, "zzzq"}, {Enter}, {Enter}}, {"Find", "Find Text"}, "xω|a cat b"},
+        {IDM_FIND, {{Type, 501, ""}, {Enter}, {Enter}, {Esc}}, {"Find", "Error"}, "xω|a cat b"},
         {IDM_REPLACE, {{Type, 501, "cat"}, {Type, 502, "dog"}, {Click, 515}, {Enter}, {Enter}},
-         {"Replace", "Replae all", "Replace all"}, "a dogx| b"},
-        {IDM_REPLACE, {{Click, 514}, {Enter}, {Esc}}, {"Replace", "Error"}, "a catx| b"}};
+         {"Replace", "Replae all", "Replace all"}, "a dogxω| b"},
+        {IDM_REPLACE, {{Click, 514}, {Enter}, {Esc}}, {"Replace", "Error"}, "a catxω| b"}};
     for (const auto& r : rows) {
         s->set("a cat| b");
         ::SetFocus(editor);
@@ -41,21 +43,29 @@ TEST(FindDialogWindow, AfterEachOfItsBoxesTheKeyboardIsBackInTheEditor) {
         }
         w.pump();
         EXPECT_EQ(::GetFocus(), editor) << r.command;
-        // Typed as the keyboard types it: the system hands it to the focus of the foreground window.
-        INPUT keys[2] = {{.type = INPUT_KEYBOARD, .ki = {.wVk = 'X'}},
-                         {.type = INPUT_KEYBOARD, .ki = {.wVk = 'X', .dwFlags = KEYEVENTF_KEYUP}}};
-        ::SendInput(2, keys, sizeof(INPUT));
+        // Typed as the keyboard types it: the system hands it to the focus of the foreground window. The Greek
+        // letter comes as an input method hands it over, and reaches the text whole only through wide windows.
+        INPUT keys[4] = {{.type = INPUT_KEYBOARD, .ki = {.wVk = 'X'}},
+                         {.type = INPUT_KEYBOARD, .ki = {.wVk = 'X', .dwFlags = KEYEVENTF_KEYUP}},
+                         {.type = INPUT_KEYBOARD, .ki = {.wScan = u'ω', .dwFlags = KEYEVENTF_UNICODE}},
+                         {.type = INPUT_KEYBOARD, .ki = {.wScan = u'ω', .dwFlags = KEYEVENTF_UNICODE | KEYEVENTF_KEYUP}}};
+        ::SendInput(4, keys, sizeof(INPUT));
         w.pump();
         EXPECT_EQ(s->marked(), r.after) << r.command;
     }
 }
 
-TEST(FindDialogWindow, CaseFoldingIsTheSystemsAnsiUpperCase) {
-    for (int c = 1; c < 256; ++c) {
-        char system = static_cast<char>(c);
-        ::CharUpperBuffA(&system, 1);
-        EXPECT_EQ(upperAnsi(static_cast<char>(c)), system) << c;
+TEST(FindDialogWindow, CaseFoldingIsTheSystemsUpperCase) {
+    std::string differing;
+    for (int c = 1; c < 0x10000; ++c) {
+        if (c >= 0xD800 && c < 0xE000) continue;  // halves of pairs are no characters
+        wchar_t system = static_cast<wchar_t>(c);
+        ::CharUpperBuffW(&system, 1);
+        char pair[16];
+        std::snprintf(pair, sizeof pair, "%04X>%04X ", c, static_cast<unsigned>(system));
+        if (upperCase(static_cast<char16_t>(c)) != system) differing += pair;
     }
+    EXPECT_EQ(differing, "");
 }
 
 }  // namespace

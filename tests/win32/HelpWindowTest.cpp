@@ -176,9 +176,9 @@ TEST(HelpWindow, ItsKeys) {
     EXPECT_EQ(std::tuple(f.help().currentTopic(), f.itemHas(first.topic, TVIS_BOLD), start, end),
               std::tuple(first.topic, true, static_cast<DWORD>(first.pos), static_cast<DWORD>(first.pos + 5)));
     win32::DesktopWin clipboard;
-    clipboard.setClipboardText("kept");
+    clipboard.setClipboardText(u"kept");
     f.press('C', true, false, helpid::kText);
-    EXPECT_EQ(clipboard.clipboardText(), f.topics[first.topic].body.substr(first.pos, 5));
+    EXPECT_EQ(clipboard.clipboardText(), utf16(f.topics[first.topic].body.substr(first.pos, 5)));
     EXPECT_TRUE(f.itemHas(parent, TVIS_EXPANDED));
     f.press(VK_F3, false, true);  // Prev: nothing before the first match
     EXPECT_EQ(f.shell.desktop.boxes.size(), 1u);

@@ -29,8 +29,9 @@ TEST_F(RealDesktop, BytesComeBackExactly) {
     for (const std::string& bytes : {everyByte, std::string("a\rb\nc\r\nd\n\re\r\r\n\0f", 16), std::string()}) {
         for (int time = 0; time < 2; ++time)  // the page is new the very first time
             EXPECT_TRUE(save(bytes) == "" && readBytes(page) == bytes && desktop.readFile(page).bytes == bytes) << time;
-        desktop.setClipboardText(bytes);
-        EXPECT_TRUE(desktop.clipboardText() == bytes.substr(0, bytes.find('\0'))) << bytes.size();
+        const std::u16string text = latin1().decode(bytes) + u"\u03A9\U0001F600";
+        desktop.setClipboardText(text);
+        EXPECT_TRUE(desktop.clipboardText() == text.substr(0, text.find(u'\0'))) << bytes.size();
     }
 }
 

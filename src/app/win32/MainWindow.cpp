@@ -8,6 +8,7 @@
 #include "dialogs/win32/AboutPicture.h"
 #include "editor/StatusBar.h"
 #include "platform/win32/DialogTemplate.h"
+#include "platform/win32/WideText.h"
 #include "resources/resource.h"
 
 #include <algorithm>
@@ -31,20 +32,20 @@ HMENU controlId(int id) { return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id
 
 void appendItems(HMENU menu, const std::vector<MenuItem>& items) {
     for (const auto& item : items) {
-        if (item.separator()) ::AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
-        else ::AppendMenuA(menu, MF_STRING, static_cast<UINT_PTR>(item.command), item.text.c_str());
+        if (item.separator()) ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+        else ::AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(item.command), wide(item.text).c_str());
     }
 }
 
 // The pixels of a size x size, 32-bit icon resource (bottom row first, alpha included), or null
 // when the group has no such image.
 const std::uint32_t* iconPixels(HINSTANCE instance, std::string_view name, int size) {
-    const std::string group(name);
-    const HRSRC directory = ::FindResourceA(instance, group.c_str(), RT_GROUP_ICON);
+    const std::wstring group = wide(name);
+    const HRSRC directory = ::FindResourceW(instance, group.c_str(), RT_GROUP_ICON);
     if (!directory) return nullptr;
     const auto bytes = static_cast<BYTE*>(::LockResource(::LoadResource(instance, directory)));
     const int id = bytes ? ::LookupIconIdFromDirectoryEx(bytes, TRUE, size, size, LR_DEFAULTCOLOR) : 0;
-    const HRSRC image = id ? ::FindResourceA(instance, MAKEINTRESOURCEA(id), RT_ICON) : nullptr;
+    const HRSRC image = id ? ::FindResourceW(instance, MAKEINTRESOURCEW(id), RT_ICON) : nullptr;
     if (!image) return nullptr;
     const auto header = static_cast<const BITMAPINFOHEADER*>(::LockResource(::LoadResource(instance, image)));
     const DWORD pixelBytes = static_cast<DWORD>(size * size * 4);
@@ -105,7 +106,7 @@ bool MainWindow::create(HINSTANCE instance) {
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_BAR_CLASSES | ICC_WIN95_CLASSES};
     ::InitCommonControlsEx(&icc);
     if (!registerClass(instance, {.name = kClassName,
-                                  .icon = ::LoadIconA(instance, MAKEINTRESOURCEA(IDI_APP)),
+                                  .icon = ::LoadIconW(instance, MAKEINTRESOURCEW(IDI_APP)),
                                   .background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)}))
         return false;
     if (!Window::create(0, kClassName, kCaption, kMainStyle, CW_USEDEFAULT, CW_USEDEFAULT, kInitialClientWidth,
@@ -117,7 +118,7 @@ bool MainWindow::create(HINSTANCE instance) {
     RECT frame{0, 0, kInitialClientWidth, kInitialClientHeight};
     ::AdjustWindowRectEx(&frame, kMainStyle, TRUE, 0);
     RECT work{};
-    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     const int width = frame.right - frame.left;
     const int height = frame.bottom - frame.top;
     ::SetWindowPos(hwnd(), nullptr, work.left + (work.right - work.left - width) / 2,
@@ -173,7 +174,7 @@ void MainWindow::buildMenus() {
     for (const auto& menu : menuBar(app_.settings)) {
         HMENU popup = ::CreatePopupMenu();
         appendItems(popup, menu.items);
-        ::AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), menu.title.c_str());
+        ::AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), wide(menu.title).c_str());
     }
     HMENU old = ::GetMenu(hwnd());
     ::SetMenu(hwnd(), bar);
@@ -192,7 +193,7 @@ void MainWindow::buildMenus() {
         if (c.key.alt) flags |= FALT;
         table.push_back(ACCEL{flags, static_cast<WORD>(c.key.code), static_cast<WORD>(c.id)});
     }
-    accelerators_.reset(::CreateAcceleratorTableA(table.data(), static_cast<int>(table.size())));
+    accelerators_.reset(::CreateAcceleratorTableW(table.data(), static_cast<int>(table.size())));
 }
 
 void MainWindow::showWordWrapCheck() {
@@ -202,10 +203,10 @@ void MainWindow::showWordWrapCheck() {
 
 bool MainWindow::createToolbar() {
     if (toolbar_) ::DestroyWindow(toolbar_);
-    toolbar_ = ::CreateWindowExA(0, TOOLBARCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_TOP,
+    toolbar_ = ::CreateWindowExW(0, TOOLBARCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_TOP,
                                  0, 0, 0, 0, hwnd(), controlId(IDC_TOOLBAR), instance_, nullptr);
     if (!toolbar_) return false;
-    ::SendMessageA(toolbar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    ::SendMessageW(toolbar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
 
     // The pictures go into the image list in button order.
     std::vector<std::string_view> icons;
@@ -221,23 +222,23 @@ bool MainWindow::createToolbar() {
                                             static_cast<int>(icons.size()), 0));
     if (const UniqueGdiObject strip = iconStrip(instance_, icons, kToolbarIconSize))
         ::ImageList_Add(toolbarImages_.get(), static_cast<HBITMAP>(strip.get()), nullptr);
-    ::SendMessageA(toolbar_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(toolbarImages_.get()));
-    ::SendMessageA(toolbar_, TB_ADDBUTTONSA, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
-    ::SendMessageA(toolbar_, TB_AUTOSIZE, 0, 0);
+    ::SendMessageW(toolbar_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(toolbarImages_.get()));
+    ::SendMessageW(toolbar_, TB_ADDBUTTONSW, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
+    ::SendMessageW(toolbar_, TB_AUTOSIZE, 0, 0);
     return true;
 }
 
 bool MainWindow::createStatusBar() {
     if (statusBar_) ::DestroyWindow(statusBar_);
-    statusBar_ = ::CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0, hwnd(),
+    statusBar_ = ::CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0, hwnd(),
                                    controlId(IDC_STATUSBAR), instance_, nullptr);
     if (!statusBar_) return false;
     const auto edges = statusBarEdges(app_.settings.clientWidth);
-    ::SendMessageA(statusBar_, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
+    ::SendMessageW(statusBar_, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
     return true;
 }
 
-void MainWindow::editorMetricsChanged() { ::SendMessageA(hwnd(), WM_SIZE, 0, 0); }
+void MainWindow::editorMetricsChanged() { ::SendMessageW(hwnd(), WM_SIZE, 0, 0); }
 
 // Reads the real client size, so WM_SIZE with zero arguments works.
 void MainWindow::layout() {
@@ -261,19 +262,19 @@ void MainWindow::layout() {
     editorView_.place(kGutterX, kGutterY, {layout.gutterClient.width, layout.gutterClient.height}, layout.editorX,
                       kWorkAreaTop, {layout.editorClient.width, layout.editorClient.height});
 
-    if (toolbar_) ::SendMessageA(toolbar_, TB_AUTOSIZE, 0, 0);
+    if (toolbar_) ::SendMessageW(toolbar_, TB_AUTOSIZE, 0, 0);
     if (statusBar_) {
-        ::SendMessageA(statusBar_, WM_SIZE, 0, 0);
+        ::SendMessageW(statusBar_, WM_SIZE, 0, 0);
         const auto edges = statusBarEdges(cx);
-        ::SendMessageA(statusBar_, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
+        ::SendMessageW(statusBar_, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
     }
 }
 
 void MainWindow::setStatusTexts(std::string_view path, std::string_view line, std::string_view column) {
     if (!statusBar_) return;
-    const std::string texts[3] = {std::string(path), std::string(line), std::string(column)};
+    const std::wstring texts[3] = {wide(path), wide(line), wide(column)};
     for (int part = 0; part < 3; ++part)
-        ::SendMessageA(statusBar_, SB_SETTEXTA, part, reinterpret_cast<LPARAM>(texts[part].c_str()));
+        ::SendMessageW(statusBar_, SB_SETTEXTW, part, reinterpret_cast<LPARAM>(texts[part].c_str()));
 }
 
 void MainWindow::setGutterText(std::string_view text) { editorView_.setGutterText(text); }
@@ -286,7 +287,7 @@ void MainWindow::setRecentFileItems(const std::vector<std::string>& items) {
         if (c.recentFileEntry()) entries.push_back(c.id);
     for (const int command : entries) ::DeleteMenu(file, command, MF_BYCOMMAND);
     for (std::size_t i = 0; i < items.size() && i < entries.size(); ++i)
-        ::AppendMenuA(file, MF_STRING, entries[i], items[i].c_str());
+        ::AppendMenuW(file, MF_STRING, entries[i], wide(items[i]).c_str());
     ::DrawMenuBar(hwnd());
 }
 
@@ -309,11 +310,11 @@ std::optional<WindowGeometry> MainWindow::windowGeometry() const {
 
 // While a document loads or saves no message is handled, so the cursor set here stays until the end.
 void MainWindow::showBusy(bool busy) {
-    if (busy) cursorBeforeBusy_ = ::SetCursor(::LoadCursorA(nullptr, IDC_WAIT));
-    else ::SetCursor(cursorBeforeBusy_ ? cursorBeforeBusy_ : ::LoadCursorA(nullptr, IDC_ARROW));
+    if (busy) cursorBeforeBusy_ = ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
+    else ::SetCursor(cursorBeforeBusy_ ? cursorBeforeBusy_ : ::LoadCursorW(nullptr, IDC_ARROW));
 }
 
-void MainWindow::requestClose() { ::SendMessageA(hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0); }
+void MainWindow::requestClose() { ::SendMessageW(hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0); }
 
 void MainWindow::toggleWordWrap() {
     editorView_.toggleWordWrap();
@@ -329,7 +330,7 @@ int MainWindow::runModalDialog(const DialogLayout& dialogLayout, DialogModel& mo
         return TRUE;
     });
 }
-void MainWindow::layOut() { ::SendMessageA(hwnd(), WM_SIZE, 0, 0); }
+void MainWindow::layOut() { ::SendMessageW(hwnd(), WM_SIZE, 0, 0); }
 
 void MainWindow::applyEditorFont() { editorView_.applyFont(); }
 
@@ -389,12 +390,12 @@ LRESULT MainWindow::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 LRESULT MainWindow::onNotify(const NMHDR& header) {
     if (!toolbar_) return 0;
-    const auto tooltips = reinterpret_cast<HWND>(::SendMessageA(toolbar_, TB_GETTOOLTIPS, 0, 0));
+    const auto tooltips = reinterpret_cast<HWND>(::SendMessageW(toolbar_, TB_GETTOOLTIPS, 0, 0));
     if (!tooltips || header.hwndFrom != tooltips) return 0;
     const std::string_view text = toolbarTooltip(static_cast<int>(header.idFrom));
     if (header.code == TTN_GETDISPINFOW) {
         auto& info = *reinterpret_cast<NMTTDISPINFOW*>(const_cast<NMHDR*>(&header));
-        tooltipText_.assign(text.begin(), text.end());  // the texts are plain ASCII
+        tooltipText_ = wide(text);
         info.hinst = nullptr;
         info.lpszText = tooltipText_.data();
     } else if (header.code == TTN_GETDISPINFOA) {

@@ -5,6 +5,7 @@
 #include "document/Documents.h"
 #include "editor/Fragments.h"
 #include "platform/win32/DesktopWin.h"
+#include "platform/win32/WideText.h"
 #include "print/Pagination.h"
 #include "print/win32/GdiPrinter.h"
 #include "resources/resource.h"
@@ -26,12 +27,12 @@ std::string folderWithBackslash(std::string folder) {
 }
 
 std::string programFolder() {
-    std::vector<char> buffer(MAX_PATH);
+    std::vector<wchar_t> buffer(MAX_PATH);
     for (;;) {
-        const DWORD length = ::GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        const DWORD length = ::GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
         if (length == 0) return {};
         if (length < buffer.size()) {
-            const std::string path(buffer.data(), length);
+            const std::string path = narrow(std::wstring_view(buffer.data(), length));
             const auto slash = path.find_last_of('\\');
             return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
         }
@@ -40,9 +41,9 @@ std::string programFolder() {
 }
 
 std::string shellFolder(int csidl) {
-    char path[MAX_PATH] = {};
-    if (FAILED(::SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path))) return {};
-    return path;
+    wchar_t path[MAX_PATH] = {};
+    if (FAILED(::SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path))) return {};
+    return narrow(path);
 }
 
 }  // namespace
@@ -122,13 +123,11 @@ bool Program::start(HINSTANCE instance, const ProgramOptions& options) {
         ::ShowWindow(window_->hwnd(), SW_SHOW);
         ::UpdateWindow(window_->hwnd());
     }
-    if (!options.refusedDocument.empty()) {
-        refuseName(window_->hwnd(), options.refusedDocument);
-    } else if (const std::string document = startupDocument(options.commandLine, app_.settings); !document.empty()) {
+    if (const std::string document = startupDocument(options.commandLine, app_.settings); !document.empty()) {
         loadDocument(ctx, document);
     }
     // Posted, so that a document loaded above counts as unchanged once the window is up.
-    ::PostMessageA(window_->hwnd(), WM_TESS_CLEARMODIFIED, 0, 0);
+    ::PostMessageW(window_->hwnd(), WM_TESS_CLEARMODIFIED, 0, 0);
     return true;
 }
 
@@ -137,7 +136,7 @@ void Program::showTagList() {
     const auto inserted = [this](const TagInsertion& tag) {
         ::SetFocus(window_->editorHwnd());
         Context ctx = context();
-        insertFragment(ctx, tag.text, tag.caret);
+        insertFragment(ctx, utf16(tag.text), tag.caret);
     };
     if (const auto main = window_->windowGeometry(); main && tagLists_.open(*main, inserted)) return;
     desktop_->messageBox({.title = "Tessaline", .text = cannotOpenText("HTML Tags"), .icon = Icon::Error});
@@ -148,7 +147,12 @@ void Program::reportFailure(std::string_view what) {
     std::string text = "Tessaline could not finish what it was doing:\r\n" + std::string(what);
     if (window_ && window_->editorHwnd() && window_->editor().modified()) {
         const std::string rescue = app_.paths.dataFolder + kRescueFileName;
-        if (desktop_->writeFileSafely(rescue, window_->editor().text()) == FileError::None)
+        // In the document's encoding, or UTF-8 with its mark when that cannot hold the text: the
+        // rescue must not lose a character.
+        Context ctx = context();
+        const std::u16string document = window_->editor().text();
+        const std::optional<std::string> bytes = encodeDocument(document, app_.encoding, documentCodePage(ctx));
+        if (desktop_->writeFileSafely(rescue, bytes ? *bytes : "\xEF\xBB\xBF" + utf8(document)) == FileError::None)
             text += "\r\n\r\nYour unsaved text has also been written to\r\n" + rescue;
         else
             text += "\r\n\r\nYour unsaved text is still in the editor: save it now under a new name.";

@@ -19,8 +19,7 @@ namespace tess::win32 {
 // data folder of their own.
 struct ProgramOptions {
     Desktop* desktop = nullptr;  // the real desktop when null
-    std::string commandLine;     // the text after the program name
-    std::wstring refusedDocument;  // a command-line name the ANSI code page cannot hold: refused, none opened
+    std::string commandLine;     // the text after the program name, UTF-8
     bool show = true;
     bool quitOnEnd = true;       // post WM_QUIT when the main window has ended
     std::string dataFolder;      // overrides the folder rule when not empty

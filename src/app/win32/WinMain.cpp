@@ -1,5 +1,5 @@
 #include "app/win32/Program.h"
-#include "platform/win32/DesktopWin.h"
+#include "platform/win32/WideText.h"
 
 #include <windows.h>
 
@@ -28,13 +28,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     tess::win32::Program program;
     try {
         tess::win32::ProgramOptions options;
-        std::wstring arguments = argumentsAfterProgramName();
-        if (auto exact = tess::win32::exactAnsiName(arguments)) {
-            options.commandLine = std::move(*exact);
-        } else {
-            std::erase(arguments, L'"');
-            options.refusedDocument = std::move(arguments);
-        }
+        options.commandLine = tess::win32::narrow(argumentsAfterProgramName());
         if (!program.start(instance, options)) return 1;
     } catch (...) {
         tess::win32::reportFailure(tess::win32::currentExceptionText());

@@ -7,7 +7,7 @@ namespace {
 BOOL CALLBACK addWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM areas) {
     MONITORINFO info{};
     info.cbSize = sizeof(info);
-    if (::GetMonitorInfoA(monitor, &info)) {
+    if (::GetMonitorInfoW(monitor, &info)) {
         const RECT& w = info.rcWork;
         reinterpret_cast<std::vector<Rect>*>(areas)->push_back({w.left, w.top, w.right - w.left, w.bottom - w.top});
     }
@@ -31,7 +31,7 @@ RECT normalPlace(HWND window) {
     RECT place = placement.rcNormalPosition;
     MONITORINFO info{};
     info.cbSize = sizeof(info);
-    if (::GetMonitorInfoA(::MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &info))
+    if (::GetMonitorInfoW(::MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &info))
         ::OffsetRect(&place, info.rcWork.left - info.rcMonitor.left, info.rcWork.top - info.rcMonitor.top);
     return place;
 }

@@ -49,10 +49,8 @@ bool shiftDown() { return ::GetKeyState(VK_SHIFT) < 0; }
 // Bit 30 of the key data: the key was down before this press, which is an auto-repeat.
 bool isRepeat(LPARAM data) { return (data & (1 << 30)) != 0; }
 
-// The rules only look at brackets, line breaks and tabs, all ASCII. The control may be a Unicode
-// window, whose characters come as UTF-16 units: anything beyond ASCII must not be cut down to a
-// byte that happens to look like a bracket.
-char ruleCharacter(WPARAM unit) { return unit < 0x80 ? static_cast<char>(unit) : '\0'; }
+// The control is a Unicode window: its characters come as UTF-16 units, each half of a pair on its own.
+char16_t ruleCharacter(WPARAM unit) { return static_cast<char16_t>(unit); }
 
 // Alt+Backspace: the control's own undo key (bit 29 of the key data is the Alt key).
 bool isAltBackspace(WPARAM key, LPARAM data) { return key == VK_BACK && (data & (1 << 29)) != 0; }
@@ -67,8 +65,8 @@ POINT belowCaret(HWND editor, int lineHeight) {
         ::GetCaretPos(&point);
     } else {
         DWORD start = 0, end = 0;
-        ::SendMessageA(editor, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-        const LRESULT packed = ::SendMessageA(editor, EM_POSFROMCHAR, end, 0);
+        ::SendMessageW(editor, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+        const LRESULT packed = ::SendMessageW(editor, EM_POSFROMCHAR, end, 0);
         if (packed != -1) point = {GET_X_LPARAM(packed), GET_Y_LPARAM(packed)};
     }
     point.y += lineHeight;
@@ -84,7 +82,7 @@ EditorView::EditorView(EditorHost& host, App& app) : host_(host), app_(app) {}
 bool EditorView::create(HWND parent, HINSTANCE instance, bool wrap) {
     parent_ = parent;
     instance_ = instance;
-    gutter_ = ::CreateWindowExA(0, "EDIT", "", kGutterStyle, kGutterX, kGutterY, kGutterWidth, 443, parent,
+    gutter_ = ::CreateWindowExW(0, L"EDIT", L"", kGutterStyle, kGutterX, kGutterY, kGutterWidth, 443, parent,
                                 controlId(IDC_GUTTER), instance, nullptr);
     return gutter_ && createEditor(wrap);
 }
@@ -92,10 +90,10 @@ bool EditorView::create(HWND parent, HINSTANCE instance, bool wrap) {
 // Every editor has the sunken edge, the one word wrap makes as much as the first.
 HWND EditorView::createEditor(bool wrap) {
     const HWND editor =
-        ::CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "", wrap ? kWrappingEditorStyle : kEditorStyle, kEditorX,
+        ::CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", wrap ? kWrappingEditorStyle : kEditorStyle, kEditorX,
                           kWorkAreaTop, 435, 433, parent_, controlId(IDC_EDITOR), instance_, nullptr);
     editor_.attach(editor);
-    if (editor) ::SendMessageA(editor, EM_LIMITTEXT, kEditorTextLimit, 0);
+    if (editor) ::SendMessageW(editor, EM_LIMITTEXT, kEditorTextLimit, 0);
     return editor;
 }
 
@@ -108,13 +106,13 @@ void EditorView::applyFont() {
         WindowDc screen(parent_);
         if (screen.get()) dpi = ::GetDeviceCaps(screen.get(), LOGPIXELSY);
     }
-    UniqueFont font(::CreateFontA(-::MulDiv(app_.settings.fontSize, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                                  ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                  FIXED_PITCH | FF_MODERN, "courier new"));
+    UniqueFont font(::CreateFontW(-::MulDiv(app_.settings.fontSize, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                                  DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                  FIXED_PITCH | FF_MODERN, L"courier new"));
     // One font object for both, so the gutter's rows line up with the editor's lines.
-    ::SendMessageA(gutter_, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
-    ::SendMessageA(editor_.hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
-    ::SendMessageA(gutter_, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
+    ::SendMessageW(gutter_, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+    ::SendMessageW(editor_.hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+    ::SendMessageW(gutter_, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
     // The old font is deleted only once no control uses it.
     font_ = std::move(font);
     if (!wasModified) editor_.setModified(false);
@@ -150,7 +148,7 @@ void EditorView::startWrapped() {
 // they were set on.
 void EditorView::toggleWordWrap() {
     const bool modified = editor_.modified();
-    const std::string text = editor_.text();
+    const std::u16string text = editor_.text();
     const int limit = editor_.textLimit();  // raised by loading a long document
     const HWND old = editor_.hwnd();
     const bool focused = ::GetFocus() == old;
@@ -186,9 +184,9 @@ void EditorView::toggleWordWrap() {
 }
 
 void EditorView::setGutterText(std::string_view text) {
-    if (EditControlWin(gutter_).text() == text) return;
-    const std::string terminated(text);
-    ::SetWindowTextA(gutter_, terminated.c_str());
+    const std::u16string digits = utf16(text);
+    if (EditControlWin(gutter_).text() == digits) return;
+    ::SetWindowTextW(gutter_, reinterpret_cast<const wchar_t*>(digits.c_str()));
 }
 
 namespace {

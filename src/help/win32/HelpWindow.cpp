@@ -149,6 +149,9 @@ HelpFindAnswer promptForText(HWND pane, Desktop& desktop, const std::string& pro
     AskModel model;
     if (runModal(pane, dialogLayout, model) == -1)
         desktop.messageBox({.title = "Tessaline", .text = cannotOpenText(caption), .icon = Icon::Error});
+    // The box gives UTF-8 and the help text is 8-bit: a text the code page cannot hold is in no topic,
+    // and stays as it is, found nowhere.
+    if (const auto ansi = desktop.ansiCodePage().encode(utf16(model.answer.text))) model.answer.text = *ansi;
     return model.answer;
 }
 
@@ -183,7 +186,7 @@ public:
 protected:
     LRESULT handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override {
         switch (msg) {
-        case WM_SETCURSOR: ::SetCursor(::LoadCursorA(nullptr, IDC_SIZEWE)); return TRUE;
+        case WM_SETCURSOR: ::SetCursor(::LoadCursorW(nullptr, IDC_SIZEWE)); return TRUE;
         case WM_LBUTTONDOWN:
             ::SetCapture(control());
             window_.beginDrag(parentX(lParam));
@@ -242,7 +245,7 @@ bool HelpWindow::showHelp(const std::string& file, const std::string& caption, H
 
     const HINSTANCE instance = ::GetModuleHandleA(nullptr);
     if (!registerClass(instance, {.name = kClassName,
-                                  .cursor = ::LoadCursorA(nullptr, IDC_ARROW),
+                                  .cursor = ::LoadCursorW(nullptr, IDC_ARROW),
                                   .background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)}))
         return false;
     RECT frame{0, 0, kClientWidth, kClientHeight};
@@ -268,6 +271,8 @@ bool HelpWindow::showHelp(const std::string& file, const std::string& caption, H
     return true;
 }
 
+// The help file is 8-bit text in the system's code page, and its controls are the ANSI ones, which
+// take it in that code page as it is.
 bool HelpWindow::createControls() {
     const HINSTANCE instance = ::GetModuleHandleA(nullptr);
     const auto make = [&](const char* cls, const Placement& p, DWORD style, const char* text = "") {

@@ -1,7 +1,7 @@
 #include "platform/win32/DesktopWin.h"
 
-#include "platform/FileNames.h"
 #include "platform/win32/UniqueHandle.h"
+#include "platform/win32/WideText.h"
 
 #include <commdlg.h>
 #include <shellapi.h>
@@ -72,7 +72,7 @@ Answer DesktopWin::messageBox(const MessageBoxRequest& request) {
     // A box that could not be shown (Windows answers 0, Wine -1, e.g. for an owner that is no
     // longer a window) answers Cancel: the user chose nothing, and on Cancel every caller keeps
     // everything as it was.
-    switch (::MessageBoxA(owner, request.text.c_str(), request.title.c_str(), flags)) {
+    switch (::MessageBoxW(owner, wide(request.text).c_str(), wide(request.title).c_str(), flags)) {
     case IDOK: return Answer::Ok;
     case IDYES: return Answer::Yes;
     case IDNO: return Answer::No;
@@ -95,20 +95,12 @@ std::string filterString(const std::vector<FileFilter>& filters) {
     return result;
 }
 
-std::wstring widen(std::string_view text) {
-    std::wstring wide(static_cast<std::size_t>(::MultiByteToWideChar(CP_ACP, 0, text.data(),
-                                                                      static_cast<int>(text.size()), nullptr, 0)), L'\0');
-    ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), static_cast<int>(wide.size()));
-    return wide;
-}
-
-// The wide dialogs, so that the name comes back as the user chose it and not already turned into
-// a look-alike by the ANSI ones.
+// The name comes back as the user chose it, in UTF-8.
 std::optional<std::string> runFileDialog(HWND owner, const FileDialogRequest& request, bool save) {
-    const std::wstring filter = widen(filterString(request.filters)), title = widen(request.title),
-                       folder = widen(request.initialFolder), extension = widen(request.defaultExtension);
+    const std::wstring filter = wide(filterString(request.filters)), title = wide(request.title),
+                       folder = wide(request.initialFolder), extension = wide(request.defaultExtension);
     wchar_t file[MAX_PATH * 4] = {};
-    const std::wstring initialName = widen(request.initialName);
+    const std::wstring initialName = wide(request.initialName);
     wcsncpy(file, initialName.c_str(), std::size(file) - 1);
     OPENFILENAMEW ofn{};
     ofn.lStructSize = sizeof(ofn);
@@ -127,39 +119,10 @@ std::optional<std::string> runFileDialog(HWND owner, const FileDialogRequest& re
     if (request.promptOverwrite) ofn.Flags |= OFN_OVERWRITEPROMPT;
     const BOOL chosen = save ? ::GetSaveFileNameW(&ofn) : ::GetOpenFileNameW(&ofn);
     if (!chosen) return std::nullopt;
-    if (auto name = exactAnsiName(file)) return name;
-    refuseName(owner, file);
-    return std::nullopt;
+    return narrow(file);
 }
 
 }  // namespace
-
-std::optional<std::string> exactAnsiName(std::wstring_view name) {
-    AnsiName ansi;
-    if (!name.empty()) {
-        // Without best fit a character the code page lacks becomes the default character, and the
-        // call says so. A UTF-8 code page holds every name and takes neither the flag nor the question.
-        const bool utf8 = ::GetACP() == CP_UTF8;
-        const DWORD flags = utf8 ? 0 : WC_NO_BEST_FIT_CHARS;
-        const int length = static_cast<int>(name.size());
-        ansi.bytes.resize(static_cast<std::size_t>(
-            ::WideCharToMultiByte(CP_ACP, flags, name.data(), length, nullptr, 0, nullptr, nullptr)));
-        BOOL usedDefault = FALSE;
-        ::WideCharToMultiByte(CP_ACP, flags, name.data(), length, ansi.bytes.data(), static_cast<int>(ansi.bytes.size()),
-                              nullptr, utf8 ? nullptr : &usedDefault);
-        ansi.usedDefaultChar = usedDefault != FALSE;
-        const std::wstring back = widen(ansi.bytes);
-        ansi.backToWide.assign(back.begin(), back.end());
-    }
-    if (!isExactName(std::u16string(name.begin(), name.end()), ansi)) return std::nullopt;
-    return std::move(ansi.bytes);
-}
-
-void refuseName(HWND owner, std::wstring_view name) {
-    const std::string_view reason = refusalText(NameRefusal::NotInCodePage);
-    const std::wstring text = std::wstring(name) + L"\r\n" + std::wstring(reason.begin(), reason.end()) + L"   ";
-    ::MessageBoxW(owner, text.c_str(), L"File Error ", MB_OK | MB_ICONERROR);
-}
 
 std::optional<std::string> DesktopWin::openFileDialog(const FileDialogRequest& request) {
     return runFileDialog(activeOwner(), request, false);
@@ -188,8 +151,8 @@ void DesktopWin::beep() { ::MessageBeep(MB_OK); }
 HWND DesktopWin::clipboardOwner() {
     if (owner_) return owner_;
     if (!clipboardWindow_)
-        clipboardWindow_.reset(::CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                                 ::GetModuleHandleA(nullptr), nullptr));
+        clipboardWindow_.reset(::CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                                 ::GetModuleHandleW(nullptr), nullptr));
     return clipboardWindow_.get();
 }
 
@@ -204,30 +167,31 @@ bool DesktopWin::openClipboard() {
     return false;
 }
 
-void DesktopWin::setClipboardText(std::string_view text) {
-    text = text.substr(0, text.find('\0'));
-    UniqueGlobal memory(::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, text.size() + 1));
+// As Unicode text: the system offers it to programs that ask for 8-bit text in their code page.
+void DesktopWin::setClipboardText(std::u16string_view text) {
+    text = text.substr(0, text.find(u'\0'));
+    UniqueGlobal memory(::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, (text.size() + 1) * sizeof(char16_t)));
     if (!memory) return;
     {
         GlobalLockGuard lock(memory.get());
         if (!lock.get()) return;
-        std::memcpy(lock.get(), text.data(), text.size());
+        std::memcpy(lock.get(), text.data(), text.size() * sizeof(char16_t));
     }
     if (!openClipboard()) return;
     ::EmptyClipboard();
     // On success the clipboard owns the memory.
-    if (::SetClipboardData(CF_TEXT, memory.get())) memory.release();
+    if (::SetClipboardData(CF_UNICODETEXT, memory.get())) memory.release();
     ::CloseClipboard();
 }
 
-std::string DesktopWin::clipboardText() {
+std::u16string DesktopWin::clipboardText() {
     if (!openClipboard()) return {};
-    std::string result;
-    if (HANDLE data = ::GetClipboardData(CF_TEXT)) {
+    std::u16string result;
+    if (HANDLE data = ::GetClipboardData(CF_UNICODETEXT)) {
         GlobalLockGuard lock(data);
-        if (const auto* chars = static_cast<const char*>(lock.get())) {
-            const SIZE_T size = ::GlobalSize(data);
-            result.assign(chars, strnlen(chars, size));
+        if (const auto* chars = static_cast<const char16_t*>(lock.get())) {
+            const std::u16string_view all(chars, ::GlobalSize(data) / sizeof(char16_t));
+            result = all.substr(0, all.find(u'\0'));
         }
     }
     ::CloseClipboard();
@@ -235,11 +199,11 @@ std::string DesktopWin::clipboardText() {
 }
 
 bool DesktopWin::startProcess(const std::string& commandLine) {
-    std::string mutableLine = commandLine;  // CreateProcessA may write into it
-    STARTUPINFOA startup{};
+    std::wstring mutableLine = wide(commandLine);  // CreateProcessW may write into it
+    STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process{};
-    if (!::CreateProcessA(nullptr, mutableLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+    if (!::CreateProcessW(nullptr, mutableLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                           &startup, &process))
         return false;
     ::CloseHandle(process.hThread);
@@ -249,34 +213,34 @@ bool DesktopWin::startProcess(const std::string& commandLine) {
 
 // No owner: a failure the shell reports itself is not tied to a window of ours.
 bool DesktopWin::shellOpen(const std::string& target, ShowAs show) {
-    const auto result = reinterpret_cast<INT_PTR>(::ShellExecuteA(
-        nullptr, "open", target.c_str(), nullptr, nullptr, show == ShowAs::Maximized ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL));
+    const auto result = reinterpret_cast<INT_PTR>(::ShellExecuteW(
+        nullptr, L"open", wide(target).c_str(), nullptr, nullptr, show == ShowAs::Maximized ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL));
     return result > 32;
 }
 
 std::string DesktopWin::programFilesFolder() {
-    char path[MAX_PATH] = {};
-    if (FAILED(::SHGetFolderPathA(nullptr, CSIDL_PROGRAM_FILES, nullptr, SHGFP_TYPE_CURRENT, path))) return {};
-    return path;
+    wchar_t path[MAX_PATH] = {};
+    if (FAILED(::SHGetFolderPathW(nullptr, CSIDL_PROGRAM_FILES, nullptr, SHGFP_TYPE_CURRENT, path))) return {};
+    return narrow(path);
 }
 
 bool DesktopWin::fileExists(const std::string& path) {
-    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+    const DWORD attributes = ::GetFileAttributesW(wide(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 bool DesktopWin::folderExists(const std::string& path) {
-    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+    const DWORD attributes = ::GetFileAttributesW(wide(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-bool DesktopWin::createFolder(const std::string& path) { return ::CreateDirectoryA(path.c_str(), nullptr) != 0; }
+bool DesktopWin::createFolder(const std::string& path) { return ::CreateDirectoryW(wide(path).c_str(), nullptr) != 0; }
 
 ReadResult DesktopWin::readFile(const std::string& path) {
     // Pages are often held open by other programs while they are edited (a local web server, a
     // build tool writing them): reading shares everything, and only a program that shares nothing
     // keeps the file from us.
-    UniqueFile file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+    UniqueFile file(::CreateFileW(wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                   nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return {fileErrorFromWin32(::GetLastError()), {}};
     LARGE_INTEGER size{};
@@ -306,9 +270,9 @@ namespace {
 // Why the target could not be replaced. The replace reports a file that another program holds
 // open as plain access denied, or as a target it could not remove; opening the file without
 // sharing tells those apart from a real refusal.
-FileError replaceFailure(const std::string& path, DWORD error) {
+FileError replaceFailure(const std::wstring& path, DWORD error) {
     if (error == ERROR_ACCESS_DENIED || error == ERROR_UNABLE_TO_REMOVE_REPLACED) {
-        HANDLE probe = ::CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        HANDLE probe = ::CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (probe != INVALID_HANDLE_VALUE) ::CloseHandle(probe);
         else if (::GetLastError() == ERROR_SHARING_VIOLATION) return FileError::FileIsOpen;
     }
@@ -316,8 +280,8 @@ FileError replaceFailure(const std::string& path, DWORD error) {
 }
 
 // Whether no other program holds the file open without letting it be removed or renamed.
-bool removable(const std::string& path) {
-    const UniqueFile file(::CreateFileA(path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+bool removable(const std::wstring& path) {
+    const UniqueFile file(::CreateFileW(path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                         nullptr, OPEN_EXISTING, 0, nullptr));
     return static_cast<bool>(file);
 }
@@ -335,16 +299,16 @@ DWORD keptAttributes(DWORD old) {
 // Puts the finished temporary file in the target's place in one step. An existing target is
 // replaced with ReplaceFile, which keeps what the file carries besides its bytes (attributes,
 // security, creation time); a new one is a plain rename.
-FileError DesktopWin::replaceTarget(const std::string& path, const std::string& temp, DWORD attributes) {
+FileError DesktopWin::replaceTarget(const std::wstring& path, const std::wstring& temp, DWORD attributes) {
     const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
     // Wine's ReplaceFile first renames the target to a file of its own beside it, and leaves that
     // file behind when the rename fails, as it does for a target another program holds open:
     // such a target is refused before.
     bool done = false;
     if (!injectedFailure(SafeWriteStep::Replace))
-        done = exists ? removable(path) && ::ReplaceFileA(path.c_str(), temp.c_str(), nullptr,
+        done = exists ? removable(path) && ::ReplaceFileW(path.c_str(), temp.c_str(), nullptr,
                                                           REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)
-                      : ::MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+                      : ::MoveFileExW(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
     const DWORD error = done ? ERROR_SUCCESS : ::GetLastError();
     // These leave the target's name free: the old file was moved away (with no backup asked for,
     // to no name we know) or is gone, and the new text is still in the temporary file. Moving it
@@ -352,35 +316,36 @@ FileError DesktopWin::replaceTarget(const std::string& path, const std::string& 
     // stands there by then is not ours to replace.
     if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT || error == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2 ||
         error == ERROR_FILE_NOT_FOUND)
-        done = ::MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_WRITE_THROUGH);
+        done = ::MoveFileExW(temp.c_str(), path.c_str(), MOVEFILE_WRITE_THROUGH);
     if (!done) return replaceFailure(path, error);
     // Wine's ReplaceFile is two renames: the target comes out with the temporary file's
     // attributes and creation time, so a hidden page would turn visible. Setting the attributes
     // again restores them there; on Windows, which kept them, it only marks the file for backup.
     // (Wine ignores a new creation time, so that one cannot be put back.)
-    if (exists) ::SetFileAttributesA(path.c_str(), keptAttributes(attributes));
+    if (exists) ::SetFileAttributesW(path.c_str(), keptAttributes(attributes));
     return FileError::None;
 }
 
-FileError DesktopWin::writeFileSafely(const std::string& path, std::string_view bytes) {
+FileError DesktopWin::writeFileSafely(const std::string& utf8Path, std::string_view bytes) {
+    const std::wstring path = wide(utf8Path);
     // A read-only file is not to be replaced. The replace would refuse it too, but only after
     // the whole text was written out to a temporary file.
-    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
         return FileError::PermissionDenied;
     // The temporary file stands in the target's folder, so the final move is a rename on one volume.
-    const auto slash = path.find_last_of("\\/");
-    const std::string folder = slash == std::string::npos ? std::string(".") : path.substr(0, slash);
-    char temp[MAX_PATH] = {};
-    if (!::GetTempFileNameA(folder.c_str(), "tes", 0, temp)) {
-        // GetTempFileNameA reports a missing folder as an invalid directory name.
+    const auto slash = path.find_last_of(L"\\/");
+    const std::wstring folder = slash == std::wstring::npos ? std::wstring(L".") : path.substr(0, slash);
+    wchar_t temp[MAX_PATH] = {};
+    if (!::GetTempFileNameW(folder.c_str(), L"tes", 0, temp)) {
+        // GetTempFileNameW reports a missing folder as an invalid directory name.
         const DWORD error = ::GetLastError();
         return error == ERROR_DIRECTORY ? FileError::PathNotFound : fileErrorFromWin32(error);
     }
-    const std::string tempPath = temp;
+    const std::wstring tempPath = temp;
     FileError error = FileError::None;
     {
-        UniqueFile file(::CreateFileA(tempPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+        UniqueFile file(::CreateFileW(tempPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                       FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file || injectedFailure(SafeWriteStep::CreateTemp)) {
             error = fileErrorFromWin32(::GetLastError());
@@ -403,10 +368,65 @@ FileError DesktopWin::writeFileSafely(const std::string& path, std::string_view 
     }
     if (error == FileError::None) error = replaceTarget(path, tempPath, attributes);
     // Every failure, the replace's included, leaves the temporary file where it was: it goes.
-    if (error != FileError::None) ::DeleteFileA(tempPath.c_str());
+    if (error != FileError::None) ::DeleteFileW(tempPath.c_str());
     return error;
 }
 
-bool DesktopWin::deleteFile(const std::string& path) { return ::DeleteFileA(path.c_str()) != 0; }
+bool DesktopWin::deleteFile(const std::string& path) { return ::DeleteFileW(wide(path).c_str()) != 0; }
+
+namespace {
+
+// A code page other than 1252, through the system's converters.
+class SystemCodePage final : public CodePage {
+public:
+    explicit SystemCodePage(UINT codePage) : codePage_(codePage) {}
+
+    // Bytes the code page has no character for cannot come back exactly; they still decode to
+    // something, and roundTrips, which the document's load asks first, finds them.
+    std::u16string decode(std::string_view bytes) const override {
+        if (bytes.empty()) return {};
+        const int size = static_cast<int>(bytes.size());
+        DWORD flags = MB_ERR_INVALID_CHARS;
+        int length = ::MultiByteToWideChar(codePage_, flags, bytes.data(), size, nullptr, 0);
+        if (length == 0) {
+            flags = 0;
+            length = ::MultiByteToWideChar(codePage_, flags, bytes.data(), size, nullptr, 0);
+        }
+        std::wstring text(static_cast<std::size_t>(length), L'\0');
+        ::MultiByteToWideChar(codePage_, flags, bytes.data(), size, text.data(), length);
+        return units(text);
+    }
+
+    // Without best fit a character the code page lacks becomes the default character, and the
+    // call says so. A UTF-8 code page takes neither the flag nor the question; it only fails on
+    // half a surrogate pair, which reading the bytes back shows.
+    std::optional<std::string> encode(std::u16string_view text) const override {
+        if (text.empty()) return std::string();
+        const std::wstring units = wide(text);
+        const int size = static_cast<int>(units.size());
+        const bool utf8 = codePage_ == CP_UTF8;
+        const DWORD flags = utf8 ? 0 : WC_NO_BEST_FIT_CHARS;
+        const int length = ::WideCharToMultiByte(codePage_, flags, units.data(), size, nullptr, 0, nullptr, nullptr);
+        if (length <= 0) return std::nullopt;
+        std::string bytes(static_cast<std::size_t>(length), '\0');
+        BOOL usedDefault = FALSE;
+        ::WideCharToMultiByte(codePage_, flags, units.data(), size, bytes.data(), length, nullptr,
+                              utf8 ? nullptr : &usedDefault);
+        if (usedDefault || decode(bytes) != text) return std::nullopt;
+        return bytes;
+    }
+
+private:
+    UINT codePage_;
+};
+
+}  // namespace
+
+const CodePage& systemCodePage() {
+    static const UINT acp = ::GetACP();
+    if (acp == 1252) return windows1252();
+    static const SystemCodePage system(acp);
+    return system;
+}
 
 }  // namespace tess::win32

@@ -13,11 +13,10 @@ namespace tess::win32 {
 // FileError for a Win32 error code from a file operation.
 FileError fileErrorFromWin32(DWORD error);
 
-// The 8-bit form of a name the system gave in UTF-16, when it names exactly that file; nullopt when
-// the ANSI code page cannot hold the name.
-std::optional<std::string> exactAnsiName(std::wstring_view name);
-// The "File Error " box for a name the ANSI code page cannot hold, showing the name as it was given.
-void refuseName(HWND owner, std::wstring_view name);
+// The system's ANSI code page (GetACP) as the documents read in no Unicode form use it. Code page
+// 1252 is the portable table, which gives every byte 1-255 back as it was; the others go through
+// the system's converters, which may lack some bytes (roundTrips tells).
+const CodePage& systemCodePage();
 
 // The steps of writeFileSafely, in order.
 enum class SafeWriteStep { CreateTemp, Write, Replace };
@@ -33,8 +32,8 @@ public:
     std::optional<std::string> openFileDialog(const FileDialogRequest& request) override;
     std::optional<std::string> saveFileDialog(const FileDialogRequest& request) override;
     void beep() override;
-    void setClipboardText(std::string_view text) override;
-    std::string clipboardText() override;
+    void setClipboardText(std::u16string_view text) override;
+    std::u16string clipboardText() override;
     bool startProcess(const std::string& commandLine) override;
     bool shellOpen(const std::string& target, ShowAs show) override;
     std::string programFilesFolder() override;
@@ -44,6 +43,7 @@ public:
     ReadResult readFile(const std::string& path) override;
     FileError writeFileSafely(const std::string& path, std::string_view bytes) override;
     bool deleteFile(const std::string& path) override;
+    const CodePage& ansiCodePage() override { return systemCodePage(); }
 
     // Makes one step of writeFileSafely fail with error as if the system had refused it, so that
     // tests can check that the target survives each failure; nullopt restores normal writing.
@@ -55,7 +55,7 @@ public:
 private:
     HWND activeOwner() const;
     bool injectedFailure(SafeWriteStep step) const;
-    FileError replaceTarget(const std::string& path, const std::string& temp, DWORD attributes);
+    FileError replaceTarget(const std::wstring& path, const std::wstring& temp, DWORD attributes);
     HWND clipboardOwner();
     bool openClipboard();
 

@@ -1,6 +1,7 @@
 #include "platform/win32/DialogTemplate.h"
 
 #include "platform/win32/UniqueHandle.h"
+#include "platform/win32/WideText.h"
 
 #include <iterator>
 #include <stdexcept>
@@ -37,17 +38,9 @@ void appendRect(std::vector<WORD>& out, int x, int y, int width, int height) {
     for (const int value : {x, y, width, height}) out.push_back(static_cast<WORD>(static_cast<short>(value)));
 }
 
-// A template's strings are UTF-16 even for the ANSI functions. The program's texts are ANSI, so
-// they go through the ANSI code page here and come back through it when a control is read, and
-// a byte such as 0xE9 survives the round trip.
+// A template's strings are UTF-16; the program's texts are UTF-8.
 void appendString(std::vector<WORD>& out, const std::string& text) {
-    if (!text.empty()) {
-        const int size = static_cast<int>(text.size());
-        const int length = ::MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0);
-        std::wstring wide(static_cast<std::size_t>(length > 0 ? length : 0), L'\0');
-        ::MultiByteToWideChar(CP_ACP, 0, text.data(), size, wide.data(), length);
-        for (const wchar_t c : wide) out.push_back(static_cast<WORD>(c));
-    }
+    for (const char16_t c : utf16(text)) out.push_back(static_cast<WORD>(c));
     out.push_back(0);
 }
 
@@ -61,10 +54,10 @@ constexpr ListMessages kComboBoxMessages{CB_GETCOUNT,     CB_GETLBTEXTLEN, CB_GE
                                          CB_ADDSTRING,    CB_GETCURSEL,    CB_SETCURSEL};
 
 const ListMessages& listMessages(HWND list, int id) {
-    char name[32] = {};
-    ::GetClassNameA(list, name, static_cast<int>(std::size(name)));
-    if (::lstrcmpiA(name, "ListBox") == 0) return kListBoxMessages;
-    if (::lstrcmpiA(name, "ComboBox") == 0) return kComboBoxMessages;
+    wchar_t name[32] = {};
+    ::GetClassNameW(list, name, static_cast<int>(std::size(name)));
+    if (::lstrcmpiW(name, L"ListBox") == 0) return kListBoxMessages;
+    if (::lstrcmpiW(name, L"ComboBox") == 0) return kComboBoxMessages;
     throw std::invalid_argument("Dialog control " + std::to_string(id) + " is not a list.");
 }
 
@@ -108,11 +101,11 @@ public:
 
     std::string text(int id) const override {
         const HWND item = control(id);
-        std::string text(static_cast<std::size_t>(::GetWindowTextLengthA(item)) + 1, '\0');
-        text.resize(static_cast<std::size_t>(::GetWindowTextA(item, text.data(), static_cast<int>(text.size()))));
-        return text;
+        std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(item)) + 1, L'\0');
+        text.resize(static_cast<std::size_t>(::GetWindowTextW(item, text.data(), static_cast<int>(text.size()))));
+        return narrow(text);
     }
-    void setText(int id, const std::string& text) override { ::SetWindowTextA(control(id), text.c_str()); }
+    void setText(int id, const std::string& text) override { ::SetWindowTextW(control(id), wide(text).c_str()); }
     bool checked(int id) const override { return send(id, BM_GETCHECK) == BST_CHECKED; }
     void setChecked(int id, bool checked) override { send(id, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED); }
     std::vector<std::string> listItems(int id) const override;
@@ -142,7 +135,7 @@ private:
     }
     HWND control(int id) const;
     LRESULT send(int id, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) const {
-        return ::SendMessageA(control(id), msg, wParam, lParam);
+        return ::SendMessageW(control(id), msg, wParam, lParam);
     }
 
     const DialogLayout layout_;
@@ -159,14 +152,14 @@ private:
 // them, and the dialog stays open after a failure that was reported.
 INT_PTR CALLBACK DialogHost::dialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_INITDIALOG) {
-        ::SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+        ::SetWindowLongPtrW(dialog, DWLP_USER, lParam);
         reinterpret_cast<DialogHost*>(lParam)->hwnd_ = dialog;
     }
-    auto* self = reinterpret_cast<DialogHost*>(::GetWindowLongPtrA(dialog, DWLP_USER));
+    auto* self = reinterpret_cast<DialogHost*>(::GetWindowLongPtrW(dialog, DWLP_USER));
     if (!self) return FALSE;  // the messages of creation, before WM_INITDIALOG
     try {
         if (msg == WM_NCDESTROY) {
-            ::SetWindowLongPtrA(dialog, DWLP_USER, 0);
+            ::SetWindowLongPtrW(dialog, DWLP_USER, 0);
             self->hwnd_ = nullptr;
             if (self->modeless_) self->modeless_->closed(dialog);
             return FALSE;  // the dialog manager frees its own data at this message
@@ -216,11 +209,11 @@ void DialogHost::setFonts() {
     if (const WindowDc dc(hwnd_); dc.get()) dpi = ::GetDeviceCaps(dc.get(), LOGPIXELSY);
     for (const DialogControl& c : layout_.controls) {
         if (c.look.points == 0 || c.id == -1) continue;
-        fonts_.emplace_back(::CreateFontA(-::MulDiv(c.look.points, dpi, 72), 0, 0, 0, FW_NORMAL, c.look.italic,
-                                          c.look.underline, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+        fonts_.emplace_back(::CreateFontW(-::MulDiv(c.look.points, dpi, 72), 0, 0, 0, FW_NORMAL, c.look.italic,
+                                          c.look.underline, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                                           CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS,
-                                          layout_.fontName.c_str()));
-        ::SendDlgItemMessageA(hwnd_, c.id, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.back().get()), FALSE);
+                                          wide(layout_.fontName).c_str()));
+        ::SendDlgItemMessageW(hwnd_, c.id, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.back().get()), FALSE);
     }
 }
 
@@ -239,12 +232,12 @@ std::optional<INT_PTR> DialogHost::drawLooks(UINT msg, WPARAM wParam, LPARAM lPa
         // Only the links take the mouse (they notify), so only over them is the dialog asked with a
         // control as the window under the pointer.
         if (!isLink(::GetDlgCtrlID(reinterpret_cast<HWND>(wParam)))) return std::nullopt;
-        ::SetCursor(::LoadCursorA(nullptr, IDC_HAND));
-        ::SetWindowLongPtrA(hwnd_, DWLP_MSGRESULT, TRUE);
+        ::SetCursor(::LoadCursorW(nullptr, IDC_HAND));
+        ::SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, TRUE);
         return TRUE;
     case WM_COMMAND:
         // Starting a mail program or a browser can take a moment.
-        if (isLink(LOWORD(wParam))) ::SetCursor(::LoadCursorA(nullptr, IDC_WAIT));
+        if (isLink(LOWORD(wParam))) ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
         return std::nullopt;
     default: return std::nullopt;
     }
@@ -278,7 +271,7 @@ void DialogHost::layOut() {
         const HWND owner = ::GetWindow(hwnd_, GW_OWNER);
         MONITORINFO monitor{};
         monitor.cbSize = sizeof(monitor);
-        ::GetMonitorInfoA(::MonitorFromWindow(owner ? owner : hwnd_, MONITOR_DEFAULTTOPRIMARY), &monitor);
+        ::GetMonitorInfoW(::MonitorFromWindow(owner ? owner : hwnd_, MONITOR_DEFAULTTOPRIMARY), &monitor);
         const RECT& work = monitor.rcWork;
         at = {work.left + (work.right - work.left - (outer.right - outer.left)) / 2,
               work.top + (work.bottom - work.top - (outer.bottom - outer.top)) / 2};
@@ -305,13 +298,13 @@ std::vector<std::string> DialogHost::listItems(int id) const {
     const HWND list = control(id);
     const ListMessages& m = listMessages(list, id);
     std::vector<std::string> items;
-    const auto count = ::SendMessageA(list, m.count, 0, 0);
+    const auto count = ::SendMessageW(list, m.count, 0, 0);
     for (LRESULT i = 0; i < count; ++i) {
-        const auto length = ::SendMessageA(list, m.textLength, static_cast<WPARAM>(i), 0);
-        std::string item(static_cast<std::size_t>(length > 0 ? length : 0) + 1, '\0');
-        const auto copied = ::SendMessageA(list, m.text, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(item.data()));
+        const auto length = ::SendMessageW(list, m.textLength, static_cast<WPARAM>(i), 0);
+        std::wstring item(static_cast<std::size_t>(length > 0 ? length : 0) + 1, L'\0');
+        const auto copied = ::SendMessageW(list, m.text, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(item.data()));
         item.resize(static_cast<std::size_t>(copied > 0 && copied <= length ? copied : 0));
-        items.push_back(std::move(item));
+        items.push_back(narrow(item));
     }
     return items;
 }
@@ -319,14 +312,15 @@ std::vector<std::string> DialogHost::listItems(int id) const {
 void DialogHost::setListItems(int id, const std::vector<std::string>& items) {
     const HWND list = control(id);
     const ListMessages& m = listMessages(list, id);
-    ::SendMessageA(list, m.reset, 0, 0);
-    for (const std::string& item : items) ::SendMessageA(list, m.add, 0, reinterpret_cast<LPARAM>(item.c_str()));
+    ::SendMessageW(list, m.reset, 0, 0);
+    for (const std::string& item : items)
+        ::SendMessageW(list, m.add, 0, reinterpret_cast<LPARAM>(wide(item).c_str()));
 }
 
 // WM_NEXTDLGCTL rather than SetFocus, so that the dialog manager moves the default button along
 // and selects an edit box's text as a Tab would.
 void DialogHost::focus(int id) {
-    ::SendMessageA(hwnd_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control(id)), TRUE);
+    ::SendMessageW(hwnd_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control(id)), TRUE);
     focusSet_ = true;
 }
 
@@ -343,8 +337,8 @@ int runModal(HWND owner, const DialogLayout& layout, DialogModel& model, const D
     const std::vector<WORD> words = buildTemplate(layout);
     DialogHost host(layout, model, hook, nullptr);
     // A control that cannot be created fails the whole dialog (no DS_NOFAILCREATE): -1.
-    return static_cast<int>(::DialogBoxIndirectParamA(::GetModuleHandleA(nullptr),
-                                                      reinterpret_cast<LPCDLGTEMPLATEA>(words.data()), owner,
+    return static_cast<int>(::DialogBoxIndirectParamW(::GetModuleHandleW(nullptr),
+                                                      reinterpret_cast<LPCDLGTEMPLATEW>(words.data()), owner,
                                                       &DialogHost::dialogProc, reinterpret_cast<LPARAM>(&host)));
 }
 
@@ -361,7 +355,7 @@ bool ModelessDialog::create(HWND owner, const DialogLayout& layout, DialogModel&
     const std::vector<WORD> words = buildTemplate(layout);
     host_ = std::make_unique<DialogHost>(layout, model, std::move(hook), this);
     const HWND dialog =
-        ::CreateDialogIndirectParamA(::GetModuleHandleA(nullptr), reinterpret_cast<LPCDLGTEMPLATEA>(words.data()),
+        ::CreateDialogIndirectParamW(::GetModuleHandleW(nullptr), reinterpret_cast<LPCDLGTEMPLATEW>(words.data()),
                                      owner, &DialogHost::dialogProc, reinterpret_cast<LPARAM>(host_.get()));
     return dialog != nullptr;
 }

@@ -6,9 +6,9 @@
 
 namespace tess::win32 {
 
-std::string EditControlWin::text() const {
+std::u16string EditControlWin::text() const {
     const int length = textLength();
-    std::string result(static_cast<std::size_t>(length) + 1, '\0');
+    std::u16string result(static_cast<std::size_t>(length) + 1, u'\0');
     const int copied = static_cast<int>(send(WM_GETTEXT, result.size(), reinterpret_cast<LPARAM>(result.data())));
     result.resize(static_cast<std::size_t>(copied < 0 ? 0 : copied));
     return result;
@@ -21,14 +21,14 @@ int EditControlWin::textLength() const { return static_cast<int>(send(WM_GETTEXT
 // then paints once. The style bit is what WM_SETREDRAW clears for other windows; the control
 // handles that message itself and would not skip the work. Hiding the window instead would take
 // the keyboard focus away from it.
-void EditControlWin::setText(std::string_view text) {
-    const std::string terminated(text);
-    const LONG_PTR style = ::GetWindowLongPtrA(edit_, GWL_STYLE);
+void EditControlWin::setText(std::u16string_view text) {
+    const std::u16string terminated(text);
+    const LONG_PTR style = ::GetWindowLongPtrW(edit_, GWL_STYLE);
     const bool visible = (style & WS_VISIBLE) != 0;
-    if (visible) ::SetWindowLongPtrA(edit_, GWL_STYLE, style & ~WS_VISIBLE);
+    if (visible) ::SetWindowLongPtrW(edit_, GWL_STYLE, style & ~WS_VISIBLE);
     send(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(terminated.c_str()));
     if (visible) {
-        ::SetWindowLongPtrA(edit_, GWL_STYLE, ::GetWindowLongPtrA(edit_, GWL_STYLE) | WS_VISIBLE);
+        ::SetWindowLongPtrW(edit_, GWL_STYLE, ::GetWindowLongPtrW(edit_, GWL_STYLE) | WS_VISIBLE);
         ::RedrawWindow(edit_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
     }
 }
@@ -41,8 +41,8 @@ Selection EditControlWin::selection() const {
 
 void EditControlWin::setSelection(int start, int end) { send(EM_SETSEL, static_cast<WPARAM>(start), end); }
 
-void EditControlWin::replaceSelection(std::string_view text, bool undoable) {
-    const std::string terminated(text);
+void EditControlWin::replaceSelection(std::u16string_view text, bool undoable) {
+    const std::u16string terminated(text);
     send(EM_REPLACESEL, undoable ? TRUE : FALSE, reinterpret_cast<LPARAM>(terminated.c_str()));
 }
 
@@ -51,7 +51,7 @@ int EditControlWin::lineFromChar(int pos) const { return static_cast<int>(send(E
 int EditControlWin::lineIndex(int line) const { return static_cast<int>(send(EM_LINEINDEX, static_cast<WPARAM>(line))); }
 int EditControlWin::lineLength(int pos) const { return static_cast<int>(send(EM_LINELENGTH, static_cast<WPARAM>(pos))); }
 
-std::string EditControlWin::lineText(int line) const {
+std::u16string EditControlWin::lineText(int line) const {
     const int start = lineIndex(line);
     if (start < 0) return {};
     const int length = lineLength(start);
@@ -59,8 +59,8 @@ std::string EditControlWin::lineText(int line) const {
     // editor can be longer: take such a line from the whole text instead.
     if (length > 0xFFFF) return text().substr(static_cast<std::size_t>(start), static_cast<std::size_t>(length));
     // The copy is not terminated; the buffer holds at least the size word.
-    std::string buffer(std::max<std::size_t>(static_cast<std::size_t>(length), sizeof(WORD)), '\0');
-    *reinterpret_cast<WORD*>(buffer.data()) = static_cast<WORD>(length);
+    std::u16string buffer(std::max<std::size_t>(static_cast<std::size_t>(length), 1), u'\0');
+    buffer[0] = static_cast<char16_t>(length);
     const int copied = static_cast<int>(send(EM_GETLINE, static_cast<WPARAM>(line), reinterpret_cast<LPARAM>(buffer.data())));
     buffer.resize(static_cast<std::size_t>(std::clamp(copied, 0, length)));
     return buffer;

@@ -26,21 +26,21 @@ bool MessageRouter::preTranslate(MSG& msg) const {
     const Window* owner = ownerOf(msg.hwnd);
     if (!owner) return false;
     if (const HACCEL table = owner->accelerators())
-        if (::TranslateAcceleratorA(owner->hwnd(), table, &msg)) return true;
-    return owner->wantsDialogKeys() && ::IsDialogMessageA(owner->hwnd(), &msg);
+        if (::TranslateAcceleratorW(owner->hwnd(), table, &msg)) return true;
+    return owner->wantsDialogKeys() && ::IsDialogMessageW(owner->hwnd(), &msg);
 }
 
 void MessageRouter::route(MSG& msg) const {
     if (preTranslate(msg)) return;
     ::TranslateMessage(&msg);
-    ::DispatchMessageA(&msg);
+    ::DispatchMessageW(&msg);
 }
 
 int MessageRouter::pumpPending() const {
     MSG msg{};
     int count = 0;
     // Bounded, so that a window that keeps posting to itself cannot hold the caller for ever.
-    while (count < 100000 && ::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    while (count < 100000 && ::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
         if (msg.message == WM_QUIT) {
             ::PostQuitMessage(static_cast<int>(msg.wParam));
             break;
@@ -54,7 +54,7 @@ int MessageRouter::pumpPending() const {
 int MessageRouter::run() const {
     MSG msg{};
     BOOL got = 0;
-    while ((got = ::GetMessageA(&msg, nullptr, 0, 0)) > 0) route(msg);
+    while ((got = ::GetMessageW(&msg, nullptr, 0, 0)) > 0) route(msg);
     return got < 0 ? 1 : static_cast<int>(msg.wParam);
 }
 

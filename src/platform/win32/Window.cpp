@@ -1,5 +1,7 @@
 #include "platform/win32/Window.h"
 
+#include "platform/win32/WideText.h"
+
 #include <commctrl.h>
 
 #include <exception>
@@ -19,10 +21,10 @@ bool reporting = false;
 
 void showPlainFailure(std::string_view what) noexcept {
     try {
-        const std::string text = "Tessaline could not finish what it was doing:\r\n" + std::string(what);
-        ::MessageBoxA(nullptr, text.c_str(), "Tessaline", MB_OK | MB_ICONERROR | MB_TASKMODAL);
+        const std::wstring text = wide("Tessaline could not finish what it was doing:\r\n" + std::string(what));
+        ::MessageBoxW(nullptr, text.c_str(), L"Tessaline", MB_OK | MB_ICONERROR | MB_TASKMODAL);
     } catch (...) {
-        ::MessageBoxA(nullptr, "Tessaline could not finish what it was doing.", "Tessaline",
+        ::MessageBoxW(nullptr, L"Tessaline could not finish what it was doing.", L"Tessaline",
                       MB_OK | MB_ICONERROR | MB_TASKMODAL);
     }
 }
@@ -71,51 +73,54 @@ std::string currentExceptionText() {
 Window::~Window() {
     if (hwnd_) {
         // The window outlives its object only by mistake; it must not call into a dead object.
-        ::SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
+        ::SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
         ::DestroyWindow(hwnd_);
     }
 }
 
 bool Window::registerClass(HINSTANCE instance, const ClassInfo& info) {
-    WNDCLASSEXA wc{};
-    if (::GetClassInfoExA(instance, info.name, &wc)) return true;
+    // Wide classes: their windows get typed characters as UTF-16 units, whatever the code page.
+    const std::wstring name = wide(std::string_view(info.name));
+    WNDCLASSEXW wc{};
+    if (::GetClassInfoExW(instance, name.c_str(), &wc)) return true;
     wc.cbSize = sizeof(wc);
     wc.style = info.style;
     wc.lpfnWndProc = &Window::windowProc;
     wc.hInstance = instance;
     wc.hIcon = info.icon;
-    wc.hCursor = info.cursor ? info.cursor : ::LoadCursorA(nullptr, IDC_ARROW);
+    wc.hCursor = info.cursor ? info.cursor : ::LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = info.background;
-    wc.lpszClassName = info.name;
-    return ::RegisterClassExA(&wc) != 0;
+    wc.lpszClassName = name.c_str();
+    return ::RegisterClassExW(&wc) != 0;
 }
 
 HWND Window::create(DWORD exStyle, const char* className, const char* title, DWORD style, int x, int y, int width,
                     int height, HWND parent, HMENU menuOrId, HINSTANCE instance) {
-    return ::CreateWindowExA(exStyle, className, title, style, x, y, width, height, parent, menuOrId, instance, this);
+    return ::CreateWindowExW(exStyle, wide(std::string_view(className)).c_str(), wide(std::string_view(title)).c_str(), style, x,
+                             y, width, height, parent, menuOrId, instance, this);
 }
 
 LRESULT Window::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-    return ::DefWindowProcA(hwnd_, msg, wParam, lParam);
+    return ::DefWindowProcW(hwnd_, msg, wParam, lParam);
 }
 
 LRESULT CALLBACK Window::windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto* self = reinterpret_cast<Window*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    auto* self = reinterpret_cast<Window*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (msg == WM_NCCREATE) {
-        self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
         self->hwnd_ = hwnd;
-        ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     }
-    if (!self) return ::DefWindowProcA(hwnd, msg, wParam, lParam);
+    if (!self) return ::DefWindowProcW(hwnd, msg, wParam, lParam);
     LRESULT result = 0;
     try {
         result = self->handleMessage(msg, wParam, lParam);
     } catch (...) {
         reportFailure(currentExceptionText());
-        result = ::DefWindowProcA(hwnd, msg, wParam, lParam);
+        result = ::DefWindowProcW(hwnd, msg, wParam, lParam);
     }
     if (msg == WM_NCDESTROY) {
-        ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
         self->hwnd_ = nullptr;
         self->destroyed();
     }

@@ -21,7 +21,7 @@ void reportFailure(std::string_view what) noexcept;
 std::string currentExceptionText();
 
 // A top-level or child window of a class of the program's own. Derived classes handle messages
-// in handleMessage; whatever they do not handle goes to DefWindowProcA.
+// in handleMessage; whatever they do not handle goes to DefWindowProcW.
 class Window {
 public:
     Window() = default;
@@ -37,7 +37,7 @@ public:
 
 protected:
     struct ClassInfo {
-        const char* name = nullptr;
+        const char* name = nullptr;  // ASCII
         HICON icon = nullptr;
         HCURSOR cursor = nullptr;
         HBRUSH background = nullptr;

@@ -1,6 +1,7 @@
 #include "print/win32/GdiPrinter.h"
 
 #include "platform/win32/UniqueHandle.h"
+#include "platform/win32/WideText.h"
 
 #include <windows.h>
 #include <commdlg.h>
@@ -11,7 +12,8 @@ namespace tess::win32 {
 
 namespace {
 
-int length(std::string_view text) { return static_cast<int>(text.size()); }
+int length(std::u16string_view text) { return static_cast<int>(text.size()); }
+const wchar_t* chars(std::u16string_view text) { return reinterpret_cast<const wchar_t*>(text.data()); }
 
 class GdiPrintDevice final : public PrintDevice {
 public:
@@ -33,9 +35,19 @@ public:
     }
 
     void selectFont(const PrintFont& f) override {
-        UniqueFont font(::CreateFontA(f.height, 0, 0, 0, FW_NORMAL, FALSE, f.underline, FALSE, ANSI_CHARSET,
-                                      OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                                      f.face.c_str()));
+        // Any character set: the text may be in any script.
+        LOGFONTW look{};
+        look.lfHeight = f.height;
+        look.lfWeight = FW_NORMAL;
+        look.lfUnderline = f.underline;
+        look.lfCharSet = DEFAULT_CHARSET;
+        look.lfOutPrecision = OUT_TT_PRECIS;
+        look.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+        look.lfQuality = DEFAULT_QUALITY;
+        look.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
+        const std::wstring face = wide(f.face).substr(0, LF_FACESIZE - 1);
+        face.copy(look.lfFaceName, face.size());
+        UniqueFont font(::CreateFontIndirectW(&look));
         if (!font) return;
         const HGDIOBJ replaced = ::SelectObject(dc_.get(), font.get());
         if (!original_) original_ = replaced;
@@ -43,36 +55,36 @@ public:
     }
 
     PrintTextMetrics textMetrics() const override {
-        TEXTMETRICA m{};
-        ::GetTextMetricsA(dc_.get(), &m);
+        TEXTMETRICW m{};
+        ::GetTextMetricsW(dc_.get(), &m);
         return {m.tmHeight, m.tmExternalLeading, m.tmAveCharWidth};
     }
 
-    int textExtent(std::string_view text) const override {
+    int textExtent(std::u16string_view text) const override {
         SIZE size{};
-        ::GetTextExtentPoint32A(dc_.get(), text.data(), length(text), &size);
+        ::GetTextExtentPoint32W(dc_.get(), chars(text), length(text), &size);
         return size.cx;
     }
 
-    int fitCount(std::string_view text, int maxExtent) const override {
+    int fitCount(std::u16string_view text, int maxExtent) const override {
         INT fit = 0;
         SIZE size{};
         if (text.empty() ||
-            !::GetTextExtentExPointA(dc_.get(), text.data(), length(text), maxExtent, &fit, nullptr, &size))
+            !::GetTextExtentExPointW(dc_.get(), chars(text), length(text), maxExtent, &fit, nullptr, &size))
             return 0;
         return fit;
     }
 
-    void textOut(int x, int y, std::string_view text) override {
-        ::TextOutA(dc_.get(), x, y, text.data(), length(text));
+    void textOut(int x, int y, std::u16string_view text) override {
+        ::TextOutW(dc_.get(), x, y, chars(text), length(text));
     }
 
     bool startDocument(std::string_view name) override {
-        const std::string documentName(name);
-        DOCINFOA info{};
+        const std::wstring documentName = wide(name);
+        DOCINFOW info{};
         info.cbSize = sizeof info;
         info.lpszDocName = documentName.c_str();
-        jobOpen_ = ::StartDocA(dc_.get(), &info) > 0;
+        jobOpen_ = ::StartDocW(dc_.get(), &info) > 0;
         return jobOpen_;
     }
     bool startPage() override { return ::StartPage(dc_.get()) > 0; }
@@ -85,18 +97,18 @@ public:
     // Without a device mode (the dialog gave none) the lock gives nothing.
     std::optional<int> duplex() const override {
         const GlobalLockGuard lock(deviceMode_.get());
-        const auto* mode = static_cast<const DEVMODEA*>(lock.get());
+        const auto* mode = static_cast<const DEVMODEW*>(lock.get());
         if (!mode) return std::nullopt;
         return mode->dmDuplex;
     }
 
     void setDuplex(int value) override {
         const GlobalLockGuard lock(deviceMode_.get());
-        auto* mode = static_cast<DEVMODEA*>(lock.get());
+        auto* mode = static_cast<DEVMODEW*>(lock.get());
         if (!mode || mode->dmFields == 0) return;
         mode->dmDuplex = static_cast<short>(value);
         mode->dmFields |= DM_DUPLEX;
-        ::ResetDCA(dc_.get(), mode);
+        ::ResetDCW(dc_.get(), mode);
         if (font_) ::SelectObject(dc_.get(), font_.get());
     }
 
@@ -113,7 +125,7 @@ private:
 // The dialog warns about a missing printer in words of its own unless told not to; the caller
 // tells the user in the program's words instead.
 std::optional<std::unique_ptr<PrintDevice>> GdiPrinters::choose(const PrintDialogRequest& request) {
-    PRINTDLGA dialog{};
+    PRINTDLGW dialog{};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = ::GetActiveWindow();
     dialog.Flags = PD_RETURNDC | PD_HIDEPRINTTOFILE | PD_NOWARNING;
@@ -124,7 +136,7 @@ std::optional<std::unique_ptr<PrintDevice>> GdiPrinters::choose(const PrintDialo
     if (!request.offerPageRange) dialog.Flags |= PD_NOPAGENUMS;
     dialog.nFromPage = dialog.nMinPage = 1;
     dialog.nToPage = dialog.nMaxPage = 999;
-    const BOOL confirmed = ::PrintDlgA(&dialog);
+    const BOOL confirmed = ::PrintDlgW(&dialog);
     // The dialog may hand back new device-mode and device-name blocks, even when it fails.
     UniqueGlobal deviceMode(dialog.hDevMode), names(dialog.hDevNames);
     UniqueDc dc(dialog.hDC);

@@ -15,9 +15,10 @@ namespace tess::test {
 constexpr char kTestDataFolder[] = "C:\\Data\\";
 constexpr char kTestSettingsFile[] = "C:\\Data\\Tessaline.ini";
 
-std::string windowText(HWND window);
+std::string windowText(HWND window);  // UTF-8
 std::vector<UINT> clipboardFormats();
 
+// Paths are UTF-8.
 // Writes the bytes to a real file, replacing it; false when the file cannot be written.
 bool writeBytes(const std::string& path, std::string_view bytes);
 std::optional<std::string> readBytes(const std::string& path);
@@ -42,8 +43,8 @@ private:
 // message boxes too unless realBoxes asks for the real ones (still recorded).
 class RealClipboardDesktop : public FakeDesktop {
 public:
-    void setClipboardText(std::string_view text) override { real.setClipboardText(text); }
-    std::string clipboardText() override { return real.clipboardText(); }
+    void setClipboardText(std::u16string_view text) override { real.setClipboardText(text); }
+    std::u16string clipboardText() override { return real.clipboardText(); }
     Answer messageBox(const MessageBoxRequest& request) override {
         if (!realBoxes) return FakeDesktop::messageBox(request);
         boxes.push_back(request);

@@ -6,6 +6,7 @@
 #include "DialogPlayer.h"
 #include "EditorSubject.h"
 #include "WinTestSupport.h"
+#include "platform/win32/WideText.h"
 #include "resources/resource.h"
 
 #include <commctrl.h>
@@ -40,7 +41,7 @@ public:
 
     void set(std::string_view marked) override {
         const MarkedText m = parseMarked(marked);
-        ::SetWindowTextA(editHwnd(), m.text.c_str());
+        ::SetWindowTextW(editHwnd(), win32::wide(m.text).c_str());
         ::SendMessageA(editHwnd(), EM_SETSEL, static_cast<WPARAM>(m.anchor), m.caret);
         ::SendMessageA(editHwnd(), EM_SETMODIFY, FALSE, 0);
         ::SendMessageA(editHwnd(), WM_LBUTTONUP, 0, 0);
@@ -51,7 +52,7 @@ public:
     std::string marked() override {
         DWORD start = 0, end = 0;
         ::SendMessageA(editHwnd(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-        return markSelection(windowText(editHwnd()), static_cast<int>(start), static_cast<int>(end));
+        return markSelection(utf16(windowText(editHwnd())), static_cast<int>(start), static_cast<int>(end));
     }
     void click(int position) override {
         ::SendMessageA(editHwnd(), EM_SETSEL, position, position);
@@ -79,9 +80,9 @@ public:
     std::vector<std::string> status() override {
         std::vector<std::string> parts;
         for (int part = 0; part < 3; ++part) {
-            char buffer[1024] = {};
-            ::SendMessageA(shell.window.statusBarHwnd(), SB_GETTEXTA, part, reinterpret_cast<LPARAM>(buffer));
-            parts.emplace_back(buffer);
+            wchar_t buffer[1024] = {};
+            ::SendMessageW(shell.window.statusBarHwnd(), SB_GETTEXTW, part, reinterpret_cast<LPARAM>(buffer));
+            parts.push_back(win32::narrow(buffer));
         }
         return parts;
     }
@@ -90,10 +91,10 @@ public:
         std::vector<std::string> items;
         const HMENU file = ::GetSubMenu(::GetMenu(shell.hwnd()), 0);
         for (int i = 0; i < ::GetMenuItemCount(file); ++i) {
-            char text[MAX_PATH] = {};
+            wchar_t text[MAX_PATH] = {};
             const UINT id = ::GetMenuItemID(file, i);
-            if (id >= IDM_RECENT1 && id <= IDM_RECENT4 && ::GetMenuStringA(file, i, text, MAX_PATH, MF_BYPOSITION))
-                items.emplace_back(text);
+            if (id >= IDM_RECENT1 && id <= IDM_RECENT4 && ::GetMenuStringW(file, i, text, MAX_PATH, MF_BYPOSITION))
+                items.push_back(win32::narrow(text));
         }
         return items;
     }
@@ -122,9 +123,9 @@ private:
     int idOf(std::string_view route) {
         const std::string where(route.substr(0, route.find('>'))), text(route.substr(where.size() + 1));
         const auto position = [](HMENU menu, const std::string& name) {
-            char item[MAX_PATH] = {};
+            wchar_t item[MAX_PATH] = {};
             for (int i = 0; i < ::GetMenuItemCount(menu); ++i)
-                if (::GetMenuStringA(menu, i, item, MAX_PATH, MF_BYPOSITION) && name == item) return i;
+                if (::GetMenuStringW(menu, i, item, MAX_PATH, MF_BYPOSITION) && name == win32::narrow(item)) return i;
             return -1;
         };
         const HMENU bar = ::GetMenu(shell.hwnd());
@@ -156,11 +157,15 @@ private:
             {"F2", VK_F2}, {"F3", VK_F3}};
         UINT vk = 0;
         bool shift = s.shift;
+        if (s.name.empty() && s.typed >= 0x80) {
+            typeUnit(s.typed);
+            return;
+        }
         if (s.name.empty()) {
-            SHORT scan = ::VkKeyScanA(s.typed);
+            SHORT scan = ::VkKeyScanW(static_cast<wchar_t>(s.typed));
             // Wine under Xvfb finds no key for the parentheses; they are Shift+9 and Shift+0.
             if (scan == -1 && (s.typed == '(' || s.typed == ')')) scan = 0x100 | (s.typed == '(' ? '9' : '0');
-            ASSERT_NE(scan, -1) << s.typed;
+            ASSERT_NE(scan, -1) << static_cast<int>(s.typed);
             vk = LOBYTE(scan);
             shift = (scan & 0x100) != 0;
         } else if (s.name.size() == 1) {
@@ -180,6 +185,17 @@ private:
             shell.pump();
         }
         holdModifiers(false, false, false);
+    }
+
+    // A character no key of the layout gives, as an input method or the character map hands it
+    // over: a VK_PACKET key carrying the UTF-16 unit, which TranslateMessage in the program's loop
+    // turns into WM_CHAR with that unit (for an ANSI window it would be cut to the code page).
+    void typeUnit(char16_t unit) {
+        const LPARAM data = 1 | (static_cast<LPARAM>(unit) << 16);
+        ::PostMessageW(editHwnd(), WM_KEYDOWN, VK_PACKET, data);
+        shell.pump();
+        ::PostMessageW(editHwnd(), WM_KEYUP, VK_PACKET, data | (LPARAM{3} << 30));
+        shell.pump();
     }
 };
 
