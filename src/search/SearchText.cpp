@@ -6,13 +6,19 @@ namespace tess {
 
 namespace {
 
+CaseMapping installedMapping = nullptr;
+
 std::u16string upperCased(std::u16string_view text) {
     std::u16string folded(text);
-    for (char16_t& c : folded) c = upperCase(c);
+    if (installedMapping) installedMapping(folded);
+    else
+        for (char16_t& c : folded) c = upperCase(c);
     return folded;
 }
 
 }  // namespace
+
+void setCaseMapping(CaseMapping mapping) { installedMapping = mapping; }
 
 // Latin-1 capitals stand 32 below their small letters, but for the division sign; the sharp s and
 // the micro sign have no capital of their own. Latin Extended-A pairs a capital with the small

@@ -12,6 +12,12 @@ class EditControl;
 // The upper-case form of a unit: the letters of code page 1252 as its mapping gives them, and the
 // basic Latin extensions, Greek and Cyrillic; every other unit is its own.
 char16_t upperCase(char16_t c);
+// How a whole text is upper-cased for a search that ignores case: the portable table above unless
+// the platform installs its own mapping, which knows every script the system knows. Null puts the
+// table back.
+using CaseMapping = void (*)(std::u16string& text);
+void setCaseMapping(CaseMapping mapping);
+
 // Letters and digits of any script join words. What separates them: ASCII and Latin-1 punctuation
 // and symbols, the blocks of punctuation and symbols from U+2000 to U+2BFF, CJK punctuation, the
 // fullwidth forms of ASCII punctuation, private use, and every character beyond the first plane

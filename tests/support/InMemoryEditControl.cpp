@@ -203,13 +203,14 @@ void InMemoryEditControl::pressBackspace() {
 }
 
 // Up and Down keep the caret's current column only (the control remembers no goal column: the
-// editor adds its own) and drop the selection, also on the first and last line.
+// editor adds its own) and drop the selection, also on the first and last line. A column inside a
+// pair goes past it: the control keeps the caret's x, where the pair's one glyph has begun.
 void InMemoryEditControl::moveCaretLines(int step) {
     const int line = lineFromChar(caret_);
     anchor_ = caret_;
     const int next = lineIndex(std::clamp(line + step, 0, lineCount() - 1));
     caret_ = anchor_ = next + std::min(caret_ - lineIndex(line), lineLength(next));
-    if (splitsSurrogatePair(text_, static_cast<std::size_t>(caret_))) caret_ = anchor_ = caret_ - 1;
+    if (splitsSurrogatePair(text_, static_cast<std::size_t>(caret_))) caret_ = anchor_ = caret_ + 1;
 }
 
 int InMemoryEditControl::stepped(int pos, int step) const {

@@ -17,8 +17,8 @@ constexpr int kWhat = 501, kWhole = 503, kTags = 520, kSizes = 412;
 
 const std::vector<DialogControl> kFindControls = {
     {"STATIC", -1, "&What:", 10, 10, 25, 10, 0},
-    {"EDIT", kWhat, "Caf\xE9", 40, 10, 140, 12, kTabStop | kBorder | kEditAutoHScroll},
-    {"BUTTON", kWhole, "Match &whole word \xE0", 10, 35, 100, 10, kTabStop | kCheckBox},
+    {"EDIT", kWhat, "Café Ωμέγα", 40, 10, 140, 12, kTabStop | kBorder | kEditAutoHScroll},
+    {"BUTTON", kWhole, "Match &whole word à", 10, 35, 100, 10, kTabStop | kCheckBox},
     {"LISTBOX", kTags, "", 10, 60, 80, 40, kVScroll | kListNotify | kListNoIntegralHeight},
     {"COMBOBOX", kSizes, "", 120, 60, 40, 60, kTabStop | kDropDownList | kVScroll},
     {"STATIC", -1, "(HTML, CSS)", 10, 110, 90, 10, 0},  // a second label with the same id
@@ -70,11 +70,11 @@ TEST(DialogTemplate, BuiltAsTabledAndTalkingToItsModel) {
     const HWND box = dialog.hwnd();
     expectAsInTable(box, layout);
     DialogView& view = *model.view;
-    for (const int list : {kTags, kSizes}) view.setListItems(list, {"<p>", "<b>\xE9</b>"}), view.select(list, 1);
+    for (const int list : {kTags, kSizes}) view.setListItems(list, {"<p>", "<b>é😀</b>"}), view.select(list, 1);
     for (const int list : {kTags, kSizes})
-        EXPECT_EQ(std::pair(view.listItems(list), view.selectedIndex(list)), std::pair(Texts{"<p>", "<b>\xE9</b>"}, 1));
+        EXPECT_EQ(std::pair(view.listItems(list), view.selectedIndex(list)), std::pair(Texts{"<p>", "<b>é😀</b>"}, 1));
     ::SendDlgItemMessageA(box, kWhole, BM_CLICK, 0, 0);  // the user ticks it, the model reads it and clears it
-    EXPECT_EQ(std::pair(view.checked(kWhole), view.text(kWhat)), std::pair(true, std::string("Caf\xE9")));
+    EXPECT_EQ(std::pair(view.checked(kWhole), view.text(kWhat)), std::pair(true, std::string("Café Ωμέγα")));
     view.setChecked(kWhole, false);
     EXPECT_EQ(::IsDlgButtonChecked(box, kWhole), UINT{BST_UNCHECKED});
     ::SendMessageA(box, WM_COMMAND, 77, 0);

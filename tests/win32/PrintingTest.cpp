@@ -85,7 +85,7 @@ TEST(RealPrinting, TheDocumentComesOutWholeOnAFilePrinter) {
     std::string document, lines, run;
     for (int n = 1; n <= 100; ++n) document += "line" + std::to_string(n) + "\r\n", lines += "line" + std::to_string(n);
     for (int n = 0; n < 30; ++n) run += "<td>" + std::to_string(n % 10) + "</td>";
-    shell.window.editor().setText(document + "    " + run);
+    shell.window.editor().setText(utf16(document + "    " + run));
     shell.app().currentFile = "C:\\Web\\index.html";
     {  // Cancel in the print dialog prints nothing and says nothing.
         const DialogPlayer cancel({{DialogStep::Click, IDCANCEL}});

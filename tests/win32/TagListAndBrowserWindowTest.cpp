@@ -19,7 +19,7 @@ TEST(TagListWindow, FloatsInsertsAndEndsWithMain) {
     TestWindow<> shell(settingsFileText({.windowX = 100, .windowY = 50, .clientWidth = 400, .clientHeight = 200}, ""),
                        "", {}, {Answer::No});
     EditControl& editor = shell.window.editor();
-    editor.setText("ab"), editor.setSelection(1, 1), shell.command(IDM_HTMLTAGS), shell.pump();
+    editor.setText(u"ab"), editor.setSelection(1, 1), shell.command(IDM_HTMLTAGS), shell.pump();
     const HWND tags = ::GetActiveWindow(), list = ::GetDlgItem(tags, 520);
     RECT main{}, outer{}, client{}, box{}, item{};
     ::GetWindowRect(shell.hwnd(), &main), ::GetWindowRect(tags, &outer), ::GetClientRect(tags, &client);
@@ -32,11 +32,11 @@ TEST(TagListWindow, FloatsInsertsAndEndsWithMain) {
         ::PostMessageA(list, msg, 0, MAKELPARAM(item.left + 5, item.top + 2));
     shell.pump();
     EXPECT_EQ(std::tuple(editor.text(), editor.selection().start, ::GetFocus() == shell.window.editorHwnd()),
-              std::tuple("a<p></p>b", 4, true));
+              std::tuple(u"a<p></p>b", 4, true));
     for (const int index : {18, -1}) {  // "<br />", then nothing selected: Enter inserts nothing; Esc closes nothing
         ::SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
         ::PostMessageA(list, WM_KEYDOWN, VK_RETURN, 0), ::PostMessageA(list, WM_KEYDOWN, VK_ESCAPE, 0), shell.pump();
-        EXPECT_EQ(std::tuple(editor.text(), editor.selection().start), std::tuple("a<p><br /></p>b", 10));
+        EXPECT_EQ(std::tuple(editor.text(), editor.selection().start), std::tuple(u"a<p><br /></p>b", 10));
     }
     shell.command(IDM_HTMLTAGS), shell.pump();
     EXPECT_EQ(tagWindows(), 2);

@@ -7,6 +7,7 @@
 #include "platform/win32/DesktopWin.h"
 #include "platform/win32/WideText.h"
 #include "print/Pagination.h"
+#include "search/SearchText.h"
 #include "print/win32/GdiPrinter.h"
 #include "resources/resource.h"
 
@@ -40,6 +41,11 @@ std::string programFolder() {
     }
 }
 
+// The system's upper case, for searches that ignore case: every script it knows.
+void systemUpperCase(std::u16string& text) {
+    if (!text.empty()) ::CharUpperBuffW(reinterpret_cast<wchar_t*>(text.data()), static_cast<DWORD>(text.size()));
+}
+
 std::string shellFolder(int csidl) {
     wchar_t path[MAX_PATH] = {};
     if (FAILED(::SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path))) return {};
@@ -52,6 +58,7 @@ Program::Program() = default;
 
 Program::~Program() {
     setFailureHandler(nullptr);
+    setCaseMapping(nullptr);
     window_.reset();
 }
 
@@ -71,6 +78,7 @@ bool Program::start(HINSTANCE instance, const ProgramOptions& options) {
         desktop_ = ownDesktop_.get();
     }
     setFailureHandler([this](std::string_view what) { reportFailure(what); });
+    setCaseMapping(&systemUpperCase);
     window_ = std::make_unique<MainWindow>(app_, *desktop_, [this](int id) {
         Context ctx = context();
         return runCommand(ctx, id);

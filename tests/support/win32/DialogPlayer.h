@@ -5,6 +5,7 @@
 // step starts once the last one has been handled (a file dialog fills its controls late) and a box
 // the step opened has had its turn; a dialog that has ended takes its timer along.
 #include "DialogScript.h"
+#include "platform/win32/WideText.h"
 #include "WinTestSupport.h"
 
 #include <dlgs.h>
@@ -72,13 +73,13 @@ private:
         steps_.pop_front();
         const HWND item = ::GetDlgItem(dialog, step.id);
         switch (step.kind) {
-        case DialogStep::Type: ::SetWindowTextA(item, step.text.c_str()); break;
+        case DialogStep::Type: ::SetWindowTextW(item, win32::wide(step.text).c_str()); break;
         case DialogStep::Tick:
         case DialogStep::Untick:
             if ((::IsDlgButtonChecked(dialog, step.id) == BST_CHECKED) == (step.kind == DialogStep::Tick)) break;
             [[fallthrough]];
         case DialogStep::Click: ::SendMessageA(item, BM_CLICK, 0, 0); break;
-        case DialogStep::Pick: ::SendMessageA(item, CB_SELECTSTRING, WPARAM(-1), reinterpret_cast<LPARAM>(step.text.c_str())); break;
+        case DialogStep::Pick: ::SendMessageW(item, CB_SELECTSTRING, WPARAM(-1), reinterpret_cast<LPARAM>(win32::wide(step.text).c_str())); break;
         case DialogStep::Enter: press(dialog, VK_RETURN); break;
         case DialogStep::Esc: press(dialog, VK_ESCAPE); break;
         case DialogStep::CloseBox: ::SendMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); break;
