@@ -50,6 +50,18 @@ Settings firstRunSettings() {
     return s;
 }
 
+namespace {
+
+// The settings values that name files: UTF-8 in memory.
+template <class Change>
+void forEachPath(Settings& s, Change change) {
+    change(s.lastFile);
+    for (std::string& path : s.recentFiles) change(path);
+    for (std::string& path : s.browserPaths) change(path);
+}
+
+}  // namespace
+
 bool loadOrCreateSettings(Context& ctx, const std::string& dataFolder) {
     App& app = ctx.app;
     if (!ctx.desktop.folderExists(dataFolder)) ctx.desktop.createFolder(dataFolder);
@@ -62,6 +74,8 @@ bool loadOrCreateSettings(Context& ctx, const std::string& dataFolder) {
         const ReadResult file = ctx.desktop.readFile(app.paths.settingsFile);
         readSettingsFile(file.error == FileError::None ? std::string_view(file.bytes) : std::string_view(),
                          app.settings);
+        const CodePage& ansi = ctx.desktop.ansiCodePage();
+        forEachPath(app.settings, [&](std::string& path) { path = settingsValueFromFile(path, ansi); });
         return true;
     }
     app.settings = firstRunSettings();
@@ -93,8 +107,14 @@ void saveSettings(Context& ctx) {
         s.clientWidth = geometry->clientWidth;
         s.clientHeight = geometry->clientHeight;
     }
+    // Earlier versions read the file in the ANSI code page: a path it holds is written that way, and
+    // only a path that needs more in UTF-8.
+    const CodePage& ansi = ctx.desktop.ansiCodePage();
+    Settings written = s;
+    forEachPath(written, [&](std::string& path) { path = settingsValueToFile(path, ansi); });
     // Failures are not reported: the program goes on with what it has in memory.
-    ctx.desktop.writeFileSafely(ctx.app.paths.settingsFile, settingsFileText(s, ctx.app.currentFile));
+    ctx.desktop.writeFileSafely(ctx.app.paths.settingsFile,
+                                settingsFileText(written, settingsValueToFile(ctx.app.currentFile, ansi)));
 }
 
 }  // namespace tess

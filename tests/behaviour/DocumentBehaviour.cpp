@@ -154,17 +154,21 @@ TEST(DocumentBehaviour, ADeviceNameIsRefused) {
 }
 
 // A fifth file pushes the oldest out; a file saved again under another letter case moves up. Each entry opens its file.
+// The settings file keeps a name the code page holds in it, as earlier versions read it, and the others in UTF-8.
 TEST(DocumentBehaviour, SavedFilesFillTheRecentList) {
     auto s = editing({});
-    for (const char* path : {"C:\\1\\a.html", "C:\\2\\b.css", "C:\\3\\c.js", "C:\\4\\d.php", "C:\\5\\e.txt", "c:\\3\\C.JS"})
+    for (const char* path : {"C:\\1\\a.html", "C:\\2\\b.css", "C:\\3\\c.js", "C:\\4\\δ.php", "C:\\5\\é.txt", "c:\\3\\C.JS"})
         s->desktop().saveResults = {path}, s->command(IDM_SAVEAS);
     const std::vector<std::string> items = s->recentItems();
-    EXPECT_EQ(items, (std::vector<std::string>{"&1  C.JS", "&2  e.txt", "&3  d.php", "&4  b.css"}));
-    const std::string paths[] = {"c:\\3\\C.JS", "C:\\5\\e.txt", "C:\\4\\d.php", "C:\\2\\b.css"};
+    EXPECT_EQ(items, (std::vector<std::string>{"&1  C.JS", "&2  é.txt", "&3  δ.php", "&4  b.css"}));
+    const std::string paths[] = {"c:\\3\\C.JS", "C:\\5\\é.txt", "C:\\4\\δ.php", "C:\\2\\b.css"};
     for (std::size_t i = 0; i < items.size() && i < 4; ++i) {
         s->use("File>" + items[i]);
         EXPECT_EQ(s->app().currentFile, paths[i]) << items[i];
     }
+    EXPECT_TRUE(s->close());
+    const std::string& ini = s->desktop().files[kIni];
+    EXPECT_TRUE(ini.find("C:\\5\\\xE9.txt") != std::string::npos && ini.find("C:\\4\\δ.php") != std::string::npos) << ini;
 }
 
 }  // namespace
