@@ -5,12 +5,6 @@
 
 namespace tess {
 
-bool isExactName(std::u16string_view wide, const AnsiName& ansi) {
-    // The default character alone is not enough: a converter that maps by best fit (capital omega
-    // to O) uses no default character and yet names another file, which a Save would overwrite.
-    return !ansi.usedDefaultChar && ansi.backToWide == wide;
-}
-
 bool isDeviceName(std::string_view path) {
     const auto slash = path.find_last_of("\\/:");
     std::string_view name = slash == std::string_view::npos ? path : path.substr(slash + 1);
@@ -29,9 +23,6 @@ bool isDeviceName(std::string_view path) {
 
 std::string_view refusalText(NameRefusal refusal) {
     switch (refusal) {
-    case NameRefusal::NotInCodePage:
-        return "This name has characters that Tessaline cannot keep in a file name, so it could open or "
-               "overwrite another file. Choose a name without them.";
     case NameRefusal::Device: return "This name belongs to a device, not to a file. Choose another name.";
     }
     return {};
