@@ -3,6 +3,8 @@
 #include "platform/FileNames.h"
 #include "resources/resource.h"
 
+#include <algorithm>
+
 namespace tess::test {
 namespace {
 
@@ -116,23 +118,39 @@ TEST(DocumentBehaviour, AFailedLoadSaysWhyAndKeepsAll) {
         run({text, {}, kOld, true, {No, Ok}, {kDiscard, fileError(kBad, text)}, {}, "", false}, IDM_OPEN, error);
 }
 
+// A system code page without the bytes above ASCII, as a converter is for bytes its table lacks.
+class AsciiOnly final : public CodePage {
+    std::u16string decode(std::string_view bytes) const override {
+        std::u16string text;
+        for (const unsigned char c : bytes) text += c < 0x80 ? static_cast<char16_t>(c) : u'\uFFFD';
+        return text;
+    }
+    std::optional<std::string> encode(std::u16string_view text) const override {
+        return std::all_of(text.begin(), text.end(), [](char16_t c) { return c < 0x80; })
+                   ? std::optional(std::string(text.begin(), text.end())) : std::nullopt;
+    }
+} const kAsciiOnly;
+
 // Opened, typed into and saved: the file keeps its encoding (and its mark), and what nobody typed comes back byte for
-// byte. A character the encoding cannot store is not saved as something else, and half a UTF-16 unit is not opened.
+// byte, also where the system's code page has no character for a byte. A character the encoding cannot store is not
+// saved as something else, and half a UTF-16 unit is not opened.
 TEST(DocumentBehaviour, ADocumentIsSavedInTheEncodingItWasReadIn) {
     using namespace std::string_literals;
     const std::string page = "café Ωμέγα 日本語 😀", ansi = "caf\xE9 \x80\x81", longText(120000, 'x');
-    const struct { std::string bytes; const char* keys; std::string saved, shown; Boxes boxes = {kSaveNow}; } rows[] = {
+    const struct { std::string bytes; const char* keys; std::string saved, shown; Boxes boxes = {kSaveNow};
+                   const CodePage* system = &windows1252(); } rows[] = {
         {longText, "y", "y" + longText, ""},  // loading ignores the limit, typing not
         {page, "", page, page}, {ansi, "", ansi, "café €\u0081"}, {"\xEF\xBB\xBF" "é", "Ω", "\xEF\xBB\xBF" "Ωé", ""},
         {"<meta charset=utf-8>", "é", "é<meta charset=utf-8>", ""}, {"\xFF\xFEh\0"s, "é", "\xFF\xFE\xE9\0h\0"s, "éh"},
         {"caf\xE9", "Ω", "caf\xE9", "Ωcafé", {kSaveNow, fileError(kNext, "Text holds characters that ANSI cannot store")}},
         {"\xFF\xFEh"s, "", "\xFF\xFEh"s, "unsaved", {fileError(kNext, "File is not whole UTF-16 text and cannot be edited")}},
+        {"caf\xE9", "x", "xcaf\xE9", "xcafé", {kSaveNow}, &kAsciiOnly},
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.shown);
         auto s = editing({});
         FakeDesktop& d = s->desktop();
-        d.files[kNext] = r.bytes;
+        d.files[kNext] = r.bytes, d.codePage = r.system;
         for (const auto& box : r.boxes) d.answers.push_back(box == kSaveNow ? Yes : Ok);
         s->command(IDM_OPEN);
         s->keys(r.keys);

@@ -35,8 +35,9 @@ public:
     ReadResult readFile(const std::string& path) override;
     FileError writeFileSafely(const std::string& path, std::string_view bytes) override;
     bool deleteFile(const std::string& path) override { return files.erase(path) != 0; }
-    const CodePage& ansiCodePage() override { return windows1252(); }
+    const CodePage& ansiCodePage() override { return *codePage; }
 
+    const CodePage* codePage = &windows1252();  // the system's ANSI code page
     // Answers, taken in order, one for every box the test expects; any other box fails the test.
     std::deque<Answer> answers;
     // Dialog results, taken in order; an empty queue means the user cancels.
