@@ -126,8 +126,15 @@ bool saveDocument(Context& ctx, const std::string& name) {
     const Busy busy(ctx.view);
     // Nothing is written that would not read back as the text: a character the encoding cannot
     // store would otherwise become a "?" or a look-alike.
-    const std::optional<std::string> bytes =
-        encodeDocument(ctx.editor.text(), ctx.app.encoding, documentCodePage(ctx));
+    std::optional<std::string> bytes = encodeDocument(ctx.editor.text(), ctx.app.encoding, documentCodePage(ctx));
+    // A page kept in the ANSI code page that now holds more than it can store may become UTF-8,
+    // which stores everything, if the user agrees; else it stays unsaved.
+    if (!bytes && ctx.app.encoding == Encoding::Ansi) {
+        const Answer answer = ctx.desktop.messageBox(question("Save File", saveAsUtf8Text(target), Buttons::YesNoCancel));
+        if (answer != Answer::Yes) return false;
+        ctx.app.encoding = Encoding::Utf8;
+        bytes = encodeDocument(ctx.editor.text(), ctx.app.encoding, documentCodePage(ctx));
+    }
     if (!bytes) {
         showFileError(ctx, target,
                       "Text holds characters that " + std::string(encodingName(ctx.app.encoding)) + " cannot store");

@@ -29,6 +29,12 @@ bool loadDocument(Context& ctx, const std::string& path);
 // both the file on disk and the modified flag as they were. Returns whether the file was written.
 bool saveDocument(Context& ctx, const std::string& name);
 
+// The question before a page in the ANSI code page that holds characters it cannot store is saved
+// as UTF-8 instead: Yes saves it so, anything else leaves it unsaved.
+inline std::string saveAsUtf8Text(const std::string& path) {
+    return path + "\r\nholds characters that ANSI cannot store.\r\nSave it as UTF-8?";
+}
+
 // Moves currentFile to the top of the recent-file list and rebuilds the File menu's entries.
 void updateRecentFiles(Context& ctx);
 

@@ -1,5 +1,6 @@
 // The document commands on both subjects: questions, answers, saves and their failures, loading, recent files.
 #include "EditorSubject.h"
+#include "document/Documents.h"
 #include "platform/FileNames.h"
 #include "resources/resource.h"
 
@@ -137,12 +138,14 @@ class AsciiOnly final : public CodePage {
 TEST(DocumentBehaviour, ADocumentIsSavedInTheEncodingItWasReadIn) {
     using namespace std::string_literals;
     const std::string page = "café Ωμέγα 日本語 😀", ansi = "caf\xE9 \x80\x81", longText(120000, 'x');
+    const MessageBoxRequest kAsUtf8 = question("Save File", saveAsUtf8Text(kNext), Buttons::YesNoCancel);
     const struct { std::string bytes; const char* keys; std::string saved, shown; Boxes boxes = {kSaveNow};
-                   const CodePage* system = &windows1252(); } rows[] = {
+                   const CodePage* system = &windows1252(); Answer utf8 = Answer::Cancel; } rows[] = {
         {longText, "y", "y" + longText, ""},  // loading ignores the limit, typing not
         {page, "", page, page}, {ansi, "", ansi, "café €\u0081"}, {"\xEF\xBB\xBF" "é", "Ω", "\xEF\xBB\xBF" "Ωé", ""},
         {"<meta charset=utf-8>", "é", "é<meta charset=utf-8>", ""}, {"\xFF\xFEh\0"s, "é", "\xFF\xFE\xE9\0h\0"s, "éh"},
-        {"caf\xE9", "Ω", "caf\xE9", "Ωcafé", {kSaveNow, fileError(kNext, "Text holds characters that ANSI cannot store")}},
+        {"caf\xE9", "Ω", "caf\xE9", "Ωcafé", {kSaveNow, kAsUtf8}},
+        {"caf\xE9", "Ω", "Ωcafé", "Ωcafé", {kSaveNow, kAsUtf8}, &windows1252(), Answer::Yes},
         {"\xFF\xFEh"s, "", "\xFF\xFEh"s, "unsaved", {fileError(kNext, "File is not whole UTF-16 text and cannot be edited")}},
         {"caf\xE9", "x", "xcaf\xE9", "xcafé", {kSaveNow}, &kAsciiOnly},
     };
@@ -151,7 +154,7 @@ TEST(DocumentBehaviour, ADocumentIsSavedInTheEncodingItWasReadIn) {
         auto s = editing({});
         FakeDesktop& d = s->desktop();
         d.files[kNext] = r.bytes, d.codePage = r.system;
-        for (const auto& box : r.boxes) d.answers.push_back(box == kSaveNow ? Yes : Ok);
+        for (const auto& box : r.boxes) d.answers.push_back(box == kSaveNow ? Yes : box == kAsUtf8 ? r.utf8 : Ok);
         s->command(IDM_OPEN);
         s->keys(r.keys);
         EXPECT_TRUE(r.shown.empty() || utf8(s->editor().text()) == r.shown) << utf8(s->editor().text());
