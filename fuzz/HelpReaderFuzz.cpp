@@ -1,18 +1,11 @@
 // Feeds arbitrary bytes to the help file reader: it must never read past the end or size anything
 // by a count the bytes cannot hold, and what it read must be written back as the bytes it used.
+#include "FuzzCheck.h"
 #include "help/HelpFile.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
-
-namespace {
-
-void check(bool condition) {
-    if (!condition) __builtin_trap();
-}
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);

@@ -1,5 +1,6 @@
 // Feeds arbitrary bytes to the settings reader: it must never crash, must keep the record within
 // its bounds, and what it read must survive being written and read again.
+#include "FuzzCheck.h"
 #include "state/Settings.h"
 
 #include <cstddef>
@@ -7,10 +8,6 @@
 #include <string_view>
 
 namespace {
-
-void check(bool condition) {
-    if (!condition) __builtin_trap();
-}
 
 bool roundTrips(const tess::Settings& s) {
     // Quotes inside a value, or a value taken unquoted with a quote in it, cannot be written back

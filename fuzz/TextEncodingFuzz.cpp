@@ -1,5 +1,6 @@
 // Feeds arbitrary bytes to the document reader: whatever it accepts must save back to the very
 // same bytes in the encoding it found, and the UTF-8 and settings conversions must agree with it.
+#include "FuzzCheck.h"
 #include "platform/TextEncoding.h"
 
 #include <algorithm>
@@ -8,14 +9,6 @@
 #include <cstring>
 #include <string>
 #include <string_view>
-
-namespace {
-
-void check(bool condition) {
-    if (!condition) __builtin_trap();
-}
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
