@@ -6,6 +6,7 @@
 #include "editor/Caret.h"
 #include "editor/Gutter.h"
 #include "help/HelpFile.h"
+#include "platform/TextEncoding.h"
 #include "help/TopicTree.h"
 #include "print/Pagination.h"
 
@@ -34,10 +35,10 @@ std::string makeDocument(std::size_t size) {
 // The program's own line primitive (EM_LINEINDEX, EM_LINELENGTH, EM_GETLINE) over every line,
 // as printing and the gutter walk the document.
 void lineTextOfEveryLine(benchmark::State& state) {
-    std::string clipboard;
+    std::u16string clipboard;
     tess::test::InMemoryEditControl editor{clipboard};
     editor.setTextLimit(0);
-    editor.setText(makeDocument(static_cast<std::size_t>(state.range(0))));
+    editor.setText(tess::utf16(makeDocument(static_cast<std::size_t>(state.range(0)))));
     const tess::CaretState caret;
     const int lines = editor.lineCount();
     for (auto _ : state) {
@@ -51,10 +52,10 @@ void lineTextOfEveryLine(benchmark::State& state) {
 BENCHMARK(lineTextOfEveryLine)->RangeMultiplier(2)->Range(12500, 100000)->Complexity(benchmark::oN);
 
 void lineFromCharOfEveryPosition(benchmark::State& state) {
-    std::string clipboard;
+    std::u16string clipboard;
     tess::test::InMemoryEditControl editor{clipboard};
     editor.setTextLimit(0);
-    editor.setText(makeDocument(static_cast<std::size_t>(state.range(0))));
+    editor.setText(tess::utf16(makeDocument(static_cast<std::size_t>(state.range(0)))));
     const int length = editor.textLength();
     for (auto _ : state) {
         long long sum = 0;
@@ -78,16 +79,16 @@ BENCHMARK(loadDocumentOf100000);
 
 // Typing into the middle of a full document: each key is one replacement at the caret.
 void typingInTheMiddle(benchmark::State& state) {
-    std::string clipboard;
+    std::u16string clipboard;
     tess::test::InMemoryEditControl editor{clipboard};
     editor.setTextLimit(0);
-    const std::string text = makeDocument(100000);
+    const std::u16string text = tess::utf16(makeDocument(100000));
     for (auto _ : state) {
         state.PauseTiming();
         editor.setText(text);
         editor.setSelection(50000, 50000);
         state.ResumeTiming();
-        for (char c : std::string(200, 'a')) editor.typeChar(c);
+        for (const char16_t c : std::u16string(200, u'a')) editor.typeChar(c);
         benchmark::DoNotOptimize(editor.textLength());
     }
 }
@@ -96,7 +97,7 @@ BENCHMARK(typingInTheMiddle);
 // The gutter's line numbers for the lines in view, refreshed on every scroll and key.
 void refreshGutterAtTheEnd(benchmark::State& state) {
     tess::test::TestContext t;
-    t.editor.setText(makeDocument(100000));
+    t.editor.setText(tess::utf16(makeDocument(100000)));
     t.editor.setSelection(99990, 99990);
     t.editor.scrollCaret();
     for (auto _ : state) tess::refreshGutter(t.ctx);
@@ -115,7 +116,7 @@ std::string tenThousandLines() {
 void printTenThousandLines(benchmark::State& state) {
     tess::test::TestContext t;
     t.editor.setTextLimit(0);
-    t.editor.setText(tenThousandLines());
+    t.editor.setText(tess::utf16(tenThousandLines()));
     for (auto _ : state) {
         t.printers.printed.clear(), t.printers.events.clear(), t.printers.dialogs.clear();
         tess::printCurrentFile(t.ctx);

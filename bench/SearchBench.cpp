@@ -1,6 +1,7 @@
 // The search rule and Replace All's plan on a 1 MB page, ten times the editor's usual limit: one search walks the whole
 // text when its only match is at the far end, and the plan is one pass however many matches it replaces.
 #include "InMemoryEditControl.h"
+#include "platform/TextEncoding.h"
 #include "search/SearchText.h"
 
 #include <benchmark/benchmark.h>
@@ -22,15 +23,15 @@ std::string page() {
 
 // Arguments: direction (1 forward from the start, -1 backward from the end), match case, whole word.
 void searchAcrossAMegabyte(benchmark::State& state) {
-    std::string clipboard;
+    std::u16string clipboard;
     tess::test::InMemoryEditControl editor(clipboard);
     editor.setTextLimit(0);
-    editor.setText(page());
+    editor.setText(tess::utf16(page()));
     const auto direction = static_cast<int>(state.range(0));
     const int at = direction > 0 ? 0 : editor.textLength() - 8;  // before "last row"
     editor.setSelection(at, at);
     for (auto _ : state) {
-        std::string what = "row";
+        std::u16string what = u"row";
         benchmark::DoNotOptimize(tess::SearchText(editor, what, state.range(2) != 0, state.range(1) != 0, direction));
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * editor.textLength());
@@ -39,9 +40,9 @@ BENCHMARK(searchAcrossAMegabyte)->ArgsProduct({{1, -1}, {0, 1}, {0, 1}})->Unit(b
 
 // Argument: whole word; without it about 60,000 matches are replaced, with it two.
 void planReplaceAllOnAMegabyte(benchmark::State& state) {
-    const std::string text = page();
+    const std::u16string text = tess::utf16(page());
     for (auto _ : state) {
-        const tess::ReplaceAllPlan plan = tess::planReplaceAll(text, "row", "column", state.range(0) != 0, false);
+        const tess::ReplaceAllPlan plan = tess::planReplaceAll(text, u"row", u"column", state.range(0) != 0, false);
         benchmark::DoNotOptimize(plan.count);
         state.counters["replaced"] = plan.count;
     }

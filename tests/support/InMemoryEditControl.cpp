@@ -8,6 +8,7 @@ namespace tess::test {
 
 void InMemoryEditControl::setText(std::u16string_view text) {
     text_.assign(text);
+    startsKnown_ = false;
     anchor_ = caret_ = 0;
     emptyUndo();
     modified_ = false;
@@ -72,6 +73,7 @@ void InMemoryEditControl::replaceRange(int start, int end, std::u16string_view t
     anchor_ = caret_ = start + static_cast<int>(inserted.size());
     if (end > start || !inserted.empty()) {
         text_.replace(start, end - start, inserted);
+        startsKnown_ = false;
         modified_ = true;
     }
     scrollCaret();  // as the control does after every replacement, even of nothing
@@ -84,11 +86,13 @@ void InMemoryEditControl::replaceSelection(std::u16string_view text, bool) {
 }
 
 // Lines break at CR LF; a lone CR or LF is an ordinary character.
-std::vector<int> InMemoryEditControl::lineStarts() const {
-    std::vector<int> starts{0};
+const std::vector<int>& InMemoryEditControl::lineStarts() const {
+    if (startsKnown_) return starts_;
+    starts_.assign(1, 0);
     for (std::size_t found = text_.find(u"\r\n"); found != std::u16string::npos; found = text_.find(u"\r\n", found + 2))
-        starts.push_back(static_cast<int>(found) + 2);
-    return starts;
+        starts_.push_back(static_cast<int>(found) + 2);
+    startsKnown_ = true;
+    return starts_;
 }
 
 int InMemoryEditControl::lineCount() const { return static_cast<int>(lineStarts().size()); }
@@ -96,13 +100,13 @@ int InMemoryEditControl::lineCount() const { return static_cast<int>(lineStarts(
 // A line's break belongs to the line, so a position between CR and LF is still on it.
 int InMemoryEditControl::lineFromChar(int pos) const {
     pos = clampPos(pos);
-    const std::vector<int> starts = lineStarts();
+    const std::vector<int>& starts = lineStarts();
     return static_cast<int>(std::upper_bound(starts.begin(), starts.end(), pos) - starts.begin()) - 1;
 }
 
 int InMemoryEditControl::lineIndex(int line) const {
     if (line == -1) line = lineFromChar(caret_);
-    const std::vector<int> starts = lineStarts();
+    const std::vector<int>& starts = lineStarts();
     if (line >= static_cast<int>(starts.size())) return -1;
     return line < 0 ? 0 : starts[static_cast<std::size_t>(line)];
 }
