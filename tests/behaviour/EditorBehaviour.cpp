@@ -168,6 +168,10 @@ TEST(EditorCommands, BookmarksAndLines) {
     s->command(IDM_PASTELINE);
     EXPECT_EQ(s->marked(), "abc\r\n|abcxyz");
     EXPECT_EQ(s->desktop().clipboardText(), u"abc");
+    // A picture another program copied outlives every paste and a copy of nothing.
+    s->desktop().putPictureOnClipboard();
+    for (const int id : {IDM_PASTE, IDM_PASTELINE, IDM_COPY}) s->command(id);
+    EXPECT_EQ(std::tuple(s->marked(), s->desktop().clipboardHoldsPicture()), std::tuple("abc\r\n|abcxyz", true));
     s->keys("{C-A}");
     EXPECT_EQ(s->marked(), "[abc\r\nabcxyz]");
 }

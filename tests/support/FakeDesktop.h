@@ -21,8 +21,13 @@ public:
         return dialog(saveRequests, saveResults, request);
     }
     void beep() override { ++beeps; }
-    void setClipboardText(std::u16string_view text) override { clipboard = text.substr(0, text.find(u'\0')); }
+    void setClipboardText(std::u16string_view text) override {
+        clipboard = text.substr(0, text.find(u'\0')), picture = false;
+    }
     std::u16string clipboardText() override { return clipboard; }
+    // Something other than text on the clipboard, as a picture another program copied.
+    virtual void putPictureOnClipboard() { clipboard.clear(), picture = true; }
+    virtual bool clipboardHoldsPicture() { return picture && clipboard.empty(); }
     bool startProcess(const std::string& commandLine) override {
         processes.push_back(commandLine);
         return !processesFail;
@@ -50,6 +55,7 @@ public:
     bool processesFail = false;          // every start fails, as for a file that is no program
     std::vector<std::pair<std::string, ShowAs>> shellOpened;
     std::u16string clipboard;
+    bool picture = false;
     std::map<std::string, std::string> files;  // path -> bytes
     std::set<std::string> folders;
     std::string programFiles = "C:\\Program Files";  // as a 64-bit program is told

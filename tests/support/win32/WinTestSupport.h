@@ -45,6 +45,11 @@ class RealClipboardDesktop : public FakeDesktop {
 public:
     void setClipboardText(std::u16string_view text) override { real.setClipboardText(text); }
     std::u16string clipboardText() override { return real.clipboardText(); }
+    void putPictureOnClipboard() override {
+        if (::OpenClipboard(nullptr))
+            ::EmptyClipboard(), ::SetClipboardData(CF_BITMAP, ::CreateBitmap(1, 1, 1, 1, nullptr)), ::CloseClipboard();
+    }
+    bool clipboardHoldsPicture() override { return ::IsClipboardFormatAvailable(CF_BITMAP); }
     Answer messageBox(const MessageBoxRequest& request) override {
         if (!realBoxes) return FakeDesktop::messageBox(request);
         boxes.push_back(request);
