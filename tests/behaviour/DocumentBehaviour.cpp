@@ -230,7 +230,7 @@ TEST(DocumentBehaviour, AFileChangedOnDiskIsAskedAboutOnce) {
 TEST(DocumentBehaviour, OfDroppedFilesTheFirstOpensAndTheRestAreNamed) {
     const std::string folder = "C:\\Web", missing = "C:\\Web\\missing.html";
     const std::pair<std::vector<std::string>, MessageBoxRequest> rows[] = {
-        {{kNext, kOld, folder}, {"Tessaline", droppedNotOpenedText({kOld, folder}), Buttons::Ok, Icon::Information}},
+        {{kNext, kOld}, {"Tessaline", droppedNotOpenedText({kOld}), Buttons::Ok, Icon::Information}},
         {{folder}, fileError(folder, "Is a folder and cannot be opened")}, {{missing}, fileError(missing, "File not found")}};
     for (const auto& [paths, box] : rows) {
         auto s = editing({});

@@ -12,6 +12,7 @@
 #include <commctrl.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <map>
 
 namespace tess::test {
