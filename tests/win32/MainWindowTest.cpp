@@ -11,6 +11,7 @@
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <set>
 #include <stdexcept>
 #include <vector>
@@ -220,8 +221,8 @@ TEST(MainWindow, MinimisedAndRestoredTheDocumentStaysWhereItWas) {
     EXPECT_EQ(seen(), before);
 }
 
-// The real file under the open document rewritten by someone else (here the test, in another size): the window active
-// again looks at the file's attributes and asks, and Yes reads it again.
+// The real file under the open document rewritten by someone else (here the test, in the same size, an hour later): the
+// window active again looks at the file's attributes and asks, and Yes reads it again.
 struct RealFilesDesktop : FakeDesktop {
     ReadResult readFile(const std::string& path) override { return real.readFile(path); }
     std::optional<FileStamp> fileStamp(const std::string& path) override { return real.fileStamp(path); }
@@ -234,10 +235,10 @@ TEST(MainWindow, AFileChangedByAnotherProgramIsAskedAboutOnActivation) {
     const auto activated = [&] { ::SendMessageW(shell.hwnd(), WM_ACTIVATE, WA_CLICKACTIVE, 0), shell.pump(); };
     ASSERT_TRUE(writeBytes(page, "mine"));
     shell.desktop.openResults = {page}, shell.command(IDM_OPEN), activated();
-    ASSERT_TRUE(writeBytes(page, "theirs, longer"));
-    activated();
+    ASSERT_TRUE(writeBytes(page, "MINE"));
+    std::filesystem::last_write_time(page, std::filesystem::last_write_time(page) + std::chrono::hours(1)), activated();
     EXPECT_EQ(std::tuple(shell.desktop.boxes, windowText(shell.window.editorHwnd())),
-              std::tuple(std::vector{question("Tessaline", changedOnDiskText(page, false), Buttons::YesNo)}, "theirs, longer"));
+              std::tuple(std::vector{question("Tessaline", changedOnDiskText(page, false), Buttons::YesNo)}, "MINE"));
 }
 
 // A command that throws stops at the window's barrier: the window stays, the user is told, the unsaved text is rescued.
