@@ -2,6 +2,7 @@
 
 #include "dialogs/About.h"
 #include "dialogs/Preferences.h"
+#include "document/DiskChanges.h"
 #include "document/Documents.h"
 #include "document/RecentFiles.h"
 #include "document/RunBrowser.h"
@@ -10,6 +11,7 @@
 #include "editor/LineCommands.h"
 #include "print/Pagination.h"
 #include "search/FindDialog.h"
+#include "search/GoToLine.h"
 #include "state/MainView.h"
 
 namespace tess {
@@ -62,6 +64,7 @@ constexpr Command kCommands[] = {
      goToNextBookmark},
     {IDM_PREVBOOKMARK, Search, "&Prev bookmark", shift(kKeyF2), {}, goToPreviousBookmark},
     {IDM_CLEARBOOKMARKS, Search, "&Clear bookmarks", {kKeyF2, true, true}, {}, clearBookmarks},
+    {IDM_GOTOLINE, Search, "&Go to line...", ctrl('G'), {}, goToLine},
     {IDM_HTMLSCRIPT, Commands, "Begin &html script", {}, {}, insertHtmlSkeleton},
     {IDM_JSHEADER, Commands, "Java script header", {}, {}, insertScriptElement},
     {IDM_ADDCOMMENT, Commands, "Add comment", {}, {}, insertComment},
@@ -122,6 +125,7 @@ std::string_view toolbarTooltip(int id) {
 bool runCommand(Context& ctx, int id) {
     for (const Command& c : kCommands) {
         if (c.run && answersTo(c, id)) {
+            const DiskQuestionsWait wait(ctx.app);
             c.run(ctx);
             return true;
         }

@@ -1,6 +1,7 @@
 #include "document/Documents.h"
 
 #include "state/MainView.h"
+#include "document/DiskChanges.h"
 #include "editor/StatusBar.h"
 #include "document/RecentFiles.h"
 #include "editor/Gutter.h"
@@ -88,6 +89,8 @@ const CodePage& documentCodePage(Context& ctx) {
 bool loadDocument(Context& ctx, const std::string& path) {
     if (refusedDeviceName(ctx, path)) return false;
     const Busy busy(ctx.view);
+    // Taken before the read: a change made while reading is then noticed later, not missed.
+    const std::optional<FileStamp> stamp = ctx.desktop.fileStamp(path);
     ReadResult file = ctx.desktop.readFile(path);
     if (file.error != FileError::None) {
         showFileError(ctx, path, fileErrorText(file.error));
@@ -115,6 +118,7 @@ bool loadDocument(Context& ctx, const std::string& path) {
     ctx.app.encoding = document.encoding;
     ctx.app.codePage = &codePage;
     ctx.app.currentFile = path;
+    rememberFileStamp(ctx, stamp);
     afterTextReplaced(ctx);
     return true;
 }
@@ -122,7 +126,7 @@ bool loadDocument(Context& ctx, const std::string& path) {
 bool saveDocument(Context& ctx, const std::string& name) {
     const bool toCurrentFile = name.empty();
     const std::string& target = toCurrentFile ? ctx.app.currentFile : name;
-    if (target.empty()) return false;
+    if (target.empty() || (toCurrentFile && !mayOverwriteFile(ctx))) return false;
     const Busy busy(ctx.view);
     // Nothing is written that would not read back as the text: a character the encoding cannot
     // store would otherwise become a "?" or a look-alike.
@@ -147,7 +151,11 @@ bool saveDocument(Context& ctx, const std::string& name) {
         showFileError(ctx, target, fileErrorText(error));
         return false;
     }
-    if (toCurrentFile) ctx.editor.setModified(false);
+    // The program's own write is no change of someone else's.
+    if (toCurrentFile) {
+        ctx.editor.setModified(false);
+        rememberFileStamp(ctx, ctx.desktop.fileStamp(target));
+    }
     if (!ctx.app.currentFile.empty()) updateRecentFiles(ctx);
     return true;
 }
@@ -178,6 +186,7 @@ void newDocument(Context& ctx) {
     ctx.editor.setSelection(0, -1);
     ctx.editor.replaceSelection(u"", true);
     ctx.app.currentFile.clear();
+    rememberFileStamp(ctx, std::nullopt);
     ctx.app.encoding = Encoding::Ansi;
     ctx.app.codePage = nullptr;
     afterTextReplaced(ctx);
@@ -220,6 +229,19 @@ bool saveDocumentAs(Context& ctx) {
     }
     updateStatusBar(ctx);
     return true;
+}
+
+void openDroppedFiles(Context& ctx, const std::vector<std::string>& paths) {
+    const DiskQuestionsWait wait(ctx.app);
+    if (paths.empty() || !confirmDiscard(ctx)) return;
+    // Read as a file, a folder fails with a reason that names neither.
+    if (ctx.desktop.folderExists(paths.front())) showFileError(ctx, paths.front(), "Is a folder and cannot be opened");
+    else loadDocument(ctx, paths.front());
+    if (paths.size() > 1)
+        ctx.desktop.messageBox({.title = "Tessaline",
+                                .text = droppedNotOpenedText({paths.begin() + 1, paths.end()}),
+                                .buttons = Buttons::Ok,
+                                .icon = Icon::Information});
 }
 
 void openRecentFile(Context& ctx, int index) {

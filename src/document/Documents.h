@@ -54,4 +54,13 @@ bool saveDocumentAs(Context& ctx);
 // index 1 to 4: the recent-file entry of that number.
 void openRecentFile(Context& ctx, int index);
 
+// Files dropped on the main window: the first opens as File > Open would open it, and the user is
+// told that the others were not (one document at a time).
+void openDroppedFiles(Context& ctx, const std::vector<std::string>& paths);
+inline std::string droppedNotOpenedText(const std::vector<std::string>& rest) {
+    std::string text = "Only one file is open at a time...\r\nthese were not opened:";
+    for (const std::string& path : rest) text += "\r\n" + path;
+    return text;
+}
+
 }  // namespace tess

@@ -5,6 +5,7 @@
 #include "platform/FileError.h"
 #include "platform/TextEncoding.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -56,6 +57,14 @@ struct FileDialogRequest {
     friend bool operator==(const FileDialogRequest&, const FileDialogRequest&) = default;
 };
 
+// What tells a file rewritten by someone else from the one last seen: its last write time (in the
+// system's units) and its size.
+struct FileStamp {
+    std::uint64_t lastWrite = 0;
+    std::uint64_t size = 0;
+    friend bool operator==(const FileStamp&, const FileStamp&) = default;
+};
+
 struct ReadResult {
     FileError error = FileError::None;
     std::string bytes;
@@ -90,6 +99,9 @@ public:
     // failure leaves the old file as it was and no temporary file behind.
     virtual FileError writeFileSafely(const std::string& path, std::string_view bytes) = 0;
     virtual bool deleteFile(const std::string& path) = 0;
+    // One look at the file's attributes, never at its bytes; nothing when no file is there (gone,
+    // renamed, a folder) or it cannot be looked at.
+    virtual std::optional<FileStamp> fileStamp(const std::string& path) = 0;
 
     // The system's ANSI code page: what a document in no Unicode form is read and saved in.
     virtual const CodePage& ansiCodePage() = 0;

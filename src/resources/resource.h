@@ -49,6 +49,7 @@
 #define IDM_NEXTBOOKMARK 336
 #define IDM_PREVBOOKMARK 337
 #define IDM_CLEARBOOKMARKS 338
+#define IDM_GOTOLINE 339
 #define IDM_HTMLSCRIPT 341
 #define IDM_JSHEADER 342
 #define IDM_ADDCOMMENT 343
@@ -61,3 +62,5 @@
 
 // Posted at the end of start-up: clears the editor's modified flag once the window is up.
 #define WM_TESS_CLEARMODIFIED (WM_USER + 500)
+// Posted when the main window becomes active: the document's file is looked at once activation is over.
+#define WM_TESS_CHECKFILE (WM_USER + 501)

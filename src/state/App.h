@@ -1,9 +1,11 @@
 #pragma once
 // The program-lifetime state, owned by one App object that the main window holds. Operations take
 // what they need by reference, so a test builds a fresh App per case.
+#include "platform/Desktop.h"
 #include "platform/TextEncoding.h"
 #include "state/Settings.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -52,6 +54,14 @@ struct FindState {
     bool dialogFindFound = false;  // the same choice for the dialog's message
 };
 
+// The document's file as the program last read or wrote it, to notice another program's changes.
+struct DiskWatch {
+    std::string file;  // the file the stamp is of; another name (Save As under way): nothing to compare
+    std::optional<FileStamp> stamp;  // none: not known, or the file was found gone and the user told
+    bool askAtSave = false;   // the user kept edits over a change: the next save asks before it overwrites
+    int quiet = 0;  // commands and questions under way: the window becoming active asks nothing then
+};
+
 struct App {
     Settings settings;
     int printFontSize = 0;
@@ -67,6 +77,7 @@ struct App {
     std::vector<int> bookmarks;  // 1-based lines, ascending, distinct
     FontMetrics font;
     FindState find;
+    DiskWatch disk;
 };
 
 // What an operation on the document needs: the state, the editor, the desktop and the window.

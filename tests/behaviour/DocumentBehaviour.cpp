@@ -1,5 +1,6 @@
 // The document commands on both subjects: questions, answers, saves and their failures, loading, recent files.
 #include "EditorSubject.h"
+#include "document/DiskChanges.h"
 #include "document/Documents.h"
 #include "platform/FileNames.h"
 #include "resources/resource.h"
@@ -25,6 +26,7 @@ MessageBoxRequest fileError(const std::string& path, std::string_view text) {
     return {.title = "File Error ", .text = path + "\r\n" + std::string(text) + "   ", .icon = Icon::Error};
 }
 
+constexpr int kDrop = -1;  // next.html dropped on the window
 // A document (untitled when file is ""), the commands each run on it apart (0: closing the window), the answers
 // and Save As choice, what is asked, where it is saved ("": nowhere), and whether the command goes on.
 struct Row { const char* name; std::vector<int> commands; std::string file; bool modified; std::deque<Answer> answers;
@@ -51,7 +53,8 @@ void run(const Row& r, int id, std::optional<FileError> badFile = {}) {  // badF
     FakeDesktop& d = s->desktop();
     if (badFile) d.openResults = {kBad};
     if (badFile && *badFile != FileError::None) d.readErrors[kBad] = *badFile;
-    if (id) s->command(id);
+    if (id == kDrop) s->drop({kNext});
+    else if (id) s->command(id);
     const bool closed = id == 0 && s->close(), replaced = r.goesOn && id != IDM_SAVE && id != IDM_SAVEAS;
     EXPECT_EQ(closed, id == 0 && r.goesOn);
     EXPECT_EQ(d.boxes, r.boxes);
@@ -74,7 +77,7 @@ void run(const Row& r, int id, std::optional<FileError> badFile = {}) {  // badF
 // New, Open and a recent entry ask before discarding changes; Save asks for a titled document and is Save As for an
 // untitled one; Save As asks before overwriting; closing asks about changes, else about quitting. A failed box: Cancel.
 TEST(DocumentBehaviour, QuestionsAnswersAndFailedSaves) {
-    const std::vector<int> replacing{IDM_NEW, IDM_OPEN, IDM_RECENT1}, save{IDM_SAVE}, saveAs{IDM_SAVEAS}, close{0};
+    const std::vector<int> replacing{IDM_NEW, IDM_OPEN, IDM_RECENT1, kDrop}, save{IDM_SAVE}, saveAs{IDM_SAVEAS}, close{0};
     const Row rows[] = {
         {"unchanged: no question", replacing, kOld, false, {}, {}, {}, "", true},
         {"No discards the changes", replacing, kOld, true, {No}, {kDiscard}, {}, "", true},
@@ -190,6 +193,50 @@ TEST(DocumentBehaviour, SavedFilesFillTheRecentList) {
     EXPECT_TRUE(s->close());
     const std::string& ini = s->desktop().files[kIni];
     EXPECT_TRUE(ini.find("C:\\5\\\xE9.txt") != std::string::npos && ini.find("C:\\4\\δ.php") != std::string::npos) << ini;
+}
+
+// Another program rewrites the document's file (its new bytes) or deletes it (none); the user then comes back to the
+// window (a) or saves (s), answering each box in turn; every box closing activates the window once more.
+TEST(DocumentBehaviour, AFileChangedOnDiskIsAskedAboutOnce) {
+    const MessageBoxRequest reload = question("Tessaline", changedOnDiskText(kOld, false), Buttons::YesNo), gone{"Tessaline",
+        goneFromDiskText(kOld), Buttons::Ok, Icon::Exclamation}, lose = question("Tessaline", changedOnDiskText(kOld, true),
+        Buttons::YesNo, Icon::Exclamation), overwrite = question("Save File", overwriteChangedText(kOld), Buttons::YesNo, Icon::Exclamation);
+    const std::string same = "on disk", utf16 = std::string("\xFF\xFEh\0", 4), mine = "xon disk";
+    const struct { const char* typed; std::optional<std::string> change; std::string steps; std::deque<Answer> answers;
+                   Boxes boxes; std::string text; std::optional<std::string> disk; bool modified = false; } rows[] = {
+        {"x", same, "asa", {Yes}, {kSaveNow}, mine, mine},  // unchanged; the own save changes nothing
+        {"", utf16, "aa", {Yes}, {reload}, "h", utf16},  // reloaded as a load reads it
+        {"", "ON DISK", "aas", {No, Yes}, {reload, kSaveNow}, same, same},  // same size, later: No is not asked again
+        {"x", "theirs", "a", {Yes}, {lose}, "theirs", "theirs"},
+        {"x", "theirs", "aasa", {No, Yes, Yes}, {lose, kSaveNow, overwrite}, mine, mine},
+        {"x", "theirs", "asas", {No, Yes, No, Yes, No}, {lose, kSaveNow, overwrite, kSaveNow, overwrite}, mine, "theirs", true},
+        {"x", "theirs", "s", {Yes, Yes}, {kSaveNow, overwrite}, mine, mine},  // saved before the window was active
+        {"", std::nullopt, "aa", {Ok}, {gone}, same, std::nullopt, true}, {"", std::nullopt, "as", {Ok, Yes}, {gone, kSaveNow}, same, same}};
+    for (const auto& r : rows) {
+        auto s = editing({});
+        FakeDesktop& d = s->desktop();
+        d.openResults = {kOld}, s->command(IDM_OPEN), s->keys(r.typed);
+        if (!r.change) d.files.erase(kOld);
+        else if (*r.change != same) d.files[kOld] = *r.change, d.stamps[kOld] = {7, r.change->size()};
+        d.answers = r.answers, d.whileBoxOpen = [&] { s->activate(); };
+        for (const char step : r.steps) step == 'a' ? s->activate() : s->command(IDM_SAVE);
+        d.whileBoxOpen = nullptr;
+        EXPECT_EQ(std::tuple(d.boxes, utf8(s->editor().text()), s->modified(), d.files.count(kOld) ? std::optional(d.files[kOld])
+            : std::nullopt), std::tuple(r.boxes, r.text, r.modified, r.disk)) << r.typed << r.change.value_or("gone") << r.steps;
+    }
+}
+
+// Of several dropped files the first opens and the rest are named; a folder, or a file that cannot be read, is said so.
+TEST(DocumentBehaviour, OfDroppedFilesTheFirstOpensAndTheRestAreNamed) {
+    const std::string folder = "C:\\Web", missing = "C:\\Web\\missing.html";
+    const std::pair<std::vector<std::string>, MessageBoxRequest> rows[] = {
+        {{kNext, kOld}, {"Tessaline", droppedNotOpenedText({kOld}), Buttons::Ok, Icon::Information}},
+        {{folder}, fileError(folder, "Is a folder and cannot be opened")}, {{missing}, fileError(missing, "File not found")}};
+    for (const auto& [paths, box] : rows) {
+        auto s = editing({});
+        s->desktop().folders.insert(folder), s->desktop().answers = {Ok}, s->drop(paths);
+        EXPECT_EQ(std::tuple(s->desktop().boxes, s->app().currentFile), std::tuple(Boxes{box}, paths.size() > 1 ? kNext : ""));
+    }
 }
 
 }  // namespace

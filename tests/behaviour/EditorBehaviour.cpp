@@ -176,6 +176,24 @@ TEST(EditorCommands, BookmarksAndLines) {
     EXPECT_EQ(s->marked(), "[abc\r\nabcxyz]");
 }
 
+// Go to line takes a number from 1 to the line count; anything else is said and the dialog stays, its box focused.
+// Afterwards the caret is at the line's start, in view, in the status bar; the gutter numbers the lines shown.
+TEST(EditorCommands, GoToLineTakesOnlyALineOfTheDocument) {
+    const MessageBoxRequest wrong{"Go to line", "Type a line number from 1 to 60.", Buttons::Ok, Icon::Exclamation};
+    for (const auto& [typed, line] : {std::pair{"0", 0}, {"61", 0}, {"x7", 0}, {"7x", 0}, {"", 0}, {"45", 45}, {" 60 ", 60}, {"1", 1}}) {
+        auto s = makeEditorSubject();
+        s->set(numberedLines(60)), s->caretAt(3, 2), s->desktop().answers = {Answer::Ok};
+        DialogSteps steps{{DialogStep::Type, 521, typed}, {DialogStep::Enter}, {DialogStep::Look, 0}, {DialogStep::Esc}};
+        if (line) steps.resize(2);
+        const std::vector<std::string> seen = s->dialog(IDM_GOTOLINE, steps);
+        const int at = line ? line : 3, first = s->editor().firstVisibleLine();
+        EXPECT_EQ(std::tuple(seen, s->desktop().boxes, statusOf(*s), line ? s->gutterRows().at(0) : ""),
+                  std::tuple(line ? Rows{"Go to line"} : Rows{"Go to line", "focus 521"}, line ? std::vector<MessageBoxRequest>{}
+                             : std::vector{wrong}, Rows{" " + std::to_string(at), line ? " 1" : " 2"}, line ? std::to_string(first + 1) : "")) << typed;
+        EXPECT_TRUE(first < at && at <= first + s->app().font.visibleLines) << typed << " from " << first;
+    }
+}
+
 // Every way in reaches its command: each menu item and context menu item by its text, each toolbar button by its tip
 // and each key does what the command's own id does, on a document with a selection, a bookmark, a clipboard, a file to
 // open, a name to save as and a question before quitting.
@@ -211,6 +229,7 @@ TEST(EditorCommands, EveryMenuItemButtonAndKeyReachesItsCommand) {
         {IDM_NEXTBOOKMARK, {"Search>Next &bookmark\tF2", "{F2}", "tip>Next bookmark"}},
         {IDM_PREVBOOKMARK, {"Search>&Prev bookmark\tShft+F2", "{S-F2}"}},
         {IDM_CLEARBOOKMARKS, {"Search>&Clear bookmarks\tCtrl+Shft+F2", "{C-S-F2}"}},
+        {IDM_GOTOLINE, {"Search>&Go to line...\tCtrl+G", "{C-G}"}},
         {IDM_HTMLSCRIPT, {"Commands>Begin &html script"}},
         {IDM_JSHEADER, {"Commands>Java script header", "context>Java script header"}},
         {IDM_ADDCOMMENT, {"Commands>Add comment", "context>Add comment"}},

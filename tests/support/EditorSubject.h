@@ -42,6 +42,9 @@ public:
     // a menu item by its menu and whole text ("Search>&Prev bookmark\tShft+F2"), an item of the editor's context menu
     // ("context>Delete line"), a toolbar button by its tip ("tip>Cut text"). A route the window lacks fails the test.
     virtual std::vector<std::string> use(std::string_view route) = 0;
+    // The main window active again (after another program), and files dropped on it in the shell's order.
+    virtual void activate() = 0;
+    virtual void drop(const std::vector<std::string>& paths) = 0;
     // The status bar's three parts: path, " " + line, " " + column.
     virtual std::vector<std::string> status() = 0;
     virtual std::string gutterText() = 0;

@@ -2,12 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace tess::test {
 
 // A box the test did not script is a fault of the program (or of the test): it fails the test
 // and answers Cancel, the answer that gives nothing away.
 Answer FakeDesktop::messageBox(const MessageBoxRequest& request) {
     boxes.push_back(request);
+    if (auto during = std::exchange(whileBoxOpen, nullptr)) during(), whileBoxOpen = std::move(during);
     if (answers.empty()) {
         ADD_FAILURE() << "a box nobody expected: \"" << request.title << "\" / \"" << request.text << "\"";
         return Answer::Cancel;
@@ -37,6 +40,7 @@ ReadResult FakeDesktop::readFile(const std::string& path) {
 FileError FakeDesktop::writeFileSafely(const std::string& path, std::string_view bytes) {
     if (auto error = writeErrors.find(path); error != writeErrors.end()) return error->second;
     files[path] = std::string(bytes);
+    stamps[path] = {fileStamp(path)->lastWrite + 1, bytes.size()};
     return FileError::None;
 }
 

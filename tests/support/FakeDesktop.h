@@ -4,6 +4,7 @@
 #include "platform/Desktop.h"
 
 #include <deque>
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -40,11 +41,15 @@ public:
     ReadResult readFile(const std::string& path) override;
     FileError writeFileSafely(const std::string& path, std::string_view bytes) override;
     bool deleteFile(const std::string& path) override { return files.erase(path) != 0; }
+    std::optional<FileStamp> fileStamp(const std::string& path) override {  // stamps, else time 0; a write sets a later time
+        return !files.count(path) ? std::nullopt : std::optional(stamps.count(path) ? stamps[path] : FileStamp{0, files[path].size()});
+    }
     const CodePage& ansiCodePage() override { return *codePage; }
 
     const CodePage* codePage = &windows1252();  // the system's ANSI code page
     // Answers, taken in order, one for every box the test expects; any other box fails the test.
     std::deque<Answer> answers;
+    std::function<void()> whileBoxOpen;  // what happens while each box is up (the window activated, say)
     // Dialog results, taken in order; an empty queue means the user cancels.
     std::deque<std::optional<std::string>> openResults, saveResults;
 
@@ -57,6 +62,7 @@ public:
     std::u16string clipboard;
     bool picture = false;
     std::map<std::string, std::string> files;  // path -> bytes
+    std::map<std::string, FileStamp> stamps;
     std::set<std::string> folders;
     std::string programFiles = "C:\\Program Files";  // as a 64-bit program is told
     std::map<std::string, FileError> readErrors, writeErrors;  // path -> the error a read or write reports

@@ -5,6 +5,8 @@
 #include "app/Close.h"
 #include "app/Commands.h"
 #include "dialogs/Preferences.h"
+#include "document/DiskChanges.h"
+#include "document/Documents.h"
 #include "editor/KeyHandling.h"
 #include "editor/LineCommands.h"
 
@@ -55,6 +57,8 @@ public:
         ADD_FAILURE() << "nothing to choose as " << route;
         return {};
     }
+    void activate() override { checkFileOnDisk(t.ctx); }  // as the window does once activation is over
+    void drop(const std::vector<std::string>& paths) override { openDroppedFiles(t.ctx, paths); }
     std::vector<std::string> status() override {
         return {t.view.statusPath, t.view.statusLine, t.view.statusColumn};
     }

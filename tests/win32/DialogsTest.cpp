@@ -58,7 +58,7 @@ void expectUsable(HWND box, HWND main) {
 
 TEST(TableDialogs, KeepTheLayoutAndKeyboardRules) {
     TestWindow<> shell;
-    for (const int command : {IDM_FIND, IDM_REPLACE, IDM_PREFERENCES, IDM_ABOUT}) {
+    for (const int command : {IDM_FIND, IDM_REPLACE, IDM_PREFERENCES, IDM_ABOUT, IDM_GOTOLINE}) {
         DialogPlayer player({});
         player.inspect = [&](HWND box) { expectUsable(box, shell.hwnd()); };
         shell.command(command);

@@ -1,6 +1,8 @@
 // What the real main window adds: controls, toolbar, menu keys, layout, start-up, closing, the failure barrier.
 #include "WinTestSupport.h"
+#include "document/DiskChanges.h"
 #include "platform/win32/UniqueHandle.h"
+#include "platform/win32/WideText.h"
 #include "resources/resource.h"
 
 #include <gtest/gtest.h>
@@ -9,6 +11,7 @@
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <set>
 #include <stdexcept>
 #include <vector>
@@ -216,6 +219,26 @@ TEST(MainWindow, MinimisedAndRestoredTheDocumentStaysWhereItWas) {
     EXPECT_EQ(shell.window.editor().lineCount(), std::get<1>(before));
     ::ShowWindow(shell.hwnd(), SW_RESTORE);
     EXPECT_EQ(seen(), before);
+}
+
+// The real file under the open document rewritten by someone else (here the test, in the same size, an hour later): the
+// window active again looks at the file's attributes and asks, and Yes reads it again.
+struct RealFilesDesktop : FakeDesktop {
+    ReadResult readFile(const std::string& path) override { return real.readFile(path); }
+    std::optional<FileStamp> fileStamp(const std::string& path) override { return real.fileStamp(path); }
+    win32::DesktopWin real;
+};
+TEST(MainWindow, AFileChangedByAnotherProgramIsAskedAboutOnActivation) {
+    const TempFolder folder;
+    const std::string page = folder / "page.html";
+    TestWindow<RealFilesDesktop> shell("", "", {}, {Answer::Yes});
+    const auto activated = [&] { ::SendMessageW(shell.hwnd(), WM_ACTIVATE, WA_CLICKACTIVE, 0), shell.pump(); };
+    ASSERT_TRUE(writeBytes(page, "mine"));
+    shell.desktop.openResults = {page}, shell.command(IDM_OPEN), activated();
+    ASSERT_TRUE(writeBytes(page, "MINE"));
+    std::filesystem::last_write_time(page, std::filesystem::last_write_time(page) + std::chrono::hours(1)), activated();
+    EXPECT_EQ(std::tuple(shell.desktop.boxes, windowText(shell.window.editorHwnd())),
+              std::tuple(std::vector{question("Tessaline", changedOnDiskText(page, false), Buttons::YesNo)}, "MINE"));
 }
 
 // A command that throws stops at the window's barrier: the window stays, the user is told, the unsaved text is rescued.

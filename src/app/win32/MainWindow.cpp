@@ -4,12 +4,16 @@
 #include "app/Commands.h"
 #include "app/Layout.h"
 #include "app/ScreenPlacement.h"
+#include "document/DiskChanges.h"
+#include "document/Documents.h"
 #include "app/win32/WindowPlace.h"
 #include "dialogs/win32/AboutPicture.h"
 #include "editor/StatusBar.h"
 #include "platform/win32/DialogTemplate.h"
 #include "platform/win32/WideText.h"
 #include "resources/resource.h"
+
+#include <shellapi.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -109,8 +113,9 @@ bool MainWindow::create(HINSTANCE instance) {
                                   .icon = ::LoadIconW(instance, MAKEINTRESOURCEW(IDI_APP)),
                                   .background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)}))
         return false;
-    if (!Window::create(0, kClassName, kCaption, kMainStyle, CW_USEDEFAULT, CW_USEDEFAULT, kInitialClientWidth,
-                        kInitialClientHeight, nullptr, nullptr, instance))
+    // The style is what DragAcceptFiles sets, without loading the shell at every start.
+    if (!Window::create(WS_EX_ACCEPTFILES, kClassName, kCaption, kMainStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                        kInitialClientWidth, kInitialClientHeight, nullptr, nullptr, instance))
         return false;
 
     // Client area of 500 x 495 pixels, centred in the work area. The frame counts the menu bar,
@@ -378,6 +383,17 @@ LRESULT MainWindow::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         }
         return 0;
     case WM_TESS_CLEARMODIFIED: editor().setModified(false); return 0;
+    // A box asked in the middle of activation would come up before the window has the focus.
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam)) ::PostMessageW(hwnd(), WM_TESS_CHECKFILE, 0, 0);
+        break;
+    case WM_TESS_CHECKFILE:
+        if (!closeQuestionOpen_) {
+            Context ctx = context();
+            checkFileOnDisk(ctx);
+        }
+        return 0;
+    case WM_DROPFILES: onDropFiles(reinterpret_cast<HDROP>(wParam)); return 0;
     // The keyboard goes back to the editor when the window is activated again (after a message
     // box, say); the window itself has no use for it.
     case WM_SETFOCUS:
@@ -430,6 +446,19 @@ LRESULT MainWindow::onQueryEndSession() {
     const QuestionOpen open(closeQuestionOpen_);
     Context ctx = context();
     return mayEndSession(ctx) ? TRUE : FALSE;
+}
+
+void MainWindow::onDropFiles(HDROP drop) {
+    std::vector<std::string> paths;
+    const UINT count = ::DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < count; ++i) {
+        std::wstring name(::DragQueryFileW(drop, i, nullptr, 0), L'\0');
+        ::DragQueryFileW(drop, i, name.data(), static_cast<UINT>(name.size() + 1));
+        paths.push_back(narrow(name));
+    }
+    ::DragFinish(drop);
+    Context ctx = context();
+    openDroppedFiles(ctx, paths);
 }
 
 void MainWindow::destroyed() {

@@ -10,6 +10,7 @@
 
 #include <windows.h>
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include <functional>
 #include <string>
@@ -84,6 +85,7 @@ private:
     LRESULT onNotify(const NMHDR& header);
     void onClose();
     LRESULT onQueryEndSession();
+    void onDropFiles(HDROP drop);
 
     App& app_;
     Desktop& desktop_;

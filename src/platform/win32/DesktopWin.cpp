@@ -234,6 +234,16 @@ bool DesktopWin::folderExists(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+std::optional<FileStamp> DesktopWin::fileStamp(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!::GetFileAttributesExW(wide(path).c_str(), GetFileExInfoStandard, &data) ||
+        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        return std::nullopt;
+    const auto join = [](DWORD high, DWORD low) { return (std::uint64_t{high} << 32) | low; };
+    return FileStamp{join(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime),
+                     join(data.nFileSizeHigh, data.nFileSizeLow)};
+}
+
 bool DesktopWin::createFolder(const std::string& path) { return ::CreateDirectoryW(wide(path).c_str(), nullptr) != 0; }
 
 ReadResult DesktopWin::readFile(const std::string& path) {

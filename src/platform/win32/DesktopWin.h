@@ -43,6 +43,7 @@ public:
     ReadResult readFile(const std::string& path) override;
     FileError writeFileSafely(const std::string& path, std::string_view bytes) override;
     bool deleteFile(const std::string& path) override;
+    std::optional<FileStamp> fileStamp(const std::string& path) override;
     const CodePage& ansiCodePage() override { return systemCodePage(); }
 
     // Makes one step of writeFileSafely fail with error as if the system had refused it, so that

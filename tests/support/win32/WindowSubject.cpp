@@ -10,7 +10,9 @@
 #include "resources/resource.h"
 
 #include <commctrl.h>
+#include <shlobj.h>
 
+#include <algorithm>
 #include <map>
 
 namespace tess::test {
@@ -76,6 +78,17 @@ public:
         else if (const int id = idOf(route)) shell.command(id);
         player.finish();
         return player.seen();
+    }
+    // Activated from another program's window, which the message does not name.
+    void activate() override { ::SendMessageW(shell.hwnd(), WM_ACTIVATE, WA_ACTIVE, 0), shell.pump(); }
+    // The shell's hand-over: wide names one after another, an empty one last, in memory the program frees.
+    void drop(const std::vector<std::string>& paths) override {
+        std::wstring names;
+        for (const std::string& path : paths) names += win32::wide(path) + L'\0';
+        const HGLOBAL memory = ::GlobalAlloc(GHND, sizeof(DROPFILES) + (names.size() + 1) * sizeof(wchar_t));
+        auto* files = static_cast<DROPFILES*>(::GlobalLock(memory));
+        files->pFiles = sizeof(DROPFILES), files->fWide = TRUE, std::ranges::copy(names, reinterpret_cast<wchar_t*>(files + 1));
+        ::GlobalUnlock(memory), ::PostMessageW(shell.hwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0), shell.pump();
     }
     std::vector<std::string> status() override {
         std::vector<std::string> parts;
