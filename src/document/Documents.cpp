@@ -134,7 +134,7 @@ bool saveDocument(Context& ctx, const std::string& name) {
         const Answer answer = ctx.desktop.messageBox(question("Save File", saveAsUtf8Text(target), Buttons::YesNoCancel));
         if (answer != Answer::Yes) return false;
         ctx.app.encoding = Encoding::Utf8;
-        ctx.view.showEncoding(ctx.app.encoding);
+        ctx.view.showEncoding(Encoding::Utf8);
         bytes = encodeDocument(ctx.editor.text(), ctx.app.encoding, documentCodePage(ctx));
     }
     if (!bytes) {
