@@ -140,47 +140,20 @@ TEST(DocumentBehaviour, ADocumentIsSavedInTheEncodingItWasReadIn) {
     using namespace std::string_literals;
     const std::string page = "café Ωμέγα 日本語 😀", ansi = "caf\xE9 \x80\x81", longText(120000, 'x');
     const MessageBoxRequest kAsUtf8 = question("Save File", saveAsUtf8Text(kNext), Buttons::YesNoCancel);
-    const struct {
-        std::string bytes;
-        const char* keys;
-        std::string saved, shown, read;
-        Boxes boxes = {kSaveNow};
-        const CodePage* system = &windows1252();
-        Answer utf8 = Answer::Cancel;
-        std::string chosen = {};
-    } rows[] = {
+    const struct { std::string bytes; const char* keys; std::string saved, shown, read; Boxes boxes = {kSaveNow};
+                   const CodePage* system = &windows1252(); Answer utf8 = Answer::Cancel; std::string chosen = {}; } rows[] = {
         {longText, "y", "y" + longText, "", "ANSI"},  // loading ignores the limit, typing not
-        {page, "", page, page, "UTF-8"},
-        {ansi, "", ansi, "café €\u0081", "ANSI"},
-        {"\xEF\xBB\xBF"
-         "é",
-         "Ω",
-         "\xEF\xBB\xBF"
-         "Ωé",
-         "", "UTF-8 with BOM"},
+        {page, "", page, page, "UTF-8"}, {ansi, "", ansi, "café €\u0081", "ANSI"},
+        {"\xEF\xBB\xBF" "é", "Ω", "\xEF\xBB\xBF" "Ωé", "", "UTF-8 with BOM"},
         {"<meta charset=utf-8>", "é", "é<meta charset=utf-8>", "", "UTF-8"},
-        {"\xFF\xFEh\0"s, "é", "\xFF\xFE\xE9\0h\0"s, "éh", "UTF-16 LE"},
-        {"\xFE\xFF\0h"s, "", "\xFE\xFF\0h"s, "h", "UTF-16 BE"},
+        {"\xFF\xFEh\0"s, "é", "\xFF\xFE\xE9\0h\0"s, "éh", "UTF-16 LE"}, {"\xFE\xFF\0h"s, "", "\xFE\xFF\0h"s, "h", "UTF-16 BE"},
         {"caf\xE9", "Ω", "caf\xE9", "Ωcafé", "ANSI", {kSaveNow, kAsUtf8}},
         {"caf\xE9", "Ω", "Ωcafé", "Ωcafé", "ANSI", {kSaveNow, kAsUtf8}, &windows1252(), Answer::Yes},
-        {"\xFF\xFEh"s,
-         "",
-         "\xFF\xFEh"s,
-         "unsaved",
-         "ANSI",
-         {fileError(kNext, "File is not whole UTF-16 text and cannot be edited")}},
+        {"\xFF\xFEh"s, "", "\xFF\xFEh"s, "unsaved", "ANSI", {fileError(kNext, "File is not whole UTF-16 text and cannot be edited")}},
         {"caf\xE9", "x", "xcaf\xE9", "xcafé", "ANSI", {kSaveNow}, &kAsciiOnly},
+        // Chosen in File>Encoding: ANSI is the system's code page, whatever table the file's bytes were read with.
         {"café", "", "\xFE\xFF\0c\0a\0f\0\xE9"s, "café", "UTF-8", {kSaveNow}, &windows1252(), Cancel, "UTF-16 BE"},
-        {"caf\xE9",
-         "",
-         "\xEF\xBB\xBF"
-         "café",
-         "café",
-         "ANSI",
-         {kSaveNow},
-         &windows1252(),
-         Cancel,
-         "UTF-8 with BOM"},
+        {"caf\xE9", "", "\xEF\xBB\xBF" "café", "café", "ANSI", {kSaveNow}, &windows1252(), Cancel, "UTF-8 with BOM"},
         {"\xFF\xFE\xE9\0\xAC\x20"s, "", "\xE9\x80", "é€", "UTF-16 LE", {kSaveNow}, &windows1252(), Cancel, "ANSI"},
         {"\xFF\xFE\xE9\0"s, "", "\xFF\xFE\xE9\0"s, "é", "UTF-16 LE", {kSaveNow, kAsUtf8}, &kAsciiOnly, Cancel, "ANSI"},
         {"caf\xC3\x85", "", "caf\xC3\x85", "cafÅ", "UTF-8", {kSaveNow}, &windows1252(), Cancel, "UTF-8"},
