@@ -135,7 +135,7 @@ class AsciiOnly final : public CodePage {
 // Opened, typed into and saved: the file keeps its encoding (and its mark), and what nobody typed comes back byte for
 // byte, also where the system's code page has no character for a byte. A character the encoding cannot store is not
 // saved as something else, and half a UTF-16 unit is not opened. The status bar and File>Encoding show the encoding;
-// choosing another there marks the document changed and the save writes that one; New is ANSI.
+// another chosen there marks the document changed and the save writes it (ANSI: the system's code page); New is ANSI.
 TEST(DocumentBehaviour, ADocumentIsSavedInTheEncodingItWasReadIn) {
     using namespace std::string_literals;
     const std::string page = "café Ωμέγα 日本語 😀", ansi = "caf\xE9 \x80\x81", longText(120000, 'x');
@@ -151,20 +151,17 @@ TEST(DocumentBehaviour, ADocumentIsSavedInTheEncodingItWasReadIn) {
         {"caf\xE9", "Ω", "Ωcafé", "Ωcafé", "ANSI", {kSaveNow, kAsUtf8}, &windows1252(), Answer::Yes},
         {"\xFF\xFEh"s, "", "\xFF\xFEh"s, "unsaved", "ANSI", {fileError(kNext, "File is not whole UTF-16 text and cannot be edited")}},
         {"caf\xE9", "x", "xcaf\xE9", "xcafé", "ANSI", {kSaveNow}, &kAsciiOnly},
-        // Chosen in File>Encoding: ANSI is the system's code page, whatever table the file's bytes were read with.
         {"café", "", "\xFE\xFF\0c\0a\0f\0\xE9"s, "café", "UTF-8", {kSaveNow}, &windows1252(), Cancel, "UTF-16 BE"},
         {"caf\xE9", "", "\xEF\xBB\xBF" "café", "café", "ANSI", {kSaveNow}, &windows1252(), Cancel, "UTF-8 with BOM"},
         {"\xFF\xFE\xE9\0\xAC\x20"s, "", "\xE9\x80", "é€", "UTF-16 LE", {kSaveNow}, &windows1252(), Cancel, "ANSI"},
         {"\xFF\xFE\xE9\0"s, "", "\xFF\xFE\xE9\0"s, "é", "UTF-16 LE", {kSaveNow, kAsUtf8}, &kAsciiOnly, Cancel, "ANSI"},
-        {"caf\xC3\x85", "", "caf\xC3\x85", "cafÅ", "UTF-8", {kSaveNow}, &windows1252(), Cancel, "UTF-8"},
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.shown);
         auto s = editing({});
         FakeDesktop& d = s->desktop();
-        const auto shows = [&](const std::string& name) {
-            EXPECT_EQ(std::tuple(s->status()[3], s->checkedEncodings()), std::tuple(name, std::vector{name}));
-        };
+        const auto shows = [&](std::string n) {
+            EXPECT_EQ(std::pair(s->status()[3], s->checkedEncodings()), std::pair(n, std::vector{n})); };
         d.files[kNext] = r.bytes, d.codePage = r.system;
         for (const auto& box : r.boxes) d.answers.push_back(box == kSaveNow ? Yes : box == kAsUtf8 ? r.utf8 : Ok);
         s->command(IDM_OPEN);

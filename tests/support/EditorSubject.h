@@ -40,8 +40,7 @@ public:
     virtual std::vector<std::string> dialog(int id, DialogSteps steps) = 0;
     // A command reached as the user reaches it, each dialog closed at once (what was seen): a key script ("{S-F2}"),
     // a menu item by its menu (and submenu) and whole text ("Search>&Prev bookmark\tShft+F2", "File>Encoding>ANSI"), an
-    // item of the editor's context menu ("context>Delete line"), a toolbar button by its tip ("tip>Cut text"). A route
-    // the window lacks fails the test.
+    // item of the context menu ("context>Delete line"), a button by its tip ("tip>Cut text"). A missing route fails.
     virtual std::vector<std::string> use(std::string_view route) = 0;
     // The status bar's parts: path, " " + line, " " + column, encoding.
     virtual std::vector<std::string> status() = 0;

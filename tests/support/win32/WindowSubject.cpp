@@ -88,14 +88,9 @@ public:
     }
     std::vector<std::string> checkedEncodings() override {
         std::vector<std::string> items;
-        const HMENU popup = ::GetSubMenu(::GetSubMenu(::GetMenu(shell.hwnd()), 0),
-                                         position(::GetSubMenu(::GetMenu(shell.hwnd()), 0), "Encoding"));
-        for (int i = 0; i < ::GetMenuItemCount(popup); ++i) {
-            wchar_t text[MAX_PATH] = {};
-            if ((::GetMenuState(popup, i, MF_BYPOSITION) & MF_CHECKED) &&
-                ::GetMenuStringW(popup, i, text, MAX_PATH, MF_BYPOSITION))
-                items.push_back(win32::narrow(text));
-        }
+        for (int id = IDM_ENCODING_ANSI; id <= IDM_ENCODING_UTF16BE; ++id)
+            if (::GetMenuState(::GetMenu(shell.hwnd()), id, MF_BYCOMMAND) & MF_CHECKED)
+                items.emplace_back(encodingName(static_cast<Encoding>(id - IDM_ENCODING_ANSI)));
         return items;
     }
     std::string gutterText() override { return windowText(shell.window.gutterHwnd()); }
@@ -132,15 +127,14 @@ private:
 
     // The id the item or button sends: from the window's own menus, and the toolbar's buttons with their tips as
     // the tooltip control asks for them, in wide characters or, from an ANSI parent, in ANSI.
-    static int position(HMENU menu, const std::string& name) {
-        wchar_t item[MAX_PATH] = {};
-        for (int i = 0; i < ::GetMenuItemCount(menu); ++i)
-            if (::GetMenuStringW(menu, i, item, MAX_PATH, MF_BYPOSITION) && name == win32::narrow(item)) return i;
-        return -1;
-    }
     int idOf(std::string_view route) {
-        const std::string where(route.substr(0, route.find('>')));
-        std::string text(route.substr(where.size() + 1));
+        std::string where(route.substr(0, route.find('>'))), text(route.substr(where.size() + 1));
+        const auto position = [](HMENU menu, const std::string& name) {
+            wchar_t item[MAX_PATH] = {};
+            for (int i = 0; i < ::GetMenuItemCount(menu); ++i)
+                if (::GetMenuStringW(menu, i, item, MAX_PATH, MF_BYPOSITION) && name == win32::narrow(item)) return i;
+            return -1;
+        };
         const HMENU bar = ::GetMenu(shell.hwnd());
         HMENU menu = where == "context" ? shell.window.contextMenu() : ::GetSubMenu(bar, position(bar, where));
         if (const auto popup = text.find('>'); popup != std::string::npos)  // an item of a submenu
