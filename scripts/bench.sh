@@ -5,7 +5,7 @@
 #            without sanitizers), so benchmarks added there join by themselves;
 #   program  the real Tessaline.exe (build/win64, the release build) under Wine, timed from outside
 #            by bench/win32/ProgramBench.cpp: start-up, opening 1 MB and 5 MB from the command
-#            line, keystrokes in a 100,000-character document, Replace All on 1 MB; and idle CPU
+#            line (and 1 MB of UTF-8 with accented and Greek letters), keystrokes in a 100,000-character document, Replace All on 1 MB; and idle CPU
 #            time and wake-ups over 5 s, read from /proc.
 # Usage: scripts/bench.sh [core|program|all] [Google Benchmark options, e.g. --benchmark_filter=Gutter]
 # Env: RUNS (program runs per figure, default 3). A few minutes (4 on a busy 2-core machine).

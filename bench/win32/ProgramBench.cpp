@@ -115,16 +115,23 @@ struct Running {
 };
 
 // A generated page of exactly `size` bytes: indented HTML lines with CR LF breaks, each with one
-// "Item" a Replace All can find (in any letter case: the dialog starts with Match case off).
-std::string makeDocument(const std::string& folder, std::size_t size) {
-    const std::string path = folder + "\\page" + std::to_string(size) + ".html";
+// "Item" a Replace All can find (in any letter case: the dialog starts with Match case off). With
+// nonAscii the filler is UTF-8 with accented and Greek letters, and units is set to the length in
+// UTF-16 units the editor will hold.
+std::string makeDocument(const std::string& folder, std::size_t size, bool nonAscii = false, LRESULT* units = nullptr) {
+    const std::string path = folder + "\\page" + std::to_string(size) + (nonAscii ? "-utf8" : "") + ".html";
+    const std::string filler =
+        nonAscii ? "caf\xC3\xA9 \xCE\xA9\xCE\xBC\xCE\xAD\xCE\xB3\xCE\xB1 na\xC3\xAFve" : "lorem ipsum dolor sit amet";
     std::string text = "<!DOCTYPE html>\r\n<html>\r\n<body>\r\n";
     for (int line = 0; text.size() < size; ++line) {
         text.append(static_cast<std::size_t>(line % 4) * 2, ' ');
         text += "<li class=\"r" + std::to_string(line % 9) + "\"><a href=\"/list/" + std::to_string(line) +
-                ".html\">Item " + std::to_string(line) + "</a> lorem ipsum dolor sit amet</li>\r\n";
+                ".html\">Item " + std::to_string(line) + "</a> " + filler + "</li>\r\n";
     }
     text.resize(size - 2);
+    // Never half a character at the cut: the file must stay UTF-8 to be read as such.
+    while (nonAscii && static_cast<unsigned char>(text.back()) >= 0x80) text.pop_back();
+    text.resize(size - 2, ' ');
     text += "\r\n";
     ::CreateDirectoryA(folder.c_str(), nullptr);
     HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
@@ -132,6 +139,7 @@ std::string makeDocument(const std::string& folder, std::size_t size) {
     if (file == INVALID_HANDLE_VALUE || !::WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr))
         fail("cannot write " + path);
     ::CloseHandle(file);
+    if (units) *units = ::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
     return path;
 }
 
@@ -264,6 +272,12 @@ int main(int argc, char** argv) {
         row("open " + std::to_string(size / 1000000) + " MB from the command line", times, "ms",
             "start until the text is in the editor");
     }
+
+    LRESULT units = 0;
+    const std::string utf8Path = makeDocument(docs, 1000000, true, &units);
+    std::vector<double> utf8Times;
+    for (int i = 0; i < runs; ++i) utf8Times.push_back(openDocument(exe, utf8Path, units));
+    row("open 1 MB of UTF-8, accented and Greek", utf8Times, "ms", "start until the text is in the editor");
 
     // 99,900 characters and 100 keys: the document ends at the editor's 100,000-character limit.
     const std::string nearlyFull = makeDocument(docs, 99900);

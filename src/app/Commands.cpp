@@ -41,6 +41,15 @@ constexpr Command kCommands[] = {
     {IDM_RECENT2, File, {}, {}, {}, [](Context& c) { openRecentFile(c, 2); }},
     {IDM_RECENT3, File, {}, {}, {}, [](Context& c) { openRecentFile(c, 3); }},
     {IDM_RECENT4, File, {}, {}, {}, [](Context& c) { openRecentFile(c, 4); }},
+    {0, File},
+    {IDM_ENCODING_ANSI, File, "ANSI", {}, {}, [](Context& c) { chooseEncoding(c, Encoding::Ansi); }, "Encoding"},
+    {IDM_ENCODING_UTF8, File, "UTF-8", {}, {}, [](Context& c) { chooseEncoding(c, Encoding::Utf8); }, "Encoding"},
+    {IDM_ENCODING_UTF8BOM, File, "UTF-8 with BOM", {}, {}, [](Context& c) { chooseEncoding(c, Encoding::Utf8Bom); },
+     "Encoding"},
+    {IDM_ENCODING_UTF16LE, File, "UTF-16 LE", {}, {}, [](Context& c) { chooseEncoding(c, Encoding::Utf16Le); },
+     "Encoding"},
+    {IDM_ENCODING_UTF16BE, File, "UTF-16 BE", {}, {}, [](Context& c) { chooseEncoding(c, Encoding::Utf16Be); },
+     "Encoding"},
     {IDM_UNDO, Edit, "&Undo", ctrl('Z'), {}, undoEdit},
     {IDM_SELECTALL, Edit, "&Select all", ctrl('A'), {}, selectAll},
     {IDM_CUT, Edit, "Cu&t", ctrl('X'), {IDT_CUT, "Icut16", "Cut text", kGap}, cutSelection},
@@ -108,7 +117,8 @@ std::vector<Menu> menuBar(const Settings& settings) {
         if (c.menu == None) continue;
         auto& items = bar[static_cast<std::size_t>(c.menu) - 1].items;
         if (c.id == 0) items.emplace_back();
-        else if (!c.recentFileEntry()) items.push_back({std::string(c.text) + (c.key.code ? '\t' + keyText(c.key) : ""), c.id});
+        else if (!c.recentFileEntry())
+            items.push_back({std::string(c.text) + (c.key.code ? '\t' + keyText(c.key) : ""), c.id, std::string(c.popup)});
         else if (nextRecent < recent.size()) items.push_back({recent[nextRecent++], c.id});
     }
     return bar;

@@ -33,7 +33,8 @@ struct ToolbarPart {
 };
 
 // A row with id 0 is a separator in its menu. A File row without text is a recent-file entry, shown
-// while the list has a file for it.
+// while the list has a file for it. A row with a popup goes into the submenu of that name, which
+// stands where its first row would.
 struct Command {
     int id = 0;
     MenuName menu = MenuName::None;
@@ -41,6 +42,7 @@ struct Command {
     Shortcut key;
     ToolbarPart button;
     void (*run)(Context&) = nullptr;
+    std::string_view popup;
     bool recentFileEntry() const { return menu == MenuName::File && id != 0 && text.empty(); }
 };
 std::span<const Command> commandTable();
@@ -48,6 +50,7 @@ std::span<const Command> commandTable();
 struct MenuItem {
     std::string text;  // item text, a tab, then the key text; empty for a separator
     int command = 0;   // 0 for a separator
+    std::string popup;  // the submenu it is in; empty for the menu itself
     bool separator() const { return command == 0; }
 };
 struct Menu {
@@ -56,6 +59,9 @@ struct Menu {
 };
 std::vector<Menu> menuBar(const Settings& settings);
 std::vector<MenuItem> contextMenu();
+
+// The File > Encoding item that chooses an encoding.
+inline int encodingCommand(Encoding encoding) { return IDM_ENCODING_ANSI + static_cast<int>(encoding); }
 
 // The tooltip for a toolbar button's id; empty for any other id.
 std::string_view toolbarTooltip(int id);

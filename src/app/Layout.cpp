@@ -24,14 +24,18 @@ ClientLayout clientLayout(int cx, Size editorClient, const FontMetrics& font, bo
     return out;
 }
 
-std::array<int, 3> statusBarEdges(int cx) {
-    const int widths[3] = {cx - 100, 50, 9999};
-    std::array<int, 3> edges{};
+std::array<int, 4> statusBarEdges(int cx) {
+    // The column keeps the 50 pixels it always showed (it used to run on past the window's edge);
+    // the encoding's part, wide enough for "UTF-8 with BOM" beside the size grip, comes out of
+    // the path's, the one part whose width follows the window's.
+    const int widths[3] = {cx - 100 - kEncodingPartWidth, 50, 50};
+    std::array<int, 4> edges{};
     int sum = 0;
     for (int i = 0; i < 3; ++i) {
         sum += widths[i];
         edges[static_cast<std::size_t>(i)] = sum - 1;
     }
+    edges[3] = -1;
     return edges;
 }
 

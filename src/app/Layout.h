@@ -23,6 +23,7 @@ struct Size {
 // Fixed pixel metrics of the window, kept in one place so that DPI scaling can be one change.
 inline constexpr int kCollapsedGutterWidth = 10;
 inline constexpr int kCollapsedEditorX = 12;
+inline constexpr int kEncodingPartWidth = 100;
 
 // Where the editor's outer edge goes for a client size, before its height is snapped to lines.
 Rect editorOuterRect(int cx, int cy);
@@ -38,7 +39,8 @@ struct ClientLayout {
 };
 ClientLayout clientLayout(int cx, Size editorClient, const FontMetrics& font, bool showLineNumbers);
 
-// The right edges that SB_SETPARTS expects for the path, line and column parts.
-std::array<int, 3> statusBarEdges(int cx);
+// The right edges that SB_SETPARTS expects for the path, line, column and encoding parts; the
+// last, -1, runs to the window's edge.
+std::array<int, 4> statusBarEdges(int cx);
 
 }  // namespace tess

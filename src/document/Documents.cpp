@@ -57,6 +57,7 @@ FileDialogRequest fileDialog(const Context& ctx, std::string title) {
 // The edit control starts each document with a fresh slate of marks and an unchanged state.
 void afterTextReplaced(Context& ctx) {
     updateStatusBar(ctx);
+    ctx.view.showEncoding(ctx.app.encoding);
     ctx.app.bookmarks.clear();
     ctx.editor.setModified(false);
     refreshGutter(ctx);
@@ -137,6 +138,7 @@ bool saveDocument(Context& ctx, const std::string& name) {
         const Answer answer = ctx.desktop.messageBox(question("Save File", saveAsUtf8Text(target), Buttons::YesNoCancel));
         if (answer != Answer::Yes) return false;
         ctx.app.encoding = Encoding::Utf8;
+        ctx.view.showEncoding(Encoding::Utf8);
         bytes = encodeDocument(ctx.editor.text(), ctx.app.encoding, documentCodePage(ctx));
     }
     if (!bytes) {
@@ -252,6 +254,15 @@ void openRecentFile(Context& ctx, int index) {
     const std::string path = settings.recentFiles[static_cast<std::size_t>(index - 1)];
     if (path.empty() || !confirmDiscard(ctx)) return;
     loadDocument(ctx, path);
+}
+
+void chooseEncoding(Context& ctx, Encoding encoding) {
+    if (encoding == ctx.app.encoding) return;
+    // A document read in another encoding has no 8-bit table of its own: ANSI is the system's.
+    if (encoding == Encoding::Ansi) ctx.app.codePage = nullptr;
+    ctx.app.encoding = encoding;
+    ctx.editor.setModified(true);
+    ctx.view.showEncoding(encoding);
 }
 
 }  // namespace tess

@@ -53,6 +53,9 @@ void saveDocumentCommand(Context& ctx);
 bool saveDocumentAs(Context& ctx);
 // index 1 to 4: the recent-file entry of that number.
 void openRecentFile(Context& ctx, int index);
+// File > Encoding: the encoding the next save writes. Another than the document's marks it changed,
+// so that Save writes it and closing asks first.
+void chooseEncoding(Context& ctx, Encoding encoding);
 
 // Files dropped on the main window: the first opens as File > Open would open it, and the user is
 // told that the others were not (one document at a time).

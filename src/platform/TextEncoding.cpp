@@ -204,7 +204,7 @@ std::string_view encodingName(Encoding encoding) {
     switch (encoding) {
     case Encoding::Ansi: return "ANSI";
     case Encoding::Utf8: return "UTF-8";
-    case Encoding::Utf8Bom: return "UTF-8 BOM";
+    case Encoding::Utf8Bom: return "UTF-8 with BOM";
     case Encoding::Utf16Le: return "UTF-16 LE";
     case Encoding::Utf16Be: return "UTF-16 BE";
     }

@@ -33,6 +33,12 @@
 #define IDM_RECENT2 309
 #define IDM_RECENT3 310
 #define IDM_RECENT4 311
+// File > Encoding, in the order of enum Encoding
+#define IDM_ENCODING_ANSI 312
+#define IDM_ENCODING_UTF8 313
+#define IDM_ENCODING_UTF8BOM 314
+#define IDM_ENCODING_UTF16LE 315
+#define IDM_ENCODING_UTF16BE 316
 #define IDM_UNDO 321
 #define IDM_SELECTALL 322
 #define IDM_CUT 323

@@ -2,6 +2,7 @@
 // What the main window shows around the editor. The core calls these after it has worked out
 // what to show; the Win32 main window puts it on screen, and tests record it.
 #include "platform/DialogModel.h"
+#include "platform/TextEncoding.h"
 
 #include <optional>
 #include <string>
@@ -23,6 +24,9 @@ public:
     virtual ~MainView() = default;
     // Status bar parts 1 to 3: the path, " " + line, " " + column.
     virtual void setStatusTexts(std::string_view path, std::string_view line, std::string_view column) = 0;
+    // The document's encoding: its name in the status bar's fourth part, and its item checked in
+    // File > Encoding.
+    virtual void showEncoding(Encoding encoding) = 0;
     virtual void setGutterText(std::string_view text) = 0;
     // The File menu's recent entries, in order, as their menu texts ("&1  index.html").
     virtual void setRecentFileItems(const std::vector<std::string>& items) = 0;

@@ -137,32 +137,46 @@ class AsciiOnly final : public CodePage {
 
 // Opened, typed into and saved: the file keeps its encoding (and its mark), and what nobody typed comes back byte for
 // byte, also where the system's code page has no character for a byte. A character the encoding cannot store is not
-// saved as something else, and half a UTF-16 unit is not opened.
+// saved as something else, and half a UTF-16 unit is not opened. The status bar and File>Encoding show the encoding;
+// another chosen there marks the document changed and the save writes it (ANSI: the system's code page); New is ANSI.
 TEST(DocumentBehaviour, ADocumentIsSavedInTheEncodingItWasReadIn) {
     using namespace std::string_literals;
     const std::string page = "café Ωμέγα 日本語 😀", ansi = "caf\xE9 \x80\x81", longText(120000, 'x');
     const MessageBoxRequest kAsUtf8 = question("Save File", saveAsUtf8Text(kNext), Buttons::YesNoCancel);
-    const struct { std::string bytes; const char* keys; std::string saved, shown; Boxes boxes = {kSaveNow};
-                   const CodePage* system = &windows1252(); Answer utf8 = Answer::Cancel; } rows[] = {
-        {longText, "y", "y" + longText, ""},  // loading ignores the limit, typing not
-        {page, "", page, page}, {ansi, "", ansi, "café €\u0081"}, {"\xEF\xBB\xBF" "é", "Ω", "\xEF\xBB\xBF" "Ωé", ""},
-        {"<meta charset=utf-8>", "é", "é<meta charset=utf-8>", ""}, {"\xFF\xFEh\0"s, "é", "\xFF\xFE\xE9\0h\0"s, "éh"},
-        {"caf\xE9", "Ω", "caf\xE9", "Ωcafé", {kSaveNow, kAsUtf8}},
-        {"caf\xE9", "Ω", "Ωcafé", "Ωcafé", {kSaveNow, kAsUtf8}, &windows1252(), Answer::Yes},
-        {"\xFF\xFEh"s, "", "\xFF\xFEh"s, "unsaved", {fileError(kNext, "File is not whole UTF-16 text and cannot be edited")}},
-        {"caf\xE9", "x", "xcaf\xE9", "xcafé", {kSaveNow}, &kAsciiOnly},
+    const struct { std::string bytes; const char* keys; std::string saved, shown, read; Boxes boxes = {kSaveNow};
+                   const CodePage* system = &windows1252(); Answer utf8 = Answer::Cancel; std::string chosen = {}; } rows[] = {
+        {longText, "y", "y" + longText, "", "ANSI"},  // loading ignores the limit, typing not
+        {page, "", page, page, "UTF-8"}, {ansi, "", ansi, "café €\u0081", "ANSI"},
+        {"\xEF\xBB\xBF" "é", "Ω", "\xEF\xBB\xBF" "Ωé", "", "UTF-8 with BOM"},
+        {"<meta charset=utf-8>", "é", "é<meta charset=utf-8>", "", "UTF-8"},
+        {"\xFF\xFEh\0"s, "é", "\xFF\xFE\xE9\0h\0"s, "éh", "UTF-16 LE"}, {"\xFE\xFF\0h"s, "", "\xFE\xFF\0h"s, "h", "UTF-16 BE"},
+        {"caf\xE9", "Ω", "caf\xE9", "Ωcafé", "ANSI", {kSaveNow, kAsUtf8}},
+        {"caf\xE9", "Ω", "Ωcafé", "Ωcafé", "ANSI", {kSaveNow, kAsUtf8}, &windows1252(), Answer::Yes},
+        {"\xFF\xFEh"s, "", "\xFF\xFEh"s, "unsaved", "ANSI", {fileError(kNext, "File is not whole UTF-16 text and cannot be edited")}},
+        {"caf\xE9", "x", "xcaf\xE9", "xcafé", "ANSI", {kSaveNow}, &kAsciiOnly},
+        {"café", "", "\xFE\xFF\0c\0a\0f\0\xE9"s, "café", "UTF-8", {kSaveNow}, &windows1252(), Cancel, "UTF-16 BE"},
+        {"caf\xE9", "", "\xEF\xBB\xBF" "café", "café", "ANSI", {kSaveNow}, &windows1252(), Cancel, "UTF-8 with BOM"},
+        {"\xFF\xFE\xE9\0\xAC\x20"s, "", "\xE9\x80", "é€", "UTF-16 LE", {kSaveNow}, &windows1252(), Cancel, "ANSI"},
+        {"\xFF\xFE\xE9\0"s, "", "\xFF\xFE\xE9\0"s, "é", "UTF-16 LE", {kSaveNow, kAsUtf8}, &kAsciiOnly, Cancel, "ANSI"},
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.shown);
         auto s = editing({});
         FakeDesktop& d = s->desktop();
+        const auto shows = [&](std::string n) {
+            EXPECT_EQ(std::pair(s->status()[3], s->checkedEncodings()), std::pair(n, std::vector{n})); };
         d.files[kNext] = r.bytes, d.codePage = r.system;
         for (const auto& box : r.boxes) d.answers.push_back(box == kSaveNow ? Yes : box == kAsUtf8 ? r.utf8 : Ok);
         s->command(IDM_OPEN);
+        shows(r.read);
+        if (!r.chosen.empty()) s->use("File>Encoding>" + r.chosen), shows(r.chosen);
+        EXPECT_EQ(s->modified(), !r.chosen.empty() && r.chosen != r.read);
         s->keys(r.keys);
         EXPECT_TRUE(r.shown.empty() || utf8(s->editor().text()) == r.shown) << utf8(s->editor().text());
         if (s->app().currentFile == kNext) s->command(IDM_SAVE);
         EXPECT_EQ(std::tuple(d.files[kNext], d.boxes), std::tuple(r.saved, r.boxes));
+        shows(r.utf8 == Yes ? "UTF-8" : r.chosen.empty() ? r.read : r.chosen);
+        s->editor().setModified(false), s->command(IDM_NEW), shows("ANSI");
     }
 }
 

@@ -39,14 +39,16 @@ public:
     // A command that opens dialogs, and what the user does in them (DialogScript.h): what was seen.
     virtual std::vector<std::string> dialog(int id, DialogSteps steps) = 0;
     // A command reached as the user reaches it, each dialog closed at once (what was seen): a key script ("{S-F2}"),
-    // a menu item by its menu and whole text ("Search>&Prev bookmark\tShft+F2"), an item of the editor's context menu
-    // ("context>Delete line"), a toolbar button by its tip ("tip>Cut text"). A route the window lacks fails the test.
+    // a menu item by its menu (and submenu) and whole text ("Search>&Prev bookmark\tShft+F2", "File>Encoding>ANSI"), an
+    // item of the context menu ("context>Delete line"), a button by its tip ("tip>Cut text"). A missing route fails.
     virtual std::vector<std::string> use(std::string_view route) = 0;
     // The main window active again (after another program), and files dropped on it in the shell's order.
     virtual void activate() = 0;
     virtual void drop(const std::vector<std::string>& paths) = 0;
-    // The status bar's three parts: path, " " + line, " " + column.
+    // The status bar's parts: path, " " + line, " " + column, encoding.
     virtual std::vector<std::string> status() = 0;
+    // The texts of the items checked in File>Encoding.
+    virtual std::vector<std::string> checkedEncodings() = 0;
     virtual std::string gutterText() = 0;
     // The gutter's rows without their padding ("1", ">2", ...).
     std::vector<std::string> gutterRows();

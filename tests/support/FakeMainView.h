@@ -13,6 +13,7 @@ public:
         statusLine = line;
         statusColumn = column;
     }
+    void showEncoding(Encoding shown) override { encoding = shown; }
     void setGutterText(std::string_view text) override { gutterText = text; }
     void setRecentFileItems(const std::vector<std::string>& items) override { recentItems = items; }
     int runModalDialog(const DialogLayout& layout, DialogModel& model) override {
@@ -23,6 +24,7 @@ public:
     void repaintEditor() override { ++repaints; }
 
     std::string statusPath, statusLine, statusColumn;
+    Encoding encoding = Encoding::Ansi;
     std::string gutterText;
     std::vector<std::string> recentItems;
     std::function<int(const DialogLayout&, DialogModel&)> dialogs;  // none: a dialog cannot be shown

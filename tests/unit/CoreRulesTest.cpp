@@ -107,7 +107,7 @@ TEST(Layout, WholeLinesAndStatusBarParts) {
     EXPECT_EQ(clientLayout(600, {520, 159}, font, true).gutterClient, (Size{62, 167}));
     EXPECT_EQ(clientLayout(600, {520, 156}, font, false).editorX, 12);
     EXPECT_EQ(clientLayout(600, {520, 156}, font, false).gutterClient, (Size{10, 152}));
-    EXPECT_EQ(statusBarEdges(640), (std::array<int, 3>{539, 589, 10588}));
+    EXPECT_EQ(statusBarEdges(640), (std::array<int, 4>{439, 489, 539, -1}));
 }
 
 // A dialog the system cannot show is reported once, in the same words whichever it is, and nothing else happens.

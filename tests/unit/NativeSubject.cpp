@@ -53,15 +53,17 @@ public:
         for (const Command& c : commandTable())
             if (where == "tip" && c.button.id && c.button.tooltip == text) items.push_back({std::string(text), c.button.id});
         for (const MenuItem& item : items)
-            if (item.text == text) return playing({}, [&] { runCommand(t.ctx, item.command); });
+            if ((item.popup.empty() ? "" : item.popup + '>') + item.text == text)
+                return playing({}, [&] { runCommand(t.ctx, item.command); });
         ADD_FAILURE() << "nothing to choose as " << route;
         return {};
     }
     void activate() override { checkFileOnDisk(t.ctx); }  // as the window does once activation is over
     void drop(const std::vector<std::string>& paths) override { openDroppedFiles(t.ctx, paths); }
     std::vector<std::string> status() override {
-        return {t.view.statusPath, t.view.statusLine, t.view.statusColumn};
+        return {t.view.statusPath, t.view.statusLine, t.view.statusColumn, std::string(encodingName(t.view.encoding))};
     }
+    std::vector<std::string> checkedEncodings() override { return {std::string(encodingName(t.view.encoding))}; }
     std::string gutterText() override { return t.view.gutterText; }
     std::vector<std::string> recentItems() override { return t.view.recentItems; }
     bool close() override { return closeMainWindow(t.ctx); }

@@ -25,7 +25,7 @@ TEST(TextEncoding, FilesComeBackByteForByte) {
     const std::string inside = std::string(1000, ' ') + "<meta charset=utf-8>";
     const std::string beyond = std::string(1010, ' ') + "<meta charset=utf-8>";
     const struct { const char* what; const CodePage& cp; std::string bytes; const char* found; std::optional<std::u16string> text; } rows[] = {
-        {"UTF-8 mark", cp1252, "\xEF\xBB\xBF" "caf\xC3\xA9", "UTF-8 BOM", u"café"},
+        {"UTF-8 mark", cp1252, "\xEF\xBB\xBF" "caf\xC3\xA9", "UTF-8 with BOM", u"café"},
         {"UTF-16 LE mark", cp1252, "\xFF\xFEh\0\xAC\x20"s, "UTF-16 LE", u"h€"},
         {"UTF-16 BE mark", cp1252, "\xFE\xFF\0h\x20\xAC"s, "UTF-16 BE", u"h€"},
         {"unpaired surrogates kept", cp1252, "\xFE\xFF\xDC\0\0a\xD8\0"s, "UTF-16 BE", u"\xDC00" "a\xD800"},

@@ -34,10 +34,18 @@ constexpr DWORD kMainStyle = WS_OVERLAPPEDWINDOW | WS_CLIPSIBLINGS;
 
 HMENU controlId(int id) { return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)); }
 
+// Items with a popup go into a submenu of that name, made where the first of them comes.
 void appendItems(HMENU menu, const std::vector<MenuItem>& items) {
-    for (const auto& item : items) {
-        if (item.separator()) ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-        else ::AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(item.command), wide(item.text).c_str());
+    HMENU popup = nullptr;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const MenuItem& item = items[i];
+        if (!item.popup.empty() && (i == 0 || items[i - 1].popup != item.popup)) {
+            popup = ::CreatePopupMenu();
+            ::AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), wide(item.popup).c_str());
+        }
+        HMENU into = item.popup.empty() ? menu : popup;
+        if (item.separator()) ::AppendMenuW(into, MF_SEPARATOR, 0, nullptr);
+        else ::AppendMenuW(into, MF_STRING, static_cast<UINT_PTR>(item.command), wide(item.text).c_str());
     }
 }
 
@@ -171,6 +179,7 @@ bool MainWindow::finishStartup() {
     editorView_.applyFont();
     Context ctx = context();
     updateStatusBar(ctx);
+    showEncoding(app_.encoding);
     return editorView_.installEditorSubclass();
 }
 
@@ -282,17 +291,37 @@ void MainWindow::setStatusTexts(std::string_view path, std::string_view line, st
         ::SendMessageW(statusBar_, SB_SETTEXTW, part, reinterpret_cast<LPARAM>(texts[part].c_str()));
 }
 
+void MainWindow::showEncoding(Encoding encoding) {
+    if (statusBar_)
+        ::SendMessageW(statusBar_, SB_SETTEXTW, 3, reinterpret_cast<LPARAM>(wide(encodingName(encoding)).c_str()));
+    // The radio group's own menu, the File menu's submenu.
+    HMENU file = ::GetSubMenu(::GetMenu(hwnd()), 0);
+    HMENU popup = nullptr;
+    for (int i = 0; file && !popup && i < ::GetMenuItemCount(file); ++i) popup = ::GetSubMenu(file, i);
+    if (popup)
+        ::CheckMenuRadioItem(popup, encodingCommand(Encoding::Ansi), encodingCommand(Encoding::Utf16Be),
+                             encodingCommand(encoding), MF_BYCOMMAND);
+}
+
 void MainWindow::setGutterText(std::string_view text) { editorView_.setGutterText(text); }
 
 void MainWindow::setRecentFileItems(const std::vector<std::string>& items) {
     HMENU file = ::GetSubMenu(::GetMenu(hwnd()), 0);
     if (!file) return;
     std::vector<int> entries;  // the recent-file commands, in list order
-    for (const Command& c : commandTable())
-        if (c.recentFileEntry()) entries.push_back(c.id);
+    int itemsAfter = 0;        // what the menu has after them: its separator and the Encoding menu
+    std::string_view previousPopup;
+    for (const Command& c : commandTable()) {
+        if (c.menu != MenuName::File) continue;
+        if (c.recentFileEntry()) entries.push_back(c.id), itemsAfter = 0;
+        else if (c.popup.empty() || c.popup != previousPopup) ++itemsAfter;
+        previousPopup = c.popup;
+    }
     for (const int command : entries) ::DeleteMenu(file, command, MF_BYCOMMAND);
+    const int at = ::GetMenuItemCount(file) - itemsAfter;
     for (std::size_t i = 0; i < items.size() && i < entries.size(); ++i)
-        ::AppendMenuW(file, MF_STRING, entries[i], wide(items[i]).c_str());
+        ::InsertMenuW(file, static_cast<UINT>(at + static_cast<int>(i)), MF_BYPOSITION | MF_STRING, entries[i],
+                      wide(items[i]).c_str());
     ::DrawMenuBar(hwnd());
 }
 

@@ -52,6 +52,7 @@ public:
 
     // MainView
     void setStatusTexts(std::string_view path, std::string_view line, std::string_view column) override;
+    void showEncoding(Encoding encoding) override;
     void setGutterText(std::string_view text) override;
     void setRecentFileItems(const std::vector<std::string>& items) override;
     std::optional<WindowGeometry> windowGeometry() const override;

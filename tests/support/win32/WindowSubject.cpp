@@ -92,12 +92,19 @@ public:
     }
     std::vector<std::string> status() override {
         std::vector<std::string> parts;
-        for (int part = 0; part < 3; ++part) {
+        for (int part = 0; part < 4; ++part) {
             wchar_t buffer[1024] = {};
             ::SendMessageW(shell.window.statusBarHwnd(), SB_GETTEXTW, part, reinterpret_cast<LPARAM>(buffer));
             parts.push_back(win32::narrow(buffer));
         }
         return parts;
+    }
+    std::vector<std::string> checkedEncodings() override {
+        std::vector<std::string> items;
+        for (int id = IDM_ENCODING_ANSI; id <= IDM_ENCODING_UTF16BE; ++id)
+            if (::GetMenuState(::GetMenu(shell.hwnd()), id, MF_BYCOMMAND) & MF_CHECKED)
+                items.emplace_back(encodingName(static_cast<Encoding>(id - IDM_ENCODING_ANSI)));
+        return items;
     }
     std::string gutterText() override { return windowText(shell.window.gutterHwnd()); }
     std::vector<std::string> recentItems() override {
@@ -134,7 +141,7 @@ private:
     // The id the item or button sends: from the window's own menus, and the toolbar's buttons with their tips as
     // the tooltip control asks for them, in wide characters or, from an ANSI parent, in ANSI.
     int idOf(std::string_view route) {
-        const std::string where(route.substr(0, route.find('>'))), text(route.substr(where.size() + 1));
+        std::string where(route.substr(0, route.find('>'))), text(route.substr(where.size() + 1));
         const auto position = [](HMENU menu, const std::string& name) {
             wchar_t item[MAX_PATH] = {};
             for (int i = 0; i < ::GetMenuItemCount(menu); ++i)
@@ -142,7 +149,9 @@ private:
             return -1;
         };
         const HMENU bar = ::GetMenu(shell.hwnd());
-        const HMENU menu = where == "context" ? shell.window.contextMenu() : ::GetSubMenu(bar, position(bar, where));
+        HMENU menu = where == "context" ? shell.window.contextMenu() : ::GetSubMenu(bar, position(bar, where));
+        if (const auto popup = text.find('>'); popup != std::string::npos)  // an item of a submenu
+            menu = ::GetSubMenu(menu, position(menu, text.substr(0, popup))), text.erase(0, popup + 1);
         if (const int i = position(menu, text); i >= 0) return static_cast<int>(::GetMenuItemID(menu, i));
         const HWND toolbar = shell.window.toolbarHwnd();
         const auto tips = reinterpret_cast<HWND>(::SendMessageA(toolbar, TB_GETTOOLTIPS, 0, 0));
