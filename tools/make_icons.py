@@ -2,7 +2,10 @@
 """Draws the toolbar icons and the application icon as pixel art and writes them as .ico files.
 
 Each picture is a 16 x 16 grid of palette letters ('.' is transparent). The application icon is
-also written at 32 x 32 and 48 x 48 by scaling its grid. Run from anywhere:
+also written at 32 x 32 and 48 x 48 by scaling its grid. The toolbar icons are also drawn at
+24 x 24 and 32 x 32 for screens of more dots per inch, by an edge-following pixel-art scaler
+(diagonals stay one stroke, not stairs of blocks); the program picks the size it shows and never
+stretches a picture. Run from anywhere:
     python3 tools/make_icons.py [--preview out.png]
 The .ico files are committed, so the build itself does not need Python.
 """
@@ -278,6 +281,54 @@ def scaled(grid, factor):
     return [''.join(c * factor for c in row) for row in grid for _ in range(factor)]
 
 
+def scale2x(grid):
+    """Each pixel becomes 2 x 2; a corner takes its neighbours' colour where they agree (EPX)."""
+    h, w = len(grid), len(grid[0])
+    at = lambda y, x: grid[min(max(y, 0), h - 1)][min(max(x, 0), w - 1)]
+    out = [[''] * (2 * w) for _ in range(2 * h)]
+    for y in range(h):
+        for x in range(w):
+            p, a, b, c, d = at(y, x), at(y - 1, x), at(y, x + 1), at(y, x - 1), at(y + 1, x)
+            e = [p] * 4
+            if c == a and c != d and a != b: e[0] = a
+            if a == b and a != c and b != d: e[1] = b
+            if d == c and d != b and c != a: e[2] = c
+            if b == d and b != a and d != c: e[3] = d
+            out[2 * y][2 * x], out[2 * y][2 * x + 1], out[2 * y + 1][2 * x], out[2 * y + 1][2 * x + 1] = e
+    return [''.join(row) for row in out]
+
+
+def scale3x(grid):
+    """Each pixel becomes 3 x 3, corners and edges following the neighbours (Scale3x)."""
+    h, w = len(grid), len(grid[0])
+    at = lambda y, x: grid[min(max(y, 0), h - 1)][min(max(x, 0), w - 1)]
+    out = [[''] * (3 * w) for _ in range(3 * h)]
+    for y in range(h):
+        for x in range(w):
+            A, B, C = at(y - 1, x - 1), at(y - 1, x), at(y - 1, x + 1)
+            D, E, F = at(y, x - 1), at(y, x), at(y, x + 1)
+            G, H, I = at(y + 1, x - 1), at(y + 1, x), at(y + 1, x + 1)
+            e = [E] * 9
+            if B != H and D != F:
+                e[0] = D if D == B else E
+                e[1] = B if (D == B and E != C) or (B == F and E != A) else E
+                e[2] = F if B == F else E
+                e[3] = D if (D == B and E != G) or (D == H and E != A) else E
+                e[5] = F if (B == F and E != I) or (H == F and E != C) else E
+                e[6] = D if D == H else E
+                e[7] = H if (D == H and E != I) or (H == F and E != G) else E
+                e[8] = F if H == F else E
+            for i in range(9):
+                out[3 * y + i // 3][3 * x + i % 3] = e[i]
+    return [''.join(row) for row in out]
+
+
+def toolbar_sizes(grid):
+    """16, 24 and 32 pixels: 24 is every other pixel of the 48 that Scale3x draws."""
+    big = scale3x(grid)
+    return [grid, [row[::2] for row in big[::2]], scale2x(grid)]
+
+
 def ico_image(grid):
     """One 32-bit BMP image with its AND mask, as an .ico entry stores it (rows bottom-up)."""
     size = len(grid)
@@ -348,7 +399,7 @@ def main():
     for name, grid in ICONS.items():
         check(name, grid)
     for name, grid in ICONS.items():
-        grids = [grid, scaled(grid, 2), scaled(grid, 3)] if name == 'app' else [grid]
+        grids = [grid, scaled(grid, 2), scaled(grid, 3)] if name == 'app' else toolbar_sizes(grid)
         write_ico(os.path.join(out_dir, name + '.ico'), grids)
     if len(sys.argv) == 3 and sys.argv[1] == '--preview':
         write_preview(sys.argv[2], list(ICONS))

@@ -104,8 +104,9 @@ void saveSettings(Context& ctx) {
     if (const auto geometry = ctx.view.windowGeometry()) {
         s.windowX = geometry->x;
         s.windowY = geometry->y;
-        s.clientWidth = geometry->clientWidth;
-        s.clientHeight = geometry->clientHeight;
+        // Kept at 96 dpi, so that the file means the same size on a screen of any DPI.
+        s.clientWidth = unscaled(geometry->clientWidth, geometry->dpi);
+        s.clientHeight = unscaled(geometry->clientHeight, geometry->dpi);
     }
     // Earlier versions read the file in the ANSI code page: a path it holds is written that way, and
     // only a path that needs more in UTF-8.

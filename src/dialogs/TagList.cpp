@@ -52,17 +52,22 @@ TagInsertion tagInsertion(std::string_view entry) {
     return result;
 }
 
-// A main window too low for the list still gets one that shows a few entries.
+// A main window too low for the list still gets one that shows a few entries. The size is at 96
+// dpi, as every layout in pixels; the position is the screen's own pixels.
 DialogLayout tagListLayout(const WindowGeometry& main) {
-    const int height = std::max(main.clientHeight - kClientInset, kMinClientHeight);
+    const int height = std::max(unscaled(main.clientHeight, main.dpi) - kClientInset, kMinClientHeight);
     return {.title = "HTML Tags",
             .width = kWidth,
             .height = height,
             .units = DialogUnits::Pixels,
-            .position = ScreenPoint{main.x + main.clientWidth - kRightInset, main.y + kTopOffset},
+            .position = ScreenPoint{main.x + main.clientWidth - scaled(kRightInset, main.dpi),
+                                    main.y + scaled(kTopOffset, main.dpi)},
             .topmost = true,
             .escapeCancels = false,
-            .controls = {{.className = "LISTBOX", .id = kTagListId, .width = kWidth, .height = height + kListOverhang,
+            .controls = {{.className = "LISTBOX",
+                          .id = kTagListId,
+                          .width = kWidth,
+                          .height = height + kListOverhang,
                           .style = controlstyle::kVScroll | controlstyle::kTabStop | controlstyle::kListNotify |
                                    controlstyle::kListNoIntegralHeight},
                          // Takes the Enter key, which the dialog manager gives to id 1.

@@ -10,10 +10,10 @@ namespace tess {
 
 // One character less than fits in the gutter's width leaves room for the control's margin; a font
 // too wide for even one character gives no field at all.
-int gutterFieldWidth(int charWidth, bool showLineNumbers) {
+int gutterFieldWidth(int charWidth, bool showLineNumbers, int dpi) {
     if (!showLineNumbers) return 1;
     if (charWidth <= 0) return 0;
-    return std::max(roundHalfEven(static_cast<double>(kGutterWidth) / charWidth - 1.0), 0);
+    return std::max(roundHalfEven(static_cast<double>(scaled(kGutterWidth, dpi)) / charWidth - 1.0), 0);
 }
 
 // Linear in the rows shown: the bookmarks are sorted, so one binary search finds the first
@@ -48,7 +48,7 @@ void refreshGutter(Context& ctx) {
         .firstLine = ctx.editor.firstVisibleLine() + 1,
         .lineCount = ctx.editor.lineCount(),
         .visibleLines = ctx.app.font.visibleLines,
-        .fieldWidth = gutterFieldWidth(ctx.app.font.charWidth, numbers),
+        .fieldWidth = gutterFieldWidth(ctx.app.font.charWidth, numbers, ctx.app.dpi),
         .showLineNumbers = numbers,
         .bookmarks = ctx.app.bookmarks,
     }));

@@ -19,7 +19,7 @@ struct GutterRowsInput {
 };
 
 // Where the gutter and the editor stand in the main window, and the gutter's client width with line
-// numbers shown; the layout and the row width both use them.
+// numbers shown, at 96 dpi; the layout and the row width both use them, scaled to the window's DPI.
 inline constexpr int kWorkAreaTop = 30;
 inline constexpr int kGutterX = 2;
 inline constexpr int kGutterY = 32;
@@ -33,8 +33,8 @@ int roundHalfEven(double value);
 // lineHeight. Leaves "12" CR LF "3" in the gutter; the caller refreshes it afterwards.
 void measureFont(EditControl& gutter, FontMetrics& font);
 
-// Characters per gutter row for the editor font's character width.
-int gutterFieldWidth(int charWidth, bool showLineNumbers);
+// Characters per gutter row for the editor font's character width, the gutter being scaled to dpi.
+int gutterFieldWidth(int charWidth, bool showLineNumbers, int dpi);
 // The gutter's whole text: one row per visible line down to the last line, rows joined by CR LF.
 std::string gutterRows(const GutterRowsInput& input);
 

@@ -3,6 +3,8 @@
 // dialog holds and where, a DialogModel decides what it does, and it acts only through the
 // DialogView it is handed. The Win32 side builds the real dialog from the DialogLayout
 // (platform/win32/DialogTemplate.h); tests drive a model through a view of their own.
+#include "platform/Dpi.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -84,6 +86,18 @@ struct DialogLayout {
     bool escapeCancels = true;  // false: Esc does nothing unless a control has id 2
     std::vector<DialogControl> controls;  // in creation order, which is the tab order
 };
+
+// A layout in pixels is given at 96 dpi: at another DPI its sizes and places are scaled, while its
+// position (already the screen's pixels) and its font (points) stay. A layout in dialog units
+// follows its font, which the system makes at the dialog's DPI, and stays as it is.
+inline DialogLayout scaledLayout(DialogLayout layout, int dpi) {
+    if (layout.units != DialogUnits::Pixels) return layout;
+    layout.width = scaled(layout.width, dpi);
+    layout.height = scaled(layout.height, dpi);
+    for (DialogControl& c : layout.controls)
+        for (int* value : {&c.x, &c.y, &c.width, &c.height}) *value = scaled(*value, dpi);
+    return layout;
+}
 
 // A running dialog as its model sees it. Asking for an id the dialog lacks throws.
 class DialogView {

@@ -2,6 +2,7 @@
 // The program-lifetime state, owned by one App object that the main window holds. Operations take
 // what they need by reference, so a test builds a fresh App per case.
 #include "platform/Desktop.h"
+#include "platform/Dpi.h"
 #include "platform/TextEncoding.h"
 #include "state/Settings.h"
 
@@ -76,6 +77,7 @@ struct App {
     CaretState caret;
     std::vector<int> bookmarks;  // 1-based lines, ascending, distinct
     FontMetrics font;
+    int dpi = kDesignDpi;  // of the monitor the main window is on
     FindState find;
     DiskWatch disk;
 };

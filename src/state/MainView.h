@@ -11,12 +11,14 @@
 
 namespace tess {
 
-// The main window's top-left corner on the screen and its client-area size, in pixels.
+// The main window's top-left corner on the screen and its client-area size, in pixels, and the
+// DPI of the monitor it is on.
 struct WindowGeometry {
     int x = 0;
     int y = 0;
     int clientWidth = 0;
     int clientHeight = 0;
+    int dpi = kDesignDpi;
 };
 
 class MainView {

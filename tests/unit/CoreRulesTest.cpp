@@ -3,7 +3,10 @@
 #include "app/Commands.h"
 #include "app/Layout.h"
 #include "app/Startup.h"
+#include "dialogs/Preferences.h"
+#include "dialogs/TagList.h"
 #include "document/RecentFiles.h"
+#include "search/FindDialog.h"
 #include "TestContext.h"
 
 #include <gtest/gtest.h>
@@ -103,11 +106,38 @@ TEST(RecentFiles, APathsFolderNameAndStem) {
 // Lines of 15 pixels: 156 pixels of room show 10 lines, 159 show 11; without numbers the gutter narrows, the editor moves left.
 TEST(Layout, WholeLinesAndStatusBarParts) {
     const FontMetrics font{.charWidth = 8, .lineHeight = 15};
-    EXPECT_EQ(clientLayout(600, {520, 156}, font, true).editorClient, (Size{520, 152}));
-    EXPECT_EQ(clientLayout(600, {520, 159}, font, true).gutterClient, (Size{62, 167}));
-    EXPECT_EQ(clientLayout(600, {520, 156}, font, false).editorX, 12);
-    EXPECT_EQ(clientLayout(600, {520, 156}, font, false).gutterClient, (Size{10, 152}));
-    EXPECT_EQ(statusBarEdges(640), (std::array<int, 4>{439, 489, 539, -1}));
+    EXPECT_EQ(clientLayout(600, {520, 156}, font, true, 96).editorClient, (Size{520, 152}));
+    EXPECT_EQ(clientLayout(600, {520, 159}, font, true, 96).gutterClient, (Size{62, 167}));
+    EXPECT_EQ(clientLayout(600, {520, 156}, font, false, 96).editorX, 12);
+    EXPECT_EQ(clientLayout(600, {520, 156}, font, false, 96).gutterClient, (Size{10, 152}));
+}
+
+// Every 96-dpi pixel scaled as MulDiv rounds, so that 96 dpi is exactly the design; the settings keep 96-dpi sizes; the
+// toolbar's pictures are one of the drawn sizes; a dialog in pixels scales all but its screen position and font. In a
+// 640 x 480 client area: the editor, the gutter with and without numbers, the status parts; the Options dialog's width
+// and Apply button; the tag window beside a main window at 0, 0.
+TEST(Layout, ScaledFromTheDesignAtEveryDpi) {
+    const struct { int dpi; Size client; Rect editor; int gutter, collapsedGutter, collapsedEditorX; std::array<int, 4> status;
+                   int pictures, optionsWidth; Rect apply; ScreenPoint tags; } rows[] = {
+        {96, {500, 495}, {64, 30, 570, 418}, 62, 10, 12, {439, 489, 539, 10538}, 16, 250, {120, 275, 70, 30}, {460, 90}},
+        {120, {625, 619}, {80, 38, 552, 402}, 78, 13, 15, {388, 451, 514, 10513}, 24, 313, {150, 344, 88, 38}, {575, 113}},
+        {144, {750, 743}, {96, 45, 535, 387}, 93, 15, 18, {339, 414, 489, 10488}, 24, 375, {180, 413, 105, 45}, {690, 135}},
+        {192, {1000, 990}, {128, 60, 500, 356}, 124, 20, 24, {239, 339, 439, 10438}, 32, 500, {240, 550, 140, 60}, {920, 180}}};
+    for (const auto& r : rows) {
+        const FontMetrics font{.charWidth = 8, .lineHeight = 15};
+        const ClientLayout numbers = clientLayout(640, {500, 156}, font, true, r.dpi), collapsed = clientLayout(640, {500, 156}, font, false, r.dpi);
+        const DialogLayout options = scaledLayout(preferencesDialog(), r.dpi);
+        const DialogControl& a = options.controls.back();
+        const DialogLayout tags = tagListLayout({.clientWidth = scaled(640, r.dpi), .clientHeight = scaled(480, r.dpi), .dpi = r.dpi});
+        EXPECT_EQ(std::tuple(Size{scaled(500, r.dpi), scaled(495, r.dpi)}, Size{unscaled(r.client.width, r.dpi), unscaled(r.client.height, r.dpi)},
+                             editorOuterRect(640, 480, r.dpi), numbers.gutterClient.width, numbers.editorX, collapsed.gutterClient.width,
+                             collapsed.editorX, statusBarEdges(640, r.dpi), toolbarIconSize(r.dpi), options.width, Rect{a.x, a.y, a.width, a.height},
+                             options.fontSize, tags.position->x, tags.position->y, tags.height),
+                  std::tuple(r.client, Size{500, 495}, r.editor, r.gutter, r.editor.x, r.collapsedGutter, r.collapsedEditorX, r.status, r.pictures,
+                             r.optionsWidth, r.apply, 8, r.tags.x, r.tags.y, 358)) << r.dpi;
+    }
+    // A layout in dialog units follows its font and is left as it is.
+    EXPECT_EQ(scaledLayout(findDialogLayout(FindMode::Replace), 192).width, findDialogLayout(FindMode::Replace).width);
 }
 
 // A dialog the system cannot show is reported once, in the same words whichever it is, and nothing else happens.

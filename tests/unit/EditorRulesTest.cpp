@@ -15,8 +15,10 @@ TEST(BookmarkRule, NoMarkPastTheEnd) {
 }
 
 TEST(GutterFieldWidth, RoundsHalfToEven) {
-    const struct { int charWidth; bool numbers; int width; } rows[] = {{8, true, 7}, {4, true, 14}, {200, true, 0}, {0, true, 0}, {8, false, 1}};
-    for (const auto& r : rows) EXPECT_EQ(gutterFieldWidth(r.charWidth, r.numbers), r.width) << r.charWidth;
+    // At 144 dpi the gutter is 93 pixels wide.
+    const struct { int charWidth; bool numbers; int dpi, width; } rows[] = {{8, true, 96, 7}, {4, true, 96, 14}, {200, true, 96, 0},
+                                                                           {0, true, 96, 0}, {8, false, 96, 1}, {12, true, 144, 7}, {10, true, 144, 8}};
+    for (const auto& r : rows) EXPECT_EQ(gutterFieldWidth(r.charWidth, r.numbers, r.dpi), r.width) << r.charWidth;
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // What the real main window adds: controls, toolbar, menu keys, layout, start-up, closing, the failure barrier.
 #include "WinTestSupport.h"
+#include "app/Layout.h"
 #include "document/DiskChanges.h"
 #include "platform/win32/UniqueHandle.h"
 #include "platform/win32/WideText.h"
@@ -23,43 +24,55 @@ using Shell = TestWindow<RealClipboardDesktop>;
 RECT clientRect(HWND hwnd) { RECT r{}; ::GetClientRect(hwnd, &r); return r; }
 LONG chrome(HWND hwnd) { RECT r{}; ::GetWindowRect(hwnd, &r); return r.bottom - r.top - clientRect(hwnd).bottom; }
 
-// The toolbar's twelve pictures, each its own. Resized, the editor snaps to whole lines (10.4 lines of room give 10,
-// 10.6 give 11); the gutter follows, narrower without line numbers.
+// The toolbar's twelve pictures, each its own, at the screen's DPI. Resized, the editor snaps to whole lines (10.4 lines
+// of room give 10, 10.6 give 11); the gutter follows, narrower without line numbers; no control covers another.
 TEST(MainWindow, ItsToolbarPicturesAndLayout) {
     Shell shell;
     const HWND main = shell.hwnd(), toolbar = ::GetDlgItem(main, IDC_TOOLBAR), editor = shell.window.editorHwnd();
-    // A first run writes the window as it stands, its menu bar in.
+    const win32::WindowDc screen(nullptr);
+    const int dpi = ::GetDeviceCaps(screen.get(), LOGPIXELSY), size = toolbarIconSize(dpi);
+    // A first run writes the window as it stands, its menu bar in, the size at 96 dpi.
     Settings first;
     RECT place{};
     readSettingsFile(shell.desktop.files[kTestSettingsFile], first), ::GetWindowRect(main, &place);
-    EXPECT_EQ(std::tuple(first.windowX, first.windowY, first.clientWidth, first.clientHeight),
-              std::tuple(place.left, place.top, clientRect(main).right, clientRect(main).bottom));
+    EXPECT_EQ(std::tuple(shell.app().dpi, first.windowX, first.windowY, first.clientWidth, first.clientHeight),
+              std::tuple(dpi, place.left, place.top, unscaled(clientRect(main).right, dpi),
+                         unscaled(clientRect(main).bottom, dpi)));
     // Each with its transparent parts showing the background.
     const auto images = reinterpret_cast<HIMAGELIST>(::SendMessageA(toolbar, TB_GETIMAGELIST, 0, 0));
     std::set<std::string> pictures;
-    const win32::WindowDc screen(nullptr);
     const win32::UniqueDc memory(::CreateCompatibleDC(screen.get()));
-    const win32::UniqueGdiObject canvas(::CreateCompatibleBitmap(screen.get(), 16, 16));
+    const win32::UniqueGdiObject canvas(::CreateCompatibleBitmap(screen.get(), size, size));
     ::SelectObject(memory.get(), canvas.get());
+    int cx = 0, cy = 0;
+    EXPECT_TRUE(::ImageList_GetIconSize(images, &cx, &cy) && cx == size && cy == size);
     for (int i = 0; i < ::ImageList_GetImageCount(images); ++i) {
-        const RECT all{0, 0, 16, 16};
+        const RECT all{0, 0, size, size};
         ::FillRect(memory.get(), &all, HBRUSH(::GetStockObject(WHITE_BRUSH)));
         ::ImageList_Draw(images, i, memory.get(), 0, 0, ILD_NORMAL);
         std::string pixels;
-        for (int p = 0; p < 256; ++p) pixels += std::to_string(::GetPixel(memory.get(), p % 16, p / 16)) + ",";
+        for (int p = 0; p < size * size; ++p) pixels += std::to_string(::GetPixel(memory.get(), p % size, p / size)) + ",";
         if (pixels.find("16777215") != std::string::npos) pictures.insert(pixels);  // white shows through somewhere
     }
     EXPECT_EQ(pictures.size(), 12u);
 
-    const LONG none = chrome(main) + chrome(editor) + 62;  // leaves the editor no room: both frames, 62 for the bars
+    const LONG none = chrome(main) + chrome(editor) + scaled(62, dpi);  // leaves the editor no room: both frames, the bars
     const int line = shell.app().font.lineHeight;
-    for (const auto& [lines, numbers, editorX, gutterWidth] : {std::tuple{10.4, 1, 64L, 62L}, {10.6, 0, 12L, 10L}}) {
+    for (const auto& [lines, numbers, editorX, gutterWidth] : {std::tuple{10.4, 1, 64, 62}, {10.6, 0, 12, 10}}) {
         shell.app().settings.showLineNumbers = numbers;
-        ::MoveWindow(main, 0, 0, 640, none + LONG(lines * line), FALSE);
+        ::MoveWindow(main, 0, 0, scaled(640, dpi), none + LONG(lines * line), FALSE);
         ::GetWindowRect(editor, &place), ::MapWindowPoints(nullptr, main, reinterpret_cast<POINT*>(&place), 1);
         const RECT gutter = clientRect(shell.window.gutterHwnd());
         EXPECT_EQ(std::tuple(clientRect(editor).bottom, gutter.bottom, gutter.right, place.left),
-                  std::tuple(LONG(lines + 0.5) * line + 2, LONG(lines + 0.5) * line + 2, gutterWidth, editorX));
+                  std::tuple(LONG(lines + 0.5) * line + scaled(2, dpi), LONG(lines + 0.5) * line + scaled(2, dpi),
+                             LONG(scaled(gutterWidth, dpi)), LONG(scaled(editorX, dpi))));
+        std::vector<RECT> taken;
+        for (HWND c = ::GetWindow(main, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT)) {
+            RECT r{}, overlap{};
+            ::GetWindowRect(c, &r);
+            for (const RECT& other : taken) EXPECT_FALSE(::IntersectRect(&overlap, &r, &other)) << ::GetDlgCtrlID(c);
+            taken.push_back(r);
+        }
     }
 }
 
@@ -182,6 +195,29 @@ TEST(MainWindow, AnOpenedDocumentIsDrawnAtOnce) {
     EXPECT_EQ(std::tuple(::IsWindowVisible(editor), ::GetFocus() == editor, bar.nMax, bar.nPos, opened != empty),
               std::tuple(TRUE, true, 200, 0, true));
     EXPECT_TRUE(opened == drawn(RDW_INVALIDATE | RDW_ERASE | RDW_FRAME));
+}
+
+// Moved to a monitor of twice the DPI and back: the window takes the size the system suggests, pictures, gutter and font
+// follow at once, and the caret, selection and first line shown stay.
+TEST(MainWindow, AnotherMonitorsDpiRelaysEverythingAndKeepsThePlaceInTheText) {
+    std::string page;
+    for (int line = 1; line <= 200; ++line) page += "<p>line " + std::to_string(line) + "</p>\r\n";
+    Shell shell("", "C:\\long.html", {{"C:\\long.html", page}});
+    const HWND main = shell.hwnd(), editor = shell.window.editorHwnd();
+    ::SendMessageA(editor, EM_SETSEL, 1500, 1530), ::SendMessageA(editor, EM_LINESCROLL, 0, 40);
+    const LRESULT top = ::SendMessageA(editor, EM_GETFIRSTVISIBLELINE, 0, 0);
+    for (const int dpi : {2 * shell.app().dpi, shell.app().dpi}) {
+        RECT suggested{10, 20, 10 + scaled(600, dpi), 20 + scaled(500, dpi)}, place{};
+        ::SendMessageA(main, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), LPARAM(&suggested)), ::GetWindowRect(main, &place);
+        int picture = 0;
+        ::ImageList_GetIconSize(HIMAGELIST(::SendDlgItemMessageA(main, IDC_TOOLBAR, TB_GETIMAGELIST, 0, 0)), &picture, &picture);
+        DWORD start = 0, end = 0;
+        ::SendMessageA(editor, EM_GETSEL, WPARAM(&start), LPARAM(&end));
+        EXPECT_EQ(std::tuple(place.right, picture, clientRect(shell.window.gutterHwnd()).right, editorShape().substr(0, editorShape().find(',')),
+                             start, end, ::SendMessageA(editor, EM_GETFIRSTVISIBLELINE, 0, 0)),
+                  std::tuple(suggested.right, toolbarIconSize(dpi), LONG(scaled(62, dpi)), "courier new " + std::to_string(-::MulDiv(10, dpi, 72)),
+                             DWORD{1500}, DWORD{1530}, top));
+    }
 }
 
 // The close box and Alt+F4, a close from outside and File > Exit all ask; closed minimised or maximised, it keeps its

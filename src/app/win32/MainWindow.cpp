@@ -20,16 +20,16 @@
 #include <utility>
 #include <vector>
 
+#ifndef WM_DPICHANGED
+#define WM_DPICHANGED 0x02E0
+#endif
+
 namespace tess::win32 {
 
 namespace {
 
 constexpr char kClassName[] = "TessalineMain";
 constexpr char kCaption[] = "Tessaline";
-constexpr int kInitialClientWidth = 500;
-constexpr int kInitialClientHeight = 495;
-constexpr int kToolbarIconSize = 16;
-constexpr int kToolbarSeparatorWidth = 18;
 constexpr DWORD kMainStyle = WS_OVERLAPPEDWINDOW | WS_CLIPSIBLINGS;
 
 HMENU controlId(int id) { return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)); }
@@ -123,19 +123,24 @@ bool MainWindow::create(HINSTANCE instance) {
         return false;
     // The style is what DragAcceptFiles sets, without loading the shell at every start.
     if (!Window::create(WS_EX_ACCEPTFILES, kClassName, kCaption, kMainStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-                        kInitialClientWidth, kInitialClientHeight, nullptr, nullptr, instance))
+                        kInitialClientSize.width, kInitialClientSize.height, nullptr, nullptr, instance))
         return false;
+    app_.dpi = windowDpi(hwnd());
 
-    // Client area of 500 x 495 pixels, centred in the work area. The frame counts the menu bar,
-    // which comes with the settings (it lists their recent files).
-    RECT frame{0, 0, kInitialClientWidth, kInitialClientHeight};
+    // Client area of 500 x 495 pixels at 96 dpi, centred in the work area. The frame counts the
+    // menu bar, which comes with the settings (it lists their recent files).
+    RECT frame{0, 0, scaled(kInitialClientSize.width, app_.dpi), scaled(kInitialClientSize.height, app_.dpi)};
     ::AdjustWindowRectEx(&frame, kMainStyle, TRUE, 0);
     RECT work{};
     ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     const int width = frame.right - frame.left;
     const int height = frame.bottom - frame.top;
-    ::SetWindowPos(hwnd(), nullptr, work.left + (work.right - work.left - width) / 2,
-                   work.top + (work.bottom - work.top - height) / 2, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    // At a high DPI on a small screen the design's size may not fit: then it is cut to the work
+    // area, title bar on screen.
+    const Rect place = placeOnScreen({work.left + (work.right - work.left - width) / 2,
+                                      work.top + (work.bottom - work.top - height) / 2, width, height},
+                                     {{work.left, work.top, work.right - work.left, work.bottom - work.top}});
+    ::SetWindowPos(hwnd(), nullptr, place.x, place.y, place.width, place.height, SWP_NOZORDER | SWP_NOACTIVATE);
 
     if (!editorView_.create(hwnd(), instance, false)) {
         ::DestroyWindow(hwnd());
@@ -154,8 +159,10 @@ void MainWindow::applySettings(bool useLastSize) {
     if (app_.settings.wordWrap) editorView_.startWrapped();
 }
 
+// The settings keep the client size at 96 dpi.
 void MainWindow::applyLastSize(const Settings& s) {
-    RECT frame{0, 0, s.clientWidth, s.clientHeight};
+    const int clientWidth = scaled(s.clientWidth, app_.dpi), clientHeight = scaled(s.clientHeight, app_.dpi);
+    RECT frame{0, 0, clientWidth, clientHeight};
     ::AdjustWindowRectEx(&frame, kMainStyle, ::GetMenu(hwnd()) != nullptr, 0);
     // A place saved on a monitor that is gone, or a size from a larger screen, comes back on screen.
     const Rect saved{s.windowX, s.windowY, frame.right - frame.left, frame.bottom - frame.top};
@@ -166,8 +173,8 @@ void MainWindow::applyLastSize(const Settings& s) {
     RECT client{}, window{};
     ::GetClientRect(hwnd(), &client);
     ::GetWindowRect(hwnd(), &window);
-    const int dw = s.clientWidth - client.right;
-    const int dh = s.clientHeight - client.bottom;
+    const int dw = clientWidth - client.right;
+    const int dh = clientHeight - client.bottom;
     if (dw != 0 || dh != 0)
         ::SetWindowPos(hwnd(), nullptr, 0, 0, window.right - window.left + dw, window.bottom - window.top + dh,
                        SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
@@ -227,14 +234,16 @@ bool MainWindow::createToolbar() {
     std::vector<TBBUTTON> buttons;
     for (const Command& c : commandTable()) {
         if (!c.button.id) continue;
-        if (c.button.gapBefore) buttons.push_back({.iBitmap = kToolbarSeparatorWidth, .fsStyle = BTNS_SEP});
+        if (c.button.gapBefore)
+            buttons.push_back({.iBitmap = scaled(kToolbarSeparatorWidth, app_.dpi), .fsStyle = BTNS_SEP});
         buttons.push_back({.iBitmap = static_cast<int>(icons.size()), .idCommand = c.button.id,
                            .fsState = TBSTATE_ENABLED, .fsStyle = BTNS_BUTTON});
         icons.push_back(c.button.icon);
     }
-    toolbarImages_.reset(::ImageList_Create(kToolbarIconSize, kToolbarIconSize, ILC_COLOR32,
-                                            static_cast<int>(icons.size()), 0));
-    if (const UniqueGdiObject strip = iconStrip(instance_, icons, kToolbarIconSize))
+    // Only the size this DPI shows is read from the resources.
+    const int iconSize = toolbarIconSize(app_.dpi);
+    toolbarImages_.reset(::ImageList_Create(iconSize, iconSize, ILC_COLOR32, static_cast<int>(icons.size()), 0));
+    if (const UniqueGdiObject strip = iconStrip(instance_, icons, iconSize))
         ::ImageList_Add(toolbarImages_.get(), static_cast<HBITMAP>(strip.get()), nullptr);
     ::SendMessageW(toolbar_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(toolbarImages_.get()));
     ::SendMessageW(toolbar_, TB_ADDBUTTONSW, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
@@ -247,7 +256,9 @@ bool MainWindow::createStatusBar() {
     statusBar_ = ::CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0, hwnd(),
                                    controlId(IDC_STATUSBAR), instance_, nullptr);
     if (!statusBar_) return false;
-    const auto edges = statusBarEdges(app_.settings.clientWidth);
+    RECT client{};
+    ::GetClientRect(hwnd(), &client);
+    const auto edges = statusBarEdges(client.right, app_.dpi);
     ::SendMessageW(statusBar_, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
     return true;
 }
@@ -261,25 +272,26 @@ void MainWindow::layout() {
     ::GetClientRect(hwnd(), &client);
     const int cx = client.right;
     const int cy = client.bottom;
-    app_.settings.clientWidth = cx;
-    app_.settings.clientHeight = cy;
+    const int dpi = app_.dpi;
+    app_.settings.clientWidth = unscaled(cx, dpi);
+    app_.settings.clientHeight = unscaled(cy, dpi);
 
     // The editor's client size at its outer size, snapped to whole lines: each control is moved
     // once, straight to its final place.
-    const Rect outer = editorOuterRect(cx, cy);
+    const Rect outer = editorOuterRect(cx, cy, dpi);
     const SIZE frame = editorView_.editorFrame();
     const Size editorClient{std::max(outer.width - static_cast<int>(frame.cx), 0),
                             std::max(outer.height - static_cast<int>(frame.cy), 0)};
-    const ClientLayout layout = clientLayout(cx, editorClient, app_.font,
-                                             app_.settings.showLineNumbers);
+    const ClientLayout layout = clientLayout(cx, editorClient, app_.font, app_.settings.showLineNumbers, dpi);
     app_.font.visibleLines = layout.visibleLines;
-    editorView_.place(kGutterX, kGutterY, {layout.gutterClient.width, layout.gutterClient.height}, layout.editorX,
-                      kWorkAreaTop, {layout.editorClient.width, layout.editorClient.height});
+    editorView_.place(scaled(kGutterX, dpi), scaled(kGutterY, dpi),
+                      {layout.gutterClient.width, layout.gutterClient.height}, layout.editorX,
+                      scaled(kWorkAreaTop, dpi), {layout.editorClient.width, layout.editorClient.height});
 
     if (toolbar_) ::SendMessageW(toolbar_, TB_AUTOSIZE, 0, 0);
     if (statusBar_) {
         ::SendMessageW(statusBar_, WM_SIZE, 0, 0);
-        const auto edges = statusBarEdges(cx);
+        const auto edges = statusBarEdges(cx, dpi);
         ::SendMessageW(statusBar_, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
     }
 }
@@ -334,12 +346,12 @@ std::optional<WindowGeometry> MainWindow::windowGeometry() const {
         RECT frame{};
         ::AdjustWindowRectEx(&frame, kMainStyle, ::GetMenu(hwnd()) != nullptr, 0);
         return WindowGeometry{normal.left, normal.top, normal.right - normal.left - (frame.right - frame.left),
-                              normal.bottom - normal.top - (frame.bottom - frame.top)};
+                              normal.bottom - normal.top - (frame.bottom - frame.top), app_.dpi};
     }
     RECT window{}, client{};
     ::GetWindowRect(hwnd(), &window);
     ::GetClientRect(hwnd(), &client);
-    return WindowGeometry{window.left, window.top, client.right, client.bottom};
+    return WindowGeometry{window.left, window.top, client.right, client.bottom, app_.dpi};
 }
 
 // While a document loads or saves no message is handled, so the cursor set here stays until the end.
@@ -392,6 +404,7 @@ LRESULT MainWindow::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     case WM_NOTIFY: return onNotify(*reinterpret_cast<const NMHDR*>(lParam));
+    case WM_DPICHANGED: onDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
     case WM_CTLCOLOREDIT:
         if (reinterpret_cast<HWND>(lParam) == editorHwnd())
             return reinterpret_cast<LRESULT>(editorView_.paint(reinterpret_cast<HDC>(wParam)));
@@ -453,6 +466,26 @@ LRESULT MainWindow::onNotify(const NMHDR& header) {
         info.lpszText = info.szText;
     }
     return 0;
+}
+
+// On a monitor of another DPI everything is made again at its size at once: the pictures, the
+// status bar, the editor's font, the window's size the system suggests, and the layout. The text
+// keeps its caret and selection (a new font leaves them), and the first line shown is put back.
+void MainWindow::onDpiChanged(int dpi, const RECT& suggested) {
+    const HWND editor = editorHwnd();
+    const auto firstLine = [&] { return static_cast<int>(::SendMessageW(editor, EM_GETFIRSTVISIBLELINE, 0, 0)); };
+    const int first = firstLine();
+    app_.dpi = dpi;
+    if (toolbar_) createToolbar();
+    if (statusBar_) createStatusBar();
+    editorView_.applyFont();
+    ::SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                   suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    layout();
+    ::SendMessageW(editor, EM_LINESCROLL, 0, first - firstLine());
+    Context ctx = context();
+    refreshGutter(ctx);
+    if (statusBar_) updateStatusBar(ctx);
 }
 
 // Close requests keep coming while the question is open (the close box again, the task bar,

@@ -84,6 +84,7 @@ private:
     bool createStatusBar();
     void layout();
     LRESULT onNotify(const NMHDR& header);
+    void onDpiChanged(int dpi, const RECT& suggested);
     void onClose();
     LRESULT onQueryEndSession();
     void onDropFiles(HDROP drop);

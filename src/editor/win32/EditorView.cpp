@@ -101,13 +101,9 @@ bool EditorView::installEditorSubclass() { return keys_.attach(editor_.hwnd()); 
 
 void EditorView::applyFont() {
     const bool wasModified = editor_.modified();
-    int dpi = 96;
-    {
-        WindowDc screen(parent_);
-        if (screen.get()) dpi = ::GetDeviceCaps(screen.get(), LOGPIXELSY);
-    }
-    UniqueFont font(::CreateFontW(-::MulDiv(app_.settings.fontSize, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                                  DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+    // A point is a point on the monitor the window is on.
+    UniqueFont font(::CreateFontW(-::MulDiv(app_.settings.fontSize, app_.dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
+                                  FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                                   FIXED_PITCH | FF_MODERN, L"courier new"));
     // One font object for both, so the gutter's rows line up with the editor's lines.
     ::SendMessageW(gutter_, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);

@@ -43,9 +43,7 @@ int width(const RECT& r) { return r.right - r.left; }
 int height(const RECT& r) { return r.bottom - r.top; }
 
 UniqueFont makeFont(HWND window, int points) {
-    const HDC dc = ::GetDC(window);
-    const int pixels = -::MulDiv(points, ::GetDeviceCaps(dc, LOGPIXELSY), 72);
-    ::ReleaseDC(window, dc);
+    const int pixels = -::MulDiv(points, windowDpi(window), 72);
     return UniqueFont(::CreateFontA(pixels, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
                                     CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
                                     "MS Sans Serif"));
@@ -108,15 +106,17 @@ public:
 };
 
 // Sized in pixels of the dialog font from the prompt and the caption, placed over the text pane.
+// The font is measured at the pane's DPI and the layout given at 96 dpi, as every layout in pixels.
 HelpFindAnswer promptForText(HWND pane, Desktop& desktop, const std::string& prompt, const std::string& caption) {
+    const int dpi = windowDpi(pane);
     const HDC dc = ::GetDC(pane);
-    const UniqueFont font(::CreateFontA(-::MulDiv(8, ::GetDeviceCaps(dc, LOGPIXELSY), 72), 0, 0, 0, FW_NORMAL, 0, 0,
-                                        0, ANSI_CHARSET, 0, 0, 0, 0, "MS Sans Serif"));
+    const UniqueFont font(
+        ::CreateFontA(-::MulDiv(8, dpi, 72), 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "MS Sans Serif"));
     const HGDIOBJ old = ::SelectObject(dc, font.get());
     const auto textWidth = [&](const std::string& text) {
         SIZE size{};
         ::GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
-        return static_cast<int>(size.cx);
+        return unscaled(static_cast<int>(size.cx), dpi);
     };
     TEXTMETRICA metrics{};
     ::GetTextMetricsA(dc, &metrics);
@@ -126,7 +126,7 @@ HelpFindAnswer promptForText(HWND pane, Desktop& desktop, const std::string& pro
     ::SelectObject(dc, old);
     ::ReleaseDC(pane, dc);
     const int w = std::max({tw + pw, cw, 150});
-    const int boxHeight = metrics.tmHeight + 10;
+    const int boxHeight = unscaled(metrics.tmHeight, dpi) + 10;
 
     RECT client{};
     ::GetClientRect(pane, &client);
@@ -248,13 +248,16 @@ bool HelpWindow::showHelp(const std::string& file, const std::string& caption, H
                                   .cursor = ::LoadCursorW(nullptr, IDC_ARROW),
                                   .background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)}))
         return false;
-    RECT frame{0, 0, kClientWidth, kClientHeight};
+    // Opened beside its owner, on that monitor: at its DPI.
+    dpi_ = windowDpi(owner);
+    RECT frame{0, 0, px(kClientWidth), px(kClientHeight)};
     ::AdjustWindowRectEx(&frame, kWindowStyle, FALSE, 0);
     RECT ownerRect{};
     if (owner) ::GetWindowRect(owner, &ownerRect);
     if (!create(0, kClassName, caption.empty() ? kDefaultCaption : caption.c_str(), kWindowStyle,
                 ownerRect.left + dx, ownerRect.top + dy, width(frame), height(frame), nullptr, nullptr, instance))
         return false;
+    dpi_ = windowDpi(hwnd());
     if (!createControls()) {
         close();
         return false;
@@ -276,8 +279,9 @@ bool HelpWindow::showHelp(const std::string& file, const std::string& caption, H
 bool HelpWindow::createControls() {
     const HINSTANCE instance = ::GetModuleHandleA(nullptr);
     const auto make = [&](const char* cls, const Placement& p, DWORD style, const char* text = "") {
-        return ::CreateWindowExA(0, cls, text, WS_CHILD | WS_VISIBLE | style, p.x, p.y, p.width, p.height, hwnd(),
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(p.id)), instance, nullptr);
+        return ::CreateWindowExA(0, cls, text, WS_CHILD | WS_VISIBLE | style, px(p.x), px(p.y), px(p.width),
+                                 px(p.height), hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(p.id)), instance,
+                                 nullptr);
     };
     textFont_ = makeFont(hwnd(), 10);
     titleFont_ = makeFont(hwnd(), 12);
@@ -306,7 +310,7 @@ bool HelpWindow::createControls() {
 
 // The pane is made anew to change its wrapping: an EDIT control cannot switch after creation.
 bool HelpWindow::createPane(int wrapMode, const std::string& text) {
-    RECT place{kText.x, kText.y, kText.x + kText.width, kText.y + kText.height};
+    RECT place{px(kText.x), px(kText.y), px(kText.x + kText.width), px(kText.y + kText.height)};
     if (pane_) {
         place = childRect(hwnd(), pane_);
         if (paneHandler_) paneHandler_->detach();
@@ -321,7 +325,7 @@ bool HelpWindow::createPane(int wrapMode, const std::string& text) {
     if (!pane_) return false;
     state_.paneWrapMode = wrapMode == kWrapLines ? kWrapLines : kNoWrap;
     ::SendMessageA(pane_, WM_SETFONT, reinterpret_cast<WPARAM>(textFont_.get()), FALSE);
-    ::SendMessageA(pane_, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(kPaneMargin, kPaneMargin));
+    ::SendMessageA(pane_, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(px(kPaneMargin), px(kPaneMargin)));
     if (!paneHandler_) paneHandler_ = std::make_unique<PaneHandler>(*this);
     paneHandler_->attach(pane_);
     return true;
@@ -388,10 +392,10 @@ void HelpWindow::layout(int w, int h) {
     const auto size = [](HWND control, int cx, int cy) {
         ::SetWindowPos(control, nullptr, 0, 0, std::max(cx, 0), std::max(cy, 0), SWP_NOMOVE | SWP_NOZORDER);
     };
-    size(control(helpid::kTitle), w - s.left - 35, s.top + 18);
-    size(pane_, w - s.left - 20, h - 65);
-    size(control(helpid::kTree), width(tree), h - 40);
-    size(splitter, 5, h - 40);
+    size(control(helpid::kTitle), w - s.left - px(35), s.top + px(18));
+    size(pane_, w - s.left - px(20), h - px(65));
+    size(control(helpid::kTree), width(tree), h - px(40));
+    size(splitter, px(5), h - px(40));
     const HWND status = control(helpid::kStatus);
     ::SendMessageA(status, WM_SIZE, 0, 0);
     const int parts[] = {static_cast<int>(w * 0.65), -1};
@@ -408,7 +412,8 @@ void HelpWindow::beginDrag(int x) {
 }
 
 void HelpWindow::dragTo(int x) {
-    const int d = std::clamp(x - drag_.pressX, kMinPaneWidth - width(drag_.tree), width(drag_.text) - kMinPaneWidth);
+    const int d =
+        std::clamp(x - drag_.pressX, px(kMinPaneWidth) - width(drag_.tree), width(drag_.text) - px(kMinPaneWidth));
     const auto place = [](HWND control, const RECT& r, int dx, int dw) {
         ::SetWindowPos(control, nullptr, r.left + dx, r.top, width(r) + dw, height(r), SWP_NOZORDER);
     };

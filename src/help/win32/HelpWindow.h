@@ -5,6 +5,7 @@
 #include "help/HelpFind.h"
 #include "help/TopicTree.h"
 #include "platform/Desktop.h"
+#include "platform/Dpi.h"
 #include "platform/win32/MessageLoop.h"
 #include "platform/win32/UniqueHandle.h"
 #include "platform/win32/Window.h"
@@ -80,6 +81,8 @@ private:
     Desktop& desktop_;
     MessageRouter& router_;
     HelpSearchState& state_;
+    int dpi_ = 96;  // the window's pixel sizes are these 96-dpi ones scaled to it
+    int px(int designPixels) const { return scaled(designPixels, dpi_); }
     PrintHelpTopic print_;
     std::vector<HelpTopic> topics_;
     HelpFind find_;

@@ -205,8 +205,7 @@ const DialogControl* DialogHost::entry(int id) const {
 }
 
 void DialogHost::setFonts() {
-    int dpi = 96;
-    if (const WindowDc dc(hwnd_); dc.get()) dpi = ::GetDeviceCaps(dc.get(), LOGPIXELSY);
+    const int dpi = windowDpi(hwnd_);
     for (const DialogControl& c : layout_.controls) {
         if (c.look.points == 0 || c.id == -1) continue;
         fonts_.emplace_back(::CreateFontW(-::MulDiv(c.look.points, dpi, 72), 0, 0, 0, FW_NORMAL, c.look.italic,
@@ -244,13 +243,15 @@ std::optional<INT_PTR> DialogHost::drawLooks(UINT msg, WPARAM wParam, LPARAM lPa
 }
 
 // The dialog manager sized and placed the dialog from the template in dialog units. A dialog
-// given in pixels gets its exact pixel rectangles now, before it is shown, and a centred one is
-// centred only after that, on the work area of the monitor of its owner, as DS_CENTER would.
+// given in pixels gets its exact pixel rectangles now, scaled to the dialog's DPI, before it is
+// shown, and a centred one is centred only after that, on the work area of the monitor of its
+// owner, as DS_CENTER would.
 void DialogHost::layOut() {
     if (layout_.units == DialogUnits::Pixels) {
+        const DialogLayout layout = scaledLayout(layout_, windowDpi(hwnd_));
         // Creation order is child order; labels may share an id, so the children are walked.
         HWND child = ::GetWindow(hwnd_, GW_CHILD);
-        for (const DialogControl& c : layout_.controls) {
+        for (const DialogControl& c : layout.controls) {
             if (!child) break;
             ::MoveWindow(child, c.x, c.y, c.width, c.height, FALSE);
             child = ::GetWindow(child, GW_HWNDNEXT);
@@ -258,8 +259,8 @@ void DialogHost::layOut() {
         RECT outer{}, client{};
         ::GetWindowRect(hwnd_, &outer);
         ::GetClientRect(hwnd_, &client);
-        ::SetWindowPos(hwnd_, nullptr, 0, 0, layout_.width + (outer.right - outer.left) - client.right,
-                       layout_.height + (outer.bottom - outer.top) - client.bottom,
+        ::SetWindowPos(hwnd_, nullptr, 0, 0, layout.width + (outer.right - outer.left) - client.right,
+                       layout.height + (outer.bottom - outer.top) - client.bottom,
                        SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     POINT at{};

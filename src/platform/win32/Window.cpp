@@ -58,6 +58,20 @@ void reportFailure(std::string_view what) noexcept {
     reporting = false;
 }
 
+// GetDpiForWindow came with Windows 10; before it every monitor had the screen's DPI. Looked up
+// once: user32 is loaded anyway, so this costs nothing at start-up.
+int windowDpi(HWND window) {
+    using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+    static const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFn>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+    if (window && getDpiForWindow)
+        if (const UINT dpi = getDpiForWindow(window); dpi > 0) return static_cast<int>(dpi);
+    const HDC screen = ::GetDC(nullptr);
+    const int dpi = screen ? ::GetDeviceCaps(screen, LOGPIXELSY) : 96;
+    if (screen) ::ReleaseDC(nullptr, screen);
+    return dpi > 0 ? dpi : 96;
+}
+
 std::string currentExceptionText() {
     try {
         throw;

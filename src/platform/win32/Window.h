@@ -20,6 +20,9 @@ void reportFailure(std::string_view what) noexcept;
 // The text of the exception being handled, for the report.
 std::string currentExceptionText();
 
+// The dots per inch of the monitor the window is on (the screen's when there is no window).
+int windowDpi(HWND window);
+
 // A top-level or child window of a class of the program's own. Derived classes handle messages
 // in handleMessage; whatever they do not handle goes to DefWindowProcW.
 class Window {
