@@ -41,7 +41,6 @@ constexpr Command kCommands[] = {
     {IDM_RECENT2, File, {}, {}, {}, [](Context& c) { openRecentFile(c, 2); }},
     {IDM_RECENT3, File, {}, {}, {}, [](Context& c) { openRecentFile(c, 3); }},
     {IDM_RECENT4, File, {}, {}, {}, [](Context& c) { openRecentFile(c, 4); }},
-    {0, File},
     {IDM_ENCODING_ANSI, File, "ANSI", {}, {}, [](Context& c) { chooseEncoding(c, Encoding::Ansi); }, "Encoding"},
     {IDM_ENCODING_UTF8, File, "UTF-8", {}, {}, [](Context& c) { chooseEncoding(c, Encoding::Utf8); }, "Encoding"},
     {IDM_ENCODING_UTF8BOM, File, "UTF-8 with BOM", {}, {}, [](Context& c) { chooseEncoding(c, Encoding::Utf8Bom); },

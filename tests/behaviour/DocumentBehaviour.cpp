@@ -195,6 +195,7 @@ TEST(DocumentBehaviour, ADeviceNameIsRefused) {
 // The settings file keeps a name the code page holds in it, as earlier versions read it, and the others in UTF-8.
 TEST(DocumentBehaviour, SavedFilesFillTheRecentList) {
     auto s = editing({});
+    EXPECT_TRUE(s->recentItems().empty());
     for (const char* path : {"C:\\1\\a.html", "C:\\2\\b.css", "C:\\3\\c.js", "C:\\4\\δ.php", "C:\\5\\é.txt", "c:\\3\\C.JS"})
         s->desktop().saveResults = {path}, s->command(IDM_SAVEAS);
     const std::vector<std::string> items = s->recentItems();

@@ -192,6 +192,7 @@ bool MainWindow::finishStartup() {
 
 void MainWindow::buildMenus() {
     HMENU bar = ::CreateMenu();
+    recentSeparator_ = false;
     for (const auto& menu : menuBar(app_.settings)) {
         HMENU popup = ::CreatePopupMenu();
         appendItems(popup, menu.items);
@@ -321,7 +322,7 @@ void MainWindow::setRecentFileItems(const std::vector<std::string>& items) {
     HMENU file = ::GetSubMenu(::GetMenu(hwnd()), 0);
     if (!file) return;
     std::vector<int> entries;  // the recent-file commands, in list order
-    int itemsAfter = 0;        // what the menu has after them: its separator and the Encoding menu
+    int itemsAfter = 0;        // what the menu has after them: the Encoding menu
     std::string_view previousPopup;
     for (const Command& c : commandTable()) {
         if (c.menu != MenuName::File) continue;
@@ -330,7 +331,13 @@ void MainWindow::setRecentFileItems(const std::vector<std::string>& items) {
         previousPopup = c.popup;
     }
     for (const int command : entries) ::DeleteMenu(file, command, MF_BYCOMMAND);
-    const int at = ::GetMenuItemCount(file) - itemsAfter;
+    // A separator closes the list when it has entries; without them it would stand right under the
+    // one above the list.
+    int at = ::GetMenuItemCount(file) - itemsAfter;
+    if (recentSeparator_) ::DeleteMenu(file, static_cast<UINT>(--at), MF_BYPOSITION);
+    recentSeparator_ = !items.empty();
+    if (recentSeparator_)
+        ::InsertMenuW(file, static_cast<UINT>(at), MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
     for (std::size_t i = 0; i < items.size() && i < entries.size(); ++i)
         ::InsertMenuW(file, static_cast<UINT>(at + static_cast<int>(i)), MF_BYPOSITION | MF_STRING, entries[i],
                       wide(items[i]).c_str());

@@ -103,6 +103,7 @@ private:
     UniqueImageList toolbarImages_;
     std::wstring tooltipText_;  // must outlive the TTN_GETDISPINFOW answer
     bool closeQuestionOpen_ = false;
+    bool recentSeparator_ = false;  // the File menu's recent files end in a separator of their own
     HCURSOR cursorBeforeBusy_ = nullptr;
 };
 

@@ -109,13 +109,17 @@ public:
     std::string gutterText() override { return windowText(shell.window.gutterHwnd()); }
     std::vector<std::string> recentItems() override {
         std::vector<std::string> items;
+        std::string shape;  // below Exit: "-" a separator, "r" an entry, ">" the Encoding menu
         const HMENU file = ::GetSubMenu(::GetMenu(shell.hwnd()), 0);
         for (int i = 0; i < ::GetMenuItemCount(file); ++i) {
             wchar_t text[MAX_PATH] = {};
             const UINT id = ::GetMenuItemID(file, i);
             if (id >= IDM_RECENT1 && id <= IDM_RECENT4 && ::GetMenuStringW(file, i, text, MAX_PATH, MF_BYPOSITION))
-                items.push_back(win32::narrow(text));
+                items.push_back(win32::narrow(text)), shape += 'r';
+            else if (!shape.empty() || id == IDM_EXIT)
+                shape += ::GetSubMenu(file, i) ? ">" : (::GetMenuState(file, i, MF_BYPOSITION) & MF_SEPARATOR) ? "-" : "x";
         }
+        EXPECT_EQ(shape, "x-" + std::string(items.size(), 'r') + (items.empty() ? ">" : "->"));
         return items;
     }
     bool close() override {
