@@ -99,9 +99,11 @@ bool loadDocument(Context& ctx, const std::string& path) {
     }
     // Read as 8-bit text, a file must give the same bytes back on save: where the system's code page
     // has no character for some of them, every byte is taken as the Latin-1 character of its value.
-    const CodePage& system = ctx.desktop.ansiCodePage();
-    const CodePage& codePage = roundTrips(system, file.bytes) ? system : latin1();
-    DecodedDocument document = decodeDocument(file.bytes, codePage);
+    // Asked only of a file read as 8-bit text: a UTF-8 or UTF-16 one would pay for a second pass.
+    const CodePage* codePage = &ctx.desktop.ansiCodePage();
+    DecodedDocument document = decodeDocument(file.bytes, *codePage);
+    if (document.encoding == Encoding::Ansi && !roundTrips(*codePage, file.bytes))
+        codePage = &latin1(), document = decodeDocument(file.bytes, *codePage);
     // Half a UTF-16 unit at the end cannot be shown, nor written back as it was.
     if (document.refused) {
         showFileError(ctx, path, "File is not whole UTF-16 text and cannot be edited");
@@ -117,7 +119,7 @@ bool loadDocument(Context& ctx, const std::string& path) {
     raiseTextLimitFor(ctx.editor, static_cast<int>(document.text.size()));
     ctx.editor.setText(document.text);
     ctx.app.encoding = document.encoding;
-    ctx.app.codePage = &codePage;
+    ctx.app.codePage = codePage;
     ctx.app.currentFile = path;
     rememberFileStamp(ctx, stamp);
     afterTextReplaced(ctx);
