@@ -143,6 +143,20 @@ TEST(HelpWindow, TopicPaneWrapModesAndSplitter) {
         EXPECT_EQ(f.box(helpid::kText), (Box{300, 30, textRight, textBottom}));
     };
     expect(335, 610, 625, 335);
+    const HWND text = f.at(helpid::kText);
+    ::SetWindowTextA(text, std::string(200, '\n').c_str()), ::SendMessageA(text, EM_LINESCROLL, 0, 40);
+    const auto kept = std::tuple(f.help().currentTopic(), ::SendMessageA(text, EM_GETFIRSTVISIBLELINE, 0, 0));
+    for (const int dpi :
+         {192, 96}) {  // to a monitor of twice the DPI and back: the splitter stays where it was dragged
+        RECT suggested{20, 30, 20 + scaled(600, dpi), 30 + scaled(400, dpi)}, place{};
+        ::SendMessageA(help, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), LPARAM(&suggested)), ::GetWindowRect(help, &place);
+        LOGFONTA font{};
+        ::GetObjectA(HFONT(::SendMessageA(f.at(helpid::kTitle), WM_GETFONT, 0, 0)), sizeof font, &font);
+        EXPECT_EQ(std::tuple(place.right, place.bottom, font.lfHeight, f.box(helpid::kTree)[2], f.box(helpid::kText)[0],
+                             std::tuple(f.help().currentTopic(), ::SendMessageA(text, EM_GETFIRSTVISIBLELINE, 0, 0))),
+                  std::tuple(suggested.right, suggested.bottom, -::MulDiv(12, dpi, 72), LONG(scaled(295, dpi)),
+                             LONG(scaled(300, dpi)), kept));
+    }
     RECT frame{0, 0, 800, 500};
     ::AdjustWindowRectEx(&frame, static_cast<DWORD>(::GetWindowLongA(help, GWL_STYLE)), FALSE, 0);
     ::SetWindowPos(help, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top, SWP_NOMOVE);

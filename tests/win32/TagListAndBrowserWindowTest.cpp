@@ -38,6 +38,16 @@ TEST(TagListWindow, FloatsInsertsAndEndsWithMain) {
         ::PostMessageA(list, WM_KEYDOWN, VK_RETURN, 0), ::PostMessageA(list, WM_KEYDOWN, VK_ESCAPE, 0), shell.pump();
         EXPECT_EQ(std::tuple(editor.text(), editor.selection().start), std::tuple(u"a<p><br /></p>b", 10));
     }
+    ::SendMessageA(list, LB_SETCURSEL, 18, 0);
+    for (const int dpi : {2 * shell.app().dpi, shell.app().dpi}) {  // to a monitor of twice the DPI and back
+        RECT suggested{30, 40, 30 + scaled(140, dpi), 40 + scaled(110, dpi)}, place{};
+        ::SendMessageA(tags, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), LPARAM(&suggested)), ::GetWindowRect(tags, &place);
+        LOGFONTA font{};
+        ::GetObjectA(HFONT(::SendMessageA(list, WM_GETFONT, 0, 0)), sizeof font, &font), ::GetWindowRect(list, &box);
+        EXPECT_EQ(std::tuple(place.left, place.bottom, font.lfHeight, box.right - box.left,
+                             ::SendMessageA(list, LB_GETCURSEL, 0, 0)),
+                  std::tuple(30L, suggested.bottom, -::MulDiv(8, dpi, 72), LONG(scaled(130, dpi)), LRESULT(18)));
+    }
     shell.command(IDM_HTMLTAGS), shell.pump();
     EXPECT_EQ(tagWindows(), 2);
     ::SendMessageA(shell.hwnd(), WM_CLOSE, 0, 0);

@@ -20,10 +20,6 @@
 #include <utility>
 #include <vector>
 
-#ifndef WM_DPICHANGED
-#define WM_DPICHANGED 0x02E0
-#endif
-
 namespace tess::win32 {
 
 namespace {

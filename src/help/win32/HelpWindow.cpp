@@ -42,8 +42,17 @@ RECT childRect(HWND parent, HWND child) {
 int width(const RECT& r) { return r.right - r.left; }
 int height(const RECT& r) { return r.bottom - r.top; }
 
-UniqueFont makeFont(HWND window, int points) {
-    const int pixels = -::MulDiv(points, windowDpi(window), 72);
+// A control's rectangle at dpi, with the splitter dragged shift 96-dpi pixels from where it starts:
+// the tree grows by it, the bar moves with it and the title and the text give it up.
+RECT placed(const Placement& p, int dpi, int shift = 0) {
+    const bool tree = p.id == helpid::kTree, splitter = p.id == helpid::kSplitter;
+    const int x = scaled(p.x + (tree ? 0 : shift), dpi), y = scaled(p.y, dpi);
+    const int w = scaled(p.width + (tree ? shift : splitter ? 0 : -shift), dpi);
+    return {x, y, x + w, y + scaled(p.height, dpi)};
+}
+
+UniqueFont makeFont(int dpi, int points) {
+    const int pixels = -::MulDiv(points, dpi, 72);
     return UniqueFont(::CreateFontA(pixels, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
                                     CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
                                     "MS Sans Serif"));
@@ -279,12 +288,10 @@ bool HelpWindow::showHelp(const std::string& file, const std::string& caption, H
 bool HelpWindow::createControls() {
     const HINSTANCE instance = ::GetModuleHandleA(nullptr);
     const auto make = [&](const char* cls, const Placement& p, DWORD style, const char* text = "") {
-        return ::CreateWindowExA(0, cls, text, WS_CHILD | WS_VISIBLE | style, px(p.x), px(p.y), px(p.width),
-                                 px(p.height), hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(p.id)), instance,
-                                 nullptr);
+        const RECT r = placed(p, dpi_);
+        return ::CreateWindowExA(0, cls, text, WS_CHILD | WS_VISIBLE | style, r.left, r.top, width(r), height(r),
+                                 hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(p.id)), instance, nullptr);
     };
-    textFont_ = makeFont(hwnd(), 10);
-    titleFont_ = makeFont(hwnd(), 12);
     titleBrush_.reset(::CreateSolidBrush(kTitleColour));
     paneBrush_.reset(::CreateSolidBrush(kPaneColour));
     const HWND tree = make(WC_TREEVIEWA, kTree, WS_TABSTOP | TVS_SHOWSELALWAYS | TVS_EDITLABELS);
@@ -292,9 +299,7 @@ bool HelpWindow::createControls() {
     const HWND splitter = make("STATIC", kSplitter, SS_ETCHEDFRAME | SS_NOTIFY);
     const HWND status = ::CreateWindowExA(0, STATUSCLASSNAMEA, kStatusHint, WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, hwnd(),
                                           reinterpret_cast<HMENU>(helpid::kStatus), instance, nullptr);
-    if (!tree || !title || !splitter || !status || !textFont_ || !createPane(kWrapLines, {})) return false;
-    ::SendMessageA(tree, WM_SETFONT, reinterpret_cast<WPARAM>(textFont_.get()), FALSE);
-    ::SendMessageA(title, WM_SETFONT, reinterpret_cast<WPARAM>(titleFont_.get()), FALSE);
+    if (!tree || !title || !splitter || !status || !createPane(kWrapLines, {}) || !setFonts()) return false;
     splitterHandler_ = std::make_unique<SplitterHandler>(*this);
     splitterHandler_->attach(splitter);
     treeMenu_ = makeMenu(true);
@@ -310,7 +315,7 @@ bool HelpWindow::createControls() {
 
 // The pane is made anew to change its wrapping: an EDIT control cannot switch after creation.
 bool HelpWindow::createPane(int wrapMode, const std::string& text) {
-    RECT place{px(kText.x), px(kText.y), px(kText.x + kText.width), px(kText.y + kText.height)};
+    RECT place = placed(kText, dpi_);
     if (pane_) {
         place = childRect(hwnd(), pane_);
         if (paneHandler_) paneHandler_->detach();
@@ -324,11 +329,51 @@ bool HelpWindow::createPane(int wrapMode, const std::string& text) {
                               hwnd(), reinterpret_cast<HMENU>(helpid::kText), ::GetModuleHandleA(nullptr), nullptr);
     if (!pane_) return false;
     state_.paneWrapMode = wrapMode == kWrapLines ? kWrapLines : kNoWrap;
-    ::SendMessageA(pane_, WM_SETFONT, reinterpret_cast<WPARAM>(textFont_.get()), FALSE);
-    ::SendMessageA(pane_, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(px(kPaneMargin), px(kPaneMargin)));
+    dressPane();
     if (!paneHandler_) paneHandler_ = std::make_unique<PaneHandler>(*this);
     paneHandler_->attach(pane_);
     return true;
+}
+
+// A font resets an edit control's margins, so the two go together.
+void HelpWindow::dressPane() {
+    ::SendMessageA(pane_, WM_SETFONT, reinterpret_cast<WPARAM>(textFont_.get()), TRUE);
+    ::SendMessageA(pane_, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(px(kPaneMargin), px(kPaneMargin)));
+}
+
+// The fonts made at the window's DPI and given to the controls; the old ones go once nothing uses them.
+bool HelpWindow::setFonts() {
+    UniqueFont text = makeFont(dpi_, 10), title = makeFont(dpi_, 12);
+    if (!text || !title) return false;
+    ::SendMessageA(control(helpid::kTree), WM_SETFONT, reinterpret_cast<WPARAM>(text.get()), TRUE);
+    ::SendMessageA(control(helpid::kTitle), WM_SETFONT, reinterpret_cast<WPARAM>(title.get()), TRUE);
+    textFont_ = std::move(text);
+    titleFont_ = std::move(title);
+    dressPane();
+    return true;
+}
+
+// On a monitor of another DPI the controls go back to their places at creation, scaled anew, with
+// the splitter where the user dragged it, and the resize rules size them for the suggested frame.
+// The tree and the pane stay (only their fonts change), so the topic and the pane's selection stay;
+// the first line shown is scrolled back to.
+void HelpWindow::onDpiChanged(int dpi, const RECT& suggested) {
+    const int shift = unscaled(childRect(hwnd(), control(helpid::kSplitter)).left, dpi_) - kSplitter.x;
+    const auto firstLine = [&] { return static_cast<int>(::SendMessageA(pane_, EM_GETFIRSTVISIBLELINE, 0, 0)); };
+    const int first = firstLine();
+    dpi_ = dpi;
+    setFonts();
+    for (const Placement& p : {kTree, kTitle, kText, kSplitter}) {
+        const RECT r = placed(p, dpi_, shift);
+        ::SetWindowPos(control(p.id), nullptr, r.left, r.top, width(r), height(r), SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    ::SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, width(suggested), height(suggested),
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT client{};
+    ::GetClientRect(hwnd(), &client);
+    layout(client.right, client.bottom);
+    ::SendMessageA(pane_, EM_LINESCROLL, 0, first - firstLine());
+    ::InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
 void HelpWindow::fillTree() {
@@ -512,6 +557,7 @@ LRESULT HelpWindow::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND: onCommand(LOWORD(wParam)); return 0;
     case WM_NOTIFY: return onNotify(*reinterpret_cast<const NMHDR*>(lParam));
     case WM_SIZE: layout(LOWORD(lParam), HIWORD(lParam)); return 0;
+    case WM_DPICHANGED: onDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
     // The window itself has no use for the keyboard: when it is activated again (after the Find
     // text prompt or a message box), the keys go back to the control that had them.
     case WM_ACTIVATE:

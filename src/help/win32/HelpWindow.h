@@ -58,6 +58,9 @@ private:
 
     bool createControls();
     bool createPane(int wrapMode, const std::string& text);
+    void dressPane();
+    bool setFonts();
+    void onDpiChanged(int dpi, const RECT& suggested);
     void fillTree();
     // The search's view of the window.
     HelpFindAnswer askText() override;

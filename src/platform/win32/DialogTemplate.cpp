@@ -122,13 +122,15 @@ public:
 private:
     INT_PTR handleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     std::optional<INT_PTR> drawLooks(UINT msg, WPARAM wParam, LPARAM lParam);
-    void setFonts();
+    void setFonts(bool dialogFontToo);
     const DialogControl* entry(int id) const;
     bool isLink(int id) const {
         const DialogControl* c = entry(id);
         return c && c->className == "STATIC" && (c->style & controlstyle::kStaticNotify);
     }
     void layOut();
+    void placeControls();
+    void onDpiChanged(int dpi, const RECT& suggested);
     void onCommand(int id, int code);
     void cancel() {
         if (model_.cancel(*this)) close(kDialogCancel);
@@ -143,6 +145,7 @@ private:
     const DialogHook hook_;
     ModelessDialog* const modeless_;  // null for a modal dialog
     HWND hwnd_ = nullptr;
+    int dpi_ = 96;                   // a layout in pixels is scaled to it
     std::vector<UniqueFont> fonts_;  // the labels' own fonts, as long as the dialog lives
     bool focusSet_ = false;
     bool closing_ = false;
@@ -173,8 +176,9 @@ INT_PTR CALLBACK DialogHost::dialogProc(HWND dialog, UINT msg, WPARAM wParam, LP
 
 INT_PTR DialogHost::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_INITDIALOG) {
+        dpi_ = windowDpi(hwnd_);
         layOut();
-        setFonts();
+        setFonts(false);
         if (modeless_) modeless_->opened(hwnd_);
     }
     if (const std::optional<INT_PTR> answer = drawLooks(msg, wParam, lParam)) return *answer;
@@ -187,6 +191,11 @@ INT_PTR DialogHost::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         return focusSet_ ? FALSE : TRUE;
     case WM_COMMAND:
         onCommand(static_cast<short>(LOWORD(wParam)), HIWORD(wParam));
+        return TRUE;
+    case WM_DPICHANGED:
+        // A layout in dialog units is left to the system, which scales it with its font.
+        if (layout_.units != DialogUnits::Pixels) return FALSE;
+        onDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return TRUE;
     case WM_CLOSE:
         // Handled here, not turned into a click of id 2 by the dialog manager, so that the close
@@ -204,16 +213,28 @@ const DialogControl* DialogHost::entry(int id) const {
     return nullptr;
 }
 
-void DialogHost::setFonts() {
-    const int dpi = windowDpi(hwnd_);
+// The labels with a look of their own get its font. On a change of DPI every other control gets the
+// dialog's font made anew, as the dialog manager made it at creation for the DPI of then.
+void DialogHost::setFonts(bool dialogFontToo) {
+    const auto font = [&](int points, bool italic, bool underline) {
+        return UniqueFont(::CreateFontW(-::MulDiv(points, dpi_, 72), 0, 0, 0, FW_NORMAL, italic, underline, FALSE,
+                                        DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                        DEFAULT_PITCH | FF_SWISS, wide(layout_.fontName).c_str()));
+    };
+    std::vector<UniqueFont> fonts;
+    if (dialogFontToo) fonts.push_back(font(layout_.fontSize, false, false));
+    // Creation order is child order; labels may share an id, so the children are walked.
+    HWND child = ::GetWindow(hwnd_, GW_CHILD);
     for (const DialogControl& c : layout_.controls) {
-        if (c.look.points == 0 || c.id == -1) continue;
-        fonts_.emplace_back(::CreateFontW(-::MulDiv(c.look.points, dpi, 72), 0, 0, 0, FW_NORMAL, c.look.italic,
-                                          c.look.underline, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                                          CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS,
-                                          wide(layout_.fontName).c_str()));
-        ::SendDlgItemMessageW(hwnd_, c.id, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.back().get()), FALSE);
+        if (!child) break;
+        const bool own = c.look.points != 0 && c.id != -1;
+        if (own) fonts.push_back(font(c.look.points, c.look.italic, c.look.underline));
+        if (own || dialogFontToo)
+            ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>((own ? fonts.back() : fonts.front()).get()),
+                           dialogFontToo);
+        child = ::GetWindow(child, GW_HWNDNEXT);
     }
+    fonts_ = std::move(fonts);
 }
 
 // The labels' colours and the links' pointers; nothing here is the model's business.
@@ -247,22 +268,7 @@ std::optional<INT_PTR> DialogHost::drawLooks(UINT msg, WPARAM wParam, LPARAM lPa
 // shown, and a centred one is centred only after that, on the work area of the monitor of its
 // owner, as DS_CENTER would.
 void DialogHost::layOut() {
-    if (layout_.units == DialogUnits::Pixels) {
-        const DialogLayout layout = scaledLayout(layout_, windowDpi(hwnd_));
-        // Creation order is child order; labels may share an id, so the children are walked.
-        HWND child = ::GetWindow(hwnd_, GW_CHILD);
-        for (const DialogControl& c : layout.controls) {
-            if (!child) break;
-            ::MoveWindow(child, c.x, c.y, c.width, c.height, FALSE);
-            child = ::GetWindow(child, GW_HWNDNEXT);
-        }
-        RECT outer{}, client{};
-        ::GetWindowRect(hwnd_, &outer);
-        ::GetClientRect(hwnd_, &client);
-        ::SetWindowPos(hwnd_, nullptr, 0, 0, layout.width + (outer.right - outer.left) - client.right,
-                       layout.height + (outer.bottom - outer.top) - client.bottom,
-                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
+    if (layout_.units == DialogUnits::Pixels) placeControls();
     POINT at{};
     if (layout_.position) {
         at = {layout_.position->x, layout_.position->y};
@@ -278,6 +284,34 @@ void DialogHost::layOut() {
               work.top + (work.bottom - work.top - (outer.bottom - outer.top)) / 2};
     }
     ::SetWindowPos(hwnd_, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void DialogHost::placeControls() {
+    const DialogLayout layout = scaledLayout(layout_, dpi_);
+    // Creation order is child order; labels may share an id, so the children are walked.
+    HWND child = ::GetWindow(hwnd_, GW_CHILD);
+    for (const DialogControl& c : layout.controls) {
+        if (!child) break;
+        ::MoveWindow(child, c.x, c.y, c.width, c.height, FALSE);
+        child = ::GetWindow(child, GW_HWNDNEXT);
+    }
+    RECT outer{}, client{};
+    ::GetWindowRect(hwnd_, &outer);
+    ::GetClientRect(hwnd_, &client);
+    ::SetWindowPos(hwnd_, nullptr, 0, 0, layout.width + (outer.right - outer.left) - client.right,
+                   layout.height + (outer.bottom - outer.top) - client.bottom,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Laid out again at the new DPI, then in the frame the system suggests; the controls themselves
+// stay, and with them what the user selected in them.
+void DialogHost::onDpiChanged(int dpi, const RECT& suggested) {
+    dpi_ = dpi;
+    placeControls();
+    ::SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                   suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    setFonts(true);
+    ::InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
 void DialogHost::onCommand(int id, int code) {

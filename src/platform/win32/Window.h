@@ -9,6 +9,11 @@
 #include <string>
 #include <string_view>
 
+// Older headers lack it; the windows that follow their monitor's DPI handle it.
+#ifndef WM_DPICHANGED
+#define WM_DPICHANGED 0x02E0
+#endif
+
 namespace tess::win32 {
 
 // The program installs one handler at start-up; without one a plain message box says what failed.
