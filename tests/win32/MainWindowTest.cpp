@@ -212,7 +212,10 @@ TEST(MainWindow, AnotherMonitorsDpiRelaysEverythingAndKeepsThePlaceInTheText) {
         int picture = 0;
         ::ImageList_GetIconSize(HIMAGELIST(::SendDlgItemMessageA(main, IDC_TOOLBAR, TB_GETIMAGELIST, 0, 0)), &picture, &picture);
         DWORD start = 0, end = 0;
+        char encoding[16] = {};
         ::SendMessageA(editor, EM_GETSEL, WPARAM(&start), LPARAM(&end));
+        ::SendDlgItemMessageA(main, IDC_STATUSBAR, SB_GETTEXTA, 3, LPARAM(encoding));
+        EXPECT_STREQ(encoding, "ANSI");
         EXPECT_EQ(std::tuple(place.right, picture, clientRect(shell.window.gutterHwnd()).right, editorShape().substr(0, editorShape().find(',')),
                              start, end, ::SendMessageA(editor, EM_GETFIRSTVISIBLELINE, 0, 0)),
                   std::tuple(suggested.right, toolbarIconSize(dpi), LONG(scaled(62, dpi)), "courier new " + std::to_string(-::MulDiv(10, dpi, 72)),

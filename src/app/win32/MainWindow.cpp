@@ -488,7 +488,7 @@ void MainWindow::onDpiChanged(int dpi, const RECT& suggested) {
     ::SendMessageW(editor, EM_LINESCROLL, 0, first - firstLine());
     Context ctx = context();
     refreshGutter(ctx);
-    if (statusBar_) updateStatusBar(ctx);
+    if (statusBar_) updateStatusBar(ctx), showEncoding(app_.encoding);  // a new status bar starts empty
 }
 
 // Close requests keep coming while the question is open (the close box again, the task bar,
