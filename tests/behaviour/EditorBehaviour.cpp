@@ -73,7 +73,7 @@ TEST(EditorKeys, LeaveTheTextTheSelectionAndTheStatusBar) {
         {"abc\r\n|d", "{Left}", "abc|\r\nd"}, {"|ab\r\ncd", "{PgDn}", "ab\r\n|cd"}, {"ab\r\n|cd", "{PgUp}", "|ab\r\ncd"},
         // Any script: a position counts UTF-16 units, and no caret lands between the two halves of a pair.
         {"αβ|γ", "(δ", "αβ(δ|)γ"}, {"  Ωμ|έγα", "{Enter}", "  Ωμ\r\n  |έγα", "  Ωμ|έγα"}, {"|x", "😀(", "😀(|)x"},
-        {"a|bc\r\n😀x", "{Down}", "abc\r\n😀|x"},
+        {"a|bc\r\n😀x", "{Down}", "abc\r\n😀|x"}, {"a|bc\r\n\r\n😀x", "{Down}{Down}", "abc\r\n\r\n|😀x"},
     };
     for (const Typed& r : rows) {
         SCOPED_TRACE(testing::Message() << r.before << " + " << r.keys);
