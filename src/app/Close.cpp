@@ -10,7 +10,7 @@ namespace tess {
 namespace {
 
 // True when nothing unsaved is left to lose: no changes, or saved, or the user chose to drop them.
-bool changesSettled(Context& ctx) {
+bool changesSettled(EditorContext& ctx) {
     if (!ctx.editor.modified()) return true;
     const Answer answer = ctx.desktop.messageBox(
         question("Tessaline", "File has changed...\r\ndo you want to save it?", Buttons::YesNoCancel));
@@ -22,7 +22,7 @@ bool changesSettled(Context& ctx) {
 
 }  // namespace
 
-bool closeMainWindow(Context& ctx) {
+bool closeMainWindow(EditorContext& ctx) {
     ctx.editor.setSelection(-1, 0);
     if (ctx.editor.modified()) {
         if (!changesSettled(ctx)) return false;
@@ -34,7 +34,7 @@ bool closeMainWindow(Context& ctx) {
     return true;
 }
 
-bool mayEndSession(Context& ctx) { return changesSettled(ctx); }
+bool mayEndSession(EditorContext& ctx) { return changesSettled(ctx); }
 
 void endSession(Context& ctx) {
     ctx.desktop.deleteFile(ctx.app.paths.previewFile);

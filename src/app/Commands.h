@@ -3,7 +3,7 @@
 // what it does. The menu bar, the context menu, the accelerator table, the toolbar and the dispatch
 // are all read from it; the Win32 side only turns them into menus, a table and buttons.
 #include "resources/resource.h"
-#include "state/App.h"
+#include "search/FindState.h"
 
 #include <span>
 #include <string>
@@ -11,6 +11,10 @@
 #include <vector>
 
 namespace tess {
+
+// What a command gets: the context of the topmost layer below this one, so that any layer's
+// function can be one.
+using CommandContext = SearchContext;
 
 // Virtual-key codes the table uses besides the letters (the values of VK_F2, VK_F3, VK_F4).
 inline constexpr int kKeyF2 = 0x71;
@@ -41,7 +45,7 @@ struct Command {
     std::string_view text;
     Shortcut key;
     ToolbarPart button;
-    void (*run)(Context&) = nullptr;
+    void (*run)(CommandContext&) = nullptr;
     std::string_view popup;
     bool recentFileEntry() const { return menu == MenuName::File && id != 0 && text.empty(); }
 };
@@ -68,6 +72,6 @@ std::string_view toolbarTooltip(int id);
 
 // Runs the command with this menu or toolbar id to its end. False for an id no command answers to,
 // which changes nothing.
-bool runCommand(Context& ctx, int id);
+bool runCommand(CommandContext& ctx, int id);
 
 }  // namespace tess

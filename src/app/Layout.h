@@ -1,9 +1,9 @@
 #pragma once
 // The main window's layout arithmetic: where the gutter and the editor go for a client size, so
 // that both show the same whole number of lines, and the status bar's part edges.
+#include "editor/EditorState.h"
 #include "editor/Gutter.h"
 #include "platform/Dpi.h"
-#include "state/App.h"
 
 #include <array>
 

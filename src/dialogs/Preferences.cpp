@@ -97,7 +97,7 @@ PreferencesChoice preferencesShown(const Settings& settings) {
 }
 
 // Steps in this order: a font or a layout step sees the values stored before it.
-void applyPreferences(Context& ctx, const PreferencesChoice& choice) {
+void applyPreferences(EditorContext& ctx, const PreferencesChoice& choice) {
     Settings& s = ctx.app.settings;
     const auto picked = [&](int listId) { return choice.picked[static_cast<std::size_t>(listId - kTabSpacesList)]; };
     // Laying out again is not free (the editor is resized, the gutter rebuilt): only on a change.
@@ -151,7 +151,7 @@ bool namesExistingFile(Desktop& desktop, std::string_view commandPrefix) {
     return path.find_first_of("?*") == std::string::npos && desktop.fileExists(path);
 }
 
-void showPreferences(Context& ctx) {
+void showPreferences(EditorContext& ctx) {
     PreferencesModel model(ctx);
     runDialog(ctx, preferencesDialog(), model);
 }

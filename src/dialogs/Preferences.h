@@ -3,7 +3,7 @@
 // the running program. With the common controls of the manifest a drop-down list opens to show all
 // its entries, whatever closed height the table gives it.
 #include "platform/DialogModel.h"
-#include "state/App.h"
+#include "editor/EditorState.h"
 
 #include <array>
 #include <cstdint>
@@ -26,7 +26,7 @@ DialogLayout preferencesDialog();
 
 // Edit > Preferences: "Tessaline Options", modal to the main window, until "&Apply" or the close
 // box ends it.
-void showPreferences(Context& ctx);
+void showPreferences(EditorContext& ctx);
 
 // The entries of each list, in the order shown; a list's entry i stands for choice i.
 std::vector<std::string> listEntries(int listId);
@@ -51,7 +51,7 @@ PreferencesChoice preferencesShown(const Settings& settings);
 
 // Applies the choice to the settings and to the running program, in a fixed order; a browser slot
 // without a usable executable asks for one (findBrowser).
-void applyPreferences(Context& ctx, const PreferencesChoice& choice);
+void applyPreferences(EditorContext& ctx, const PreferencesChoice& choice);
 
 // Asks the user for a browser executable, starting where storedPrefix (the slot's command prefix)
 // points, else in Program Files: its full path, or "" when the dialog was cancelled.
@@ -62,12 +62,12 @@ bool namesExistingFile(Desktop& desktop, std::string_view commandPrefix);
 
 class PreferencesModel final : public DialogModel {
 public:
-    explicit PreferencesModel(Context& ctx) : ctx_(ctx) {}
+    explicit PreferencesModel(EditorContext& ctx) : ctx_(ctx) {}
     void initialise(DialogView& view) override;
     void command(DialogView& view, int id, int notification) override;
 
 private:
-    Context& ctx_;
+    EditorContext& ctx_;
 };
 
 }  // namespace tess

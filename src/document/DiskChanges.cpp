@@ -13,7 +13,7 @@ void rememberFileStamp(Context& ctx, std::optional<FileStamp> stamp) {
     watch.askAtSave = false;
 }
 
-void checkFileOnDisk(Context& ctx) {
+void checkFileOnDisk(EditorContext& ctx) {
     DiskWatch& watch = ctx.app.disk;
     if (watch.quiet || watch.file.empty() || watch.file != ctx.app.currentFile || !watch.stamp) return;
     const std::optional<FileStamp> now = ctx.desktop.fileStamp(watch.file);

@@ -1,7 +1,7 @@
 #pragma once
 // Another program's changes to the document's file: noticed when the main window becomes active
 // again and before a save, from the file's last write time and size alone.
-#include "state/App.h"
+#include "editor/EditorState.h"
 
 #include <string>
 
@@ -36,7 +36,7 @@ void rememberFileStamp(Context& ctx, std::optional<FileStamp> stamp);
 
 // The main window is active again: a change of the file since it was last read or written is
 // asked about, once, and a file that has gone is reported and the text marked as unsaved.
-void checkFileOnDisk(Context& ctx);
+void checkFileOnDisk(EditorContext& ctx);
 
 // Before a save to the document's own file: true when it may be written, asking first when it
 // changed on disk or the user kept edits over a change.

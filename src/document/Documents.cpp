@@ -55,10 +55,10 @@ FileDialogRequest fileDialog(const Context& ctx, std::string title) {
 }
 
 // The edit control starts each document with a fresh slate of marks and an unchanged state.
-void afterTextReplaced(Context& ctx) {
+void afterTextReplaced(EditorContext& ctx) {
     updateStatusBar(ctx);
     ctx.view.showEncoding(ctx.app.encoding);
-    ctx.app.bookmarks.clear();
+    ctx.edit.bookmarks.clear();
     ctx.editor.setModified(false);
     refreshGutter(ctx);
 }
@@ -87,7 +87,7 @@ const CodePage& documentCodePage(Context& ctx) {
     return ctx.app.codePage ? *ctx.app.codePage : ctx.desktop.ansiCodePage();
 }
 
-bool loadDocument(Context& ctx, const std::string& path) {
+bool loadDocument(EditorContext& ctx, const std::string& path) {
     if (refusedDeviceName(ctx, path)) return false;
     const Busy busy(ctx.view);
     // Taken before the read: a change made while reading is then noticed later, not missed.
@@ -169,12 +169,12 @@ void updateRecentFiles(Context& ctx) {
     ctx.view.setRecentFileItems(recentFileItems(ctx.app.settings));
 }
 
-bool saveBeforeClose(Context& ctx) {
+bool saveBeforeClose(EditorContext& ctx) {
     if (ctx.desktop.fileExists(ctx.app.currentFile)) return saveDocument(ctx, "");
     return saveDocumentAs(ctx);
 }
 
-bool confirmDiscard(Context& ctx) {
+bool confirmDiscard(EditorContext& ctx) {
     if (!ctx.editor.modified()) return true;
     const Answer answer = ctx.desktop.messageBox(
         question("Tessaline", "File has changed...\r\nsave it before opening another file?", Buttons::YesNo));
@@ -185,7 +185,7 @@ bool confirmDiscard(Context& ctx) {
     return saveBeforeClose(ctx);
 }
 
-void newDocument(Context& ctx) {
+void newDocument(EditorContext& ctx) {
     if (!confirmDiscard(ctx)) return;
     ctx.editor.setSelection(0, -1);
     ctx.editor.replaceSelection(u"", true);
@@ -196,7 +196,7 @@ void newDocument(Context& ctx) {
     afterTextReplaced(ctx);
 }
 
-void openDocument(Context& ctx) {
+void openDocument(EditorContext& ctx) {
     if (!confirmDiscard(ctx)) return;
     FileDialogRequest request = fileDialog(ctx, "Open File");
     request.fileMustExist = true;
@@ -205,7 +205,7 @@ void openDocument(Context& ctx) {
     loadDocument(ctx, *path);
 }
 
-void saveDocumentCommand(Context& ctx) {
+void saveDocumentCommand(EditorContext& ctx) {
     if (ctx.app.currentFile.empty()) {
         saveDocumentAs(ctx);
         return;
@@ -214,7 +214,7 @@ void saveDocumentCommand(Context& ctx) {
     if (answer == Answer::Yes) saveDocument(ctx, "");
 }
 
-bool saveDocumentAs(Context& ctx) {
+bool saveDocumentAs(EditorContext& ctx) {
     FileDialogRequest request = fileDialog(ctx, "Save File");
     if (!ctx.app.currentFile.empty()) request.initialName = fileStemOf(ctx.app.currentFile);
     const std::optional<std::string> path = ctx.desktop.saveFileDialog(request);
@@ -235,7 +235,7 @@ bool saveDocumentAs(Context& ctx) {
     return true;
 }
 
-void openDroppedFiles(Context& ctx, const std::vector<std::string>& paths) {
+void openDroppedFiles(EditorContext& ctx, const std::vector<std::string>& paths) {
     const DiskQuestionsWait wait(ctx.app);
     if (paths.empty() || !confirmDiscard(ctx)) return;
     // Read as a file, a folder fails with a reason that names neither.
@@ -248,7 +248,7 @@ void openDroppedFiles(Context& ctx, const std::vector<std::string>& paths) {
                                 .icon = Icon::Information});
 }
 
-void openRecentFile(Context& ctx, int index) {
+void openRecentFile(EditorContext& ctx, int index) {
     const auto& settings = ctx.app.settings;
     if (index < 1 || index > std::min<int>(settings.recentCount, static_cast<int>(settings.recentFiles.size())))
         return;

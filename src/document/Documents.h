@@ -1,7 +1,7 @@
 #pragma once
 // The document: its file name and encoding, the questions before its text is discarded, and moving
 // text between files and the editor so that what is saved unedited is the file as it was read.
-#include "state/App.h"
+#include "editor/EditorState.h"
 #include "platform/Desktop.h"
 
 #include <string>
@@ -21,7 +21,7 @@ const CodePage& documentCodePage(Context& ctx);
 // Reads path into the editor, decoded as its bytes say. On success currentFile becomes path and
 // the encoding the one found; on failure the user sees the "File Error " box and the editor,
 // currentFile and the encoding stay as they were.
-bool loadDocument(Context& ctx, const std::string& path);
+bool loadDocument(EditorContext& ctx, const std::string& path);
 
 // Writes the editor's text to name in the document's encoding; an empty name means currentFile,
 // and then a successful save also marks the document unchanged. A failure (the text holds a
@@ -40,26 +40,26 @@ void updateRecentFiles(Context& ctx);
 
 // The question before the text is discarded. True when the caller may go on: nothing unsaved,
 // the user said No, or said Yes and the document was saved.
-bool confirmDiscard(Context& ctx);
+bool confirmDiscard(EditorContext& ctx);
 
 // The Yes of a question about unsaved changes: save to currentFile when it exists, else Save As.
 // Returns whether the document was saved.
-bool saveBeforeClose(Context& ctx);
+bool saveBeforeClose(EditorContext& ctx);
 
 // The File menu's commands.
-void newDocument(Context& ctx);
-void openDocument(Context& ctx);
-void saveDocumentCommand(Context& ctx);
-bool saveDocumentAs(Context& ctx);
+void newDocument(EditorContext& ctx);
+void openDocument(EditorContext& ctx);
+void saveDocumentCommand(EditorContext& ctx);
+bool saveDocumentAs(EditorContext& ctx);
 // index 1 to 4: the recent-file entry of that number.
-void openRecentFile(Context& ctx, int index);
+void openRecentFile(EditorContext& ctx, int index);
 // File > Encoding: the encoding the next save writes. Another than the document's marks it changed,
 // so that Save writes it and closing asks first.
 void chooseEncoding(Context& ctx, Encoding encoding);
 
 // Files dropped on the main window: the first opens as File > Open would open it, and the user is
 // told that the others were not (one document at a time).
-void openDroppedFiles(Context& ctx, const std::vector<std::string>& paths);
+void openDroppedFiles(EditorContext& ctx, const std::vector<std::string>& paths);
 inline std::string droppedNotOpenedText(const std::vector<std::string>& rest) {
     std::string text = "Only one file is open at a time...\r\nthese were not opened:";
     for (const std::string& path : rest) text += "\r\n" + path;

@@ -16,11 +16,11 @@ void dropBeyond(std::vector<int>& bookmarks, int lineCount) {
     bookmarks.erase(std::upper_bound(bookmarks.begin(), bookmarks.end(), lineCount), bookmarks.end());
 }
 
-void goToBookmark(Context& ctx, std::optional<int> (*pick)(const std::vector<int>&, int)) {
-    dropBeyond(ctx.app.bookmarks, ctx.editor.lineCount());
-    const std::optional<int> target = pick(ctx.app.bookmarks, ctx.app.caret.caretLine);
+void goToBookmark(EditorContext& ctx, std::optional<int> (*pick)(const std::vector<int>&, int)) {
+    dropBeyond(ctx.edit.bookmarks, ctx.editor.lineCount());
+    const std::optional<int> target = pick(ctx.edit.bookmarks, ctx.edit.caret.caretLine);
     if (!target) return;
-    placeCaret(ctx.app.caret, ctx.editor, 1, *target);
+    placeCaret(ctx.edit.caret, ctx.editor, 1, *target);
     ctx.editor.scrollCaret();
     refreshGutter(ctx);
     updateStatusBar(ctx);
@@ -67,30 +67,30 @@ void shiftBookmarks(std::vector<int>& bookmarks, int line, bool atLineStart, int
     dropBeyond(bookmarks, lineCountAfter);
 }
 
-void followEdit(Context& ctx, EditSpan span) {
+void followEdit(EditorContext& ctx, EditSpan span) {
     const EditControl& editor = ctx.editor;
     const int after = editor.lineCount();
     if (after != span.lineCountBefore) {
         const int line = editor.lineFromChar(span.start);
-        shiftBookmarks(ctx.app.bookmarks, line + 1, span.start == editor.lineIndex(line), span.lineCountBefore, after);
+        shiftBookmarks(ctx.edit.bookmarks, line + 1, span.start == editor.lineIndex(line), span.lineCountBefore, after);
     }
     refreshGutter(ctx);
 }
 
 // A right click below the text can record a line past the last one; a bookmark there would be
 // invisible, so it is not set.
-void setBookmark(Context& ctx) {
-    const int line = ctx.app.caret.caretLine;
-    if (line >= 1 && line <= ctx.editor.lineCount()) toggleBookmarkLine(ctx.app.bookmarks, line);
+void setBookmark(EditorContext& ctx) {
+    const int line = ctx.edit.caret.caretLine;
+    if (line >= 1 && line <= ctx.editor.lineCount()) toggleBookmarkLine(ctx.edit.bookmarks, line);
     refreshGutter(ctx);
 }
 
-void goToNextBookmark(Context& ctx) { goToBookmark(ctx, &nextBookmarkLine); }
+void goToNextBookmark(EditorContext& ctx) { goToBookmark(ctx, &nextBookmarkLine); }
 
-void goToPreviousBookmark(Context& ctx) { goToBookmark(ctx, &previousBookmarkLine); }
+void goToPreviousBookmark(EditorContext& ctx) { goToBookmark(ctx, &previousBookmarkLine); }
 
-void clearBookmarks(Context& ctx) {
-    ctx.app.bookmarks.clear();
+void clearBookmarks(EditorContext& ctx) {
+    ctx.edit.bookmarks.clear();
     refreshGutter(ctx);
 }
 

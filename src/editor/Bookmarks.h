@@ -1,5 +1,5 @@
 #pragma once
-#include "state/App.h"
+#include "editor/EditorState.h"
 
 #include <optional>
 #include <vector>
@@ -30,12 +30,12 @@ void shiftBookmarks(std::vector<int>& bookmarks, int line, bool atLineStart, int
 
 // After an edit of the editor's text: the bookmarks follow by the rule above and the gutter shows
 // them. Every edit that can add or remove lines ends here, whatever made it.
-void followEdit(Context& ctx, EditSpan span);
+void followEdit(EditorContext& ctx, EditSpan span);
 
 // The four bookmark commands.
-void setBookmark(Context& ctx);
-void goToNextBookmark(Context& ctx);
-void goToPreviousBookmark(Context& ctx);
-void clearBookmarks(Context& ctx);
+void setBookmark(EditorContext& ctx);
+void goToNextBookmark(EditorContext& ctx);
+void goToPreviousBookmark(EditorContext& ctx);
+void clearBookmarks(EditorContext& ctx);
 
 }  // namespace tess

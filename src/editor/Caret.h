@@ -1,7 +1,7 @@
 #pragma once
 // The caret record and the line primitives that the editor features share. Lines and columns
 // are 1-based; a line argument of 0 means the recorded caret line.
-#include "state/App.h"
+#include "editor/EditorState.h"
 
 #include <string>
 #include <string_view>

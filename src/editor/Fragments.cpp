@@ -24,19 +24,21 @@ std::u16string htmlSkeleton(std::u16string_view tabText) {
 // Whatever the fragment replaced may have held line breaks, so the marks follow every insertion,
 // not only the skeleton's. A fragment cut at the limit would be broken HTML: it goes in whole or
 // not at all.
-void insertFragment(Context& ctx, std::u16string_view text, int caretOffset) {
+void insertFragment(EditorContext& ctx, std::u16string_view text, int caretOffset) {
     const Selection selection = ctx.editor.selection();
     if (!roomForInsertion(ctx, text, selection.end - selection.start)) return;
     const EditSpan span{selection.start, ctx.editor.lineCount()};
-    insertSnippet(ctx.app.caret, ctx.editor, text, caretOffset);
+    insertSnippet(ctx.edit.caret, ctx.editor, text, caretOffset);
     followEdit(ctx, span);
     updateStatusBar(ctx);
 }
 
-void insertHtmlSkeleton(Context& ctx) { insertFragment(ctx, htmlSkeleton(std::u16string(static_cast<std::size_t>(indentUnit(ctx.app.settings)), u' ')), 0); }
+void insertHtmlSkeleton(EditorContext& ctx) {
+    insertFragment(ctx, htmlSkeleton(std::u16string(static_cast<std::size_t>(indentUnit(ctx.app.settings)), u' ')), 0);
+}
 
-void insertScriptElement(Context& ctx) { insertFragment(ctx, kScriptElement, kScriptCaret); }
+void insertScriptElement(EditorContext& ctx) { insertFragment(ctx, kScriptElement, kScriptCaret); }
 
-void insertComment(Context& ctx) { insertFragment(ctx, kComment, kCommentCaret); }
+void insertComment(EditorContext& ctx) { insertFragment(ctx, kComment, kCommentCaret); }
 
 }  // namespace tess

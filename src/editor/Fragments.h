@@ -1,6 +1,6 @@
 #pragma once
 // Fixed pieces of HTML put into the document at the caret, ready for typing inside them.
-#include "state/App.h"
+#include "editor/EditorState.h"
 
 #include <string>
 #include <string_view>
@@ -17,11 +17,11 @@ inline constexpr int kCommentCaret = 5;  // between the two spaces
 // Replaces the selection with text as one undoable edit and leaves the caret caretOffset characters
 // into it (0: after it); the bookmarks, the gutter and the status bar follow. A text that does not
 // fit within the limit is refused whole.
-void insertFragment(Context& ctx, std::u16string_view text, int caretOffset);
+void insertFragment(EditorContext& ctx, std::u16string_view text, int caretOffset);
 
 // Commands menu: Begin html script, Java script header, Add comment.
-void insertHtmlSkeleton(Context& ctx);
-void insertScriptElement(Context& ctx);
-void insertComment(Context& ctx);
+void insertHtmlSkeleton(EditorContext& ctx);
+void insertScriptElement(EditorContext& ctx);
+void insertComment(EditorContext& ctx);
 
 }  // namespace tess

@@ -42,15 +42,15 @@ std::string gutterRows(const GutterRowsInput& input) {
     return text;
 }
 
-void refreshGutter(Context& ctx) {
+void refreshGutter(EditorContext& ctx) {
     const bool numbers = ctx.app.settings.showLineNumbers;
     ctx.view.setGutterText(gutterRows({
         .firstLine = ctx.editor.firstVisibleLine() + 1,
         .lineCount = ctx.editor.lineCount(),
-        .visibleLines = ctx.app.font.visibleLines,
-        .fieldWidth = gutterFieldWidth(ctx.app.font.charWidth, numbers, ctx.app.dpi),
+        .visibleLines = ctx.edit.font.visibleLines,
+        .fieldWidth = gutterFieldWidth(ctx.edit.font.charWidth, numbers, ctx.app.dpi),
         .showLineNumbers = numbers,
-        .bookmarks = ctx.app.bookmarks,
+        .bookmarks = ctx.edit.bookmarks,
     }));
 }
 

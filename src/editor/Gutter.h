@@ -1,5 +1,5 @@
 #pragma once
-#include "state/App.h"
+#include "editor/EditorState.h"
 
 #include <span>
 #include <string>
@@ -39,6 +39,6 @@ int gutterFieldWidth(int charWidth, bool showLineNumbers, int dpi);
 std::string gutterRows(const GutterRowsInput& input);
 
 // Rebuilds the line-number gutter's text from the editor's visible lines and the bookmarks.
-void refreshGutter(Context& ctx);
+void refreshGutter(EditorContext& ctx);
 
 }  // namespace tess

@@ -115,9 +115,9 @@ TabOutcome indentBlock(Context& ctx, Selection selection, bool unindent) {
     return TabOutcome::Done;
 }
 
-void indentAtCaret(Context& ctx, bool unindent) {
+void indentAtCaret(EditorContext& ctx, bool unindent) {
     EditControl& editor = ctx.editor;
-    CaretState& caret = ctx.app.caret;
+    CaretState& caret = ctx.edit.caret;
     const int unit = indentUnit(ctx.app.settings);
     if (!unindent) {
         editor.replaceSelection(std::u16string(static_cast<std::size_t>(unit), u' '), true);
@@ -141,9 +141,9 @@ struct PendingBracket {
     int lengthAfter = 0;  // the text length once the control has inserted it
 };
 
-std::optional<PendingBracket> prepareBracket(Context& ctx, char16_t typed) {
+std::optional<PendingBracket> prepareBracket(EditorContext& ctx, char16_t typed) {
     if (!ctx.app.settings.autoCompleteBrackets || closingBracket(typed) == 0) return std::nullopt;
-    recordCaret(ctx.app.caret, ctx.editor);
+    recordCaret(ctx.edit.caret, ctx.editor);
     const Selection selection = ctx.editor.selection();
     return PendingBracket{typed, selection.start + 1,
                           ctx.editor.textLength() - (selection.end - selection.start) + 1};
@@ -168,9 +168,9 @@ void completeBracket(Context& ctx, const PendingBracket& pending) {
 // undo takes both back at once. The caret comes from the control at every press, so
 // auto-repeated presses (several presses, one release) each indent from where the last one left
 // the caret.
-void enterPressed(Context& ctx) {
+void enterPressed(EditorContext& ctx) {
     EditControl& editor = ctx.editor;
-    CaretState& caret = ctx.app.caret;
+    CaretState& caret = ctx.edit.caret;
     caret.enterPrepared = true;
     const int breakAt = editor.selection().start;
     const int line = editor.lineFromChar(breakAt);
@@ -186,43 +186,43 @@ void enterPressed(Context& ctx) {
     followEdit(ctx, span);
 }
 
-bool enterReleased(Context& ctx) {
-    if (!ctx.app.caret.enterPrepared) return false;
-    ctx.app.caret.enterPrepared = false;
+bool enterReleased(EditorContext& ctx) {
+    if (!ctx.edit.caret.enterPrepared) return false;
+    ctx.edit.caret.enterPrepared = false;
     refreshGutter(ctx);
     updateStatusBar(ctx);
     return true;
 }
 
-void verticalMovePressed(Context& ctx, bool shift) {
+void verticalMovePressed(EditorContext& ctx, bool shift) {
     if (shift) return;
-    CaretState& caret = ctx.app.caret;
+    CaretState& caret = ctx.edit.caret;
     recordCaret(caret, ctx.editor);
     if (caret.goalColumn == 0) caret.goalColumn = caret.caretColumn;
     else applyGoalColumn(caret, ctx.editor);
 }
 
-void verticalMoveReleased(Context& ctx, bool shift) {
+void verticalMoveReleased(EditorContext& ctx, bool shift) {
     if (!shift) {
-        applyGoalColumn(ctx.app.caret, ctx.editor);
+        applyGoalColumn(ctx.edit.caret, ctx.editor);
         refreshGutter(ctx);
     }
     updateStatusBar(ctx);
 }
 
-void horizontalMoveReleased(Context& ctx) {
-    ctx.app.caret.goalColumn = 0;
+void horizontalMoveReleased(EditorContext& ctx) {
+    ctx.edit.caret.goalColumn = 0;
     refreshGutter(ctx);
     updateStatusBar(ctx);
 }
 
-void deleteReleased(Context& ctx) {
+void deleteReleased(EditorContext& ctx) {
     refreshGutter(ctx);
     updateStatusBar(ctx);
 }
 
-TabOutcome tabPressed(Context& ctx, bool shift) {
-    ctx.app.caret.goalColumn = 0;
+TabOutcome tabPressed(EditorContext& ctx, bool shift) {
+    ctx.edit.caret.goalColumn = 0;
     const Selection selection = ctx.editor.selection();
     if (selection.end > selection.start) {
         if (indentBlock(ctx, selection, shift) == TabOutcome::Refused) return TabOutcome::Refused;
@@ -237,10 +237,10 @@ TabOutcome tabPressed(Context& ctx, bool shift) {
 // character width measured from where the line's first character is drawn (so the control's
 // margin and a horizontal scroll are allowed for). A point below the last line or right of a
 // line's end puts the caret at that line's end rather than on some other line.
-void placeCaretAtPoint(Context& ctx, Point point) {
+void placeCaretAtPoint(EditorContext& ctx, Point point) {
     EditControl& editor = ctx.editor;
-    CaretState& caret = ctx.app.caret;
-    const FontMetrics& font = ctx.app.font;
+    CaretState& caret = ctx.edit.caret;
+    const FontMetrics& font = ctx.edit.font;
     caret.goalColumn = 0;
     int line = caret.caretLine;
     if (font.lineHeight != 0) line = editor.firstVisibleLine() + 1 + (point.y - 1) / font.lineHeight;
@@ -259,14 +259,14 @@ void placeCaretAtPoint(Context& ctx, Point point) {
 // whatever it did to the lines (Delete, Backspace, typing over lines, pasting with Shift+Insert).
 // The text before the nearer of the selection starts before and after is untouched by any such
 // edit (Backspace at a line start ends on the line above), so that is where the edit began.
-void runControl(Context& ctx, const ControlHandling& control) {
+void runControl(EditorContext& ctx, const ControlHandling& control) {
     EditControl& editor = ctx.editor;
     const int countBefore = editor.lineCount();
     const int startBefore = editor.selection().start;
     control();
     if (editor.lineCount() == countBefore) return;
     followEdit(ctx, {std::min(startBefore, editor.selection().start), countBefore});
-    recordCaret(ctx.app.caret, editor);
+    recordCaret(ctx.edit.caret, editor);
 }
 
 int selectedLength(const EditControl& editor) {
@@ -296,7 +296,7 @@ char16_t closingBracket(char16_t opening) {
 // Tab the press has already done all there is to do, so their character is dropped; the count
 // is reset by the next press and by the key's release, so an untranslated press (one that was
 // sent rather than typed) cannot leave a later character to be swallowed.
-bool EditorKeys::charTyped(Context& ctx, char16_t typed, const ControlHandling& control) {
+bool EditorKeys::charTyped(EditorContext& ctx, char16_t typed, const ControlHandling& control) {
     if (swallowCount_ > 0 && isCharOf(swallowFor_, typed)) {
         --swallowCount_;
         return false;
@@ -317,9 +317,9 @@ bool EditorKeys::charTyped(Context& ctx, char16_t typed, const ControlHandling& 
 // would otherwise put spaces where the selection was collapsed.
 // Any other key pressed between an Enter press and its release ends that Enter: its release then
 // counts as a lone one (the Enter has done its work at the press already).
-bool EditorKeys::keyPressed(Context& ctx, Key key, bool shift, const ControlHandling& control, bool repeated) {
+bool EditorKeys::keyPressed(EditorContext& ctx, Key key, bool shift, const ControlHandling& control, bool repeated) {
     swallowCount_ = 0;
-    if (key != Key::Enter) ctx.app.caret.enterPrepared = false;
+    if (key != Key::Enter) ctx.edit.caret.enterPrepared = false;
     switch (key) {
     case Key::Enter:
         enterPressed(ctx);
@@ -348,7 +348,7 @@ bool EditorKeys::keyPressed(Context& ctx, Key key, bool shift, const ControlHand
     }
 }
 
-bool EditorKeys::keyReleased(Context& ctx, Key key, bool shift, const ControlHandling& control) {
+bool EditorKeys::keyReleased(EditorContext& ctx, Key key, bool shift, const ControlHandling& control) {
     switch (key) {
     case Key::Enter:
         swallowCount_ = 0;
@@ -375,11 +375,11 @@ bool EditorKeys::keyReleased(Context& ctx, Key key, bool shift, const ControlHan
     return true;
 }
 
-void EditorKeys::leftButtonReleased(Context& ctx) {
-    ctx.app.caret.goalColumn = 0;
+void EditorKeys::leftButtonReleased(EditorContext& ctx) {
+    ctx.edit.caret.goalColumn = 0;
     updateStatusBar(ctx);
 }
 
-void EditorKeys::rightButtonPressed(Context& ctx, Point point) { placeCaretAtPoint(ctx, point); }
+void EditorKeys::rightButtonPressed(EditorContext& ctx, Point point) { placeCaretAtPoint(ctx, point); }
 
 }  // namespace tess

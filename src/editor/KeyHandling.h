@@ -2,7 +2,7 @@
 // What the editor adds to the edit control's own keys and clicks: bracket completion, Enter
 // indentation, the goal column of Up and Down, block Tab and Shift+Tab and the right-click
 // caret. The Win32 subclass calls these around passing each message on to the control.
-#include "state/App.h"
+#include "editor/EditorState.h"
 #include "platform/EditControl.h"
 
 #include <functional>
@@ -24,13 +24,13 @@ using ControlHandling = std::function<void()>;
 // it remembers which character messages belong to a key press it has already handled.
 class EditorKeys {
 public:
-    bool charTyped(Context& ctx, char16_t typed, const ControlHandling& control);
+    bool charTyped(EditorContext& ctx, char16_t typed, const ControlHandling& control);
     // repeated: an auto-repeated press, the key being down already.
-    bool keyPressed(Context& ctx, Key key, bool shift, const ControlHandling& control, bool repeated = false);
-    bool keyReleased(Context& ctx, Key key, bool shift, const ControlHandling& control);
-    void leftButtonReleased(Context& ctx);
+    bool keyPressed(EditorContext& ctx, Key key, bool shift, const ControlHandling& control, bool repeated = false);
+    bool keyReleased(EditorContext& ctx, Key key, bool shift, const ControlHandling& control);
+    void leftButtonReleased(EditorContext& ctx);
     // Before the context menu opens at the point (client pixels): the caret goes under it.
-    void rightButtonPressed(Context& ctx, Point point);
+    void rightButtonPressed(EditorContext& ctx, Point point);
 
 private:
     // Characters that the translation of a handled Enter or Tab press still has to deliver.

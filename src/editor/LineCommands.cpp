@@ -14,7 +14,7 @@ namespace {
 
 // The tail every edit that may add or remove lines shares: the bookmarks follow the lines, the
 // gutter and the status bar show where things now stand.
-void afterLineEdit(Context& ctx, EditSpan span) {
+void afterLineEdit(EditorContext& ctx, EditSpan span) {
     followEdit(ctx, span);
     updateStatusBar(ctx);
 }
@@ -36,7 +36,7 @@ std::u16string normalizeClipboard(Desktop& desktop) {
 // what it put back, but the status bar tells where a selection starts: after undoing a Replace All
 // the view would stand thousands of lines below the line the status bar names. With the caret
 // turned to the start, the view, the caret and the status bar agree, and all of it stays selected.
-void undoEdit(Context& ctx) {
+void undoEdit(EditorContext& ctx) {
     EditControl& editor = ctx.editor;
     const int countBefore = editor.lineCount();
     editor.undo();
@@ -50,7 +50,7 @@ void undoEdit(Context& ctx) {
 
 void selectAll(Context& ctx) { ctx.editor.setSelection(0, -1); }
 
-void cutSelection(Context& ctx) {
+void cutSelection(EditorContext& ctx) {
     const EditSpan span = spanAtSelection(ctx.editor);
     ctx.editor.cut();
     normalizeClipboard(ctx.desktop);
@@ -62,12 +62,12 @@ void copySelection(Context& ctx) {
     normalizeClipboard(ctx.desktop);
 }
 
-void pasteClipboard(Context& ctx) {
+void pasteClipboard(EditorContext& ctx) {
     const EditSpan span = spanAtSelection(ctx.editor);
     const Selection selection = ctx.editor.selection();
     if (!roomForInsertion(ctx, normalizeClipboard(ctx.desktop), selection.end - selection.start)) return;
     ctx.editor.paste();
-    placeCaret(ctx.app.caret, ctx.editor, 1, 0);
+    placeCaret(ctx.edit.caret, ctx.editor, 1, 0);
     ctx.editor.scrollCaret();
     afterLineEdit(ctx, span);
 }
@@ -75,7 +75,7 @@ void pasteClipboard(Context& ctx) {
 // The line is the text line the caret stands on, all of it when word wrap shows it on several
 // display lines: taking only a display line and the two characters after it would cut into the
 // next display line. It is found from the control's caret, not the record, which may lag behind.
-void yankLine(Context& ctx) {
+void yankLine(EditorContext& ctx) {
     EditControl& editor = ctx.editor;
     const TextLine line = textLineAt(editor, editor.lineFromChar(editor.lineIndex(-1)));
     const EditSpan span{line.start, editor.lineCount()};
@@ -84,14 +84,14 @@ void yankLine(Context& ctx) {
         editor.setSelection(line.start, line.next);
         editor.replaceSelection(u"", true);
     }
-    placeCaret(ctx.app.caret, editor, 1, line.firstLine + 1);
+    placeCaret(ctx.edit.caret, editor, 1, line.firstLine + 1);
     afterLineEdit(ctx, span);
 }
 
 // The whole text line, without its break; a line that word wrap shows on several display lines is
 // read from the text, since its display lines alone need not hold every character between them.
-void copyLine(Context& ctx) {
-    const int caretLine = ctx.app.caret.caretLine;
+void copyLine(EditorContext& ctx) {
+    const int caretLine = ctx.edit.caret.caretLine;
     std::u16string copied;
     if (caretLine >= 1 && caretLine <= ctx.editor.lineCount()) {
         const TextLine line = textLineAt(ctx.editor, caretLine - 1);
@@ -103,7 +103,7 @@ void copyLine(Context& ctx) {
 }
 
 // Whether the text fits is known before the caret moves: a refused paste leaves it where it was.
-void pasteLine(Context& ctx) {
+void pasteLine(EditorContext& ctx) {
     if (!roomForInsertion(ctx, ctx.desktop.clipboardText(), 0)) return;
     const int start = textLineAt(ctx.editor, ctx.editor.lineFromChar(ctx.editor.lineIndex(-1))).start;
     ctx.editor.setSelection(start, start);

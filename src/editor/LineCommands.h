@@ -1,6 +1,6 @@
 #pragma once
 // The Edit menu's commands and the line commands of the editor's context menu.
-#include "state/App.h"
+#include "editor/EditorState.h"
 
 #include <string>
 
@@ -10,18 +10,18 @@ namespace tess {
 // that text.
 std::u16string normalizeClipboard(Desktop& desktop);
 
-void undoEdit(Context& ctx);
+void undoEdit(EditorContext& ctx);
 void selectAll(Context& ctx);
-void cutSelection(Context& ctx);
+void cutSelection(EditorContext& ctx);
 void copySelection(Context& ctx);
 // Pastes, then puts the caret at the start of the line where the pasted text ends; a text that
 // does not fit within the limit is refused whole.
-void pasteClipboard(Context& ctx);
+void pasteClipboard(EditorContext& ctx);
 // Deletes the caret's line with its line break, leaving the clipboard alone.
-void yankLine(Context& ctx);
+void yankLine(EditorContext& ctx);
 // Puts the recorded caret line's text, without its break, on the clipboard.
-void copyLine(Context& ctx);
+void copyLine(EditorContext& ctx);
 // Pastes before the first character of the caret's line.
-void pasteLine(Context& ctx);
+void pasteLine(EditorContext& ctx);
 
 }  // namespace tess

@@ -7,10 +7,10 @@
 
 namespace tess {
 
-void updateStatusBar(Context& ctx) {
-    recordCaret(ctx.app.caret, ctx.editor);
-    ctx.view.setStatusTexts(ctx.app.currentFile, " " + std::to_string(ctx.app.caret.caretLine),
-                            " " + std::to_string(ctx.app.caret.caretColumn));
+void updateStatusBar(EditorContext& ctx) {
+    recordCaret(ctx.edit.caret, ctx.editor);
+    ctx.view.setStatusTexts(ctx.app.currentFile, " " + std::to_string(ctx.edit.caret.caretLine),
+                            " " + std::to_string(ctx.edit.caret.caretColumn));
 }
 
 }  // namespace tess

@@ -1,9 +1,9 @@
 #pragma once
-#include "state/App.h"
+#include "editor/EditorState.h"
 
 namespace tess {
 
 // Records the caret, then shows the path, " " + line and " " + column in the status bar.
-void updateStatusBar(Context& ctx);
+void updateStatusBar(EditorContext& ctx);
 
 }  // namespace tess

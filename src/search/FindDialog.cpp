@@ -36,7 +36,7 @@ MessageBoxRequest notFound(const std::string& caption, bool foundBefore) {
 }
 
 // The selection is shown where it is: scrolled into view, the gutter and the status bar following.
-void select(Context& ctx, int start, int end) {
+void select(EditorContext& ctx, int start, int end) {
     ctx.editor.setSelection(start, end);
     ctx.editor.scrollCaret();
     refreshGutter(ctx);
@@ -45,8 +45,8 @@ void select(Context& ctx, int start, int end) {
 
 // Find Next (+1) and Find Previous (-1) search for the selected text with the options the dialog
 // left. With nothing selected there is nothing to search for: a beep, and the caret stays.
-void findAgain(Context& ctx, int direction) {
-    FindState& state = ctx.app.find;
+void findAgain(SearchContext& ctx, int direction) {
+    FindState& state = ctx.find;
     const FindOptions o = state.rememberedFindOptions;
     std::u16string what;
     int found = SearchText(ctx.editor, what, o.wholeWord, o.matchCase, direction);
@@ -75,7 +75,7 @@ int lineBreaks(std::u16string_view text) {
 }
 
 // The bookmarks follow each replacement as they would follow it made on its own, from the first to the last.
-void followReplacements(Context& ctx, std::u16string_view old, const ReplaceAllPlan& plan, int length,
+void followReplacements(EditorContext& ctx, std::u16string_view old, const ReplaceAllPlan& plan, int length,
                         std::u16string_view with) {
     const int added = lineBreaks(with);
     int lines = lineBreaks(old) + 1, line = 1, delta = 0, counted = 0, lastEnd = -1;
@@ -87,14 +87,14 @@ void followReplacements(Context& ctx, std::u16string_view old, const ReplaceAllP
         if (p != lastEnd) atLineStart = p == 0 || old.substr(0, static_cast<std::size_t>(p)).ends_with(u"\r\n");
         else if (!with.empty()) atLineStart = with.ends_with(u"\r\n");
         const int removed = lineBreaks(old.substr(static_cast<std::size_t>(p), static_cast<std::size_t>(length)));
-        shiftBookmarks(ctx.app.bookmarks, line + delta, atLineStart, lines, lines + added - removed);
+        shiftBookmarks(ctx.edit.bookmarks, line + delta, atLineStart, lines, lines + added - removed);
         lines += added - removed, delta += added - removed, lastEnd = p + length;
     }
     refreshGutter(ctx);
 }
 
-void openFindDialog(Context& ctx, FindMode mode) {
-    ctx.app.find.dialogOpened = true;
+void openFindDialog(SearchContext& ctx, FindMode mode) {
+    ctx.find.dialogOpened = true;
     FindDialog dialog(ctx, mode);
     if (runDialog(ctx, findDialogLayout(mode), dialog) == -1) return;
     const FindDialogResult& result = dialog.result();
@@ -104,8 +104,8 @@ void openFindDialog(Context& ctx, FindMode mode) {
         ctx.editor.setSelection(-1, 0);
         updateStatusBar(ctx);
     }
-    ctx.app.find.rememberedFindOptions = result.options;
-    ctx.app.find.quickFindFound = true;
+    ctx.find.rememberedFindOptions = result.options;
+    ctx.find.quickFindFound = true;
 }
 
 }  // namespace
@@ -177,7 +177,7 @@ void FindDialog::findNext(DialogView& view) {
     const FindOptions o = options(view);
     const int direction = mode_ == FindMode::Replace || view.checked(kDown) ? 1 : -1;
     const int found = SearchText(ctx_.editor, what, o.wholeWord, o.matchCase, direction);
-    FindState& state = ctx_.app.find;
+    FindState& state = ctx_.find;
     if (found >= 0) {
         state.dialogFindFound = true;
         if (wrapped_ && o.beepOnCycle) ctx_.desktop.beep();
@@ -243,13 +243,13 @@ void FindDialog::replaceAll(DialogView& view) {
         }
         ctx_.desktop.messageBox(box("Replace all", "Done - Replaced " + std::to_string(plan.count) + " occurances",
                                     Buttons::Ok, Icon::Information));
-        ctx_.app.find.dialogFindFound = false;
+        ctx_.find.dialogFindFound = false;
     }
     result_.outcome = -1;
     view.close(kDialogOk);
 }
 
-void runFind(Context& ctx, FindMode mode) {
+void runFind(SearchContext& ctx, FindMode mode) {
     switch (mode) {
     case FindMode::FindNext: return findAgain(ctx, 1);
     case FindMode::FindPrevious: return findAgain(ctx, -1);

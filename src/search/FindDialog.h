@@ -2,7 +2,7 @@
 // Find, Find Next, Find Previous and Replace: the searches without a dialog and the Find / Replace
 // dialog as a table and a model, shown through the main window.
 #include "platform/DialogModel.h"
-#include "state/App.h"
+#include "search/FindState.h"
 
 #include <cstdint>
 
@@ -40,7 +40,7 @@ struct FindDialogResult {
 
 class FindDialog : public DialogModel {
 public:
-    FindDialog(Context& ctx, FindMode mode) : ctx_(ctx), mode_(mode) { result_.outcome = static_cast<int>(mode); }
+    FindDialog(SearchContext& ctx, FindMode mode) : ctx_(ctx), mode_(mode) { result_.outcome = static_cast<int>(mode); }
     void initialise(DialogView& view) override;
     void command(DialogView& view, int id, int notification) override;
     const FindDialogResult& result() const { return result_; }
@@ -51,13 +51,13 @@ private:
     void replaceAll(DialogView& view);
     FindOptions options(const DialogView& view) const;
 
-    Context& ctx_;
+    SearchContext& ctx_;
     const FindMode mode_;
     FindDialogResult result_;
     bool wrapped_ = false;
 };
 
 // The one entry of the four commands.
-void runFind(Context& ctx, FindMode mode);
+void runFind(SearchContext& ctx, FindMode mode);
 
 }  // namespace tess

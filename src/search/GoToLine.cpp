@@ -47,11 +47,11 @@ void GoToLineModel::command(DialogView& view, int id, int notification) {
     view.focus(kGoToLineNumber);
 }
 
-void goToLine(Context& ctx) {
+void goToLine(EditorContext& ctx) {
     const int lineCount = ctx.editor.lineCount();
     GoToLineModel model(ctx, lineCount);
     if (runDialog(ctx, goToLineDialog(lineCount), model) != kDialogOk || !model.line()) return;
-    placeCaret(ctx.app.caret, ctx.editor, 1, *model.line());
+    placeCaret(ctx.edit.caret, ctx.editor, 1, *model.line());
     ctx.editor.scrollCaret();
     refreshGutter(ctx);
     updateStatusBar(ctx);

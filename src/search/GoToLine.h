@@ -1,7 +1,7 @@
 #pragma once
 // Search > Go to line: a small dialog asks for a line number and the caret goes to that line's start.
 #include "platform/DialogModel.h"
-#include "state/App.h"
+#include "editor/EditorState.h"
 
 #include <optional>
 #include <string_view>
@@ -27,6 +27,6 @@ private:
     std::optional<int> line_;
 };
 
-void goToLine(Context& ctx);
+void goToLine(EditorContext& ctx);
 
 }  // namespace tess

@@ -1,6 +1,8 @@
 #pragma once
-// The program-lifetime state, owned by one App object that the main window holds. Operations take
-// what they need by reference, so a test builds a fresh App per case.
+// The program-lifetime state every layer shares, owned by one App object that the program holds.
+// What only one layer uses belongs to that layer (the editor's caret and bookmarks in
+// editor/EditorState.h, searching's in search/FindState.h), and its context adds it to the one here.
+// Operations take what they need by reference, so a test builds fresh state per case.
 #include "platform/Desktop.h"
 #include "platform/Dpi.h"
 #include "platform/TextEncoding.h"
@@ -8,7 +10,6 @@
 
 #include <optional>
 #include <string>
-#include <vector>
 
 namespace tess {
 
@@ -22,37 +23,6 @@ struct Paths {
     std::string settingsFile;
     std::string helpFile;
     std::string previewFile;
-};
-
-// Caret record and the editor's key-handling state; lines and columns are 1-based.
-struct CaretState {
-    int caretLine = 0;
-    int caretColumn = 0;
-    int goalColumn = 0;
-    bool enterPrepared = false;  // set by an Enter press in the editor, consumed by its release
-};
-
-struct FontMetrics {
-    int charWidth = 0;
-    int lineHeight = 0;
-    int visibleLines = 0;
-};
-
-// The find options in their order: whole word, match case, do not cycle, beep on cycle.
-struct FindOptions {
-    bool wholeWord = false;
-    bool matchCase = false;
-    bool doNotCycle = false;
-    bool beepOnCycle = false;
-    friend bool operator==(const FindOptions&, const FindOptions&) = default;
-};
-
-// What searching keeps between uses of the find dialog; never saved.
-struct FindState {
-    FindOptions rememberedFindOptions{.wholeWord = true};  // what Find Next and Find Previous use
-    bool dialogOpened = false;
-    bool quickFindFound = false;   // "no more" rather than "none" for Find Next / Previous
-    bool dialogFindFound = false;  // the same choice for the dialog's message
 };
 
 // The document's file as the program last read or wrote it, to notice another program's changes.
@@ -74,15 +44,12 @@ struct App {
     // system's code page, or Latin-1 for a file whose bytes that code page would not give back.
     // Null: the system's.
     const CodePage* codePage = nullptr;
-    CaretState caret;
-    std::vector<int> bookmarks;  // 1-based lines, ascending, distinct
-    FontMetrics font;
     int dpi = kDesignDpi;  // of the monitor the main window is on
-    FindState find;
     DiskWatch disk;
 };
 
-// What an operation on the document needs: the state, the editor, the desktop and the window.
+// What every operation gets: the shared state, the editor, the desktop and the window. A layer that
+// keeps state of its own derives a context that adds it.
 struct Context {
     App& app;
     EditControl& editor;

@@ -37,7 +37,7 @@ std::unique_ptr<EditorSubject> editing(const Row& r) {
     auto s = makeEditorSubject();
     s->app().currentFile = r.file;
     s->set(r.text);  // the status bar shows the file
-    s->app().bookmarks = {1}, s->editor().setModified(r.modified);
+    s->edit().bookmarks = {1}, s->editor().setModified(r.modified);
     s->app().settings.recentFiles = {kNext}, s->app().settings.recentCount = 1, s->app().settings.askToQuit = !r.boxes.empty();
     FakeDesktop& d = s->desktop();
     d.files = kDisk, d.answers = r.answers, d.saveResults = {r.saveAs}, d.openResults = {kNext};
@@ -71,7 +71,7 @@ void run(const Row& r, int id, std::optional<FileError> badFile = {}) {  // badF
     EXPECT_EQ(utf8(s->editor().text()), !replaced ? r.text : id == IDM_NEW ? "" : "next");
     EXPECT_EQ(s->app().currentFile + " shown as " + s->status()[0], file + " shown as " + file);
     EXPECT_EQ(s->modified(), r.modified && !r.goesOn);
-    EXPECT_EQ(s->app().bookmarks.empty(), replaced);
+    EXPECT_EQ(s->edit().bookmarks.empty(), replaced);
 }
 
 // New, Open and a recent entry ask before discarding changes; Save asks for a titled document and is Save As for an

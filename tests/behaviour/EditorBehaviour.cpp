@@ -140,7 +140,7 @@ TEST(EditorBookmarks, FollowEveryEditAndItsUndo) {
             EXPECT_EQ(s->editor().text(), edited) << "every source makes the same edit";
             EXPECT_EQ(s->gutterRows(), gutterOf(s->editor().lineCount(), r.after));  // the marks where the user sees them
             run(*s, undo);
-            EXPECT_EQ(std::tuple(s->gutterRows(), s->app().bookmarks), std::tuple(gutterOf(10, r.undone), r.undone));
+            EXPECT_EQ(std::tuple(s->gutterRows(), s->edit().bookmarks), std::tuple(gutterOf(10, r.undone), r.undone));
         }
     }
 }
@@ -190,7 +190,7 @@ TEST(EditorCommands, GoToLineTakesOnlyALineOfTheDocument) {
         EXPECT_EQ(std::tuple(seen, s->desktop().boxes, statusOf(*s), line ? s->gutterRows().at(0) : ""),
                   std::tuple(line ? Rows{"Go to line"} : Rows{"Go to line", "focus 521"}, line ? std::vector<MessageBoxRequest>{}
                              : std::vector{wrong}, Rows{" " + std::to_string(at), line ? " 1" : " 2"}, line ? std::to_string(first + 1) : "")) << typed;
-        EXPECT_TRUE(first < at && at <= first + s->app().font.visibleLines) << typed << " from " << first;
+        EXPECT_TRUE(first < at && at <= first + s->edit().font.visibleLines) << typed << " from " << first;
     }
 }
 
@@ -203,12 +203,13 @@ TEST(EditorCommands, EveryMenuItemButtonAndKeyReachesItsCommand) {
         s->set("[b] b\r\nb");
         App& app = s->app();
         FakeDesktop& d = s->desktop();
-        app.bookmarks = {2}, app.currentFile = "", app.settings.askToQuit = 1, s->printers().events.clear();
+        s->edit().bookmarks = {2}, app.currentFile = "", app.settings.askToQuit = 1, s->printers().events.clear();
         d.setClipboardText(u"clip"), d.answers = {Answer::No}, d.processes.clear(), d.files.erase("C:\\s.html");
         d.files["C:\\o.html"] = "o", d.openResults = {"C:\\o.html"}, d.saveResults = {"C:\\s.html"};
         const std::vector<std::string> dialogs = reach();
-        const auto seen = std::tuple(dialogs, s->marked(), app.currentFile, utf8(d.clipboardText()), app.bookmarks,
-                                     d.boxes.size(), s->printers().events.size(), d.processes.size());
+        const auto seen =
+            std::tuple(dialogs, s->marked(), app.currentFile, utf8(d.clipboardText()), s->edit().bookmarks,
+                       d.boxes.size(), s->printers().events.size(), d.processes.size());
         if (app.settings.wordWrap) s->command(IDM_WORDWRAP);
         return seen;
     };

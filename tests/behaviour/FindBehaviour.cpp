@@ -108,8 +108,8 @@ TEST(FindBehaviour, FindNextPreviousTheDialogReplaceAndReplaceAll) {
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
         s->set(r.before);
-        s->app().find = {};
-        s->app().bookmarks = {2, 3};
+        s->find() = {};
+        s->edit().bookmarks = {2, 3};
         s->desktop().answers = r.answers, s->desktop().beeps = 0;
         s->desktop().answers.resize(r.boxes.size(), Answer::Ok);
         s->editor().setTextLimit(r.limits.first);
@@ -122,14 +122,14 @@ TEST(FindBehaviour, FindNextPreviousTheDialogReplaceAndReplaceAll) {
         EXPECT_EQ(seen, r.seen);
         EXPECT_EQ(s->desktop().boxes, r.boxes);
         EXPECT_EQ(s->desktop().beeps, r.beeps);
-        EXPECT_EQ(s->app().bookmarks, r.marks.empty() ? std::vector<int>({2, 3}) : r.marks);
+        EXPECT_EQ(s->edit().bookmarks, r.marks.empty() ? std::vector<int>({2, 3}) : r.marks);
         EXPECT_EQ(s->editor().textLimit(), r.limits.second);
         // The status bar tells where the selection starts, and the view shows that line.
         const int start = s->editor().selection().start, line = s->editor().lineFromChar(start);
         const Texts status = s->status();
         EXPECT_EQ(Texts(status.begin() + 1, status.begin() + 3),
                   Texts({" " + std::to_string(line + 1), " " + std::to_string(start - s->editor().lineIndex(line) + 1)}));
-        EXPECT_EQ(std::clamp(line - s->editor().firstVisibleLine(), 0, s->app().font.visibleLines - 1),
+        EXPECT_EQ(std::clamp(line - s->editor().firstVisibleLine(), 0, s->edit().font.visibleLines - 1),
                   line - s->editor().firstVisibleLine());
         if (r.marks.empty()) continue;
         s->command(IDM_UNDO);

@@ -36,12 +36,12 @@ TEST(FragmentBehaviour, OneUndoableInsertionEach) {
     for (const auto& r : rows) {
         SCOPED_TRACE(testing::Message() << r.before << " + " << r.id);
         auto s = makeEditorSubject();
-        s->app().settings.tabSpaces = r.tab, s->set(r.before), s->app().bookmarks = r.marks;
+        s->app().settings.tabSpaces = r.tab, s->set(r.before), s->edit().bookmarks = r.marks;
         s->editor().setTextLimit(r.limit), s->desktop().setClipboardText(utf16(r.clipboard));
         const bool refused = r.after == r.before;
         s->desktop().answers.assign(refused ? 1 : 0, Answer::Ok);
         r.id ? s->command(r.id) : s->keys("{S-Ins}");
-        EXPECT_EQ(std::tuple(s->marked(), s->app().bookmarks), std::tuple(r.after, r.moved));
+        EXPECT_EQ(std::tuple(s->marked(), s->edit().bookmarks), std::tuple(r.after, r.moved));
         EXPECT_EQ(s->desktop().boxes, refused ? std::vector{noRoom} : std::vector<MessageBoxRequest>{});
         if (refused) continue;
         EXPECT_EQ(s->gutterRows().size(), static_cast<std::size_t>(s->editor().lineCount()));

@@ -6,7 +6,7 @@
 #include "FakeDesktop.h"
 #include "FakePrinter.h"
 #include "MarkedText.h"
-#include "state/App.h"
+#include "search/FindState.h"
 
 #include <gtest/gtest.h>
 
@@ -62,6 +62,8 @@ public:
     virtual std::int32_t editorBackground() = 0;
 
     virtual App& app() = 0;
+    virtual EditorState& edit() = 0;
+    virtual FindState& find() = 0;
     virtual FakeDesktop& desktop() = 0;
     virtual FakePrinters& printers() = 0;
     // The control itself, for what a row sets up or reads beyond the user's view (the text limit).

@@ -4,17 +4,20 @@
 #include "FakeMainView.h"
 #include "FakePrinter.h"
 #include "InMemoryEditControl.h"
+#include "app/Commands.h"
 #include "app/Startup.h"
 
 namespace tess::test {
 
 struct TestContext {
     App app;
+    EditorState edit;
+    FindState find;
     FakeDesktop desktop;
     InMemoryEditControl editor{desktop.clipboard};
     FakeMainView view;
     FakePrinters printers;
-    Context ctx{app, editor, desktop, view, &printers};
+    CommandContext ctx{{{app, editor, desktop, view, &printers}, edit}, find};
 
     TestContext() {
         app.paths = makePaths("C:\\Data\\");

@@ -21,12 +21,12 @@ class NativeSubject : public EditorSubject {
 public:
     NativeSubject() {
         // The in-memory control's font: 8 pixels a character, 16 a line, 20 lines in view.
-        t.app.font = {InMemoryEditControl::kCharWidth, InMemoryEditControl::kLineHeight, 20};
+        t.edit.font = {InMemoryEditControl::kCharWidth, InMemoryEditControl::kLineHeight, 20};
     }
     void set(std::string_view text) override {
         setMarked(t.editor, text);  // setting the text empties the undo step
         t.editor.setModified(false);
-        t.app.bookmarks.clear();
+        t.edit.bookmarks.clear();
         t.desktop.boxes.clear();
         keys_ = EditorKeys{};
         keys_.leftButtonReleased(t.ctx);
@@ -70,6 +70,8 @@ public:
     bool laidOut() override { return t.view.layouts > layoutsBefore_; }
     std::int32_t editorBackground() override { return t.view.repaints ? t.app.settings.backgroundColor : 0xFFFFFF; }
     App& app() override { return t.app; }
+    EditorState& edit() override { return t.edit; }
+    FindState& find() override { return t.find; }
     FakeDesktop& desktop() override { return t.desktop; }
     FakePrinters& printers() override { return t.printers; }
     EditControl& editor() override { return t.editor; }

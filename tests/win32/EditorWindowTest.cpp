@@ -24,8 +24,8 @@ struct EditorWindow : testing::Test {
     // The gutter's rows for the lines the editor shows: their numbers, ">" before a marked one.
     std::vector<std::string> inView() {
         std::vector<std::string> rows;
-        for (int l = firstShown() + 1; l <= firstShown() + w.app().font.visibleLines; ++l)
-            rows.push_back((std::ranges::count(w.app().bookmarks, l) ? ">" : "") + std::to_string(l));
+        for (int l = firstShown() + 1; l <= firstShown() + s->edit().font.visibleLines; ++l)
+            rows.push_back((std::ranges::count(s->edit().bookmarks, l) ? ">" : "") + std::to_string(l));
         return rows;
     }
 };
@@ -58,7 +58,8 @@ TEST_F(EditorWindow, ContextMenuGutterFocusAndCopy) {
         s->set(kept);
         g_seen = {};
         const LRESULT at = ::SendMessageA(editor, EM_POSFROMCHAR, r.keyboard ? 15 : 7, 0);  // selection end, column 4
-        POINT p{GET_X_LPARAM(at) + (r.keyboard ? 0 : 3), GET_Y_LPARAM(at) + (r.keyboard ? w.app().font.lineHeight : 3)};
+        POINT p{GET_X_LPARAM(at) + (r.keyboard ? 0 : 3),
+                GET_Y_LPARAM(at) + (r.keyboard ? s->edit().font.lineHeight : 3)};
         ::SendMessageA(editor, r.message, r.keyboard ? WPARAM(editor) : 0, r.keyboard ? -1 : MAKELPARAM(p.x, p.y));
         r.opens ? (void)::ClientToScreen(editor, &p) : (void)(p = {});
         EXPECT_EQ(std::tuple(g_seen.menu == w.window.contextMenu() && g_seen.owner == w.hwnd(), g_seen.place.left,
@@ -103,9 +104,10 @@ TEST_F(EditorWindow, WordWrapMakesANewEditor) {
         s->editor().setModified(wraps);
         s->command(IDM_WORDWRAP);
         const bool sunken = ::GetWindowLongA(w.window.editorHwnd(), GWL_EXSTYLE) & WS_EX_CLIENTEDGE;
-        EXPECT_EQ(std::tuple(wrapping(w), utf8(s->editor().text()), s->modified(), s->editor().textLimit(), sunken,
-                             w.app().bookmarks.empty(), s->gutterRows().size(), s->editor().lineFromChar(203) > 2),
-                  std::tuple(wraps ? 1 : 0, plain, wraps, 250000, true, true, std::size_t(s->editor().lineCount()), wraps));
+        EXPECT_EQ(
+            std::tuple(wrapping(w), utf8(s->editor().text()), s->modified(), s->editor().textLimit(), sunken,
+                       s->edit().bookmarks.empty(), s->gutterRows().size(), s->editor().lineFromChar(203) > 2),
+            std::tuple(wraps ? 1 : 0, plain, wraps, 250000, true, true, std::size_t(s->editor().lineCount()), wraps));
     }
     s->desktop().setClipboardText(u"kept");
     s->desktop().answers = {Answer::Ok};

@@ -57,7 +57,7 @@ TEST(MainWindow, ItsToolbarPicturesAndLayout) {
     EXPECT_EQ(pictures.size(), 12u);
 
     const LONG none = chrome(main) + chrome(editor) + scaled(62, dpi);  // leaves the editor no room: both frames, the bars
-    const int line = shell.app().font.lineHeight;
+    const int line = shell.program.context().edit.font.lineHeight;
     for (const auto& [lines, numbers, editorX, gutterWidth] : {std::tuple{10.4, 1, 64, 62}, {10.6, 0, 12, 10}}) {
         shell.app().settings.showLineNumbers = numbers;
         ::MoveWindow(main, 0, 0, scaled(640, dpi), none + LONG(lines * line), FALSE);

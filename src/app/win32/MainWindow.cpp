@@ -107,7 +107,9 @@ MainWindow::~MainWindow() {
     if (hwnd()) ::DestroyWindow(hwnd());
 }
 
-Context MainWindow::context() { return Context{app_, editorView_.editor(), desktop_, *this, printers}; }
+CommandContext MainWindow::context() {
+    return {{{app_, editorView_.editor(), desktop_, *this, printers}, editorView_.state()}, find_};
+}
 
 bool MainWindow::create(HINSTANCE instance) {
     instance_ = instance;
@@ -180,7 +182,7 @@ bool MainWindow::finishStartup() {
     ::InvalidateRect(editorHwnd(), nullptr, TRUE);
     if (!createToolbar() || !createStatusBar()) return false;
     editorView_.applyFont();
-    Context ctx = context();
+    CommandContext ctx = context();
     updateStatusBar(ctx);
     showEncoding(app_.encoding);
     return editorView_.installEditorSubclass();
@@ -279,8 +281,9 @@ void MainWindow::layout() {
     const SIZE frame = editorView_.editorFrame();
     const Size editorClient{std::max(outer.width - static_cast<int>(frame.cx), 0),
                             std::max(outer.height - static_cast<int>(frame.cy), 0)};
-    const ClientLayout layout = clientLayout(cx, editorClient, app_.font, app_.settings.showLineNumbers, dpi);
-    app_.font.visibleLines = layout.visibleLines;
+    const ClientLayout layout =
+        clientLayout(cx, editorClient, editorView_.state().font, app_.settings.showLineNumbers, dpi);
+    editorView_.state().font.visibleLines = layout.visibleLines;
     editorView_.place(scaled(kGutterX, dpi), scaled(kGutterY, dpi),
                       {layout.gutterClient.width, layout.gutterClient.height}, layout.editorX,
                       scaled(kWorkAreaTop, dpi), {layout.editorClient.width, layout.editorClient.height});
@@ -397,7 +400,7 @@ LRESULT MainWindow::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         // The editor notifies after it has changed its text or scrolled, also where no key, bar or
         // wheel message announced it (the caret brought into view, typing below the view).
         if (id == IDC_EDITOR) {
-            Context ctx = context();
+            CommandContext ctx = context();
             refreshGutter(ctx);
         } else if (id == IDC_GUTTER) {
             ::SetFocus(editorHwnd());
@@ -423,7 +426,7 @@ LRESULT MainWindow::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_QUERYENDSESSION: return onQueryEndSession();
     case WM_ENDSESSION:
         if (wParam) {
-            Context ctx = context();
+            CommandContext ctx = context();
             endSession(ctx);
         }
         return 0;
@@ -434,7 +437,7 @@ LRESULT MainWindow::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_TESS_CHECKFILE:
         if (!closeQuestionOpen_) {
-            Context ctx = context();
+            CommandContext ctx = context();
             checkFileOnDisk(ctx);
         }
         return 0;
@@ -486,7 +489,7 @@ void MainWindow::onDpiChanged(int dpi, const RECT& suggested) {
                    suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
     layout();
     ::SendMessageW(editor, EM_LINESCROLL, 0, first - firstLine());
-    Context ctx = context();
+    CommandContext ctx = context();
     refreshGutter(ctx);
     if (statusBar_) updateStatusBar(ctx), showEncoding(app_.encoding);  // a new status bar starts empty
 }
@@ -498,7 +501,7 @@ void MainWindow::onClose() {
     bool mayClose = false;
     {
         const QuestionOpen open(closeQuestionOpen_);
-        Context ctx = context();
+        CommandContext ctx = context();
         mayClose = closeMainWindow(ctx);
     }
     if (mayClose) ::DestroyWindow(hwnd());
@@ -509,7 +512,7 @@ void MainWindow::onClose() {
 LRESULT MainWindow::onQueryEndSession() {
     if (closeQuestionOpen_) return FALSE;
     const QuestionOpen open(closeQuestionOpen_);
-    Context ctx = context();
+    CommandContext ctx = context();
     return mayEndSession(ctx) ? TRUE : FALSE;
 }
 
@@ -522,7 +525,7 @@ void MainWindow::onDropFiles(HDROP drop) {
         paths.push_back(narrow(name));
     }
     ::DragFinish(drop);
-    Context ctx = context();
+    CommandContext ctx = context();
     openDroppedFiles(ctx, paths);
 }
 

@@ -1,11 +1,12 @@
 #pragma once
 // The main window: a frame that holds the editor and its gutter, the toolbar, the status bar and
-// the menus, lays them out, and hands every command to the program's dispatch. The program's state
-// is not here: it lives in the Program that owns the window.
+// the menus, lays them out, and hands every command to the program's dispatch. The state every layer
+// shares is not here: it lives in the Program that owns the window. What only the window's parts
+// use is theirs: the editor's in its view, searching's here.
+#include "app/Commands.h"
 #include "editor/win32/EditorView.h"
 #include "platform/win32/UniqueHandle.h"
 #include "platform/win32/Window.h"
-#include "state/App.h"
 #include "state/MainView.h"
 
 #include <windows.h>
@@ -39,7 +40,8 @@ public:
     HMENU contextMenu() const override { return contextMenu_.get(); }
     HACCEL accelerators() const override { return accelerators_.get(); }
     EditControlWin& editor() { return editorView_.editor(); }
-    Context context() override;
+    // What a command gets, built afresh each time: the editor control changes with word wrap.
+    CommandContext context();
 
     // Called when the window has ended (closed, or destroyed with the program).
     std::function<void()> onEnded;
@@ -70,6 +72,7 @@ public:
     void applyEditorFont() override;
     void repaintEditor() override;
     // EditorHost
+    EditorContext editorContext() override { return context(); }
     void editorMetricsChanged() override;
 
 protected:
@@ -94,6 +97,7 @@ private:
     std::function<bool(int)> runCommand_;
     HINSTANCE instance_ = nullptr;
     EditorView editorView_;
+    FindState find_;
     HWND toolbar_ = nullptr;
     HWND statusBar_ = nullptr;
     // The menu bar and the controls go with the window; these do not. The destructor destroys

@@ -80,12 +80,12 @@ bool Program::start(HINSTANCE instance, const ProgramOptions& options) {
     setFailureHandler([this](std::string_view what) { reportFailure(what); });
     setCaseMapping(&systemUpperCase);
     window_ = std::make_unique<MainWindow>(app_, *desktop_, [this](int id) {
-        Context ctx = context();
+        CommandContext ctx = context();
         return runCommand(ctx, id);
     });
     help_ = std::make_unique<HelpWindow>(*desktop_, router_, helpState_,
                                          [this](const std::string& title, const std::string& body) {
-                                             Context ctx = context();
+                                             CommandContext ctx = context();
                                              printHelpTopic(ctx, title, body);
                                          });
     window_->onShowHelp = [this] { help_->showHelp(app_.paths.helpFile, "", window_->hwnd()); };
@@ -114,7 +114,7 @@ bool Program::start(HINSTANCE instance, const ProgramOptions& options) {
     if (auto* real = dynamic_cast<DesktopWin*>(desktop_)) real->setOwner(window_->hwnd());
     router_.add(*window_);
 
-    Context ctx = context();
+    CommandContext ctx = context();
     const bool settingsRead = loadOrCreateSettings(ctx, dataFolder());
     window_->applySettings(settingsRead && app_.settings.useLastSize);
     // Written only now: before the menu bar went in, the client area was a menu bar's height taller
@@ -143,7 +143,7 @@ bool Program::start(HINSTANCE instance, const ProgramOptions& options) {
 void Program::showTagList() {
     const auto inserted = [this](const TagInsertion& tag) {
         ::SetFocus(window_->editorHwnd());
-        Context ctx = context();
+        CommandContext ctx = context();
         insertFragment(ctx, utf16(tag.text), tag.caret);
     };
     if (const auto main = window_->windowGeometry(); main && tagLists_.open(*main, inserted)) return;
@@ -157,7 +157,7 @@ void Program::reportFailure(std::string_view what) {
         const std::string rescue = app_.paths.dataFolder + kRescueFileName;
         // In the document's encoding, or UTF-8 with its mark when that cannot hold the text: the
         // rescue must not lose a character.
-        Context ctx = context();
+        CommandContext ctx = context();
         const std::u16string document = window_->editor().text();
         const std::optional<std::string> bytes = encodeDocument(document, app_.encoding, documentCodePage(ctx));
         if (desktop_->writeFileSafely(rescue, bytes ? *bytes : "\xEF\xBB\xBF" + utf8(document)) == FileError::None)

@@ -43,7 +43,7 @@ public:
     Desktop& desktop() { return *desktop_; }
     MainWindow& window() { return *window_; }
     const MessageRouter& router() const { return router_; }
-    Context context() { return window_->context(); }
+    CommandContext context() { return window_->context(); }
     HelpWindow& helpWindow() { return *help_; }
 
     // What an exception caught at a window's barrier leads to: the unsaved text is written to a

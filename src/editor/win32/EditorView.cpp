@@ -114,9 +114,9 @@ void EditorView::applyFont() {
     if (!wasModified) editor_.setModified(false);
 
     EditControlWin gutter(gutter_);
-    measureFont(gutter, app_.font);
+    measureFont(gutter, state_.font);
     host_.editorMetricsChanged();
-    Context ctx = host_.context();
+    EditorContext ctx = host_.editorContext();
     refreshGutter(ctx);
 }
 
@@ -165,7 +165,7 @@ void EditorView::toggleWordWrap() {
     ::SetWindowPos(editor, nullptr, place.left, place.top, place.right - place.left, place.bottom - place.top,
                    SWP_NOZORDER | SWP_NOACTIVATE);
     editor_.setTextLimit(std::max(limit, editor_.textLimit()));
-    app_.bookmarks.clear();
+    state_.bookmarks.clear();
     applyFont();
     editor_.setText(text);
     ::ShowWindow(editor, SW_RESTORE);
@@ -174,7 +174,7 @@ void EditorView::toggleWordWrap() {
 
     // The font step refreshed the gutter while the control was still empty, and the caret is
     // now at the start of the text.
-    Context ctx = host_.context();
+    EditorContext ctx = host_.editorContext();
     refreshGutter(ctx);
     updateStatusBar(ctx);
 }
@@ -228,7 +228,7 @@ void EditorView::EditorSubclass::openContextMenu(POINT screen) {
 LRESULT EditorView::EditorSubclass::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
     const auto passHere = [&] { result = passOn(msg, wParam, lParam); };
-    Context ctx = view_.host_.context();
+    EditorContext ctx = view_.host_.editorContext();
     switch (msg) {
     case WM_CHAR: return keys_.charTyped(ctx, ruleCharacter(wParam), passHere) ? result : 0;
     case WM_KEYDOWN:
@@ -268,7 +268,7 @@ LRESULT EditorView::EditorSubclass::handleMessage(UINT msg, WPARAM wParam, LPARA
     // come with no position: they get the same menu, just below the caret.
     case WM_CONTEXTMENU:
         if (GET_X_LPARAM(lParam) == -1 && GET_Y_LPARAM(lParam) == -1)
-            openContextMenu(belowCaret(control(), view_.app_.font.lineHeight));
+            openContextMenu(belowCaret(control(), view_.state_.font.lineHeight));
         return 0;
     // While the button selects text past the edge, the control scrolls from its own timer and
     // tells nobody; the gutter must keep up with it.

@@ -2,11 +2,11 @@
 // The editor and its line-number gutter as the main window shows them: the two EDIT controls, the
 // font they share, the background, the key and mouse handling in front of the editor, and word
 // wrap, which needs a new control.
+#include "editor/EditorState.h"
 #include "editor/KeyHandling.h"
 #include "platform/win32/EditControlWin.h"
 #include "platform/win32/UniqueHandle.h"
 #include "platform/win32/Window.h"
-#include "state/App.h"
 
 #include <windows.h>
 
@@ -16,7 +16,7 @@ namespace tess::win32 {
 class EditorHost {
 public:
     virtual ~EditorHost() = default;
-    virtual Context context() = 0;
+    virtual EditorContext editorContext() = 0;
     // The program's context menu, owned by the host window, which receives its commands.
     virtual HMENU contextMenu() const = 0;
     // The font was measured anew: the host lays out the gutter and the editor again.
@@ -38,6 +38,7 @@ public:
     HWND editorHwnd() const { return editor_.hwnd(); }
     HWND gutterHwnd() const { return gutter_; }
     EditControlWin& editor() { return editor_; }
+    EditorState& state() { return state_; }
 
     // The editor font from fontSize, shared by both controls; keeps the modified flag, measures
     // the font and has the host lay out again.
@@ -73,6 +74,7 @@ private:
 
     EditorHost& host_;
     App& app_;
+    EditorState state_;
     HWND parent_ = nullptr;
     HINSTANCE instance_ = nullptr;
     HWND gutter_ = nullptr;

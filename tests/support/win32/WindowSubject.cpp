@@ -48,7 +48,7 @@ public:
         ::SendMessageA(editHwnd(), EM_SETMODIFY, FALSE, 0);
         ::SendMessageA(editHwnd(), WM_LBUTTONUP, 0, 0);
         shell.pump();
-        app().bookmarks.clear();
+        edit().bookmarks.clear();
         shell.desktop.boxes.clear();
     }
     std::string marked() override {
@@ -133,6 +133,8 @@ public:
         return static_cast<std::int32_t>(::GetBkColor(dc.get()));
     }
     App& app() override { return shell.app(); }
+    EditorState& edit() override { return shell.program.context().edit; }
+    FindState& find() override { return shell.program.context().find; }
     FakeDesktop& desktop() override { return shell.desktop; }
     FakePrinters& printers() override { return shell.printers; }
     EditControl& editor() override { return shell.window.editor(); }
