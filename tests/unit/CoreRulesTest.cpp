@@ -103,15 +103,6 @@ TEST(RecentFiles, APathsFolderNameAndStem) {
         EXPECT_EQ(folderOf(path) + "|" + fileNameOf(path) + "|" + fileStemOf(path), parts);
 }
 
-// Lines of 15 pixels: 156 pixels of room show 10 lines, 159 show 11; without numbers the gutter narrows, the editor moves left.
-TEST(Layout, WholeLinesAndStatusBarParts) {
-    const FontMetrics font{.charWidth = 8, .lineHeight = 15};
-    EXPECT_EQ(clientLayout(600, {520, 156}, font, true, 96).editorClient, (Size{520, 152}));
-    EXPECT_EQ(clientLayout(600, {520, 159}, font, true, 96).gutterClient, (Size{62, 167}));
-    EXPECT_EQ(clientLayout(600, {520, 156}, font, false, 96).editorX, 12);
-    EXPECT_EQ(clientLayout(600, {520, 156}, font, false, 96).gutterClient, (Size{10, 152}));
-}
-
 // Every 96-dpi pixel scaled as MulDiv rounds, so that 96 dpi is exactly the design; the settings keep 96-dpi sizes; the
 // toolbar's pictures are one of the drawn sizes; a dialog in pixels scales all but its screen position and font. In a
 // 640 x 480 client area: the editor, the gutter with and without numbers, the status parts; the Options dialog's width
