@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <thread>
 
 namespace tess::win32 {
 namespace {
@@ -33,6 +34,13 @@ TEST_F(RealDesktop, BytesComeBackExactly) {
         desktop.setClipboardText(text);
         EXPECT_TRUE(desktop.clipboardText() == text.substr(0, text.find(u'\0'))) << bytes.size();
     }
+    // Held open for a moment by another thread, as by another program: waited for, not given up on.
+    const UniqueKernelHandle held(::CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    std::thread other([&] { ::OpenClipboard(nullptr), ::SetEvent(held.get()), ::Sleep(250), ::CloseClipboard(); });
+    ::WaitForSingleObject(held.get(), INFINITE);
+    desktop.setClipboardText(u"after a wait");
+    other.join();
+    EXPECT_EQ(desktop.clipboardText(), u"after a wait");
 }
 
 TEST_F(RealDesktop, AMessageBoxAnswersThePressedButton) {

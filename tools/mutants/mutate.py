@@ -18,7 +18,10 @@ Usage
 Options: --tree DIR (the checkout to mutate; default: the current folder), --faults FILE,
 --only ID,ID (run just these), --out FILE (also write the markdown report there), --jobs N (build
 parallelism, default 2), --logs DIR (default /tmp/mutants-logs), --no-rebuild-after (leave the
-build trees as the last fault built them), --check (only check the fault file against the tree).
+build trees as the last fault built them), --check (only check the fault file against the tree),
+--suites native,wine (run only these suites, and only the faults they can catch), --every (run
+every suite a fault needs, whole, and list every test that fails: which tests catch what, so a
+test can be cut only when each fault it catches is caught by another).
 
 The harness need not live in the tree it mutates: it uses only that tree's sources, its
 scripts/build.sh and scripts/wine-env.sh, its build trees and git. Relative --faults and --out
@@ -352,8 +355,8 @@ class Suites:
         "wine": ["--test-dir", "build/win64", "-L", "wine", "--timeout", "60"],
     }
 
-    def __init__(self, tree: Path, runner: Runner, wine: Wine, jobs: int):
-        self.tree, self.runner, self.wine, self.jobs = tree, runner, wine, jobs
+    def __init__(self, tree: Path, runner: Runner, wine: Wine, jobs: int, every: bool = False):
+        self.tree, self.runner, self.wine, self.jobs, self.every = tree, runner, wine, jobs, every
 
     def build(self, which: str, log: Path) -> bool:
         cmd = ["cmake", "--build", str(self.tree / "build" / which), "-j", str(self.jobs)]
@@ -392,7 +395,7 @@ class Suites:
             cmd += ["-j", str(self.jobs)]
         if names:
             cmd += ["-R", ctest_regex(names)]
-        else:
+        elif not self.every:
             cmd += ["--stop-on-failure"]
         rc = self.runner.run(cmd, log, env=self._env(suite))
         if rc == 0:
@@ -450,7 +453,7 @@ def file_is_clean(tree: Path, rel: str) -> bool:
         git(tree, "diff", "--cached", "--quiet", "--", rel).returncode == 0
 
 
-def run_fault(fault: Fault, tree: Path, suites: Suites, log: Path) -> Outcome:
+def run_fault(fault: Fault, tree: Path, suites: Suites, log: Path, only_suites: list[str] | None = None) -> Outcome:
     path = tree / fault.file
     original = path.read_bytes()
     text = original.decode("utf-8", errors="surrogateescape")
@@ -464,7 +467,10 @@ def run_fault(fault: Fault, tree: Path, suites: Suites, log: Path) -> Outcome:
         path.write_bytes(mutated)
         built: set[str] = set()
         notes: list[str] = []
+        caught: list[str] = []
         for suite in fault.suites():
+            if only_suites and suite not in only_suites:
+                continue
             # A build tree is brought up to date only when a suite that needs it is reached: a fault
             # the native tests catch never costs a cross build.
             which = BUILD_OF_SUITE[suite]
@@ -474,10 +480,14 @@ def run_fault(fault: Fault, tree: Path, suites: Suites, log: Path) -> Outcome:
                 built.add(which)
             passed, failed, flaky = suites.run(suite, log)
             notes += flaky
-            if not passed:
+            if not passed and suites.every:
+                caught.append(f"{suite}: {', '.join(name.split('  #')[0] for name in failed)}")
+            elif not passed:
                 shown = [name.split("  #")[0] for name in failed]
                 return Outcome("CAUGHT", f"{suite}: {', '.join(shown[:4])}" + (" ..." if len(shown) > 4 else ""),
                                time.monotonic() - started, line, notes)
+        if caught:
+            return Outcome("CAUGHT", "; ".join(caught), time.monotonic() - started, line, notes)
         return Outcome("MISSED", "passed: " + ", ".join(fault.suites()), time.monotonic() - started, line, notes)
     finally:
         path.write_bytes(original)
@@ -549,6 +559,9 @@ def main() -> int:
     parser.add_argument("--logs", default="/tmp/mutants-logs")
     parser.add_argument("--no-rebuild-after", action="store_true")
     parser.add_argument("--check", action="store_true", help="only check the fault file against the tree")
+    parser.add_argument("--every", action="store_true",
+                        help="run every suite whole and list every test that fails: what a cut would cost")
+    parser.add_argument("--suites", default="", help="comma-separated suites to run (default: all a fault needs)")
     args = parser.parse_args()
 
     # Children inherit the priority: builds, tests, Wine and Xvfb all run under nice 10.
@@ -588,8 +601,12 @@ def main() -> int:
         log_dir.mkdir(parents=True, exist_ok=True)
         runner = Runner(tree)
         wine = Wine(tree, runner, log_dir)
-        suites = Suites(tree, runner, wine, args.jobs)
-        needed_suites = [s for s in ("native", "wine", "e2e") if any(s in f.suites() for f in faults)]
+        suites = Suites(tree, runner, wine, args.jobs, args.every)
+        only_suites = [s.strip() for s in args.suites.split(",") if s.strip()]
+        if only_suites:
+            faults = [f for f in faults if set(f.suites()) & set(only_suites)]
+        needed_suites = [s for s in ("native", "wine", "e2e")
+                         if any(s in f.suites() for f in faults) and (not only_suites or s in only_suites)]
         builds = list(dict.fromkeys(BUILD_OF_SUITE[s] for s in needed_suites))
         started = time.monotonic()
         outcomes: dict[str, Outcome] = {}
@@ -604,7 +621,7 @@ def main() -> int:
             # Grouped by level, so the wineserver is stopped and started as rarely as possible.
             for fault in sorted(faults, key=lambda f: LEVELS.index(f.level)):
                 say(f"{fault.id} ({fault.level}) ...")
-                outcomes[fault.id] = run_fault(fault, tree, suites, log_dir / f"{fault.id}.log")
+                outcomes[fault.id] = run_fault(fault, tree, suites, log_dir / f"{fault.id}.log", only_suites)
                 o = outcomes[fault.id]
                 say(f"{fault.id}: {o.result} {o.detail} ({o.seconds:.0f} s)"
                     + (f" flaky: {'; '.join(o.flaky)}" if o.flaky else ""))

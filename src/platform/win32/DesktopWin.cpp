@@ -156,15 +156,16 @@ HWND DesktopWin::clipboardOwner() {
     return clipboardWindow_.get();
 }
 
-// Another program may hold the clipboard for a moment (clipboard viewers, history tools): try a
-// few times before giving up, as a paste the user asked for should not fail on the first collision.
+// Another program may hold the clipboard for a moment (clipboard viewers, history tools, the
+// system's own clipboard service on a busy machine): keep trying for about a second, soon at first,
+// as a copy or paste the user asked for should not fail, or read nothing, on a collision.
 bool DesktopWin::openClipboard() {
     const HWND owner = clipboardOwner();
-    for (int attempt = 0; attempt < 10; ++attempt) {
+    for (DWORD wait = 1; wait <= 512; wait *= 2) {
         if (::OpenClipboard(owner)) return true;
-        ::Sleep(10);
+        ::Sleep(wait);
     }
-    return false;
+    return ::OpenClipboard(owner) != FALSE;
 }
 
 // As Unicode text: the system offers it to programs that ask for 8-bit text in their code page.
