@@ -21,7 +21,9 @@ parallelism, default 2), --logs DIR (default /tmp/mutants-logs), --no-rebuild-af
 build trees as the last fault built them), --check (only check the fault file against the tree),
 --suites native,wine (run only these suites, and only the faults they can catch), --every (run
 every suite a fault needs, whole, and list every test that fails: which tests catch what, so a
-test can be cut only when each fault it catches is caught by another).
+test can be cut only when each fault it catches is caught by another), --skip-tests REGEX (leave
+these tests out: would the rest catch the faults they catch?), --no-baseline (skip the run of the
+unmutated suites, when they are known to pass).
 
 The harness need not live in the tree it mutates: it uses only that tree's sources, its
 scripts/build.sh and scripts/wine-env.sh, its build trees and git. Relative --faults and --out
@@ -355,8 +357,8 @@ class Suites:
         "wine": ["--test-dir", "build/win64", "-L", "wine", "--timeout", "60"],
     }
 
-    def __init__(self, tree: Path, runner: Runner, wine: Wine, jobs: int, every: bool = False):
-        self.tree, self.runner, self.wine, self.jobs, self.every = tree, runner, wine, jobs, every
+    def __init__(self, tree: Path, runner: Runner, wine: Wine, jobs: int, every: bool = False, skip: str = ""):
+        self.tree, self.runner, self.wine, self.jobs, self.every, self.skip = tree, runner, wine, jobs, every, skip
 
     def build(self, which: str, log: Path) -> bool:
         cmd = ["cmake", "--build", str(self.tree / "build" / which), "-j", str(self.jobs)]
@@ -395,8 +397,9 @@ class Suites:
             cmd += ["-j", str(self.jobs)]
         if names:
             cmd += ["-R", ctest_regex(names)]
-        elif not self.every:
-            cmd += ["--stop-on-failure"]
+        else:
+            cmd += ["-E", self.skip] if self.skip else []
+            cmd += [] if self.every else ["--stop-on-failure"]
         rc = self.runner.run(cmd, log, env=self._env(suite))
         if rc == 0:
             return []
@@ -561,6 +564,8 @@ def main() -> int:
     parser.add_argument("--check", action="store_true", help="only check the fault file against the tree")
     parser.add_argument("--every", action="store_true",
                         help="run every suite whole and list every test that fails: what a cut would cost")
+    parser.add_argument("--no-baseline", action="store_true", help="the unmutated suites are known to pass")
+    parser.add_argument("--skip-tests", default="", help="a ctest regex of tests left out: do the others catch it?")
     parser.add_argument("--suites", default="", help="comma-separated suites to run (default: all a fault needs)")
     args = parser.parse_args()
 
@@ -601,7 +606,7 @@ def main() -> int:
         log_dir.mkdir(parents=True, exist_ok=True)
         runner = Runner(tree)
         wine = Wine(tree, runner, log_dir)
-        suites = Suites(tree, runner, wine, args.jobs, args.every)
+        suites = Suites(tree, runner, wine, args.jobs, args.every, args.skip_tests)
         only_suites = [s.strip() for s in args.suites.split(",") if s.strip()]
         if only_suites:
             faults = [f for f in faults if set(f.suites()) & set(only_suites)]
@@ -617,7 +622,7 @@ def main() -> int:
                 if runner.run(["bash", "scripts/build.sh", which], log_dir / f"build-{which}.log",
                               limit=BUILD_LIMIT) != 0:
                     raise HarnessError(f"the unmutated {which} build fails; see {log_dir / f'build-{which}.log'}")
-            notes = baseline(needed_suites, suites, log_dir)
+            notes = [] if args.no_baseline else baseline(needed_suites, suites, log_dir)
             # Grouped by level, so the wineserver is stopped and started as rarely as possible.
             for fault in sorted(faults, key=lambda f: LEVELS.index(f.level)):
                 say(f"{fault.id} ({fault.level}) ...")
