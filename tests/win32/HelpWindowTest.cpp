@@ -102,6 +102,12 @@ TEST(HelpWindow, OpensBesideMainWithTheShippedTopics) {
         EXPECT_EQ(title, f.topics[static_cast<std::size_t>(topic)].title);
         EXPECT_EQ(::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_PARENT, reinterpret_cast<LPARAM>(item.hItem)),
                   reinterpret_cast<LRESULT>(parent < 0 ? nullptr : f.help().itemOf(parent)));
+        // Its next sibling is the next topic of the file under the same parent.
+        const auto& parents = f.tree.parent;
+        const auto next = std::find(parents.begin() + topic + 1, parents.end(), parent);
+        const HTREEITEM sibling = next == parents.end() ? nullptr : f.help().itemOf(int(next - parents.begin()));
+        EXPECT_EQ(::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(item.hItem)),
+                  reinterpret_cast<LRESULT>(sibling));
         EXPECT_EQ(f.itemHas(topic, TVIS_EXPANDED), f.tree.hasChildren[static_cast<std::size_t>(topic)]) << title;
     }
     const HelpTopic& shown = f.topics[static_cast<std::size_t>(f.tree.selected)];
