@@ -471,9 +471,8 @@ def run_fault(fault: Fault, tree: Path, suites: Suites, log: Path, only_suites: 
         built: set[str] = set()
         notes: list[str] = []
         caught: list[str] = []
-        for suite in fault.suites():
-            if only_suites and suite not in only_suites:
-                continue
+        run = [suite for suite in fault.suites() if not only_suites or suite in only_suites]
+        for suite in run:
             # A build tree is brought up to date only when a suite that needs it is reached: a fault
             # the native tests catch never costs a cross build.
             which = BUILD_OF_SUITE[suite]
@@ -483,15 +482,17 @@ def run_fault(fault: Fault, tree: Path, suites: Suites, log: Path, only_suites: 
                 built.add(which)
             passed, failed, flaky = suites.run(suite, log)
             notes += flaky
-            if not passed and suites.every:
-                caught.append(f"{suite}: {', '.join(name.split('  #')[0] for name in failed)}")
-            elif not passed:
-                shown = [name.split("  #")[0] for name in failed]
-                return Outcome("CAUGHT", f"{suite}: {', '.join(shown[:4])}" + (" ..." if len(shown) > 4 else ""),
-                               time.monotonic() - started, line, notes)
+            if passed:
+                continue
+            shown = [name.split("  #")[0] for name in failed]
+            if not suites.every:  # the first suite that fails decides; its first few tests say where
+                shown = shown[:4] + (["..."] if len(shown) > 4 else [])
+            caught.append(f"{suite}: {', '.join(shown)}")
+            if not suites.every:
+                break
         if caught:
             return Outcome("CAUGHT", "; ".join(caught), time.monotonic() - started, line, notes)
-        return Outcome("MISSED", "passed: " + ", ".join(fault.suites()), time.monotonic() - started, line, notes)
+        return Outcome("MISSED", "passed: " + ", ".join(run), time.monotonic() - started, line, notes)
     finally:
         path.write_bytes(original)
         if not file_is_clean(tree, fault.file):
