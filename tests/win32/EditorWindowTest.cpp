@@ -1,9 +1,7 @@
-// What only the real main window shows of its editor: the context menu, word wrap's new control,
-// the gutter beside whatever scrolled the editor, the keyboard focus and the real clipboard.
+// What only the real main window shows of its editor.
 #include "EditorSubject.h"
 #include "WinTestSupport.h"
 #include "resources/resource.h"
-#include "state/Settings.h"
 
 #include <gtest/gtest.h>
 #include <windowsx.h>
@@ -45,9 +43,8 @@ LRESULT CALLBACK watchMenus(int code, WPARAM wParam, LPARAM lParam) {
     return ::CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-// The right button moves the caret under the pointer and opens the menu there, on a quick second click too, not on
-// its release (which the control answers with WM_CONTEXTMENU); the menu key opens it below the caret. Whatever
-// scrolls the editor, the gutter shows the lines in view and gives the keys back when clicked. Escape closes nothing.
+// The right button moves the caret and opens the menu under the pointer, on a quick second click too, not on its
+// release (which the control answers with WM_CONTEXTMENU); the menu key opens it below the caret.
 TEST_F(EditorWindow, ContextMenuGutterFocusAndCopy) {
     const char *kept = "ab\r\nsecond [line]\r\nc", *moved = "ab\r\nsec|ond line\r\nc";
     const struct { UINT message; const char* after; bool opens = true, keyboard = false; } rows[] = {
@@ -78,7 +75,7 @@ TEST_F(EditorWindow, ContextMenuGutterFocusAndCopy) {
         r.message ? (void)::SendMessageA(editor, r.message, r.wParam, 0) : s->keys(r.keys);
         EXPECT_EQ(std::pair(firstShown() != before, s->gutterRows()), std::pair(true, inView())) << r.message << r.keys;
     }
-    for (const HWND target : {w.window.gutterHwnd(), w.hwnd()}) {  // the frame gets it back on activation
+    for (const HWND target : {w.window.gutterHwnd(), w.hwnd()}) {  // Esc closed nothing; the frame hands the keys on
         ::SetFocus(target);
         EXPECT_EQ(std::pair(::IsWindow(w.hwnd()), ::GetFocus()), std::pair(TRUE, editor)) << target;
     }

@@ -1,6 +1,4 @@
-// The help window as Help > Content opens it on the shipped help file: its controls, the tree,
-// selection and the pane's re-creation, the splitter and resizing, its keys through the program's
-// loop, the messages, and its life beside the main window.
+// The help window as Help > Content opens it on the shipped help file.
 #include "DialogPlayer.h"
 #include "FakePrinter.h"
 #include "WinTestSupport.h"
@@ -47,8 +45,7 @@ struct HelpFixture {
         return text;
     }
     bool itemHas(int topic, UINT state) {
-        const auto item = reinterpret_cast<WPARAM>(help().itemOf(topic));
-        return ::SendMessageA(at(helpid::kTree), TVM_GETITEMSTATE, item, state) != 0;
+        return ::SendMessageA(at(helpid::kTree), TVM_GETITEMSTATE, WPARAM(help().itemOf(topic)), state) != 0;
     }
     // A key typed into the tree (or another control), with Ctrl or Shift held as the keyboard driver reports them.
     void press(UINT vk, bool control = false, bool shift = false, int into = helpid::kTree) {
@@ -70,65 +67,59 @@ TEST(HelpWindow, OpensBesideMainWithTheShippedTopics) {
     const HWND help = f.help().hwnd();
     RECT client{}, outer{}, main{};
     ::GetClientRect(help, &client), ::GetWindowRect(help, &outer), ::GetWindowRect(f.shell.hwnd(), &main);
-    EXPECT_EQ((Box{client.right, client.bottom, outer.left - main.left, outer.top - main.top}),
-              (Box{640, 370, 100, 80}));
-    EXPECT_EQ(windowText(help), "Application Help");
-    EXPECT_EQ(::GetWindowLongA(help, GWL_STYLE) & (WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX),
-              static_cast<LONG>(WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX));
-    // Positions as created; sizes by the resize rules at 640 x 370.
-    const struct { int id; Box place; DWORD style; int points; } rows[] = {
-        {helpid::kTree, {10, 5, 245, 335}, WS_TABSTOP | TVS_SHOWSELALWAYS | TVS_EDITLABELS, 10},
-        {helpid::kTitle, {250, 5, 610, 28}, 0, 12},
-        {helpid::kText, {250, 30, 625, 335}, WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_READONLY, 10},
-        {helpid::kSplitter, {245, 5, 250, 335}, SS_ETCHEDFRAME | SS_NOTIFY, 0}};
+    EXPECT_EQ(
+        std::tuple(client.right, client.bottom, outer.left - main.left, outer.top - main.top, windowText(help),
+                   ::GetWindowLongA(help, GWL_STYLE) & (WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX),
+                   f.status(0)),
+        std::tuple(640L, 370L, 100L, 80L, "Application Help", LONG(WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX),
+                   "  Right click mouse (or F1) for menu options"));
+    // Positions as created; sizes by the resize rules at 640 x 370; fonts of 10 and 12 points at 96 dpi.
+    const struct { int id; Box place; DWORD style; const char* font; } rows[] = {
+        {helpid::kTree, {10, 5, 245, 335}, WS_TABSTOP | TVS_SHOWSELALWAYS | TVS_EDITLABELS, "MS Sans Serif 13"},
+        {helpid::kTitle, {250, 5, 610, 28}, 0, "MS Sans Serif 16"},
+        {helpid::kText, {250, 30, 625, 335}, WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_READONLY, "MS Sans Serif 13"},
+        {helpid::kSplitter, {245, 5, 250, 335}, SS_ETCHEDFRAME | SS_NOTIFY, ""}};
     for (const auto& row : rows) {
-        EXPECT_EQ(f.box(row.id), row.place) << row.id;
-        EXPECT_EQ(static_cast<DWORD>(::GetWindowLongA(f.at(row.id), GWL_STYLE)) & row.style, row.style) << row.id;
         LOGFONTA font{};
-        if (!row.points) continue;
-        ::GetObjectA(reinterpret_cast<HFONT>(::SendMessageA(f.at(row.id), WM_GETFONT, 0, 0)), sizeof font, &font);
-        EXPECT_EQ(std::string(font.lfFaceName) + " " + std::to_string(-font.lfHeight),
-                  "MS Sans Serif " + std::to_string(row.points * 96 / 72));
+        ::GetObjectA(HFONT(::SendMessageA(f.at(row.id), WM_GETFONT, 0, 0)), sizeof font, &font);
+        const std::string seen = *row.font ? font.lfFaceName + (" " + std::to_string(-font.lfHeight)) : "";
+        EXPECT_EQ(std::tuple(f.box(row.id), DWORD(::GetWindowLongA(f.at(row.id), GWL_STYLE)) & row.style, seen),
+                  std::tuple(row.place, row.style, std::string(row.font)))
+            << row.id;
     }
-    EXPECT_EQ(f.status(0), "  Right click mouse (or F1) for menu options");
 
     const HWND tree = f.at(helpid::kTree);
+    const auto& parents = f.tree.parent;
     EXPECT_EQ(::SendMessageA(tree, TVM_GETCOUNT, 0, 0), static_cast<LRESULT>(f.topics.size()));
-    for (int topic = 0; topic < static_cast<int>(f.topics.size()); ++topic) {
+    for (std::size_t t = 0; t < f.topics.size(); ++t) {
         char title[256] = {};
-        TVITEMA item{.mask = TVIF_TEXT, .hItem = f.help().itemOf(topic), .pszText = title, .cchTextMax = 256};
+        TVITEMA item{.mask = TVIF_TEXT, .hItem = f.help().itemOf(int(t)), .pszText = title, .cchTextMax = 256};
         ::SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-        const int parent = f.tree.parent[static_cast<std::size_t>(topic)];
-        EXPECT_EQ(title, f.topics[static_cast<std::size_t>(topic)].title);
-        EXPECT_EQ(::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_PARENT, reinterpret_cast<LPARAM>(item.hItem)),
-                  reinterpret_cast<LRESULT>(parent < 0 ? nullptr : f.help().itemOf(parent)));
         // Its next sibling is the next topic of the file under the same parent.
-        const auto& parents = f.tree.parent;
-        const auto next = std::find(parents.begin() + topic + 1, parents.end(), parent);
-        const HTREEITEM sibling = next == parents.end() ? nullptr : f.help().itemOf(int(next - parents.begin()));
-        EXPECT_EQ(::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(item.hItem)),
-                  reinterpret_cast<LRESULT>(sibling));
-        EXPECT_EQ(f.itemHas(topic, TVIS_EXPANDED), f.tree.hasChildren[static_cast<std::size_t>(topic)]) << title;
+        const auto next = std::find(parents.begin() + int(t) + 1, parents.end(), parents[t]);
+        EXPECT_EQ(
+            std::tuple(std::string(title), TreeView_GetParent(tree, item.hItem), TreeView_GetNextSibling(tree, item.hItem),
+                       f.itemHas(int(t), TVIS_EXPANDED)),
+            std::tuple(f.topics[t].title, parents[t] < 0 ? nullptr : f.help().itemOf(parents[t]),
+                       next == parents.end() ? nullptr : f.help().itemOf(int(next - parents.begin())),
+                       bool(f.tree.hasChildren[t])))
+            << t;
     }
     const HelpTopic& shown = f.topics[static_cast<std::size_t>(f.tree.selected)];
-    EXPECT_EQ(windowText(f.at(helpid::kTitle)), "     " + shown.title);
-    EXPECT_EQ(windowText(f.at(helpid::kText)), shown.body);
-    EXPECT_EQ(f.status(1), shown.title);
-}
+    EXPECT_EQ(std::tuple(windowText(f.at(helpid::kTitle)), windowText(f.at(helpid::kText)), f.status(1)),
+              std::tuple("     " + shown.title, shown.body, shown.title));
 
-TEST(HelpWindow, TopicPaneWrapModesAndSplitter) {
-    HelpFixture f;
+    // The topic pane is made again for the other wrapping; the splitter, dragged, stays on resizing.
     int wrapping = -1, scrolling = -1;
     for (int i = static_cast<int>(f.topics.size()) - 1; i > 0; --i)
         (f.topics[static_cast<std::size_t>(i)].wrapMode == kNoWrap ? scrolling : wrapping) = i;
     ASSERT_GT(scrolling, 0);
     const auto show = [&](int topic) {
-        const auto item = reinterpret_cast<LPARAM>(f.help().itemOf(topic));
-        ::SendMessageA(f.at(helpid::kTree), TVM_SELECTITEM, TVGN_CARET, item);
-        EXPECT_EQ(windowText(f.at(helpid::kText)), f.topics[static_cast<std::size_t>(topic)].body);
-        EXPECT_EQ(f.status(1), topicPath(f.topics, f.tree, topic));
-        EXPECT_EQ(f.box(helpid::kText), (Box{250, 30, 625, 335}));
+        ::SendMessageA(f.at(helpid::kTree), TVM_SELECTITEM, TVGN_CARET, LPARAM(f.help().itemOf(topic)));
         const HWND pane = f.at(helpid::kText);
+        EXPECT_EQ(
+            std::tuple(windowText(pane), f.status(1), f.box(helpid::kText)),
+            std::tuple(f.topics[std::size_t(topic)].body, topicPath(f.topics, f.tree, topic), Box{250, 30, 625, 335}));
         return std::make_pair(pane, (::GetWindowLongA(pane, GWL_STYLE) & WS_HSCROLL) != 0);
     };
     const HWND first = f.at(helpid::kText);
@@ -138,22 +129,22 @@ TEST(HelpWindow, TopicPaneWrapModesAndSplitter) {
     EXPECT_FALSE(::IsWindow(first));
     EXPECT_FALSE(show(wrapping).second);
 
-    const HWND help = f.help().hwnd(), splitter = f.at(helpid::kSplitter);
+    const HWND splitter = f.at(helpid::kSplitter);
     for (const auto& [msg, x] : {std::pair{WM_LBUTTONDOWN, 2}, {WM_MOUSEMOVE, 52}, {WM_LBUTTONUP, 52}})
         ::PostMessageA(splitter, msg, msg == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(x, 40));
     f.shell.pump();
-    const auto expect = [&](int bottom, int titleRight, int textRight, int textBottom) {
-        EXPECT_EQ(f.box(helpid::kTree), (Box{10, 5, 295, bottom}));
-        EXPECT_EQ(f.box(helpid::kSplitter), (Box{295, 5, 300, bottom}));
-        EXPECT_EQ(f.box(helpid::kTitle), (Box{300, 5, titleRight, 28}));
-        EXPECT_EQ(f.box(helpid::kText), (Box{300, 30, textRight, textBottom}));
+    const auto expect = [&](int bottom, int titleRight, int textRight, int textBottom) {  // tree, splitter, title, text
+        EXPECT_EQ(
+            (std::array{f.box(helpid::kTree), f.box(helpid::kSplitter), f.box(helpid::kTitle), f.box(helpid::kText)}),
+            (std::array{Box{10, 5, 295, bottom}, Box{295, 5, 300, bottom}, Box{300, 5, titleRight, 28},
+                        Box{300, 30, textRight, textBottom}}));
     };
     expect(335, 610, 625, 335);
     const HWND text = f.at(helpid::kText);
     ::SetWindowTextA(text, std::string(200, '\n').c_str()), ::SendMessageA(text, EM_LINESCROLL, 0, 40);
     const auto kept = std::tuple(f.help().currentTopic(), ::SendMessageA(text, EM_GETFIRSTVISIBLELINE, 0, 0));
-    for (const int dpi :
-         {192, 96}) {  // to a monitor of twice the DPI and back: the splitter stays where it was dragged
+    // To a monitor of twice the DPI and back: the splitter stays where it was dragged.
+    for (const int dpi : {192, 96}) {
         RECT suggested{20, 30, 20 + scaled(600, dpi), 30 + scaled(400, dpi)}, place{};
         ::SendMessageA(help, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), LPARAM(&suggested)), ::GetWindowRect(help, &place);
         LOGFONTA font{};
@@ -170,6 +161,12 @@ TEST(HelpWindow, TopicPaneWrapModesAndSplitter) {
     int parts[3] = {};
     EXPECT_EQ(::SendMessageA(f.at(helpid::kStatus), SB_GETPARTS, 3, reinterpret_cast<LPARAM>(parts)), 2);
     EXPECT_EQ(parts[0], 520);
+
+    ::ShowWindow(help, SW_MINIMIZE);
+    f.shell.command(IDM_HELPCONTENT);
+    EXPECT_EQ(std::pair(f.help().hwnd(), ::IsIconic(help)), std::pair(help, FALSE));
+    ::SendMessageA(f.shell.hwnd(), WM_CLOSE, 0, 0);
+    EXPECT_FALSE(::IsWindow(help));
 }
 
 // Ctrl+C copies what the text pane shows selected (a help example, say) and folds nothing; the tree opens no label
@@ -181,8 +178,7 @@ TEST(HelpWindow, ItsKeys) {
     EXPECT_FALSE(f.itemHas(parent, TVIS_EXPANDED));
     f.press('X', true);
     EXPECT_TRUE(f.itemHas(parent, TVIS_EXPANDED));
-    EXPECT_EQ(::SendMessageA(f.at(helpid::kTree), TVM_EDITLABELA, 0, reinterpret_cast<LPARAM>(f.help().itemOf(parent))),
-              0);
+    EXPECT_EQ(::SendMessageA(f.at(helpid::kTree), TVM_EDITLABELA, 0, LPARAM(f.help().itemOf(parent))), 0);
     {  // F3 before any search asks as Ctrl+F does
         const DialogStep type{DialogStep::Type, helpid::kAskEdit, "  TABLE "}, ok{DialogStep::Click, IDOK};
         const DialogPlayer player({type, ok, type, ok});
@@ -198,37 +194,28 @@ TEST(HelpWindow, ItsKeys) {
     win32::DesktopWin clipboard;
     clipboard.setClipboardText(u"kept");
     f.press('C', true, false, helpid::kText);
-    EXPECT_EQ(clipboard.clipboardText(), utf16(f.topics[first.topic].body.substr(first.pos, 5)));
-    EXPECT_TRUE(f.itemHas(parent, TVIS_EXPANDED));
+    EXPECT_EQ(std::pair(clipboard.clipboardText(), f.itemHas(parent, TVIS_EXPANDED)),
+              std::pair(utf16(f.topics[first.topic].body.substr(first.pos, 5)), true));
     f.press(VK_F3, false, true);  // Prev: nothing before the first match
     EXPECT_EQ(f.shell.desktop.boxes.size(), 1u);
     f.press('P', true);  // the topic shown goes to the printer under its title
-    const auto& printed = f.shell.printers.printed;
-    EXPECT_TRUE(std::ranges::any_of(printed, [&](const PrintedText& t) { return t.text == f.topics[first.topic].title; }));
-    EXPECT_EQ(f.shell.printers.dialogs.size(), 1u);
+    EXPECT_EQ(
+        std::tuple(std::ranges::count(f.shell.printers.printed, f.topics[first.topic].title, &PrintedText::text) > 0,
+                  f.shell.printers.dialogs.size()),
+        std::tuple(true, 1u));
     f.press(VK_ESCAPE);
     EXPECT_FALSE(f.help().isOpen());
 }
 
-TEST(HelpWindow, MissingReopenedAndClosedWithMain) {
+TEST(HelpWindow, AMissingOrEmptyFileIsSaid) {
     for (const std::string& bytes : {std::string(), std::string("\0\0\0\0", 4)}) {
         HelpFixture f(bytes, {Answer::Ok});
-        EXPECT_FALSE(f.help().isOpen());
         const MessageBoxRequest noContent{.title = "Help File", .text = "No help content", .icon = Icon::Information};
-        EXPECT_EQ(f.shell.desktop.boxes, std::vector(1, noContent));
+        EXPECT_EQ(std::pair(f.help().isOpen(), f.shell.desktop.boxes), std::pair(false, std::vector(1, noContent)));
     }
     TestWindow<> missing({}, {}, {}, {Answer::Ok});
     missing.command(IDM_HELPCONTENT);
     EXPECT_EQ(missing.desktop.boxes.at(0).text, "No help available");
-
-    HelpFixture f;
-    const HWND help = f.help().hwnd();
-    ::ShowWindow(help, SW_MINIMIZE);
-    f.shell.command(IDM_HELPCONTENT);
-    EXPECT_EQ(f.help().hwnd(), help);
-    EXPECT_FALSE(::IsIconic(help));
-    ::SendMessageA(f.shell.hwnd(), WM_CLOSE, 0, 0);
-    EXPECT_FALSE(::IsWindow(help));
 }
 
 }  // namespace

@@ -1,5 +1,4 @@
-// What only the real windows show: the tag windows as built and placed, a double click and Enter inserting, several
-// open, all ended with the main window; and a browser really started, by the program and by the shell.
+// The tag windows and a browser really started, by the program and by the shell.
 #include "WinTestSupport.h"
 #include "resources/resource.h"
 
