@@ -52,10 +52,12 @@ bool installFilePrinter(const std::string& port) {
 // program of the machine Wine runs on: Wine starts it but cannot wait for it, so it leaves a mark when it is done.
 std::string printedText(const std::string& ps) {
     const std::string out = fullPath("print.txt"), done = out + ".done";
-    std::string command = "/bin/sh -c \"gs -q -dNOPAUSE -dBATCH -sDEVICE=txtwrite -sOutputFile=" + out + " " + ps +
-                          "; touch " + done + "\"";
-    std::ranges::replace(command, '\\', '/');  // the paths as the machine names them: Z:\ is its root
-    std::erase(command, ':');
+    const auto unix = [](std::string path) {
+        std::ranges::replace(path.erase(0, 2), '\\', '/');
+        return path;
+    };
+    std::string command = "/bin/sh -c \"gs -q -dNOPAUSE -dBATCH -sDEVICE=txtwrite -sOutputFile=" + unix(out) + " " +
+                          unix(ps) + "; touch " + unix(done) + "\"";
     ::DeleteFileA(out.c_str()), ::DeleteFileA(done.c_str());
     STARTUPINFOA startup{.cb = sizeof startup};
     PROCESS_INFORMATION process{};

@@ -24,8 +24,8 @@ TEST(SessionEnd, ShutdownAsksAndCancelKeepsAll) {
                              windowText(shell.window.editorHwnd()) + shell.desktop.files[kTestSettingsFile]),
                   std::tuple(mayEnd, 1u, true, "unsaved" + settings));
         if (mayEnd) ::SendMessageA(shell.hwnd(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);  // the preview goes
-        EXPECT_EQ(std::pair(shell.desktop.files.size(), shell.desktop.files[kTestSettingsFile]),
-                  std::pair(mayEnd ? 1u : 2u, mayEnd ? settingsFileText(shell.app().settings, "") : settings));
+        EXPECT_EQ(std::tuple(shell.desktop.files.size(), shell.desktop.files[kTestSettingsFile]),
+                  std::tuple(mayEnd ? 1u : 2u, mayEnd ? settingsFileText(shell.app().settings, "") : settings));
     }
 }
 
