@@ -15,21 +15,10 @@ namespace {
 
 using Texts = std::vector<std::string>;
 
-// Its text in its own font fits its client area, beside the box of a check box or radio button: nothing is clipped.
-void expectLabelFits(HWND c, bool box) {
-    const std::wstring text(win32::wide(windowText(c)));
-    RECT client{}, need{};
-    ::GetClientRect(c, &client), client.right -= box ? ::GetSystemMetrics(SM_CXMENUCHECK) : 0, need.right = client.right;
-    const win32::WindowDc dc(c);
-    ::SelectObject(dc.get(), reinterpret_cast<HFONT>(::SendMessageW(c, WM_GETFONT, 0, 0)));
-    ::DrawTextW(dc.get(), text.c_str(), -1, &need, DT_CALCRECT | DT_WORDBREAK);
-    EXPECT_TRUE(text.empty() || (need.right <= client.right && need.bottom <= client.bottom)) << windowText(c);
-}
-
 // In the 8-point dialog font, with a fixed frame and a close box, owned by the main window and keeping it disabled.
-// Every label fits its control. What takes a click, a tick, text or a pick lies inside the client area and overlaps
-// nothing else that does; Tab
-// visits it in the order of creation (a run of radio buttons as one stop); button 1, which Enter presses, shows so.
+// Every label fits its control, beside the box of a check box or radio button. What takes a click, a tick, text or a
+// pick lies inside the client area and overlaps nothing else that does; Tab visits it in the order of creation (a run
+// of radio buttons as one stop); button 1, which Enter presses, shows so.
 void expectUsable(HWND box, HWND main) {
     SCOPED_TRACE(windowText(box));
     LOGFONTA font{};
@@ -50,11 +39,18 @@ void expectUsable(HWND box, HWND main) {
         char name[16] = {};
         ::GetClassNameA(c, name, sizeof name);
         const LONG kind = ::GetWindowLongA(c, GWL_STYLE) & 0xF, id = ::GetDlgCtrlID(c);
-        const bool button = !::lstrcmpiA(name, "Button"), radio = button && kind == BS_AUTORADIOBUTTON;
+        const bool label = !::lstrcmpiA(name, "Static"), button = !::lstrcmpiA(name, "Button");
+        const bool radio = button && kind == BS_AUTORADIOBUTTON;
         run = radio ? (run ? run : c) : nullptr;
-        if (!::lstrcmpiA(name, "Static") || button) expectLabelFits(c, radio || kind == BS_AUTOCHECKBOX);
-        if (!::lstrcmpiA(name, "Static") || (button && kind == BS_GROUPBOX)) continue;
-        RECT r{}, overlap{};
+        RECT r{}, need{}, overlap{};
+        ::GetClientRect(c, &r), r.right -= radio || kind == BS_AUTOCHECKBOX ? ::GetSystemMetrics(SM_CXMENUCHECK) : 0;
+        const std::wstring text(win32::wide(windowText(c)));
+        const win32::WindowDc dc(c);
+        ::SelectObject(dc.get(), reinterpret_cast<HFONT>(::SendMessageW(c, WM_GETFONT, 0, 0)));
+        need.right = r.right, ::DrawTextW(dc.get(), text.c_str(), -1, &need, DT_CALCRECT | DT_WORDBREAK);
+        const bool fits = text.empty() || (need.right <= r.right && need.bottom <= r.bottom);
+        EXPECT_TRUE(fits || !(label || button)) << windowText(c);  // the text of an edit box or a list may run on
+        if (label || (button && kind == BS_GROUPBOX)) continue;
         ::GetWindowRect(c, &r), ::MapWindowPoints(nullptr, box, reinterpret_cast<POINT*>(&r), 2);
         EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.right <= client.right && r.bottom <= client.bottom) << id;
         for (const RECT& other : taken) EXPECT_FALSE(::IntersectRect(&overlap, &r, &other)) << id;

@@ -1,6 +1,5 @@
 // What only the real find dialog shows: the keyboard back in the editor after its real boxes, and the capitals as the
-// system makes them. Its controls keep the rules of every table dialog (DialogsTest); its keys and
-// button reach it as every command's do (EditorCommands).
+// system makes them (its controls: DialogsTest; its keys and button: EditorCommands).
 #include "DialogPlayer.h"
 #include "EditorSubject.h"
 #include "resources/resource.h"
@@ -8,24 +7,19 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-
 namespace tess::test {
 namespace {
 
 using Texts = std::vector<std::string>;
 
-// Each box of the dialog (none found, an empty What or With, Replace All's question and report) is owned by the window
-// active when it opens, the dialog: once the box and the dialog have closed, the keyboard is back in the editor and the
-// next key typed lands in the text. (A Find dialog that found nothing leaves the caret at the start.)
+// Each box (none found, which puts the caret at the start; an empty What or With; Replace All's question and report)
+// is owned by the window active when it opens, the dialog, so the keyboard comes back to the editor.
 TEST(FindDialogWindow, AfterEachOfItsBoxesTheKeyboardIsBackInTheEditor) {
     auto s = makeEditorSubject();
     auto& w = windowOf(*s);
     const HWND editor = w.window.editorHwnd();
-    w.desktop.real.setOwner(w.hwnd());
-    w.desktop.realBoxes = true;
-    ::ShowWindow(w.hwnd(), SW_SHOW);
-    ::SetForegroundWindow(w.hwnd());
+    w.desktop.real.setOwner(w.hwnd()), w.desktop.realBoxes = true;
+    ::ShowWindow(w.hwnd(), SW_SHOW), ::SetForegroundWindow(w.hwnd());
     using enum DialogStep::Kind;
     const struct { int command; DialogSteps steps; Texts seen; std::string after; } rows[] = {
         {IDM_FIND, {{Type, 501, "zzzq"}, {Enter}, {Enter}}, {"Find", "Find Text"}, "xω|a cat b"},
@@ -55,21 +49,18 @@ TEST(FindDialogWindow, AfterEachOfItsBoxesTheKeyboardIsBackInTheEditor) {
     }
 }
 
-// Every letter the system has a capital for is found from that capital, with Match case off: the running program
-// searches with the system's case mapping, beyond the scripts of the portable table.
+// The running program searches with the system's case mapping, beyond the scripts of the portable table.
 TEST(FindDialogWindow, CaseFoldingIsTheSystemsUpperCase) {
     const TestWindow<> running;
-    std::string missed;
+    std::vector<int> missed;
     for (int c = 1; c < 0x10000; ++c) {
         if (c >= 0xD800 && c < 0xE000) continue;  // halves of pairs are no characters
         wchar_t upper = static_cast<wchar_t>(c);
         ::CharUpperBuffW(&upper, 1);
-        const std::u16string small(1, static_cast<char16_t>(c)), capital(1, static_cast<char16_t>(upper));
-        char unit[8];
-        std::snprintf(unit, sizeof unit, "%04X ", c);
-        if (TextSearch(small, capital, false).occurrence(0, 1) != 0) missed += unit;
+        const char16_t small = static_cast<char16_t>(c), capital = static_cast<char16_t>(upper);
+        if (TextSearch({&small, 1}, {&capital, 1}, false).occurrence(0, 1) != 0) missed.push_back(c);
     }
-    EXPECT_EQ(missed, "");
+    EXPECT_EQ(missed, std::vector<int>{});
 }
 
 }  // namespace

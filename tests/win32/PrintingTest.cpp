@@ -30,11 +30,10 @@ bool installFilePrinter(const std::string& port) {
     DWORD needed = 0;
     const HMODULE spooler = ::LoadLibraryExA("winspool.drv", nullptr, LOAD_LIBRARY_AS_DATAFILE);
     const HRSRC ppd = spooler ? ::FindResourceA(spooler, MAKEINTRESOURCEA(1), "PPDFILE") : nullptr;
-    if (!ppd ||
+    const auto* bytes = ppd ? static_cast<const char*>(::LockResource(::LoadResource(spooler, ppd))) : nullptr;
+    if (!bytes ||
         !::GetPrinterDriverDirectoryA(nullptr, nullptr, 1, reinterpret_cast<BYTE*>(folder), MAX_PATH, &needed) ||
-        !writeBytes(
-            std::string(folder) + "\\generic.ppd",
-            {static_cast<const char*>(::LockResource(::LoadResource(spooler, ppd))), ::SizeofResource(spooler, ppd)}))
+        !writeBytes(std::string(folder) + "\\generic.ppd", {bytes, ::SizeofResource(spooler, ppd)}))
         return false;
     DRIVER_INFO_3A driver{.cVersion = 3, .pName = text("Wine PostScript Driver"), .pEnvironment = text(sizeof(void*) == 8 ? "Windows x64" : "Windows NT x86"),
                           .pDriverPath = text("wineps.drv"), .pDataFile = text("generic.ppd"),

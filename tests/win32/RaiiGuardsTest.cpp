@@ -4,14 +4,11 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-
 namespace tess::win32 {
 namespace {
 
 bool kernelOpen(HANDLE h) { DWORD flags = 0; return ::GetHandleInformation(h, &flags) != 0; }
 HANDLE newEvent() { return ::CreateEventA(nullptr, TRUE, FALSE, nullptr); }
-HFONT newFont() { return ::CreateFontA(9, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, ""); }
 HWND newPopup() { return ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 9, 9, nullptr, nullptr, nullptr, nullptr); }
 
 template <class Owner>
@@ -22,26 +19,22 @@ bool ownedOnce(auto handle, auto alive) {
 }
 
 TEST(OwnersAndGuards, EachReleasesWhatItHoldsWhenItGoes) {
-    const std::pair<const char*, std::function<bool()>> cases[] = {
-        {"brush", [] { return ownedOnce<UniqueBrush>(::CreateSolidBrush(RGB(1, 2, 3)), ::GetObjectType); }},
-        {"font", [] { return ownedOnce<UniqueFont>(newFont(), ::GetObjectType); }},
-        {"popup menu", [] { return ownedOnce<UniqueMenu>(::CreatePopupMenu(), ::IsMenu); }},
-        {"window", [] { return ownedOnce<UniqueHwnd>(newPopup(), ::IsWindow); }},
-        {"global memory", [] { return ownedOnce<UniqueGlobal>(::GlobalAlloc(GMEM_MOVEABLE, 8), ::GlobalSize); }},
-        {"nothing, after a failed open", [] {
-             return !UniqueFile(::CreateFileA("Z:\\f", 0, 0, nullptr, OPEN_EXISTING, 0, nullptr)); }},
-        {"global lock", [] {
-             UniqueGlobal memory(::GlobalAlloc(GMEM_MOVEABLE, 8));
-             const auto locks = [&] { return ::GlobalFlags(memory.get()) & GMEM_LOCKCOUNT; };
-             const bool held = [&] { GlobalLockGuard lock(memory.get()); return lock.get() && locks() == 1; }();
-             return held && locks() == 0; }},
-        {"window DC, back in the cache", [] {  // (Wine's ReleaseDC ignores the window: only the DC shows)
-             UniqueHwnd window(newPopup());
-             const HDC held = WindowDc(window.get()).get();
-             const HDC again = ::GetDC(window.get());
-             return ::ReleaseDC(window.get(), again) && held && again == held; }},
-    };
-    for (const auto& [name, check] : cases) EXPECT_TRUE(check()) << name;
+    EXPECT_TRUE(ownedOnce<UniqueBrush>(::CreateSolidBrush(RGB(1, 2, 3)), ::GetObjectType));
+    EXPECT_TRUE(ownedOnce<UniqueFont>(::CreateFontA(9, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, ""), ::GetObjectType));
+    EXPECT_TRUE(ownedOnce<UniqueMenu>(::CreatePopupMenu(), ::IsMenu));
+    EXPECT_TRUE(ownedOnce<UniqueHwnd>(newPopup(), ::IsWindow));
+    EXPECT_TRUE(ownedOnce<UniqueGlobal>(::GlobalAlloc(GMEM_MOVEABLE, 8), ::GlobalSize));
+    EXPECT_FALSE(UniqueFile(::CreateFileA("Z:\\f", 0, 0, nullptr, OPEN_EXISTING, 0, nullptr)));
+    UniqueGlobal memory(::GlobalAlloc(GMEM_MOVEABLE, 8));
+    {
+        GlobalLockGuard lock(memory.get());
+        EXPECT_TRUE(lock.get() && (::GlobalFlags(memory.get()) & GMEM_LOCKCOUNT) == 1);
+    }
+    EXPECT_EQ(::GlobalFlags(memory.get()) & GMEM_LOCKCOUNT, 0u);
+    // Back in the cache (Wine's ReleaseDC ignores the window: only the DC shows).
+    UniqueHwnd window(newPopup());
+    const HDC held = WindowDc(window.get()).get(), again = ::GetDC(window.get());
+    EXPECT_TRUE(::ReleaseDC(window.get(), again) && held && again == held);
 }
 
 // Ownership moves without a close, and whoever holds the handle last closes it once: the system

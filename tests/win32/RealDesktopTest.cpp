@@ -19,7 +19,7 @@ struct RealDesktop : testing::Test {
     std::string_view save(std::string_view bytes) { return fileErrorText(desktop.writeFileSafely(page, bytes)); }
 
     TempFolder folder;
-    const std::string page = folder / "page.html";
+    const std::string page = folder / "\u03A9mega.html";  // written under that name, not as its look-alike "Omega"
     UniqueHwnd owner{::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 9, 9, nullptr, nullptr, nullptr, nullptr)};
     DesktopWin desktop{owner.get()};
 };
@@ -96,13 +96,14 @@ TEST_F(RealDesktop, ASaveKeepsAttributesAndFailsCleanly) {
         {kHidden, SafeWriteStep::Replace, ERROR_UNABLE_TO_REMOVE_REPLACED, "Permission denied"},
         // The new file is then moved in only where the name is free: here it is not.
         {kHidden, SafeWriteStep::Replace, ERROR_UNABLE_TO_MOVE_REPLACEMENT, "Path/file access error"}};
+    const std::wstring path = wide(page);
     for (const auto& c : cases) {
-        ::SetFileAttributesA(page.c_str(), FILE_ATTRIBUTE_NORMAL);
-        ASSERT_TRUE(writeBytes(page, "old") && ::SetFileAttributesA(page.c_str(), c.before));
+        ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        ASSERT_TRUE(writeBytes(page, "old") && ::SetFileAttributesW(path.c_str(), c.before));
         desktop.failSafeWriteStep(c.failing, c.error);
         EXPECT_EQ(save("new"), c.text);
-        EXPECT_EQ(std::tuple(::GetFileAttributesA(page.c_str()) & kShown, readBytes(page), folder.files()),
-                  std::tuple(c.before & kShown, c.text.empty() ? "new" : "old", Files{"page.html"}));
+        EXPECT_EQ(std::tuple(::GetFileAttributesW(path.c_str()) & kShown, readBytes(page), folder.files()),
+                  std::tuple(c.before & kShown, c.text.empty() ? "new" : "old", Files{"\u03A9mega.html"}));
     }
 }
 
@@ -118,23 +119,19 @@ TEST_F(RealDesktop, TheRealOpenAndSaveDialogs) {
     const auto name = [](const char* typed) { return DialogStep{DialogStep::Type, cmb13, typed}; };
     const DialogStep ok{DialogStep::Click, IDOK};
     DialogPlayer player({name("missing.html"), ok, ok, name("other.css"), ok, {DialogStep::Click, IDCANCEL},
-                         name("newpage"), ok});
+                         name("\u03A9mega"), ok});
     // The name each proposed; "!" where it listed other types or a read-only box, as the system's box does.
     player.inspect = [&](HWND dialog) {
-        const HWND types = ::GetDlgItem(dialog, cmb1);
-        Files listed;
-        for (LRESULT i = 0; i < ::SendMessageA(types, CB_GETCOUNT, 0, 0); ++i) {
-            char item[256] = {};
-            ::SendMessageA(types, CB_GETLBTEXT, WPARAM(i), reinterpret_cast<LPARAM>(item));
-            listed.emplace_back(item);
-        }
+        Files listed(::SendDlgItemMessageA(dialog, cmb1, CB_GETCOUNT, 0, 0), std::string(255, '\0'));
+        for (WPARAM i = 0; auto& item : listed)
+            item.resize(::SendDlgItemMessageA(dialog, cmb1, CB_GETLBTEXT, i++, reinterpret_cast<LPARAM>(item.data())));
         const bool usual = listed == filters && !::IsWindowVisible(::GetDlgItem(dialog, chx1));
         seen.push_back(windowText(dialog) + ":" + windowText(::GetDlgItem(dialog, cmb13)) + (usual ? "" : "!"));
     };
     EXPECT_EQ(desktop.openFileDialog(request), folder / "other.css");
     EXPECT_EQ(desktop.openFileDialog(request), std::nullopt);
     request.title = "Store", request.initialName = "other", request.fileMustExist = false;
-    EXPECT_EQ(desktop.saveFileDialog(request), folder / "newpage.html");
+    EXPECT_EQ(desktop.saveFileDialog(request), page);
     EXPECT_EQ(std::filesystem::current_path(), before);
     EXPECT_EQ(std::pair(seen, filters.size() == 5),
               std::pair(Files{"Load:", ":!", "Load:missing.html", "Load:", "Store:other"}, true));
