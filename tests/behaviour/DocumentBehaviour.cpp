@@ -1,4 +1,3 @@
-// The document commands on both subjects: questions, answers, saves and their failures, loading, recent files.
 #include "EditorSubject.h"
 #include "document/DiskChanges.h"
 #include "document/Documents.h"
@@ -29,9 +28,10 @@ MessageBoxRequest fileError(const std::string& path, std::string_view text) {
 
 constexpr int kDrop = -1;  // next.html dropped on the window
 // A document (untitled when file is ""), the commands each run on it apart (0: closing the window), the answers
-// and Save As choice, what is asked, where it is saved ("": nowhere), and whether the command goes on.
+// and Save As choice, what is asked, where it is saved ("": nowhere), whether the command goes on; Open's choice.
 struct Row { const char* name; std::vector<int> commands; std::string file; bool modified; std::deque<Answer> answers;
-    Boxes boxes; std::optional<std::string> saveAs; std::string savedTo; bool goesOn; std::string text = "unsaved"; };
+    Boxes boxes; std::optional<std::string> saveAs; std::string savedTo; bool goesOn; std::string text = "unsaved";
+    std::string opens = kNext; };
 
 // A fresh editor with a bookmark; Open picks next.html, the recent entry; asked to quit if the row asks anything.
 std::unique_ptr<EditorSubject> editing(const Row& r) {
@@ -41,42 +41,36 @@ std::unique_ptr<EditorSubject> editing(const Row& r) {
     s->edit().bookmarks = {1}, s->editor().setModified(r.modified);
     s->app().settings.recentFiles = {kNext}, s->app().settings.recentCount = 1, s->app().settings.askToQuit = !r.boxes.empty();
     FakeDesktop& d = s->desktop();
-    d.files = kDisk, d.answers = r.answers, d.saveResults = {r.saveAs}, d.openResults = {kNext};
+    d.files = kDisk, d.answers = r.answers, d.saveResults = {r.saveAs}, d.openResults = {r.opens};
     d.writeErrors = {{kFull, FileError::DiskFull}, {kLocked, FileError::PermissionDenied}};
     return s;
 }
 
-// Checks the questions; where the dialogs start and the name Save As proposes; the disk changed only by the file saved
-// (closed: the preview and settings too); the recent list (saved files, not opened ones); text, file, flag and bookmarks.
-void run(const Row& r, int id, std::optional<FileError> badFile = {}) {  // badFile: Open picks bad.html, failing so
+void run(const Row& r, int id, FileError readError = FileError::None) {
     SCOPED_TRACE(std::string(r.name) + ", command " + std::to_string(id));
     auto s = editing(r);
     FakeDesktop& d = s->desktop();
-    if (badFile) d.openResults = {kBad};
-    if (badFile && *badFile != FileError::None) d.readErrors[kBad] = *badFile;
+    if (readError != FileError::None) d.readErrors[r.opens] = readError;
     if (id == kDrop) s->drop({kNext});
     else if (id) s->command(id);
     const bool closed = id == 0 && s->close(), replaced = r.goesOn && id != IDM_SAVE && id != IDM_SAVEAS;
-    EXPECT_EQ(closed, id == 0 && r.goesOn);
-    EXPECT_EQ(d.boxes, r.boxes);
     auto disk = kDisk;
     if (!r.savedTo.empty()) disk[r.savedTo] = r.text;
     if (closed) disk.erase(kPreview), disk[kIni] = settingsFileText(s->app().settings, s->app().currentFile);
-    EXPECT_EQ(d.files, disk);
-    EXPECT_EQ(s->app().settings.recentFiles[0], r.savedTo.empty() ? kNext : r.savedTo);
+    EXPECT_EQ(std::tuple(closed, d.boxes, d.files, s->app().settings.recentFiles[0]),
+              std::tuple(id == 0 && r.goesOn, r.boxes, disk, r.savedTo.empty() ? kNext : r.savedTo));
     const auto startIn = [](const std::string& f) { return f.empty() ? std::string("C:\\Data\\") : f.substr(0, f.rfind('\\') + 1); };
     for (const auto& q : d.openRequests) EXPECT_EQ(q.initialFolder, startIn(r.savedTo.empty() ? r.file : r.savedTo));  // the document's
     for (const auto& q : d.saveRequests) EXPECT_EQ(q.initialFolder + q.initialName, startIn(r.file) + (r.file.empty() ? "" : "old"));
     if (closed) return;
     const std::string file = !replaced ? (r.savedTo.empty() ? r.file : r.savedTo) : id == IDM_NEW ? "" : kNext;
-    EXPECT_EQ(utf8(s->editor().text()), !replaced ? r.text : id == IDM_NEW ? "" : "next");
-    EXPECT_EQ(s->app().currentFile + " shown as " + s->status()[0], file + " shown as " + file);
-    EXPECT_EQ(s->modified(), r.modified && !r.goesOn);
-    EXPECT_EQ(s->edit().bookmarks.empty(), replaced);
+    EXPECT_EQ(std::tuple(utf8(s->editor().text()), s->app().currentFile + " shown as " + s->status()[0], s->modified(),
+                         s->edit().bookmarks.empty()),
+              std::tuple(!replaced ? r.text : id == IDM_NEW ? "" : "next", file + " shown as " + file,
+                         r.modified && !r.goesOn, replaced));
 }
 
-// New, Open and a recent entry ask before discarding changes; Save asks for a titled document and is Save As for an
-// untitled one; Save As asks before overwriting; closing asks about changes, else about quitting. A failed box: Cancel.
+// A box that failed to show answers Cancel.
 TEST(DocumentBehaviour, QuestionsAnswersAndFailedSaves) {
     const std::vector<int> replacing{IDM_NEW, IDM_OPEN, IDM_RECENT1, kDrop}, save{IDM_SAVE}, saveAs{IDM_SAVEAS}, close{0};
     const Row rows[] = {
@@ -120,7 +114,8 @@ TEST(DocumentBehaviour, AFailedLoadSaysWhyAndKeepsAll) {
         {PathFileAccessError, "Path/file access error"}, {PathNotFound, "Path not found"},
         {None, "File contains a zero byte and cannot be edited"}};
     for (const auto& [error, text] : rows)
-        run({text, {}, kOld, true, {No, Ok}, {kDiscard, fileError(kBad, text)}, {}, "", false}, IDM_OPEN, error);
+        run({text, {}, kOld, true, {No, Ok}, {kDiscard, fileError(kBad, text)}, {}, "", false, "unsaved", kBad}, IDM_OPEN,
+            error);
 }
 
 // A system code page without the bytes above ASCII, as a converter is for bytes its table lacks.
@@ -136,10 +131,8 @@ class AsciiOnly final : public CodePage {
     }
 } const kAsciiOnly;
 
-// Opened, typed into and saved: the file keeps its encoding (and its mark), and what nobody typed comes back byte for
-// byte, also where the system's code page has no character for a byte. A character the encoding cannot store is not
-// saved as something else, and half a UTF-16 unit is not opened. The status bar and File>Encoding show the encoding;
-// another chosen there marks the document changed and the save writes it (ANSI: the system's code page); New is ANSI.
+// What nobody typed comes back byte for byte, also where the system's code page has no character for a byte; a
+// character the encoding cannot store is not saved as something else.
 TEST(DocumentBehaviour, ADocumentIsSavedInTheEncodingItWasReadIn) {
     using namespace std::string_literals;
     const std::string page = "café Ωμέγα 日本語 😀", ansi = "caf\xE9 \x80\x81", longText(120000, 'x');
@@ -188,15 +181,11 @@ TEST(DocumentBehaviour, ADocumentIsSavedInTheEncodingItWasReadIn) {
 // Opened, a device would read as an empty document; saved to, it would swallow the text.
 TEST(DocumentBehaviour, ADeviceNameIsRefused) {
     const std::string device = "C:\\nul.txt";
-    for (const int id : {IDM_OPEN, IDM_SAVEAS}) {
-        auto s = editing({});
-        s->desktop().openResults = s->desktop().saveResults = {device}, s->desktop().answers = {Ok}, s->command(id);
-        EXPECT_EQ(s->desktop().boxes, Boxes{fileError(device, refusalText(NameRefusal::Device))});
-        EXPECT_EQ(std::tuple(s->desktop().files, utf8(s->editor().text())), std::tuple(kDisk, "unsaved"));
-    }
+    const Row r{"device", {IDM_OPEN, IDM_SAVEAS}, kOld, false, {Ok}, {fileError(device, refusalText(NameRefusal::Device))},
+                device, "", false, "unsaved", device};
+    for (const int id : r.commands) run(r, id);
 }
 
-// A fifth file pushes the oldest out; a file saved again under another letter case moves up. Each entry opens its file.
 // The settings file keeps a name the code page holds in it, as earlier versions read it, and the others in UTF-8.
 TEST(DocumentBehaviour, SavedFilesFillTheRecentList) {
     auto s = editing({});
@@ -246,7 +235,6 @@ TEST(DocumentBehaviour, AFileChangedOnDiskIsAskedAboutOnce) {
     }
 }
 
-// Of several dropped files the first opens and the rest are named; a folder, or a file that cannot be read, is said so.
 TEST(DocumentBehaviour, OfDroppedFilesTheFirstOpensAndTheRestAreNamed) {
     const std::string folder = "C:\\Web", missing = "C:\\Web\\missing.html";
     const std::pair<std::vector<std::string>, MessageBoxRequest> rows[] = {

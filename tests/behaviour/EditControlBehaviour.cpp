@@ -1,6 +1,5 @@
-// What the editor's control does by itself, on both controls: the in-memory model natively and
-// the real EDIT control of the main window under Wine. The real control is the reference; where
-// the two disagree the model is wrong. Only what the program asks of the control is pinned down.
+// The real control under Wine is the reference for the in-memory model: where the two disagree the model is wrong.
+// Only what the program asks of the control is pinned down.
 #include "EditorSubject.h"
 
 #include <functional>
@@ -10,8 +9,7 @@ namespace tess { inline void PrintTo(const Selection& s, std::ostream* os) { *os
 namespace tess::test {
 namespace {
 
-// Edit scripts: a sequence of operations with checks along the way. Keys go to the control through
-// the editor's own handling, which leaves the ones used here alone.
+// Keys go to the control through the editor's own handling, which leaves the ones used here alone.
 using Step = std::function<void(EditorSubject&)>;
 using S = EditorSubject&;
 Step setText(std::string t) { return [=](S s) { s.editor().setText(utf16(t)); }; }
@@ -50,8 +48,7 @@ const Script kScripts[] = {
      {setText("abcd\r\nefgh\r\nijkl\r\nmnop"), select(7, 7), caretLineStart(6), select(2, 15), caretLineStart(12),
       select(2, 6), caretLineStart(6), select(22, 22), caretLineStart(18), select(15, 2), caretLineStart(0)}},
 
-    // Undo keeps one step, and a second undo redoes it
-    {"replace, undo, undo again",
+    {"replace, undo, and a second undo redoes it",
      {setText("hello world"), select(6, 11), replace("there"), text("hello there"), sel(11, 11), undo(),
       text("hello world"), sel(6, 11), undo(), text("hello there"), sel(6, 11)}},
     {"consecutive replacements at the caret are one step",
@@ -65,7 +62,6 @@ const Script kScripts[] = {
     {"replacing, deleting or cutting nothing is no change",
      {setText("abc"), select(3, 3), replace(""), keys("{Del}"), cut(), text("abc"), modified(false)}},
 
-    // The limit applies to replacement, pasting and typing, not to set text
     {"set text ignores the limit, a replacement cannot grow the text over it",
      {limit(5), setText("abcdefgh"), text("abcdefgh"), limitIs(5), modified(false), select(8, 8), replace("XY"),
       text("abcdefgh"), select(0, 4), replace("1"), text("1efgh")}},
@@ -73,20 +69,18 @@ const Script kScripts[] = {
      {limit(6), clipboard("xyz"), setText("ab"), select(2, 2), replace("cdefgh"), text("abcdef"), sel(6, 6),
       select(0, 2), paste(), text("xycdef"), sel(2, 2), select(6, 6), keys("q"), text("xycdef")}},
 
-    // Cut, copy and paste
     {"copying nothing leaves the clipboard, copy leaves the text, paste inserts at the caret",
      {clipboard("keep"), setText("one two three"), select(4, 4), copy(), clipboardHolds("keep"), select(4, 7), copy(),
       clipboardHolds("two"), text("one two three"), sel(4, 7), modified(false), select(13, 13), paste(),
       text("one two threetwo"), sel(16, 16), modified(true)}},
 
-    // Keys the control handles by itself
     {"Backspace after typing is one undo step",
      {setText(""), keys("abc"), keys("\b\b"), text("a"), undo(), text("abc"), sel(1, 3)}},
 };
 
 TEST(EditControl, Scripts) {
     for (const Script& script : kScripts) {
-        const auto s = makeEditorSubject();  // each script on a control of its own
+        const auto s = makeEditorSubject();
         int index = 0;
         for (const Step& step : script.steps) {
             SCOPED_TRACE(testing::Message() << script.name << ", step " << index++);

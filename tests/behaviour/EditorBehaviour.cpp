@@ -1,5 +1,3 @@
-// The editor as a user meets it, every table run on both subjects: the core over the in-memory
-// control, and the real main window under Wine with keys routed through the program's own loop.
 #include "EditorSubject.h"
 #include "resources/resource.h"
 
@@ -15,7 +13,6 @@ const MessageBoxRequest kRefusal{"Cannot be tabbed", "Selection must be a comple
                                  Icon::Information, Modality::System};
 
 Rows statusOf(EditorSubject& s) { return {s.status()[1], s.status()[2]}; }
-// The line and column where the control's selection starts, as the status bar should show them.
 Rows selectionStart(EditorSubject& s) {
     const int start = s.editor().selection().start, line = s.editor().lineFromChar(start);
     return {" " + std::to_string(line + 1), " " + std::to_string(start - s.editor().lineIndex(line) + 1)};
@@ -27,8 +24,7 @@ Rows gutterOf(int lines, const Lines& marks) {
     return rows;
 }
 
-// A row: the text before, the keys, the text after; then, where they matter, the text after Undo, the indent
-// unit, the boxes the row expects (each "Cannot be tabbed"), the text limit, the beeps, bracket completion.
+// Then, where they matter: the text after Undo, the indent unit, "Cannot be tabbed" boxes, limit, beeps, completion.
 struct Typed { std::string before, keys, after, undone; int tab = 3, boxes = 0, limit = 100000, beeps = 0, pairs = 1; };
 const std::string kGoal = "012|3\r\na\r\n01234", kGoalDown = "0123\r\na\r\n012|34";  // the caret in column 4
 
@@ -82,29 +78,23 @@ TEST(EditorKeys, LeaveTheTextTheSelectionAndTheStatusBar) {
         s->editor().setTextLimit(r.limit);
         s->desktop().beeps = 0, s->desktop().answers.assign(static_cast<std::size_t>(r.boxes), Answer::Ok);
         s->keys(r.keys);
-        EXPECT_EQ(s->marked(), r.after);
-        EXPECT_EQ(statusOf(*s), selectionStart(*s));
-        EXPECT_EQ(s->desktop().boxes, std::vector<MessageBoxRequest>(static_cast<std::size_t>(r.boxes), kRefusal));
-        EXPECT_EQ(s->desktop().beeps, r.beeps);
+        const std::vector<MessageBoxRequest> boxes(static_cast<std::size_t>(r.boxes), kRefusal);
+        EXPECT_EQ(std::tuple(s->marked(), statusOf(*s), s->desktop().boxes, s->desktop().beeps),
+                  std::tuple(r.after, selectionStart(*s), boxes, r.beeps));
         // A character the limit refuses is a change to the real control, not to the model.
         EXPECT_TRUE(r.limit < 100000 || s->modified() == (s->editor().text() != parseMarked(r.before).text));
         if (r.undone.empty()) continue;
         s->keys("{C-Z}");  // all one key did is one step
         EXPECT_EQ(s->marked(), r.undone);
     }
-    s->set(kGoal);  // a click forgets the goal column
-    s->keys("{Down}");
-    s->caretAt(2, 1);
-    s->keys("{Down}");
+    s->set(kGoal), s->keys("{Down}"), s->caretAt(2, 1), s->keys("{Down}");  // a click forgets the goal column
     EXPECT_EQ(s->marked(), "0123\r\na\r\n|01234");
     // The release of the Enter that closed a dialog arrives alone: no line break, no status update.
-    s->editor().setSelection(3, 3);
-    s->keys("{Enter:0}");
+    s->editor().setSelection(3, 3), s->keys("{Enter:0}");
     EXPECT_EQ(s->marked(), "012|3\r\na\r\n01234");
     EXPECT_EQ(statusOf(*s), (Rows{" 3", " 1"}));
 }
 
-// One edit, made through any of its sources: a key script, or a command as menus and toolbar send it.
 struct Source { const char* keys; int command = 0; };
 using Sources = std::vector<Source>;
 const Sources kPaste{{"{C-V}"}, {"", IDM_PASTE}, {"{S-Ins}"}}, kCut{{"{C-X}"}, {"", IDM_CUT}, {"", IDT_CUT}, {"{S-Del}"}};
@@ -115,7 +105,6 @@ void run(EditorSubject& s, const Source& source) { source.command ? s.command(so
 // start push it down; lines removed from a line's start take their marks, lines removed from inside a line join it, marks and all.
 TEST(EditorBookmarks, FollowEveryEditAndItsUndo) {
     auto s = makeEditorSubject();
-    // The marks, the caret (or a selection from it to toLine, toColumn), the edit, the marks after it and after its undo.
     const struct { Lines marks; int line, column, toLine, toColumn; Sources edit; Lines after, undone; const char* clipboard = ""; } rows[] = {
         {{3}, 3, 1, 0, 0, kPaste, {4}, {3}, "X\r\n"}, {{2, 3, 6}, 3, 4, 0, 0, kPaste, {2, 3, 8}, {2, 3, 6}, "X\r\nY\r\nZ"},
         {{2, 3, 4, 6}, 3, 1, 6, 1, kCut, {2, 3}, {2, 6}}, {{2, 4, 5, 6, 9}, 3, 3, 5, 3, kCut, {2, 3, 4, 7}, {2, 3, 6, 9}},
@@ -145,14 +134,11 @@ TEST(EditorBookmarks, FollowEveryEditAndItsUndo) {
     }
 }
 
-// The bookmark and line commands of the menus, and Select all; the gutter shows only a short
-// document's lines.
 TEST(EditorCommands, BookmarksAndLines) {
     auto s = makeEditorSubject();
     s->set(numberedLines(12));
     s->bookmark({9, 2, 7, 5, 7});  // the second toggle takes 7 away again
     EXPECT_EQ(s->gutterRows(), gutterOf(12, {2, 5, 9}));
-    // From a line, a command, and the line it goes to (the start of it); once they are cleared, nowhere.
     constexpr int next = IDM_NEXTBOOKMARK, prev = IDM_PREVBOOKMARK;
     const struct { int from, command, to; } jumps[] = {{5, next, 9}, {9, next, 2}, {12, next, 2}, {1, next, 2},
         {2, prev, 9}, {5, prev, 2}, {7, prev, 5}, {4, IDM_CLEARBOOKMARKS, 4}, {4, next, 4}, {4, prev, 4}};
@@ -162,10 +148,7 @@ TEST(EditorCommands, BookmarksAndLines) {
     }
     EXPECT_EQ(s->gutterRows(), gutterOf(12, {}));
 
-    s->set("ab|c\r\nxyz");
-    s->command(IDM_COPYLINE);
-    s->caretAt(2, 2);
-    s->command(IDM_PASTELINE);
+    s->set("ab|c\r\nxyz"), s->command(IDM_COPYLINE), s->caretAt(2, 2), s->command(IDM_PASTELINE);
     EXPECT_EQ(s->marked(), "abc\r\n|abcxyz");
     EXPECT_EQ(s->desktop().clipboardText(), u"abc");
     // A picture another program copied outlives every paste and a copy of nothing.
@@ -176,8 +159,6 @@ TEST(EditorCommands, BookmarksAndLines) {
     EXPECT_EQ(s->marked(), "[abc\r\nabcxyz]");
 }
 
-// Go to line takes a number from 1 to the line count; anything else is said and the dialog stays, its box focused.
-// Afterwards the caret is at the line's start, in view, in the status bar; the gutter numbers the lines shown.
 TEST(EditorCommands, GoToLineTakesOnlyALineOfTheDocument) {
     const MessageBoxRequest wrong{"Go to line", "Type a line number from 1 to 60.", Buttons::Ok, Icon::Exclamation};
     for (const auto& [typed, line] : {std::pair{"0", 0}, {"61", 0}, {"x7", 0}, {"7x", 0}, {"", 0}, {"45", 45}, {" 60 ", 60}, {"1", 1}}) {
@@ -194,9 +175,8 @@ TEST(EditorCommands, GoToLineTakesOnlyALineOfTheDocument) {
     }
 }
 
-// Every way in reaches its command: each menu item and context menu item by its text, each toolbar button by its tip
-// and each key does what the command's own id does, on a document with a selection, a bookmark, a clipboard, a file to
-// open, a name to save as and a question before quitting.
+// On a document with a selection, a bookmark, a clipboard, a file to open, a name to save as and a question before
+// quitting, so that each command leaves a trace of its own.
 TEST(EditorCommands, EveryMenuItemButtonAndKeyReachesItsCommand) {
     auto s = makeEditorSubject();
     const auto outcome = [&](const std::function<std::vector<std::string>()>& reach) {
@@ -221,23 +201,21 @@ TEST(EditorCommands, EveryMenuItemButtonAndKeyReachesItsCommand) {
         {IDM_UNDO, {"Edit>&Undo\tCtrl+Z", "{C-Z}"}}, {IDM_SELECTALL, {"Edit>&Select all\tCtrl+A", "{C-A}"}},
         {IDM_CUT, {"Edit>Cu&t\tCtrl+X", "{C-X}", "tip>Cut text"}}, {IDM_COPY, {"Edit>&Copy\tCtrl+C", "tip>Copy text"}},
         {IDM_PASTE, {"Edit>&Paste\tCtrl+V", "{C-V}", "tip>Paste text"}},
-        {IDM_YANKLINE, {"Edit>&Yank line\tCtrl+Y", "{C-Y}", "context>Delete line"}},
-        {IDM_WORDWRAP, {"Edit>&WordWrap"}}, {IDM_PREFERENCES, {"Edit>&Preferences"}},
-        {IDM_FIND, {"Search>&Find\tCtrl+F", "{C-F}", "tip>Find text"}}, {IDM_FINDNEXT, {"Search>Find &Next\tF3", "{F3}"}},
-        {IDM_FINDPREV, {"Search>Find &Previous\tShft+F3", "{S-F3}"}},
+        {IDM_YANKLINE, {"Edit>&Yank line\tCtrl+Y", "{C-Y}", "context>Delete line"}}, {IDM_WORDWRAP, {"Edit>&WordWrap"}},
+        {IDM_PREFERENCES, {"Edit>&Preferences"}}, {IDM_FIND, {"Search>&Find\tCtrl+F", "{C-F}", "tip>Find text"}},
+        {IDM_FINDNEXT, {"Search>Find &Next\tF3", "{F3}"}}, {IDM_FINDPREV, {"Search>Find &Previous\tShft+F3", "{S-F3}"}},
         {IDM_REPLACE, {"Search>&Replace", "tip>Find + replace text"}},
         {IDM_SETBOOKMARK, {"Search>&Set bookmark\tCtrl+F2", "{C-F2}", "tip>Set bookmark", "context>Set Bookmark"}},
         {IDM_NEXTBOOKMARK, {"Search>Next &bookmark\tF2", "{F2}", "tip>Next bookmark"}},
         {IDM_PREVBOOKMARK, {"Search>&Prev bookmark\tShft+F2", "{S-F2}"}},
         {IDM_CLEARBOOKMARKS, {"Search>&Clear bookmarks\tCtrl+Shft+F2", "{C-S-F2}"}},
-        {IDM_GOTOLINE, {"Search>&Go to line...\tCtrl+G", "{C-G}"}},
-        {IDM_HTMLSCRIPT, {"Commands>Begin &html script"}},
+        {IDM_GOTOLINE, {"Search>&Go to line...\tCtrl+G", "{C-G}"}}, {IDM_HTMLSCRIPT, {"Commands>Begin &html script"}},
         {IDM_JSHEADER, {"Commands>Java script header", "context>Java script header"}},
         {IDM_ADDCOMMENT, {"Commands>Add comment", "context>Add comment"}},
         {IDM_HTMLTAGS, {"Commands>Common html tags", "context>Common html tags"}},
         {IDM_RUNBROWSER, {"Commands>Run browser\tCtrl+R", "{C-R}", "tip>run browser"}},
-        {IDM_HELPCONTENT, {"Help>&Content"}}, {IDM_ABOUT, {"Help>&About"}},
-        {IDM_COPYLINE, {"context>Copy line"}}, {IDM_PASTELINE, {"context>Paste line"}}};
+        {IDM_HELPCONTENT, {"Help>&Content"}}, {IDM_ABOUT, {"Help>&About"}}, {IDM_COPYLINE, {"context>Copy line"}},
+        {IDM_PASTELINE, {"context>Paste line"}}};
     for (const auto& [command, routes] : rows) {
         const auto expected = outcome([&] { return s->dialog(command, {}); });
         for (const char* route : routes) EXPECT_EQ(outcome([&] { return s->use(route); }), expected) << route;

@@ -1,5 +1,3 @@
-// Find, Find Next, Find Previous and the Find / Replace dialog on both subjects: natively the dialog's model over
-// its table, under Wine the real dialog with real clicks and keys; every box, beep, selection and the undo step.
 #include "EditorSubject.h"
 #include "resources/resource.h"
 #include "search/FindDialog.h"
@@ -17,22 +15,17 @@ S click(int id) { return {S::Click, id}; }
 S look(int id) { return {S::Look, id}; }
 const S kEnter{S::Enter}, kEsc{S::Esc}, kCloseBox{S::CloseBox}, kFocus{S::Look, 0};
 
-MessageBoxRequest box(std::string title, std::string text, Buttons buttons = Buttons::Ok, Icon icon = Icon::None,
-                      Modality modality = Modality::Application) {
-    return {std::move(title), std::move(text), buttons, icon, modality};
-}
-const MessageBoxRequest kNone = box("Find Text", "none found", Buttons::Ok, Icon::None, Modality::Task),
-    kNoMore = box("Find Text", "no more found", Buttons::Ok, Icon::None, Modality::Task),
-    kReplaceNoMore = box("Replace Text", "no more found", Buttons::Ok, Icon::None, Modality::Task),
-    kNoWhat = box("Error", "Must specify what to find", Buttons::Ok, Icon::Exclamation),
-    kNoWith = box("Error", "Must specify what to replace with", Buttons::Ok, Icon::Exclamation),
-    kAsk = box("Replae all", "Be very carefull with this feature...\r\nProceed anyway? ", Buttons::YesNo,
-               Icon::Exclamation);
-const MessageBoxRequest kNoRoom{"Cannot be inserted", "The text does not fit: the editor holds at most 29 characters",
-                                 Buttons::Ok, Icon::Information};
+constexpr Modality kTask = Modality::Task;
+const MessageBoxRequest kNone{"Find Text", "none found", Buttons::Ok, Icon::None, kTask},
+    kNoMore{"Find Text", "no more found", Buttons::Ok, Icon::None, kTask},
+    kReplaceNoMore{"Replace Text", "no more found", Buttons::Ok, Icon::None, kTask},
+    kNoWhat{"Error", "Must specify what to find", Buttons::Ok, Icon::Exclamation},
+    kNoWith{"Error", "Must specify what to replace with", Buttons::Ok, Icon::Exclamation},
+    kAsk{"Replae all", "Be very carefull with this feature...\r\nProceed anyway? ", Buttons::YesNo, Icon::Exclamation},
+    kNoRoom{"Cannot be inserted", "The text does not fit: the editor holds at most 29 characters", Buttons::Ok,
+            Icon::Information};
 MessageBoxRequest done(int count) {
-    return box("Replace all", "Done - Replaced " + std::to_string(count) + " occurances", Buttons::Ok,
-               Icon::Information);
+    return {"Replace all", "Done - Replaced " + std::to_string(count) + " occurances", Buttons::Ok, Icon::Information};
 }
 
 // A command, with what the user does in its dialog and, before it, the selection a click or drag leaves (-1: as is).
@@ -107,24 +100,17 @@ TEST(FindBehaviour, FindNextPreviousTheDialogReplaceAndReplaceAll) {
     auto s = makeEditorSubject();
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
-        s->set(r.before);
-        s->find() = {};
-        s->edit().bookmarks = {2, 3};
-        s->desktop().answers = r.answers, s->desktop().beeps = 0;
-        s->desktop().answers.resize(r.boxes.size(), Answer::Ok);
-        s->editor().setTextLimit(r.limits.first);
+        s->set(r.before), s->find() = {}, s->edit().bookmarks = {2, 3}, s->editor().setTextLimit(r.limits.first);
+        FakeDesktop& d = s->desktop();
+        d.answers = r.answers, d.beeps = 0, d.answers.resize(r.boxes.size(), Answer::Ok);
         Texts seen;
         for (const Action& a : r.actions) {
             if (a.from >= 0) s->editor().setSelection(a.from, a.to);
             for (auto& text : s->dialog(a.command, a.steps)) seen.push_back(text);
         }
-        EXPECT_EQ(s->marked(), r.after);
-        EXPECT_EQ(seen, r.seen);
-        EXPECT_EQ(s->desktop().boxes, r.boxes);
-        EXPECT_EQ(s->desktop().beeps, r.beeps);
-        EXPECT_EQ(s->edit().bookmarks, r.marks.empty() ? std::vector<int>({2, 3}) : r.marks);
-        EXPECT_EQ(s->editor().textLimit(), r.limits.second);
-        // The status bar tells where the selection starts, and the view shows that line.
+        const std::vector<int> marks = r.marks.empty() ? std::vector{2, 3} : r.marks;
+        EXPECT_EQ(std::tuple(s->marked(), seen, d.boxes, d.beeps, s->edit().bookmarks, s->editor().textLimit()),
+                  std::tuple(r.after, r.seen, r.boxes, r.beeps, marks, r.limits.second));
         const int start = s->editor().selection().start, line = s->editor().lineFromChar(start);
         const Texts status = s->status();
         EXPECT_EQ(Texts(status.begin() + 1, status.begin() + 3),

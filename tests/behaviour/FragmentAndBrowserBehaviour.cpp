@@ -1,9 +1,10 @@
-// The Commands menu on both subjects: the fragments, and Run browser from the menu, the toolbar and Ctrl+R.
 #include "EditorSubject.h"
 #include "resources/resource.h"
 
 namespace tess::test {
 namespace {
+
+using Boxes = std::vector<MessageBoxRequest>;
 
 std::string skeleton(const std::string& t) {
     return "<!doctype html>\r\n<html>\r\n" + t + "<head>\r\n" + t + t + "<title>Title of your page goes here</title>\r\n" +
@@ -11,9 +12,7 @@ std::string skeleton(const std::string& t) {
            "<p>First paragraph of your document</p>\r\n" + t + "</body>\r\n</html>\r\n";
 }
 
-// Each replaces the selection, leaves the caret where the user types next, keeps the marks on their lines, shows
-// every line in the gutter, and is undone in one step. Like a paste (0: Shift+Insert), it goes in whole or, when it
-// passes the text limit, not at all: the user is told, and text and caret stay as they were.
+// Like a paste (0: Shift+Insert), a fragment goes in whole or, when it passes the text limit, not at all.
 TEST(FragmentBehaviour, OneUndoableInsertionEach) {
     const std::string nine(9, ' ');
     const MessageBoxRequest noRoom{"Cannot be inserted", "The text does not fit: the editor holds at most 20 characters",
@@ -41,8 +40,8 @@ TEST(FragmentBehaviour, OneUndoableInsertionEach) {
         const bool refused = r.after == r.before;
         s->desktop().answers.assign(refused ? 1 : 0, Answer::Ok);
         r.id ? s->command(r.id) : s->keys("{S-Ins}");
-        EXPECT_EQ(std::tuple(s->marked(), s->edit().bookmarks), std::tuple(r.after, r.moved));
-        EXPECT_EQ(s->desktop().boxes, refused ? std::vector{noRoom} : std::vector<MessageBoxRequest>{});
+        EXPECT_EQ(std::tuple(s->marked(), s->edit().bookmarks, s->desktop().boxes),
+                  std::tuple(r.after, r.moved, refused ? Boxes{noRoom} : Boxes{}));
         if (refused) continue;
         EXPECT_EQ(s->gutterRows().size(), static_cast<std::size_t>(s->editor().lineCount()));
         s->command(IDM_UNDO);
@@ -50,10 +49,8 @@ TEST(FragmentBehaviour, OneUndoableInsertionEach) {
     }
 }
 
-// The preview holds the text behind a base element for the page's folder; the document stays changed and unsaved,
-// and moves to the top of the recent list. The chosen browser, else the first fallback whose executable exists (kept
-// in slot 1; the folders of both are there), starts with its path and the preview's quoted; with none, the user is
-// told where to choose one. Each slot holds a browser of its own; one that does not start is named.
+// The base element lets the preview find the page's links; a fallback found is kept in slot 1 (the folders of both
+// fallbacks are there).
 TEST(BrowserBehaviour, PreviewInTheChosenOrAFallback) {
     const std::string x86 = "C:\\Program Files (x86)\\Internet Explorer\\iexplore.exe", page = "C:\\My Site\\page.html",
                       pf = "C:\\Program Files\\Internet Explorer\\iexplore.exe", preview = "C:\\Data\\runFile.htm";
@@ -80,11 +77,10 @@ TEST(BrowserBehaviour, PreviewInTheChosenOrAFallback) {
         EXPECT_EQ(std::tuple(d.files[preview], d.files.count(page), s->modified(), s->recentItems()[0]),
                   std::tuple("<base href=\"file:///C:/My%20Site/\"><p>hi", 0u, true, "&1  page.html"));
         const std::string line = "\"" + r.started + "\" \"" + preview + "\"";
-        EXPECT_EQ(d.processes, r.started.empty() ? std::vector<std::string>{} : std::vector{line});
-        EXPECT_EQ(d.boxes, r.started.empty() ? std::vector{select} : r.fails ? std::vector{failed}
-                                                                         : std::vector<MessageBoxRequest>{});
-        EXPECT_EQ(std::tuple(set.browserIndex, set.browserPaths[0], set.browserPaths[3]),
-                  std::tuple(r.after, r.after == 1 ? r.started + " " : slot(1) + " ", slot(4) + " "));
+        const auto boxes = r.started.empty() ? std::vector{select} : r.fails ? std::vector{failed} : Boxes{};
+        EXPECT_EQ(std::tuple(d.processes, d.boxes, set.browserIndex, set.browserPaths[0], set.browserPaths[3]),
+                  std::tuple(r.started.empty() ? std::vector<std::string>{} : std::vector{line}, boxes, r.after,
+                             r.after == 1 ? r.started + " " : slot(1) + " ", slot(4) + " "));
     }
     // In the document's encoding, UTF-8 with its mark; a text the code page cannot store goes out in UTF-8 all the same.
     const std::tuple<Encoding, const char*, std::string> encoded[] = {
@@ -99,8 +95,8 @@ TEST(BrowserBehaviour, PreviewInTheChosenOrAFallback) {
     s->desktop().writeErrors[preview] = FileError::DiskFull, s->desktop().answers = {Answer::Ok};
     s->desktop().files[slot(1)] = "", s->app().settings.browserIndex = 1, s->command(IDM_RUNBROWSER);
     const MessageBoxRequest named{.title = "File Error ", .text = preview + "\r\nDisk full   ", .icon = Icon::Error};
-    EXPECT_EQ(s->desktop().boxes, std::vector{named});
-    EXPECT_EQ(s->desktop().processes, std::vector<std::string>{});
+    EXPECT_EQ(std::tuple(s->desktop().boxes, s->desktop().processes),
+              std::tuple(Boxes{named}, std::vector<std::string>{}));
 }
 
 }  // namespace

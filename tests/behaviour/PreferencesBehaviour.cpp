@@ -1,5 +1,3 @@
-// Edit > Preferences on both subjects: what "&Apply" changes in the settings and the window, a browser slot with and
-// without its executable, and the close box changing nothing.
 #include "EditorSubject.h"
 #include "resources/resource.h"
 

@@ -1,5 +1,4 @@
-// File > Print on both subjects, on the fake printer:
-// 720 dpi Letter, quarter-inch strips, so the text starts at x 360, a 10-point row is 100 pixels high
+// The fake printer: 720 dpi Letter, quarter-inch strips, so the text starts at x 360, a 10-point row is 100 pixels high
 // and 90 cells wide, the page number stands at x 5220; a printable height of 800 leaves rows 4 to 6 for the text.
 #include "EditorSubject.h"
 #include "resources/resource.h"
@@ -9,15 +8,8 @@ namespace {
 
 using Pages = std::vector<std::vector<std::string>>;
 
-// A document (its file) with the selection marked, File > Print; the dialog offers the selection preset.
-// The print font size of the preferences sets the rows.
-struct Row {
-    const char* name;
-    std::string marked, file;
-    Pages pages;
-    bool selection = false;
-    int points = 0;
-};
+// Whether the print dialog offers the selection preset; the print font size (0: the default).
+struct Row { const char* name; std::string marked, file; Pages pages; bool selection = false; int points = 0; };
 
 TEST(PrintBehaviour, FilePrintPrintsTheDocumentOrTheLinesOfTheSelectionWithAHeaderOnEveryPage) {
     const std::string x(196, 'x'), indented = "    " + x;  // 200 characters: 90, then the indentation and 86, 4 and 24
@@ -39,10 +31,8 @@ TEST(PrintBehaviour, FilePrintPrintsTheDocumentOrTheLinesOfTheSelectionWithAHead
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
         auto s = makeEditorSubject();
-        s->app().currentFile = r.file, s->app().printFontSize = r.points;
-        s->printers().caps.printableHeight = 800;  // three 10-point rows a page
-        s->set(r.marked);
-        s->command(IDM_PRINT);
+        s->app().currentFile = r.file, s->app().printFontSize = r.points, s->printers().caps.printableHeight = 800;
+        s->set(r.marked), s->command(IDM_PRINT);
         FakePrinters& p = s->printers();
         EXPECT_EQ(p.pages(), r.pages);
         EXPECT_EQ(p.dialogs, (std::vector{PrintDialogRequest{true, r.selection, true}}));
