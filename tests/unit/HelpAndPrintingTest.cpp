@@ -10,7 +10,7 @@
 
 #include <algorithm>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 #include <stdexcept>
 #include <tuple>
 #include <utility>
@@ -108,9 +108,8 @@ TEST(HelpSearch, FindsWithoutCaseAcrossTopicsForwardAndBackwardShowingEachMatch)
 }
 
 TEST(ShippedHelp, ReadsAndCoversEveryMenuCommand) {
-    std::ostringstream bytes;
-    bytes << std::ifstream(TESS_SHIPPED_HELP_FILE, std::ios::binary).rdbuf();
-    const auto topics = loadHelpFile(bytes.str());
+    std::ifstream file(TESS_SHIPPED_HELP_FILE, std::ios::binary);
+    const auto topics = loadHelpFile(std::string(std::istreambuf_iterator<char>(file), {}));
     ASSERT_TRUE(topics);
     std::string all;
     for (const HelpTopic& topic : *topics) {
