@@ -1,8 +1,8 @@
 #pragma once
-// What a user does in the dialogs a command opens, step by step, for tables that run natively on a
-// dialog made of the table's data and under Wine on the real dialog. What the user saw comes back
-// as text: each dialog's title as it opens, what each Look read, "left open" when the steps ran out
-// with a dialog still open (the close box then closes it), "closed early" when steps were left over.
+// What a user does in the dialogs a command opens, step by step, for tables that run natively on a dialog made of the
+// table's data and under Wine on the real dialog. What the user saw comes back as text: each dialog's title as it
+// opens, what each Look read, "left open" when the steps ran out with a dialog still open (the close box then closes
+// it), "closed early" when steps were left over.
 #include "platform/DialogModel.h"
 
 #include <deque>
@@ -18,8 +18,8 @@ struct DialogStep {
 };
 using DialogSteps = std::deque<DialogStep>;
 
-// Runs one dialog natively: check boxes and radio buttons change as the dialog manager changes
-// them, a pick notifies as a list does, Enter clicks button 1, the close box and button 2 cancel, Esc too where the dialog lets it.
+// Runs one dialog natively: check boxes and radio buttons change as the dialog manager changes them, a pick notifies as
+// a list does, Enter clicks button 1, the close box and button 2 cancel, Esc too where the dialog lets it.
 int playDialog(const DialogLayout& layout, DialogModel& model, DialogSteps& steps, std::vector<std::string>& seen);
 
 }  // namespace tess::test

@@ -6,40 +6,46 @@ namespace tess::test {
 
 std::vector<Stroke> parseKeys(std::string_view script) {
     std::vector<Stroke> strokes;
-    for (std::size_t i = 0; i < script.size(); ++i) {
-        Stroke stroke;
-        const std::size_t end = script[i] == '{' ? script.find('}', i) : std::string_view::npos;
-        if (end == std::string_view::npos) {
-            std::size_t length = 1;
-            while (i + length < script.size() && (static_cast<unsigned char>(script[i + length]) & 0xC0) == 0x80) ++length;
-            for (const char16_t unit : utf16(script.substr(i, length))) {
-                stroke.typed = unit;
-                strokes.push_back(stroke);
-            }
-            i += length - 1;
+    const std::u16string units = utf16(script);
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        const std::size_t end = units[i] == u'{' ? units.find(u'}', i) : std::u16string::npos;
+        if (end == std::u16string::npos) {
+            strokes.push_back({.typed = units[i]});
             continue;
         }
-        std::string_view name = script.substr(i + 1, end - i - 1);
+        Stroke& stroke = strokes.emplace_back();
+        std::string name = utf8(units.substr(i + 1, end - i - 1));
         i = end;
-        for (;;) {
+        for (;; name.erase(0, 2)) {
             if (name.starts_with("S-")) stroke.shift = true;
             else if (name.starts_with("C-")) stroke.control = true;
             else if (name.starts_with("A-")) stroke.alt = true;
             else break;
-            name.remove_prefix(2);
         }
-        if (name.ends_with('+')) {
-            stroke.held = true;
-            name.remove_suffix(1);
+        if (name.ends_with('+')) stroke.held = true, name.pop_back();
+        if (const auto colon = name.find(':'); colon != std::string::npos) {
+            stroke.presses = std::stoi(name.substr(colon + 1));
+            name.erase(colon);
         }
-        if (const auto colon = name.find(':'); colon != std::string_view::npos) {
-            stroke.presses = std::stoi(std::string(name.substr(colon + 1)));
-            name = name.substr(0, colon);
-        }
-        stroke.name = std::string(name);
-        strokes.push_back(stroke);
+        stroke.name = name;
     }
     return strokes;
+}
+
+void EditorSubject::keys(std::string_view script) {
+    for (const Stroke& s : parseKeys(script)) stroke(s);
+}
+
+std::vector<std::string> EditorSubject::dialog(int id, DialogSteps steps) {
+    return playing(std::move(steps), [&] { command(id); });
+}
+
+std::vector<std::string> EditorSubject::use(std::string_view route) {
+    if (route.starts_with('{')) return playing({}, [&] { keys(route); });
+    const std::string_view where = route.substr(0, route.find('>'));
+    if (const int id = commandOf(where, route.substr(where.size() + 1))) return playing({}, [&] { command(id); });
+    ADD_FAILURE() << "nothing to choose as " << route;
+    return {};
 }
 
 std::vector<std::string> EditorSubject::gutterRows() {

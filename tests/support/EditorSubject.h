@@ -1,7 +1,7 @@
 #pragma once
-// One editor as a user meets it, for behaviour tables written once and run twice: natively on the
-// core over the in-memory control, under Wine on the real main window, every key routed through the
-// program's own loop. A row checks what the user sees: text, selection, status bar, gutter, boxes.
+// One editor as a user meets it, for behaviour tables written once and run twice: natively on the core over the
+// in-memory control, under Wine on the real main window, every key routed through the program's own loop. A row checks
+// what the user sees: text, selection, status bar, gutter, boxes.
 #include "DialogScript.h"
 #include "FakeDesktop.h"
 #include "FakePrinter.h"
@@ -10,18 +10,17 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
+#include <functional>
 #include <memory>
 
 namespace tess::test {
 
-// A key script: characters are typed with the key that makes them (beyond the first plane, as two
-// character messages); "{Name}" is a named key, with
-// "S-", "C-" or "A-" before the name for Shift, Ctrl or Alt held ("{C-V}", "{S-Tab}"), ":n"
-// after it for n auto-repeated presses before the release ("{Enter:3}", "{Tab:0}" a release
-// alone), and a last "+" for a key left down, its release to come later ("{S-Tab+}x{Tab:0}": Shift
-// let go before Tab, and an x typed while Tab is down). Names: Enter, Tab, Up, Down, Left, Right,
-// Home, End, Del, Back, Ins, Esc, and a letter (with C-: the accelerator).
+// A key script: characters are typed with the key that makes them (beyond the first plane, as two character messages);
+// "{Name}" is a named key, with "S-", "C-" or "A-" before the name for Shift, Ctrl or Alt held ("{C-V}", "{S-Tab}"),
+// ":n" after it for n auto-repeated presses before the release ("{Enter:3}", "{Tab:0}" a release alone), and a last "+"
+// for a key left down, its release to come later ("{S-Tab+}x{Tab:0}": Shift let go before Tab, and an x typed while Tab
+// is down). Names: Enter, Tab, Up, Down, Left, Right, Home, End, Del, Back, Ins, Esc, PgUp, PgDn, F2, F3, and a letter
+// (with C-: the accelerator).
 struct Stroke { std::string name; char16_t typed = 0; bool shift = false, control = false, alt = false, held = false; int presses = 1; };
 std::vector<Stroke> parseKeys(std::string_view script);
 
@@ -31,47 +30,47 @@ public:
     // The marked text, as a click leaves it: no goal column, bookmarks, changes, undo or boxes.
     virtual void set(std::string_view marked) = 0;
     virtual std::string marked() = 0;
-    // The caret put at a position as a left click puts it.
-    virtual void click(int position) = 0;
-    virtual void keys(std::string_view script) = 0;
-    // A command as the menus send it.
-    virtual void command(int id) = 0;
+    virtual void click(int position) = 0;  // the caret put there as a left click puts it
+    void keys(std::string_view script);
+    virtual void command(int id) = 0;  // as the menus send it
     // A command that opens dialogs, and what the user does in them (DialogScript.h): what was seen.
-    virtual std::vector<std::string> dialog(int id, DialogSteps steps) = 0;
-    // A command reached as the user reaches it, each dialog closed at once (what was seen): a key script ("{S-F2}"),
-    // a menu item by its menu (and submenu) and whole text ("Search>&Prev bookmark\tShft+F2", "File>Encoding>ANSI"), an
+    virtual std::vector<std::string> dialog(int id, DialogSteps steps);
+    // A command reached as the user reaches it, each dialog closed at once (what was seen): a key script ("{S-F2}"), a
+    // menu item by its menu (and submenu) and whole text ("Search>&Prev bookmark\tShft+F2", "File>Encoding>ANSI"), an
     // item of the context menu ("context>Delete line"), a button by its tip ("tip>Cut text"). A missing route fails.
-    virtual std::vector<std::string> use(std::string_view route) = 0;
+    std::vector<std::string> use(std::string_view route);
     // The main window active again (after another program), and files dropped on it in the shell's order.
     virtual void activate() = 0;
     virtual void drop(const std::vector<std::string>& paths) = 0;
-    // The status bar's parts: path, " " + line, " " + column, encoding.
-    virtual std::vector<std::string> status() = 0;
-    // The texts of the items checked in File>Encoding.
-    virtual std::vector<std::string> checkedEncodings() = 0;
+    virtual std::vector<std::string> status() = 0;            // path, " " + line, " " + column, encoding
+    virtual std::vector<std::string> checkedEncodings() = 0;  // the texts of File>Encoding's checked items
     virtual std::string gutterText() = 0;
-    // The gutter's rows without their padding ("1", ">2", ...).
-    std::vector<std::string> gutterRows();
+    std::vector<std::string> gutterRows();  // without their padding ("1", ">2", ...)
     bool modified() { return editor().modified(); }
     // The File menu's recent-file entries as shown, in order ("&1  index.html", ...).
     virtual std::vector<std::string> recentItems() = 0;
     // Closes the window as any close request does; true when it closed (the subject is then spent).
     virtual bool close() = 0;
-
     virtual bool laidOut() = 0;  // by the last dialog()
     virtual std::int32_t editorBackground() = 0;
 
-    virtual App& app() = 0;
-    virtual EditorState& edit() = 0;
-    virtual FindState& find() = 0;
+    App& app() { return context().app; }
+    EditorState& edit() { return context().edit; }
+    FindState& find() { return context().find; }
     virtual FakeDesktop& desktop() = 0;
     virtual FakePrinters& printers() = 0;
     // The control itself, for what a row sets up or reads beyond the user's view (the text limit).
-    virtual EditControl& editor() = 0;
-    // Puts the caret at a line and column (from 1) as a click does.
-    void caretAt(int line, int column);
-    // Sets a bookmark on each line through the Set bookmark command.
-    void bookmark(const std::vector<int>& lines);
+    EditControl& editor() { return context().editor; }
+    void caretAt(int line, int column);            // from 1, as a click puts it
+    void bookmark(const std::vector<int>& lines);  // through the Set bookmark command
+
+protected:
+    virtual SearchContext context() = 0;
+    virtual void stroke(const Stroke& s) = 0;
+    // The command a menu item ("where" its menu, "context" or "tip") or toolbar button sends; 0: none.
+    virtual int commandOf(std::string_view where, std::string_view text) = 0;
+    // What the dialogs that act opens showed, played with the steps.
+    virtual std::vector<std::string> playing(DialogSteps steps, const std::function<void()>& act) = 0;
 };
 
 // Made by each test executable (tests/unit/NativeSubject.cpp, tests/support/win32/WindowSubject.cpp).

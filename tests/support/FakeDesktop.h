@@ -1,6 +1,6 @@
 #pragma once
-// A scripted desktop: records every message box and dialog, answers from queues the test fills,
-// and keeps files in memory. Each file operation can be made to fail on purpose.
+// A scripted desktop: records every message box and dialog, answers from queues the test fills, and keeps files in
+// memory. Each file operation can be made to fail on purpose.
 #include "platform/Desktop.h"
 
 #include <deque>
@@ -16,10 +16,12 @@ class FakeDesktop : public Desktop {
 public:
     Answer messageBox(const MessageBoxRequest& request) override;
     std::optional<std::string> openFileDialog(const FileDialogRequest& request) override {
-        return dialog(openRequests, openResults, request);
+        openRequests.push_back(request);
+        return next(openResults);
     }
     std::optional<std::string> saveFileDialog(const FileDialogRequest& request) override {
-        return dialog(saveRequests, saveResults, request);
+        saveRequests.push_back(request);
+        return next(saveResults);
     }
     void beep() override { ++beeps; }
     void setClipboardText(std::u16string_view text) override {
@@ -34,7 +36,7 @@ public:
         return !processesFail;
     }
     bool shellOpen(const std::string& target, ShowAs show) override { return shellOpened.emplace_back(target, show), false; }
-    std::string programFilesFolder() override { return programFiles; }
+    std::string programFilesFolder() override { return "C:\\Program Files"; }  // as a 64-bit program is told
     bool fileExists(const std::string& path) override { return files.count(path) != 0; }
     bool folderExists(const std::string& path) override { return folders.count(path) != 0; }
     bool createFolder(const std::string& path) override { return folders.insert(path).second; }
@@ -64,13 +66,15 @@ public:
     std::map<std::string, std::string> files;  // path -> bytes
     std::map<std::string, FileStamp> stamps;
     std::set<std::string> folders;
-    std::string programFiles = "C:\\Program Files";  // as a 64-bit program is told
     std::map<std::string, FileError> readErrors, writeErrors;  // path -> the error a read or write reports
 
 private:
-    static std::optional<std::string> dialog(std::vector<FileDialogRequest>& requests,
-                                             std::deque<std::optional<std::string>>& results,
-                                             const FileDialogRequest& request);
+    template <class T>
+    static T next(std::deque<T>& queue) {
+        T first = queue.empty() ? T{} : queue.front();
+        if (!queue.empty()) queue.pop_front();
+        return first;
+    }
 };
 
 }  // namespace tess::test

@@ -1,7 +1,7 @@
 #pragma once
-// A scripted printer with fixed-pitch cells: a character is 6/10 of its font's height wide, so at
-// the default 720 dpi a 10-point font is 100 pixels high with cells of 60 (90 across 7.5 inches).
-// It records the print dialogs asked for and what each job printed.
+// A scripted printer with fixed-pitch cells: a character is 6/10 of its font's height wide, so at the default 720 dpi a
+// 10-point font is 100 pixels high with cells of 60 (90 across 7.5 inches). It records the print dialogs asked for and
+// what each job printed.
 #include "platform/PrintDevice.h"
 #include "platform/TextEncoding.h"
 
@@ -34,8 +34,8 @@ public:
     std::vector<PrintedText> printed;
     int devicesAlive = 0;
 
-    // What the jobs printed, page by page, as "row text": rows counted from the printable area's top in the height
-    // of the text's font, "row@x text" where x is not 0.75 inch from the paper's edge.
+    // What the jobs printed, page by page, as "row text": rows counted from the printable area's top in the height of
+    // the text's font, "row@x text" where x is not 0.75 inch from the paper's edge.
     std::vector<std::vector<std::string>> pages() const {
         std::vector<std::vector<std::string>> pages;
         for (const PrintedText& t : printed) {

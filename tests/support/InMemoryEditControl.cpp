@@ -2,46 +2,28 @@
 
 #include "platform/TextEncoding.h"
 
-#include <algorithm>
+#include <utility>
 
 namespace tess::test {
 
 void InMemoryEditControl::setText(std::u16string_view text) {
     text_.assign(text);
-    startsKnown_ = false;
-    anchor_ = caret_ = 0;
-    emptyUndo();
-    modified_ = false;
-    firstVisible_ = 0;
-}
-
-Selection InMemoryEditControl::selection() const {
-    return {std::min(anchor_, caret_), std::max(anchor_, caret_)};
-}
-
-int InMemoryEditControl::clampPos(int pos) const {
-    return std::clamp(pos, 0, textLength());
-}
-
-// The control reads both arguments as unsigned: -1 and every other negative end mean "the end".
-void InMemoryEditControl::setSelection(int start, int end) {
-    if (start == -1) {
-        anchor_ = caret_;
-        return;
-    }
-    const auto clampUnsigned = [this](int pos) { return pos < 0 ? textLength() : std::min(pos, textLength()); };
-    anchor_ = clampUnsigned(start);
-    caret_ = clampUnsigned(end);
-}
-
-void InMemoryEditControl::emptyUndo() {
+    startsKnown_ = modified_ = false;
+    anchor_ = caret_ = firstVisible_ = 0;
     undoText_.clear();
     undoInsertCount_ = 0;
 }
 
-// The control's own bookkeeping: a deletion next to the last one grows the deleted text, an
-// insertion where the last one ended grows the inserted count, so a run of typing or of
-// Backspace is one undo step. Anything else starts a new step.
+// The control reads both arguments as unsigned: -1 and every other negative end mean "the end".
+void InMemoryEditControl::setSelection(int start, int end) {
+    const auto clampUnsigned = [this](int pos) { return pos < 0 ? textLength() : std::min(pos, textLength()); };
+    if (start == -1) anchor_ = caret_;
+    else anchor_ = clampUnsigned(start), caret_ = clampUnsigned(end);
+}
+
+// The control's own bookkeeping: a deletion next to the last one grows the deleted text, an insertion where the last
+// one ended grows the inserted count, so a run of typing or of Backspace is one undo step. Anything else starts a new
+// step.
 void InMemoryEditControl::replaceRange(int start, int end, std::u16string_view text) {
     const long long kept = textLength() - (end - start);
     std::u16string_view inserted = text;
@@ -50,25 +32,23 @@ void InMemoryEditControl::replaceRange(int start, int end, std::u16string_view t
 
     if (end > start) {
         const std::u16string_view deleted(text_.data() + start, static_cast<std::size_t>(end - start));
-        if (undoInsertCount_ == 0 && !undoText_.empty() && start == undoPosition_) {
+        const bool deleting = undoInsertCount_ == 0 && !undoText_.empty();
+        if (deleting && start == undoPosition_) {
             undoText_ += deleted;
-        } else if (undoInsertCount_ == 0 && !undoText_.empty() && end == undoPosition_) {
-            undoText_.insert(0, deleted);
-            undoPosition_ = start;
         } else {
-            undoText_.assign(deleted);
+            if (!deleting || end != undoPosition_) undoText_.clear();
+            undoText_.insert(0, deleted);
             undoPosition_ = start;
         }
         undoInsertCount_ = 0;
     }
     if (!inserted.empty()) {
-        if (start == undoPosition_ || (undoInsertCount_ != 0 && start == undoPosition_ + undoInsertCount_)) {
-            undoInsertCount_ += static_cast<int>(inserted.size());
-        } else {
+        if (start != undoPosition_ && (undoInsertCount_ == 0 || start != undoPosition_ + undoInsertCount_)) {
             undoPosition_ = start;
-            undoInsertCount_ = static_cast<int>(inserted.size());
+            undoInsertCount_ = 0;
             undoText_.clear();
         }
+        undoInsertCount_ += static_cast<int>(inserted.size());
     }
     anchor_ = caret_ = start + static_cast<int>(inserted.size());
     if (end > start || !inserted.empty()) {
@@ -77,12 +57,6 @@ void InMemoryEditControl::replaceRange(int start, int end, std::u16string_view t
         modified_ = true;
     }
     scrollCaret();  // as the control does after every replacement, even of nothing
-}
-
-// Every replacement the program makes can be undone.
-void InMemoryEditControl::replaceSelection(std::u16string_view text, bool) {
-    const Selection s = selection();
-    replaceRange(s.start, s.end, text);
 }
 
 // Lines break at CR LF; a lone CR or LF is an ordinary character.
@@ -95,13 +69,10 @@ const std::vector<int>& InMemoryEditControl::lineStarts() const {
     return starts_;
 }
 
-int InMemoryEditControl::lineCount() const { return static_cast<int>(lineStarts().size()); }
-
 // A line's break belongs to the line, so a position between CR and LF is still on it.
 int InMemoryEditControl::lineFromChar(int pos) const {
-    pos = clampPos(pos);
     const std::vector<int>& starts = lineStarts();
-    return static_cast<int>(std::upper_bound(starts.begin(), starts.end(), pos) - starts.begin()) - 1;
+    return static_cast<int>(std::upper_bound(starts.begin(), starts.end(), clampPos(pos)) - starts.begin()) - 1;
 }
 
 int InMemoryEditControl::lineIndex(int line) const {
@@ -111,54 +82,35 @@ int InMemoryEditControl::lineIndex(int line) const {
     return line < 0 ? 0 : starts[static_cast<std::size_t>(line)];
 }
 
-int InMemoryEditControl::lineStartOf(int pos) const { return lineIndex(lineFromChar(pos)); }
-
 int InMemoryEditControl::lineEndOf(int pos) const {
     const int line = lineFromChar(pos);
-    if (line + 1 >= lineCount()) return textLength();
-    return lineIndex(line + 1) - 2;
-}
-
-int InMemoryEditControl::lineLength(int pos) const {
-    return lineEndOf(pos) - lineStartOf(pos);
+    return line + 1 >= lineCount() ? textLength() : lineIndex(line + 1) - 2;
 }
 
 std::u16string InMemoryEditControl::lineText(int line) const {
     const int start = lineIndex(line);
-    if (start < 0) return {};
-    return text_.substr(start, lineEndOf(start) - start);
+    return start < 0 ? std::u16string() : text_.substr(start, lineEndOf(start) - start);
 }
 
-// Puts the deleted text back in place of the inserted one and selects it, the caret at its end
-// and in view; the step left behind is the reverse edit, so a second undo redoes. With nothing to
-// undo, the control still moves the caret to where the last step stood.
+// Puts the deleted text back in place of the inserted one and selects it, the caret at its end and in view; the step
+// left behind is the reverse edit, so a second undo redoes. With nothing to undo, the control still moves the caret to
+// where the last step stood.
 void InMemoryEditControl::undo() {
-    const std::u16string restored = std::move(undoText_);
-    const int position = undoPosition_;
-    const int end = std::min(position + undoInsertCount_, textLength());
-    emptyUndo();
-    replaceRange(std::min(position, textLength()), end, restored);
+    const std::u16string restored = std::exchange(undoText_, {});
+    const int end = std::min(undoPosition_ + std::exchange(undoInsertCount_, 0), textLength());
+    replaceRange(std::min(undoPosition_, textLength()), end, restored);
     anchor_ = std::min(undoPosition_, textLength());
     caret_ = std::min(undoPosition_ + undoInsertCount_, textLength());
     scrollCaret();
 }
 
 void InMemoryEditControl::cut() {
-    const Selection s = selection();
     copy();
-    if (s.start != s.end) replaceRange(s.start, s.end, {});
+    if (const Selection s = selection(); s.start != s.end) replaceRange(s.start, s.end, {});
 }
 
 void InMemoryEditControl::copy() {
-    const Selection s = selection();
-    if (s.start == s.end) return;
-    clipboard_ = text_.substr(s.start, s.end - s.start);
-}
-
-// An empty clipboard holds no text, and pasting nothing leaves the selection alone.
-void InMemoryEditControl::paste() {
-    if (clipboard_.empty()) return;
-    replaceSelection(clipboard_, true);
+    if (const Selection s = selection(); s.start != s.end) clipboard_ = text_.substr(s.start, s.end - s.start);
 }
 
 void InMemoryEditControl::scrollCaret() {
@@ -173,25 +125,18 @@ Point InMemoryEditControl::positionFromChar(int pos) const {
     return {(pos - lineIndex(line)) * kCharWidth, (line - firstVisible_) * kLineHeight};
 }
 
-void InMemoryEditControl::setTextLimit(int limit) { limit_ = limit == 0 ? ~0u : static_cast<unsigned>(limit); }
-
 void InMemoryEditControl::typeChar(char16_t c) {
     const Selection s = selection();
-    switch (c) {
-    case u'\b': pressBackspace(); return;
-    case u'\r':
-    case u'\n': replaceRange(s.start, s.end, u"\r\n"); return;
-    default:
-        if ((c < 0x20 && c != u'\t') || c == 0x7F) return;
-        replaceRange(s.start, s.end, std::u16string_view(&c, 1));
-    }
+    if (c == u'\b') pressBackspace();
+    else if (c == u'\r' || c == u'\n') replaceRange(s.start, s.end, u"\r\n");
+    else if ((c >= 0x20 || c == u'\t') && c != 0x7F) replaceRange(s.start, s.end, std::u16string_view(&c, 1));
 }
 
 void InMemoryEditControl::pressDelete() {
     Selection s = selection();
     if (s.start == s.end) {
         if (s.end >= textLength()) return;
-        s.end = text_.compare(s.end, 2, u"\r\n") == 0 ? s.end + 2 : stepped(s.end, 1);
+        s.end = stepped(s.end, 1);
     }
     replaceRange(s.start, s.end, {});
 }
@@ -201,28 +146,25 @@ void InMemoryEditControl::pressBackspace() {
     if (s.start == s.end) {
         if (s.start == 0) return;
         s.start = stepped(s.start, -1);
-        if (s.start > 0 && text_.compare(s.start - 1, 2, u"\r\n") == 0) --s.start;
     }
     replaceRange(s.start, s.end, {});
 }
 
-// Up and Down keep the caret's current column only (the control remembers no goal column: the
-// editor adds its own) and drop the selection, also on the first and last line. A column inside a
-// pair goes past it: the control keeps the caret's x, where the pair's one glyph has begun.
+// Up and Down keep the caret's current column only (the control remembers no goal column: the editor adds its own) and
+// drop the selection, also on the first and last line. A column inside a pair goes past it: the control keeps the
+// caret's x, where the pair's one glyph has begun.
 void InMemoryEditControl::moveCaretLines(int step) {
     const int line = lineFromChar(caret_);
-    anchor_ = caret_;
     const int next = lineIndex(std::clamp(line + step, 0, lineCount() - 1));
     caret_ = anchor_ = next + std::min(caret_ - lineIndex(line), lineLength(next));
     if (splitsSurrogatePair(text_, static_cast<std::size_t>(caret_))) caret_ = anchor_ = caret_ + 1;
 }
 
 int InMemoryEditControl::stepped(int pos, int step) const {
+    if (step < 0 && pos >= 2 && text_.compare(static_cast<std::size_t>(pos - 2), 2, u"\r\n") == 0) return pos - 2;
+    if (step > 0 && text_.compare(static_cast<std::size_t>(pos), 2, u"\r\n") == 0) return pos + 2;
     pos = clampPos(pos + step);
     return splitsSurrogatePair(text_, static_cast<std::size_t>(pos)) ? pos + step : pos;
 }
-
-// As the control's Page Up and Page Down: a view's height of lines, as far as the text goes.
-void InMemoryEditControl::moveCaretPage(int direction) { moveCaretLines(direction * visibleLines_); }
 
 }  // namespace tess::test

@@ -1,7 +1,6 @@
 #pragma once
-// Editor text with its selection marked, for tables of editing cases: "|" stands for an empty
-// selection (the caret), "[" and "]" for the two ends of a selection, the caret at "]" (so "]"
-// before "[" is a selection made upwards).
+// Editor text with its selection marked, for tables of editing cases: "|" stands for an empty selection (the caret),
+// "[" and "]" for the two ends of a selection, the caret at "]" (so "]" before "[" is a selection made upwards).
 #include "platform/EditControl.h"
 #include "platform/TextEncoding.h"
 
@@ -12,16 +11,13 @@ struct MarkedText { std::u16string text; int anchor = 0, caret = 0; };
 
 inline MarkedText parseMarked(std::string_view marked) {
     MarkedText result;
-    int open = -1, close = -1, bar = -1;
     for (char16_t c : utf16(marked)) {
         const int here = static_cast<int>(result.text.size());
-        if (c == u'|') bar = here;
-        else if (c == u'[') open = here;
-        else if (c == u']') close = here;
+        if (c == u'|') result.anchor = result.caret = here;
+        else if (c == u'[') result.anchor = here;
+        else if (c == u']') result.caret = here;
         else result.text += c;
     }
-    if (bar >= 0) result.anchor = result.caret = bar;
-    if (open >= 0) result.anchor = open, result.caret = close;
     return result;
 }
 
@@ -32,15 +28,10 @@ inline std::string markSelection(std::u16string text, int start, int end) {
     return utf8(text.insert(static_cast<std::size_t>(start), u"["));
 }
 
-// Puts a marked text into a control, and reads the control's text back marked.
 inline void setMarked(EditControl& edit, std::string_view marked) {
     const MarkedText m = parseMarked(marked);
     edit.setText(m.text);
     edit.setSelection(m.anchor, m.caret);
-}
-inline std::string markedText(const EditControl& edit) {
-    const Selection s = edit.selection();
-    return markSelection(edit.text(), s.start, s.end);
 }
 
 // "line 1" CR LF "line 2" ... "line count": a document whose every line says where it stood.

@@ -1,17 +1,14 @@
-// The editor subject natively: keys handed to the editor's rules as the control receives them (press,
-// the character its translation gives, release), commands and Ctrl+letter through the dispatch.
+// The editor subject natively: keys handed to the editor's rules as the control receives them (press, the character its
+// translation gives, release), commands and Ctrl+letter through the dispatch.
 #include "EditorSubject.h"
 #include "TestContext.h"
 #include "app/Close.h"
-#include "app/Commands.h"
-#include "dialogs/Preferences.h"
 #include "document/DiskChanges.h"
 #include "document/Documents.h"
 #include "editor/KeyHandling.h"
 #include "editor/LineCommands.h"
 
 #include <algorithm>
-#include <functional>
 #include <map>
 
 namespace tess::test {
@@ -19,10 +16,8 @@ namespace {
 
 class NativeSubject : public EditorSubject {
 public:
-    NativeSubject() {
-        // The in-memory control's font: 8 pixels a character, 16 a line, 20 lines in view.
-        t.edit.font = {InMemoryEditControl::kCharWidth, InMemoryEditControl::kLineHeight, 20};
-    }
+    // The in-memory control's font: 8 pixels a character, 16 a line, 20 lines in view.
+    NativeSubject() { t.edit.font = {InMemoryEditControl::kCharWidth, InMemoryEditControl::kLineHeight, 20}; }
     void set(std::string_view text) override {
         setMarked(t.editor, text);  // setting the text empties the undo step
         t.editor.setModified(false);
@@ -31,33 +26,15 @@ public:
         keys_ = EditorKeys{};
         keys_.leftButtonReleased(t.ctx);
     }
-    std::string marked() override { return markedText(t.editor); }
+    std::string marked() override {
+        const Selection s = t.editor.selection();
+        return markSelection(t.editor.text(), s.start, s.end);
+    }
     void click(int position) override {
         t.editor.setSelection(position, position);
         keys_.leftButtonReleased(t.ctx);
     }
-    void keys(std::string_view script) override {
-        for (const Stroke& s : parseKeys(script)) stroke(s);
-    }
     void command(int id) override { runCommand(t.ctx, id); }
-    std::vector<std::string> dialog(int id, DialogSteps steps) override {
-        return playing(std::move(steps), [&] { runCommand(t.ctx, id); });
-    }
-    // Menus, context menu and toolbar as the core lays them out for the window.
-    std::vector<std::string> use(std::string_view route) override {
-        if (route.starts_with('{')) return playing({}, [&] { keys(route); });
-        const std::string_view where = route.substr(0, route.find('>')), text = route.substr(where.size() + 1);
-        std::vector<MenuItem> items = where == "context" ? contextMenu() : std::vector<MenuItem>{};
-        for (const Menu& menu : menuBar(t.app.settings))
-            if (menu.title == where) items = menu.items;
-        for (const Command& c : commandTable())
-            if (where == "tip" && c.button.id && c.button.tooltip == text) items.push_back({std::string(text), c.button.id});
-        for (const MenuItem& item : items)
-            if ((item.popup.empty() ? "" : item.popup + '>') + item.text == text)
-                return playing({}, [&] { runCommand(t.ctx, item.command); });
-        ADD_FAILURE() << "nothing to choose as " << route;
-        return {};
-    }
     void activate() override { checkFileOnDisk(t.ctx); }  // as the window does once activation is over
     void drop(const std::vector<std::string>& paths) override { openDroppedFiles(t.ctx, paths); }
     std::vector<std::string> status() override {
@@ -69,15 +46,24 @@ public:
     bool close() override { return closeMainWindow(t.ctx); }
     bool laidOut() override { return t.view.layouts > layoutsBefore_; }
     std::int32_t editorBackground() override { return t.view.repaints ? t.app.settings.backgroundColor : 0xFFFFFF; }
-    App& app() override { return t.app; }
-    EditorState& edit() override { return t.edit; }
-    FindState& find() override { return t.find; }
     FakeDesktop& desktop() override { return t.desktop; }
     FakePrinters& printers() override { return t.printers; }
-    EditControl& editor() override { return t.editor; }
 
 private:
-    std::vector<std::string> playing(DialogSteps steps, const std::function<void()>& act) {
+    SearchContext context() override { return t.ctx; }
+    // Menus, context menu and toolbar as the core lays them out for the window.
+    int commandOf(std::string_view where, std::string_view text) override {
+        std::vector<MenuItem> items = where == "context" ? contextMenu() : std::vector<MenuItem>{};
+        for (const Menu& menu : menuBar(t.app.settings))
+            if (menu.title == where) items = menu.items;
+        for (const Command& c : commandTable())
+            if (where == "tip" && c.button.id && c.button.tooltip == text)
+                items.push_back({std::string(text), c.button.id});
+        for (const MenuItem& item : items)
+            if ((item.popup.empty() ? "" : item.popup + '>') + item.text == text) return item.command;
+        return 0;
+    }
+    std::vector<std::string> playing(DialogSteps steps, const std::function<void()>& act) override {
         std::vector<std::string> seen;
         t.view.dialogs = [&](const DialogLayout& layout, DialogModel& model) { return playDialog(layout, model, steps, seen); };
         layoutsBefore_ = t.view.layouts;
@@ -87,7 +73,7 @@ private:
         return seen;
     }
     // The accelerator table has the key first, as the program's loop offers it; no other Ctrl+letter does anything.
-    void stroke(const Stroke& s) {
+    void stroke(const Stroke& s) override {
         const int code = s.name.size() == 1 ? s.name[0] : s.name == "F2" ? kKeyF2 : s.name == "F3" ? kKeyF3 : 0;
         for (const Command& c : commandTable()) {
             const Shortcut& k = c.key;
@@ -97,10 +83,7 @@ private:
             }
         }
         if (s.control && s.name.size() == 1) return;
-        if (s.alt && s.name == "Back") {  // the control's own undo key, which the editor routes to Undo
-            undoEdit(t.ctx);
-            return;
-        }
+        if (s.alt && s.name == "Back") return undoEdit(t.ctx);  // the control's own undo key, routed to Undo
         static const std::map<std::string, Key> named{
             {"Enter", Key::Enter}, {"Tab", Key::Tab},   {"Up", Key::Up},     {"Down", Key::Down},
             {"Left", Key::Left},   {"Right", Key::Right}, {"Home", Key::Home}, {"End", Key::End},
@@ -117,14 +100,11 @@ private:
     static char16_t character(const Stroke& s) {
         if (s.name.empty()) return s.typed;
         if (s.name == "Enter") return s.control ? u'\n' : u'\r';
-        if (s.name == "Tab") return u'\t';
-        if (s.name == "Back") return u'\b';
-        return 0;
+        return s.name == "Tab" ? u'\t' : s.name == "Back" ? u'\b' : 0;
     }
     // What the control does by itself with a key press that reaches it.
     void controlKey(const Stroke& s) {
         InMemoryEditControl& e = t.editor;
-        const std::u16string text = e.text();
         const int caret = e.caret();
         const int lineStart = e.lineIndex(e.lineFromChar(caret));
         int to = -1;
@@ -134,9 +114,7 @@ private:
         else if (s.name == "Del") s.shift ? e.cut() : e.pressDelete();  // Shift+Delete is the control's cut
         else if (s.name == "Home") to = lineStart;
         else if (s.name == "End") to = lineStart + e.lineLength(caret);
-        else if (s.name == "Left") to = caret >= 2 && text.compare(static_cast<std::size_t>(caret - 2), 2, u"\r\n") == 0 ? caret - 2 : std::max(caret - 1, 0);
-        else if (s.name == "Right") to = text.compare(static_cast<std::size_t>(caret), 2, u"\r\n") == 0 ? caret + 2 : std::min(caret + 1, e.textLength());
-        if (to >= 0 && splitsSurrogatePair(text, static_cast<std::size_t>(to))) to += to < caret ? -1 : 1;
+        else if (s.name == "Left" || s.name == "Right") to = e.stepped(caret, s.name == "Left" ? -1 : 1);
         else if (s.name == "Ins" && s.shift) e.paste();
         if (to < 0) return;
         if (s.shift) e.setSelection(e.selection().start == caret ? e.selection().end : e.selection().start, to);

@@ -1,9 +1,8 @@
 #pragma once
-// Plays DialogSteps on the real modal dialogs, message boxes and file dialogs this thread opens while
-// it lives, as DialogScript.h says; a step's text is typed into a file dialog's name box as cmb13.
-// One step per timer message: the timer's message comes only when nothing else is queued, so each
-// step starts once the last one has been handled (a file dialog fills its controls late) and a box
-// the step opened has had its turn; a dialog that has ended takes its timer along.
+// Plays DialogSteps on the real modal dialogs, message boxes and file dialogs this thread opens while it lives, as
+// DialogScript.h says (a file dialog's name box is cmb13). One step per timer message: the timer's message comes only
+// when nothing else is queued, so each step starts once the last one has been handled (a file dialog fills its controls
+// late) and a box the step opened has had its turn; a dialog that has ended takes its timer along.
 #include "DialogScript.h"
 #include "platform/win32/WideText.h"
 #include "WinTestSupport.h"
@@ -21,18 +20,16 @@ public:
     ~DialogPlayer() { ::UnhookWindowsHookEx(hook_), current = nullptr; }
     DialogPlayer(const DialogPlayer&) = delete;
     DialogPlayer& operator=(const DialogPlayer&) = delete;
-    // Called with each dialog once it is up, before its first step, and again when it comes back
-    // after another.
+    // Called with each dialog once it is up, before its first step, and again when it comes back after another.
     std::function<void(HWND)> inspect;
-    // A modeless dialog (the tag window) outlives the command that opened it: it is played to its end
-    // now, not when its timer comes, which may be under the next player.
+    // A modeless dialog (the tag window) outlives the command that opened it: it is played to its end now, not when its
+    // timer comes, which may be under the next player.
     void finish() {
         for (const HWND dialog : std::vector<HWND>(opened_.begin(), opened_.end())) {
             ::KillTimer(dialog, 1);
             while (::IsWindow(dialog) && play(dialog)) {}
         }
     }
-    // What was seen, with "closed early" when steps were left.
     std::vector<std::string> seen() const {
         auto seen = seen_;
         if (!steps_.empty()) seen.emplace_back("closed early");
@@ -56,7 +53,6 @@ private:
         // A box the dialog opened disables it: the next step waits for the box, which takes it.
         if (!::IsWindowEnabled(dialog) || current->play(dialog)) ::SetTimer(dialog, 1, USER_TIMER_MINIMUM, &timerProc);
     }
-    // Keys go to the focused control, as the keyboard sends them.
     static void press(HWND dialog, WPARAM key) {
         HWND focus = ::GetFocus();
         if (focus != dialog && !::IsChild(dialog, focus)) focus = ::GetNextDlgTabItem(dialog, nullptr, FALSE);

@@ -4,6 +4,7 @@
 #include "platform/win32/WideText.h"
 
 #include <algorithm>
+#include <filesystem>
 
 namespace tess::test {
 
@@ -56,14 +57,10 @@ TempFolder::~TempFolder() {
 
 std::vector<std::string> TempFolder::files() const {
     std::vector<std::string> names;
-    WIN32_FIND_DATAW found{};
-    HANDLE search = ::FindFirstFileW(win32::wide(path_ + "*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return names;
-    do {
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(win32::narrow(found.cFileName));
-    } while (::FindNextFileW(search, &found));
-    ::FindClose(search);
-    std::sort(names.begin(), names.end());
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(win32::wide(path_), error))
+        if (!entry.is_directory()) names.push_back(win32::narrow(entry.path().filename().wstring()));
+    std::ranges::sort(names);
     return names;
 }
 

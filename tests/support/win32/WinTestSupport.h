@@ -1,6 +1,6 @@
 #pragma once
-// What the tests under Wine share: the hidden program over a scripted desktop, real files and
-// temporary folders, the real clipboard.
+// What the tests under Wine share: the hidden program over a scripted desktop, real files and temporary folders, the
+// real clipboard.
 #include "FakeDesktop.h"
 #include "FakePrinter.h"
 #include "app/win32/Program.h"
@@ -18,8 +18,7 @@ constexpr char kTestSettingsFile[] = "C:\\Data\\Tessaline.ini";
 std::string windowText(HWND window);  // UTF-8
 std::vector<UINT> clipboardFormats();
 
-// Paths are UTF-8.
-// Writes the bytes to a real file, replacing it; false when the file cannot be written.
+// Real files by UTF-8 paths; writing replaces the file.
 bool writeBytes(const std::string& path, std::string_view bytes);
 std::optional<std::string> readBytes(const std::string& path);
 
@@ -39,8 +38,8 @@ private:
     std::string path_;
 };
 
-// The real clipboard, because the EDIT control's own cut, copy and paste use it; the rest scripted,
-// message boxes too unless realBoxes asks for the real ones (still recorded).
+// The real clipboard, because the EDIT control's own cut, copy and paste use it; the rest scripted, message boxes too
+// unless realBoxes asks for the real ones (still recorded).
 class RealClipboardDesktop : public FakeDesktop {
 public:
     void setClipboardText(std::u16string_view text) override { real.setClipboardText(text); }
@@ -59,7 +58,8 @@ public:
     bool realBoxes = false;
 };
 
-// The hidden program on a fake printer, data folder C:\Data\, started with a settings file (none: a first run), a command line, files.
+// The hidden program on a fake printer, data folder C:\Data\, started with a settings file (none: a first run), a
+// command line, files.
 template <class DesktopT = FakeDesktop>
 struct TestWindow {
     DesktopT desktop;

@@ -1,8 +1,7 @@
-// The editor subject under Wine: the real main window over a scripted desktop with the real
-// clipboard. Each key is posted as the keyboard driver posts it (WM_KEYDOWN and WM_KEYUP with
-// their repeat count, scan code, extended, previous-state and transition bits, the shift state in
-// the keyboard state) and pumped through the program's own loop, so its accelerators and
-// TranslateMessage's characters come from where they come from for a user.
+// The editor subject under Wine: the real main window over a scripted desktop with the real clipboard. Each key is
+// posted as the keyboard driver posts it (WM_KEYDOWN and WM_KEYUP with their repeat count, scan code, extended,
+// previous-state and transition bits, the shift state in the keyboard state) and pumped through the program's own loop,
+// so its accelerators and TranslateMessage's characters come from where they come from for a user.
 #include "DialogPlayer.h"
 #include "EditorSubject.h"
 #include "WinTestSupport.h"
@@ -60,24 +59,11 @@ public:
         ::SendMessageA(editHwnd(), EM_SETSEL, position, position);
         ::SendMessageA(editHwnd(), WM_LBUTTONUP, 0, 0);
     }
-    void keys(std::string_view script) override {
-        for (const Stroke& s : parseKeys(script)) stroke(s);
-    }
     void command(int id) override { shell.command(id); }
     // A layout (as after Options) gives the gutter its width back.
     std::vector<std::string> dialog(int id, DialogSteps steps) override {
         ::SetWindowPos(shell.window.gutterHwnd(), nullptr, 0, 0, 1, 1, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-        DialogPlayer player(std::move(steps));
-        shell.command(id);
-        player.finish();
-        return player.seen();
-    }
-    std::vector<std::string> use(std::string_view route) override {
-        DialogPlayer player({});
-        if (route.starts_with('{')) keys(route);
-        else if (const int id = idOf(route)) shell.command(id);
-        player.finish();
-        return player.seen();
+        return EditorSubject::dialog(id, std::move(steps));
     }
     // Activated from another program's window, which the message does not name.
     void activate() override { ::SendMessageW(shell.hwnd(), WM_ACTIVATE, WA_ACTIVE, 0), shell.pump(); }
@@ -132,23 +118,26 @@ public:
         ::SendMessageA(shell.hwnd(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc.get()), reinterpret_cast<LPARAM>(editHwnd()));
         return static_cast<std::int32_t>(::GetBkColor(dc.get()));
     }
-    App& app() override { return shell.app(); }
-    EditorState& edit() override { return shell.program.context().edit; }
-    FindState& find() override { return shell.program.context().find; }
     FakeDesktop& desktop() override { return shell.desktop; }
     FakePrinters& printers() override { return shell.printers; }
-    EditControl& editor() override { return shell.window.editor(); }
 
     TestWindow<RealClipboardDesktop> shell;
 
 private:
     HWND editHwnd() const { return shell.window.editorHwnd(); }
 
-    // The id the item or button sends: from the window's own menus, and the toolbar's buttons with their tips as
-    // the tooltip control asks for them, in wide characters or, from an ANSI parent, in ANSI.
-    int idOf(std::string_view route) {
-        std::string where(route.substr(0, route.find('>'))), text(route.substr(where.size() + 1));
-        const auto position = [](HMENU menu, const std::string& name) {
+    SearchContext context() override { return shell.program.context(); }
+    std::vector<std::string> playing(DialogSteps steps, const std::function<void()>& act) override {
+        DialogPlayer player(std::move(steps));
+        act();
+        player.finish();
+        return player.seen();
+    }
+    // From the window's own menus, and the toolbar's buttons with their tips as the tooltip control asks for them, in
+    // wide characters or, from an ANSI parent, in ANSI.
+    int commandOf(std::string_view where, std::string_view what) override {
+        std::string text(what);
+        const auto position = [](HMENU menu, std::string_view name) {
             wchar_t item[MAX_PATH] = {};
             for (int i = 0; i < ::GetMenuItemCount(menu); ++i)
                 if (::GetMenuStringW(menu, i, item, MAX_PATH, MF_BYPOSITION) && name == win32::narrow(item)) return i;
@@ -173,56 +162,34 @@ private:
                 ansi.lpszText && ansi.lpszText == text)
                 return button.idCommand;
         }
-        ADD_FAILURE() << "nothing to choose as " << route;
         return 0;
     }
-
-    void stroke(const Stroke& s) {
+    void stroke(const Stroke& s) override {
         static const std::map<std::string, UINT> named{
             {"Enter", VK_RETURN}, {"Tab", VK_TAB},   {"Up", VK_UP},    {"Down", VK_DOWN}, {"Left", VK_LEFT},
             {"Right", VK_RIGHT},  {"Home", VK_HOME}, {"End", VK_END},  {"Del", VK_DELETE}, {"Back", VK_BACK},
             {"Ins", VK_INSERT},   {"Esc", VK_ESCAPE}, {"PgUp", VK_PRIOR}, {"PgDn", VK_NEXT},
             {"F2", VK_F2}, {"F3", VK_F3}};
-        UINT vk = 0;
-        bool shift = s.shift;
+        // A character no key of the layout gives, as an input method or the character map hands it over: a VK_PACKET
+        // key carrying the UTF-16 unit, which TranslateMessage in the program's loop turns into WM_CHAR with that unit.
         if (s.name.empty() && s.typed >= 0x80) {
-            typeUnit(s.typed);
-            return;
+            const LPARAM data = 1 | (static_cast<LPARAM>(s.typed) << 16);
+            post(WM_KEYDOWN, VK_PACKET, data);
+            return post(WM_KEYUP, VK_PACKET, data | (LPARAM{3} << 30));
         }
-        if (s.name.empty()) {
-            SHORT scan = ::VkKeyScanW(static_cast<wchar_t>(s.typed));
-            // Wine under Xvfb finds no key for the parentheses; they are Shift+9 and Shift+0.
-            if (scan == -1 && (s.typed == '(' || s.typed == ')')) scan = 0x100 | (s.typed == '(' ? '9' : '0');
-            ASSERT_NE(scan, -1) << static_cast<int>(s.typed);
-            vk = LOBYTE(scan);
-            shift = (scan & 0x100) != 0;
-        } else if (s.name.size() == 1) {
-            vk = static_cast<UINT>(s.name[0]);
-        } else {
-            vk = named.at(s.name);
-        }
-        holdModifiers(shift, s.control, s.alt);
-        const UINT down = s.alt ? WM_SYSKEYDOWN : WM_KEYDOWN;
-        const UINT up = s.alt ? WM_SYSKEYUP : WM_KEYUP;
-        for (int p = 0; p < s.presses; ++p) {
-            ::PostMessageA(editHwnd(), down, vk, keyData(vk, false, p > 0, s.alt));
-            shell.pump();
-        }
-        if (!s.held) {
-            ::PostMessageA(editHwnd(), up, vk, keyData(vk, true, true, s.alt));
-            shell.pump();
-        }
+        SHORT scan = s.name.empty() ? ::VkKeyScanW(static_cast<wchar_t>(s.typed)) : 0;
+        // Wine under Xvfb finds no key for the parentheses; they are Shift+9 and Shift+0.
+        if (scan == -1 && (s.typed == '(' || s.typed == ')')) scan = 0x100 | (s.typed == '(' ? '9' : '0');
+        ASSERT_NE(scan, -1) << static_cast<int>(s.typed);
+        const UINT vk = s.name.empty() ? LOBYTE(scan) : s.name.size() > 1 ? named.at(s.name) : UINT(s.name[0]);
+        holdModifiers(s.shift || (scan & 0x100), s.control, s.alt);
+        for (int p = 0; p < s.presses; ++p)
+            post(s.alt ? WM_SYSKEYDOWN : WM_KEYDOWN, vk, keyData(vk, false, p > 0, s.alt));
+        if (!s.held) post(s.alt ? WM_SYSKEYUP : WM_KEYUP, vk, keyData(vk, true, true, s.alt));
         holdModifiers(false, false, false);
     }
-
-    // A character no key of the layout gives, as an input method or the character map hands it
-    // over: a VK_PACKET key carrying the UTF-16 unit, which TranslateMessage in the program's loop
-    // turns into WM_CHAR with that unit (for an ANSI window it would be cut to the code page).
-    void typeUnit(char16_t unit) {
-        const LPARAM data = 1 | (static_cast<LPARAM>(unit) << 16);
-        ::PostMessageW(editHwnd(), WM_KEYDOWN, VK_PACKET, data);
-        shell.pump();
-        ::PostMessageW(editHwnd(), WM_KEYUP, VK_PACKET, data | (LPARAM{3} << 30));
+    void post(UINT message, UINT key, LPARAM data) {
+        ::PostMessageW(editHwnd(), message, key, data);
         shell.pump();
     }
 };
