@@ -157,11 +157,12 @@ HWND DesktopWin::clipboardOwner() {
 }
 
 // Another program may hold the clipboard for a moment (clipboard viewers, history tools, the
-// system's own clipboard service on a busy machine): keep trying for about a second, soon at first,
-// as a copy or paste the user asked for should not fail, or read nothing, on a collision.
+// system's own clipboard service, which on a loaded machine was seen to hold it for over a second
+// right after a copy): keep trying for about four seconds, soon at first, as a copy or paste the user
+// asked for should not fail, or read nothing, on a collision.
 bool DesktopWin::openClipboard() {
     const HWND owner = clipboardOwner();
-    for (DWORD wait = 1; wait <= 512; wait *= 2) {
+    for (DWORD wait = 1; wait <= 2048; wait *= 2) {
         if (::OpenClipboard(owner)) return true;
         ::Sleep(wait);
     }
