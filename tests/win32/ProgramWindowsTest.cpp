@@ -1,7 +1,6 @@
 // What only the program's real windows show: the main window and its editor, the tag window, the help window.
 #include "DialogPlayer.h"
 #include "EditorSubject.h"
-#include "MarkedText.h"
 #include "app/Layout.h"
 #include "document/DiskChanges.h"
 #include "help/win32/HelpWindow.h"
@@ -35,6 +34,11 @@ LOGFONTA fontOf(HWND hwnd) { LOGFONTA f{}; ::GetObjectA(GetWindowFont(hwnd), siz
 RECT toDpi(HWND hwnd, int dpi, RECT to) {
     ::SendMessageA(hwnd, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), LPARAM(&to));
     return windowRect(hwnd);
+}
+std::string besideTests(const std::string& name) {
+    char exe[MAX_PATH] = {};
+    const std::string path(exe, ::GetModuleFileNameA(nullptr, exe, MAX_PATH));
+    return path.substr(0, path.rfind('\\') + 1) + name;
 }
 std::string statusText(HWND bar, int part) {
     char text[512] = {};
@@ -445,9 +449,7 @@ struct StartingDesktop : FakeDesktop {
     win32::DesktopWin real;
 };
 TEST(RunBrowser, StartsTheBrowserWithThePreviewQuoted) {
-    char self[MAX_PATH] = {};
-    std::string recorder(self, ::GetModuleFileNameA(nullptr, self, MAX_PATH));
-    recorder.replace(recorder.rfind('\\') + 1, std::string::npos, "command_line_recorder.exe");
+    const std::string recorder = besideTests("command_line_recorder.exe");
     TempFolder temp;
     const std::string browser = temp / "Web Browser.exe", record = browser + ".txt";
     ASSERT_TRUE(::CopyFileA(recorder.c_str(), browser.c_str(), FALSE));
@@ -467,11 +469,7 @@ TEST(RunBrowser, StartsTheBrowserWithThePreviewQuoted) {
 using Box = std::array<LONG, 4>;  // left, top, right, bottom in the parent's client area
 
 // The build puts the help file beside Tessaline.exe, one folder above the tests.
-std::string shippedHelp() {
-    char exe[MAX_PATH] = {};
-    const std::string path(exe, ::GetModuleFileNameA(nullptr, exe, MAX_PATH));
-    return readBytes(path.substr(0, path.find_last_of('\\') + 1) + "..\\TessalineHelp.ahp").value_or("");
-}
+std::string shippedHelp() { return readBytes(besideTests("..\\TessalineHelp.ahp")).value_or(""); }
 
 struct HelpFixture {
     explicit HelpFixture(const std::string& bytes = shippedHelp(), std::deque<Answer> answers = {})
