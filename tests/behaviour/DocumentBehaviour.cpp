@@ -10,18 +10,18 @@
 namespace tess::test {
 namespace {
 
-using Boxes = std::vector<MessageBoxRequest>;
+using Boxes = std::vector<MessageBoxRequest>; using Texts = std::vector<std::string>;
 constexpr Answer Yes = Answer::Yes, No = Answer::No, Cancel = Answer::Cancel, Ok = Answer::Ok;
 const std::string kOld = "C:\\Web\\old.html", kNext = "C:\\Web\\next.html", kTaken = "C:\\Web\\taken.html",
                   kNamed = "C:\\Web\\named.html", kFull = "C:\\Full\\page.html", kLocked = "C:\\Locked\\copy.html",
-                  kGone = "C:\\Gone\\old.html", kBad = "C:\\Web\\bad.html", kPreview = "C:\\Data\\runFile.htm", kIni = "C:\\Data\\Tessaline.ini";
+                  kGone = "C:\\Gone\\old.html", kBad = "C:\\Web\\bad.html", kPreview = "C:\\Data\\runFile.htm",
+                  kIni = "C:\\Data\\Tessaline.ini", kDevice = "C:\\nul.txt";
 const std::map<std::string, std::string> kDisk{{kOld, "on disk"}, {kNext, "next"}, {kTaken, "theirs"}, {kFull, "on disk"},
                                                {kBad, std::string("ab\0cd", 5)}, {kPreview, "preview"}};
 const MessageBoxRequest kDiscard = question("Tessaline", "File has changed...\r\nsave it before opening another file?", Buttons::YesNo),
     kChanged = question("Tessaline", "File has changed...\r\ndo you want to save it?", Buttons::YesNoCancel),
     kQuit = question("Tessaline", "Quit program now?", Buttons::YesNo), kSaveNow = question("Save File", "Save file now?", Buttons::YesNo),
     kOverwrite = question(kTaken, "file already exists... Ok to override?", Buttons::YesNo, Icon::Exclamation);
-// The box names the file on a line of its own.
 MessageBoxRequest fileError(const std::string& path, std::string_view text) {
     return {.title = "File Error ", .text = path + "\r\n" + std::string(text) + "   ", .icon = Icon::Error};
 }
@@ -33,11 +33,9 @@ struct Row { const char* name; std::vector<int> commands; std::string file; bool
     Boxes boxes; std::optional<std::string> saveAs; std::string savedTo; bool goesOn; std::string text = "unsaved";
     std::string opens = kNext; };
 
-// A fresh editor with a bookmark; Open picks next.html, the recent entry; asked to quit if the row asks anything.
 std::unique_ptr<EditorSubject> editing(const Row& r) {
     auto s = makeEditorSubject();
-    s->app().currentFile = r.file;
-    s->set(r.text);  // the status bar shows the file
+    s->app().currentFile = r.file, s->set(r.text);  // named first, so that the status bar shows the file
     s->edit().bookmarks = {1}, s->editor().setModified(r.modified);
     s->app().settings.recentFiles = {kNext}, s->app().settings.recentCount = 1, s->app().settings.askToQuit = !r.boxes.empty();
     FakeDesktop& d = s->desktop();
@@ -70,7 +68,6 @@ void run(const Row& r, int id, FileError readError = FileError::None) {
                          r.modified && !r.goesOn, replaced));
 }
 
-// A box that failed to show answers Cancel.
 TEST(DocumentBehaviour, QuestionsAnswersAndFailedSaves) {
     const std::vector<int> replacing{IDM_NEW, IDM_OPEN, IDM_RECENT1, kDrop}, save{IDM_SAVE}, saveAs{IDM_SAVEAS}, close{0};
     const Row rows[] = {
@@ -99,6 +96,9 @@ TEST(DocumentBehaviour, QuestionsAnswersAndFailedSaves) {
         {"changed, Cancel", close, kOld, true, {Cancel}, {kChanged}, {}, "", false},
         {"changed, Yes saves", close, kOld, true, {Yes}, {kChanged}, {}, kOld, true},
         {"changed, Yes, write fails", close, kFull, true, {Yes, Ok}, {kChanged, fileError(kFull, "Disk full")}, {}, "", false},
+        // Opened, a device would read as an empty document; saved to, it would swallow the text.
+        {"a device name", {IDM_OPEN, IDM_SAVEAS}, kOld, false, {Ok},
+         {fileError(kDevice, refusalText(NameRefusal::Device))}, kDevice, "", false, "unsaved", kDevice},
     };
     for (const Row& r : rows) for (const int id : r.commands) run(r, id);
 }
@@ -131,8 +131,7 @@ class AsciiOnly final : public CodePage {
     }
 } const kAsciiOnly;
 
-// What nobody typed comes back byte for byte, also where the system's code page has no character for a byte; a
-// character the encoding cannot store is not saved as something else.
+// Untyped text comes back byte for byte, even bytes the code page lacks; a character the encoding lacks is not saved.
 TEST(DocumentBehaviour, ADocumentIsSavedInTheEncodingItWasReadIn) {
     using namespace std::string_literals;
     const std::string page = "café Ωμέγα 日本語 😀", ansi = "caf\xE9 \x80\x81", longText(120000, 'x');
@@ -152,8 +151,7 @@ TEST(DocumentBehaviour, ADocumentIsSavedInTheEncodingItWasReadIn) {
         {"caf\xE9", "", "\xEF\xBB\xBF" "café", "café", "ANSI", {kSaveNow}, &windows1252(), Cancel, "UTF-8 with BOM"},
         {"\xFF\xFE\xE9\0\xAC\x20"s, "", "\xE9\x80", "é€", "UTF-16 LE", {kSaveNow}, &windows1252(), Cancel, "ANSI"},
         {"\xFF\xFE\xE9\0"s, "", "\xFF\xFE\xE9\0"s, "é", "UTF-16 LE", {kSaveNow, kAsUtf8}, &kAsciiOnly, Cancel, "ANSI"},
-        // A file read byte for byte through Latin-1 (the system's code page would not give its bytes back): ANSI chosen
-        // again after another encoding is the system's code page, which has no é.
+        // Read through Latin-1 (the code page would not give its bytes back); ANSI chosen again is the code page: no é.
         {"caf\xE9", "", "caf\xE9", "café", "ANSI", {kSaveNow, kAsUtf8}, &kAsciiOnly, Cancel, "UTF-8,ANSI"},
     };
     for (const auto& r : rows) {
@@ -164,8 +162,7 @@ TEST(DocumentBehaviour, ADocumentIsSavedInTheEncodingItWasReadIn) {
             EXPECT_EQ(std::pair(s->status()[3], s->checkedEncodings()), std::pair(n, std::vector{n})); };
         d.files[kNext] = r.bytes, d.codePage = r.system;
         for (const auto& box : r.boxes) d.answers.push_back(box == kSaveNow ? Yes : box == kAsUtf8 ? r.utf8 : Ok);
-        s->command(IDM_OPEN);
-        shows(r.read);
+        s->command(IDM_OPEN), shows(r.read);
         std::string chosen;  // the last of the names in r.chosen, chosen one after another
         for (std::istringstream names(r.chosen); std::getline(names, chosen, ',');) s->use("File>Encoding>" + chosen), shows(chosen);
         EXPECT_EQ(s->modified(), !r.chosen.empty() && r.chosen != r.read);
@@ -178,27 +175,17 @@ TEST(DocumentBehaviour, ADocumentIsSavedInTheEncodingItWasReadIn) {
     }
 }
 
-// Opened, a device would read as an empty document; saved to, it would swallow the text.
-TEST(DocumentBehaviour, ADeviceNameIsRefused) {
-    const std::string device = "C:\\nul.txt";
-    const Row r{"device", {IDM_OPEN, IDM_SAVEAS}, kOld, false, {Ok}, {fileError(device, refusalText(NameRefusal::Device))},
-                device, "", false, "unsaved", device};
-    for (const int id : r.commands) run(r, id);
-}
-
 // The settings file keeps a name the code page holds in it, as earlier versions read it, and the others in UTF-8.
 TEST(DocumentBehaviour, SavedFilesFillTheRecentList) {
     auto s = editing({});
     EXPECT_TRUE(s->recentItems().empty());
     for (const char* path : {"C:\\1\\a.html", "C:\\2\\b.css", "C:\\3\\c.js", "C:\\4\\δ.php", "C:\\5\\é.txt", "c:\\3\\C.JS"})
         s->desktop().saveResults = {path}, s->command(IDM_SAVEAS);
-    const std::vector<std::string> items = s->recentItems();
-    EXPECT_EQ(items, (std::vector<std::string>{"&1  C.JS", "&2  é.txt", "&3  δ.php", "&4  b.css"}));
-    const std::string paths[] = {"c:\\3\\C.JS", "C:\\5\\é.txt", "C:\\4\\δ.php", "C:\\2\\b.css"};
-    for (std::size_t i = 0; i < items.size() && i < 4; ++i) {
-        s->use("File>" + items[i]);
-        EXPECT_EQ(s->app().currentFile, paths[i]) << items[i];
-    }
+    const std::vector<std::string> items{"&1  C.JS", "&2  é.txt", "&3  δ.php", "&4  b.css"};
+    EXPECT_EQ(s->recentItems(), items);
+    std::vector<std::string> opened;
+    for (const std::string& item : items) s->use("File>" + item), opened.push_back(s->app().currentFile);
+    EXPECT_EQ(opened, (std::vector<std::string>{"c:\\3\\C.JS", "C:\\5\\é.txt", "C:\\4\\δ.php", "C:\\2\\b.css"}));
     EXPECT_TRUE(s->close());
     const std::string& ini = s->desktop().files[kIni];
     EXPECT_TRUE(ini.find("C:\\5\\\xE9.txt") != std::string::npos && ini.find("C:\\4\\δ.php") != std::string::npos) << ini;
@@ -245,6 +232,152 @@ TEST(DocumentBehaviour, OfDroppedFilesTheFirstOpensAndTheRestAreNamed) {
         s->desktop().folders.insert(folder), s->desktop().answers = {Ok}, s->drop(paths);
         EXPECT_EQ(std::tuple(s->desktop().boxes, s->app().currentFile), std::tuple(Boxes{box}, paths.size() > 1 ? kNext : ""));
     }
+}
+
+// The fake printer: 720 dpi Letter, quarter-inch strips, so the text starts at x 360, a 10-point row is 100 pixels high
+// and 90 cells wide, the page number stands at x 5220; a printable height of 800 leaves rows 4 to 6 for the text.
+using Pages = std::vector<std::vector<std::string>>;
+
+struct Printed { const char* name; std::string marked, file; Pages pages; bool selectionChosen; int points; };
+
+TEST(PrintBehaviour, FilePrintPrintsTheDocumentOrTheLinesOfTheSelectionWithAHeaderOnEveryPage) {
+    const std::string x(196, 'x'), indented = "    " + x;  // 200 characters: 90, then the indentation and 86, 4 and 24
+    const Printed rows[] = {
+        {"the whole document", "a\r\n  b\r\nc|", "C:\\Web\\index.html",
+         {{"1 index.html", "1@5220 Page 1", "4 a", "5   b", "6 c"}}},
+        {"from the middle of line 3 to the start of line 6", "1\r\n2\r\n3[3\r\n4\r\n5\r\n]6\r\n7", "C:\\a.htm",
+         {{"1 a.htm", "1@5220 Page 1", "4 33", "5 4", "6 5"}}, true},
+        {"inside one line", "1\r\n2[2]2\r\n3", "D:page.php", {{"1 page.php", "1@5220 Page 1", "4 222"}}, true},
+        {"an empty untitled document", "|", "", {{"1@5220 Page 1"}}},
+        {"a long line at the foot of a page", "l1\r\nl2\r\n" + indented + "|", "C:\\page.html",
+         {{"1 page.html", "1@5220 Page 1", "4 l1", "5 l2", "6 " + indented.substr(0, 90)},
+          {"1 page.html", "1@5220 Page 2", "4     " + x.substr(86, 86), "5     " + x.substr(172)}}},
+        {"in 12 points: 120 pixels high, 72 wide, 75 cells, one row a page", std::string(100, 'w') + "|", "",
+         {{"1@5220 Page 1", "4 " + std::string(75, 'w')}, {"1@5220 Page 2", "4 " + std::string(25, 'w')}}, false, 12},
+        {"any script: the name in Greek, and no row ends inside a surrogate pair", std::string(89, 'w') + "😀x|",
+         "C:\\Σελίδα.html", {{"1 Σελίδα.html", "1@5220 Page 1", "4 " + std::string(89, 'w'), "5 😀x"}}},
+    };
+    for (const Printed& r : rows) {
+        SCOPED_TRACE(r.name);
+        auto s = makeEditorSubject();
+        s->app().currentFile = r.file, s->app().printFontSize = r.points, s->printers().caps.printableHeight = 800;
+        s->set(r.marked), s->command(IDM_PRINT);
+        FakePrinters& p = s->printers();
+        EXPECT_EQ(p.pages(), r.pages);
+        EXPECT_EQ(p.dialogs, (std::vector{PrintDialogRequest{true, r.selectionChosen, true}}));
+        EXPECT_EQ(std::tuple(p.events.front(), p.events.back(), p.devicesAlive, s->marked(), s->desktop().boxes.size()),
+                  std::tuple("document Print Job", "end document", 0, r.marked, 0u));
+    }
+}
+
+const std::string kExe = "C:\\B\\b.exe", kX86 = "C:\\Program Files (x86)\\", kPf = "C:\\Program Files\\",
+                  kIe = "C:\\IE\\ie.exe ", kPf64 = "C:\\Program Files";  // as the system names it to a 64-bit program
+
+using S = DialogStep;
+S tick(int id, bool on = true) { return {on ? S::Tick : S::Untick, id}; }
+S pick(int id, std::string entry) { return {S::Pick, id, std::move(entry)}; }
+const S kApply{S::Click, 416};
+
+// Enter and Esc must leave the dialog open; Find Browser starts in the slot's folder, else the system's Program Files.
+struct Change { const char* name; DialogSteps steps; std::function<void(App&)> change; bool laidOut = false;
+    std::string slots, folder; bool asks = false; std::optional<std::string> picked; std::string startIn; };
+
+TEST(PreferencesBehaviour, ApplyChangesTheCloseBoxNot) {
+    const Change rows[] = {
+        {"nothing touched", {kApply}, {}},
+        {"all changed, then Enter, Esc and the close box", {tick(401, false), tick(402, false), tick(403), tick(405),
+            pick(411, "9"), pick(412, "14"), pick(413, "8"), pick(414, "LightBlue"), pick(415, "Chrome"), {S::Enter},
+            {S::Esc}, {S::CloseBox}}, {}, false, "", kX86},
+        {"9 tab spaces", {pick(411, "9"), kApply}, [](App& a) { a.settings.tabSpaces = 9; }},
+        {"font size, the document unchanged", {pick(412, "14"), kApply}, [](App& a) { a.settings.fontSize = 14; }, true},
+        {"print font size", {pick(413, "12"), kApply}, [](App& a) { a.printFontSize = 12; }},
+        {"LightYellow", {pick(414, "LightYellow"), kApply}, [](App& a) { a.settings.backgroundColor = 0xA0FFFF; }},
+        {"line numbers off", {tick(401, false), kApply}, [](App& a) { a.settings.showLineNumbers = false; }, true},
+        {"the other four boxes", {tick(402, false), tick(403), tick(404, false), tick(405), kApply}, [](App& a) {
+            Settings& s = a.settings;
+            s.useLastSize = false, s.loadLastFile = true, s.askToQuit = false, s.autoCompleteBrackets = true; }},
+        {"a browser that is there", {pick(415, "Opera"), kApply}, [](App& a) { a.settings.browserIndex = 3; }, false,
+            kExe + " ", kX86},
+        {"none: found from Program Files", {pick(415, "Firefox"), kApply}, [](App& a) {
+            a.settings.browserPaths[1] = kExe + " ", a.settings.browserIndex = 2; }, false, "", kX86, true, kExe, kPf64},
+        {"gone with its folder", {pick(415, "Opera"), kApply}, {}, false, "C:\\Gone\\b.exe ", kX86, true, {}, kPf64},
+        {"a folder is none; slot 1 takes the last command", {pick(415, "Chrome"), kApply}, [](App& a) {
+            a.settings.browserPaths[0] = kIe, a.settings.browserIndex = 1; }, false, "C:\\B\\ ", kPf, true, {}, "C:\\B\\"},
+        {"a wildcard is none; no folder", {pick(415, "SlimBrowser"), kApply}, {}, false, "C:\\B\\*.exe ", "", true, {},
+            "C:\\B\\"},
+    };
+    for (const Change& r : rows) {
+        SCOPED_TRACE(r.name);
+        auto s = makeEditorSubject();
+        s->set("one\r\ntwo|"), s->bookmark({1});  // the gutter shows ">1", "2"
+        App& app = s->app();
+        Settings& set = app.settings;
+        set.showLineNumbers = set.useLastSize = set.askToQuit = true, set.loadLastFile = set.autoCompleteBrackets = false;
+        set.browserPaths.fill(r.slots), app.browserCommand = kIe;
+        // b.exe, and "*.exe" as a desktop matching wildcards would find it
+        s->desktop().files = {{kExe, ""}, {"C:\\B\\*.exe", ""}}, s->desktop().folders = {"C:\\B\\", r.folder};
+        App want = app;
+        if (r.change) r.change(want);
+        s->desktop().openResults = {r.picked};
+        EXPECT_EQ(s->dialog(IDM_PREFERENCES, r.steps), Texts{"Tessaline Options"});
+        EXPECT_EQ(std::tuple(settingsFileText(set, ""), app.printFontSize, s->laidOut(), s->gutterRows(),
+                             s->editorBackground(), s->modified()),
+                  std::tuple(settingsFileText(want.settings, ""), want.printFontSize, r.laidOut,
+                             want.settings.showLineNumbers ? Texts{">1", "2"} : Texts{">", ""},
+                             want.settings.backgroundColor, false));
+        const FileDialogRequest find{.title = "Find Browser", .filters = {{"Exe Files (*.exe)", "*.exe"},
+                                     {"All Files (*.*)", "*.*"}}, .initialFolder = r.startIn, .fileMustExist = true,
+                                     .hideReadOnly = false, .keepCurrentFolder = false};
+        EXPECT_EQ(s->desktop().openRequests, r.asks ? std::vector{find} : std::vector<FileDialogRequest>{});
+    }
+}
+
+// The base element lets the preview find the page's links; a fallback found (both folders exist) is kept in slot 1.
+TEST(BrowserBehaviour, PreviewInTheChosenOrAFallback) {
+    const std::string x86 = "C:\\Program Files (x86)\\Internet Explorer\\iexplore.exe", page = "C:\\My Site\\page.html",
+                      pf = "C:\\Program Files\\Internet Explorer\\iexplore.exe";
+    const auto slot = [](int i) { return "C:\\Web Tools\\browser" + std::to_string(i) + ".exe"; };
+    const MessageBoxRequest select{.text = "Select a browser from Preferences", .icon = Icon::Information},
+        failed{.title = "Tessaline", .text = "The browser could not be started:\r\n" + slot(2) +
+               "\r\nSelect another one from Preferences.", .icon = Icon::Error};
+    const struct { int index, route; std::set<std::string> programs; std::string started; int after; bool fails = false;
+    } rows[] = {
+        {4, IDM_RUNBROWSER, {slot(4), x86, pf}, slot(4), 4}, {4, IDT_RUNBROWSER, {slot(4)}, slot(4), 4},
+        {4, 0, {x86, pf}, x86, 1}, {0, IDT_RUNBROWSER, {slot(1), pf}, pf, 1}, {0, 0, {}, "", 0},
+        {2, IDM_RUNBROWSER, {slot(2)}, slot(2), 2, true}};
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.started);
+        auto s = makeEditorSubject();
+        FakeDesktop& d = s->desktop();
+        Settings& set = s->app().settings;
+        s->app().currentFile = page, s->set("<p>hi|"), s->editor().setModified(true);
+        for (int i = 1; i <= 5; ++i) set.browserPaths[static_cast<std::size_t>(i - 1)] = slot(i) + " ";
+        set.browserIndex = r.index, d.folders = {"C:\\Program Files (x86)", "C:\\Program Files"};
+        d.answers = {Answer::Ok}, d.processesFail = r.fails;
+        for (const std::string& program : r.programs) d.files[program] = "";
+        r.route ? s->command(r.route) : s->keys("{C-R}");
+        EXPECT_EQ(std::tuple(d.files[kPreview], d.files.count(page), s->modified(), s->recentItems()[0]),
+                  std::tuple("<base href=\"file:///C:/My%20Site/\"><p>hi", 0u, true, "&1  page.html"));
+        const std::string line = "\"" + r.started + "\" \"" + kPreview + "\"";
+        const auto boxes = r.started.empty() ? std::vector{select} : r.fails ? std::vector{failed} : Boxes{};
+        EXPECT_EQ(std::tuple(d.processes, d.boxes, set.browserIndex, set.browserPaths[0], set.browserPaths[3]),
+                  std::tuple(r.started.empty() ? std::vector<std::string>{} : std::vector{line}, boxes, r.after,
+                             r.after == 1 ? r.started + " " : slot(1) + " ", slot(4) + " "));
+    }
+    // In the document's encoding, UTF-8 with its mark; a text the code page cannot store goes out in UTF-8 all the same.
+    const std::tuple<Encoding, const char*, std::string> encoded[] = {
+        {Encoding::Utf8, "é", "\xEF\xBB\xBF" "é"}, {Encoding::Ansi, "é", "\xE9"}, {Encoding::Ansi, "Ω", "\xEF\xBB\xBF" "Ω"}};
+    for (const auto& [encoding, text, bytes] : encoded) {
+        auto e = makeEditorSubject();
+        e->set(text), e->app().encoding = encoding, e->desktop().answers = {Answer::Ok}, e->command(IDM_RUNBROWSER);
+        EXPECT_EQ(e->desktop().files[kPreview], bytes) << text;
+    }
+    // A preview that cannot be written is named, and no browser shows an older one.
+    auto s = makeEditorSubject();
+    s->desktop().writeErrors[kPreview] = FileError::DiskFull, s->desktop().answers = {Answer::Ok};
+    s->desktop().files[slot(1)] = "", s->app().settings.browserIndex = 1, s->command(IDM_RUNBROWSER);
+    EXPECT_EQ(std::tuple(s->desktop().boxes, s->desktop().processes),
+              std::tuple(Boxes{fileError(kPreview, "Disk full")}, std::vector<std::string>{}));
 }
 
 }  // namespace
