@@ -167,10 +167,11 @@ TEST(BookmarkRule, NoMarkPastTheEnd) {
     EXPECT_EQ(marks, (std::vector<int>{2, 9}));
 }
 
-// The gutter is 62 pixels wide at 96 dpi.
+// The gutter is 62 pixels wide at 96 dpi, 93 at 144.
 TEST(GutterFieldWidth, RoundsHalfToEven) {
     const struct { int charWidth; bool numbers; int dpi, width; } rows[] = {
-        {8, true, 96, 7}, {4, true, 96, 14}, {200, true, 96, 0}, {0, true, 96, 0}, {8, false, 96, 1}};
+        {8, true, 96, 7}, {4, true, 96, 14}, {200, true, 96, 0}, {0, true, 96, 0}, {8, false, 96, 1},
+        {12, true, 144, 7}};
     for (const auto& r : rows) EXPECT_EQ(gutterFieldWidth(r.charWidth, r.numbers, r.dpi), r.width) << r.charWidth;
 }
 
