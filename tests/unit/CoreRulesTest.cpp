@@ -315,7 +315,8 @@ TEST(TopicTree, TwoLevelsAndTheFirstBodyShown) {
         for (std::size_t i = 0; i < row.levels.size(); ++i)
             topics.push_back({row.bodies[i] == '-' ? "" : "x", "", row.levels[i]});
         std::vector<bool> hasChildren(topics.size());
-        for (const int parent : row.parents) if (parent >= 0) hasChildren[std::size_t(parent)] = true;
+        for (const int parent : row.parents)
+            if (parent >= 0) hasChildren[std::size_t(parent)] = true;
         const TopicTree tree = buildTopicTree(topics);
         EXPECT_EQ(std::tuple(tree.parent, tree.selected, tree.hasChildren),
                   std::tuple(row.parents, row.selected, hasChildren));
