@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <map>
-#include <optional>
 #include <stdexcept>
 
 namespace tess::test {
@@ -33,8 +32,7 @@ struct TableDialog : DialogView {
     void focus(int id) override { focused = at(id).id; }
     void close(int value) override { result = result.value_or(value); }
 
-    // As the dialog manager takes a click: an auto check box toggles, an auto radio button clears the others (the
-    // tables have one group), button 2 cancels.
+    // As the dialog manager takes a click: an auto check box toggles, an auto radio button clears the rest (one group).
     void click(DialogModel& model, int id) {
         const std::uint32_t kind = at(id).style & 0xF;
         if (id == kDialogCancel) return cancel(model);

@@ -1,13 +1,10 @@
 #pragma once
-// What a user does in the dialogs a command opens, step by step, for tables that run natively on a dialog made of the
-// table's data and under Wine on the real dialog. What the user saw comes back as text: each dialog's title as it
-// opens, what each Look read, "left open" when the steps ran out with a dialog still open (the close box then closes
-// it), "closed early" when steps were left over.
+// What a user does in a command's dialogs, step by step: natively on a dialog made of the table's data, under Wine on
+// the real one. What the user saw comes back as text: each dialog's title as it opens, what each Look read, "left open"
+// when the steps ran out with a dialog open (the close box then closes it), "closed early" when steps were left over.
 #include "platform/DialogModel.h"
 
 #include <deque>
-#include <string>
-#include <vector>
 
 namespace tess::test {
 

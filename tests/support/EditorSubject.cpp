@@ -3,37 +3,36 @@
 #include "resources/resource.h"
 
 namespace tess::test {
+namespace {
 
-std::vector<Stroke> parseKeys(std::string_view script) {
-    std::vector<Stroke> strokes;
+Stroke namedKey(std::string name) {  // the name between the braces
+    Stroke stroke;
+    for (;; name.erase(0, 2)) {
+        if (name.starts_with("S-")) stroke.shift = true;
+        else if (name.starts_with("C-")) stroke.control = true;
+        else if (name.starts_with("A-")) stroke.alt = true;
+        else break;
+    }
+    if (name.ends_with('+')) stroke.held = true, name.pop_back();
+    const std::size_t colon = name.find(':');
+    if (colon != std::string::npos) stroke.presses = std::stoi(name.substr(colon + 1));
+    stroke.name = name.substr(0, colon);
+    return stroke;
+}
+
+}  // namespace
+
+void EditorSubject::keys(std::string_view script) {
     const std::u16string units = utf16(script);
     for (std::size_t i = 0; i < units.size(); ++i) {
         const std::size_t end = units[i] == u'{' ? units.find(u'}', i) : std::u16string::npos;
         if (end == std::u16string::npos) {
-            strokes.push_back({.typed = units[i]});
-            continue;
+            stroke({.typed = units[i]});
+        } else {
+            stroke(namedKey(utf8(units.substr(i + 1, end - i - 1))));
+            i = end;
         }
-        Stroke& stroke = strokes.emplace_back();
-        std::string name = utf8(units.substr(i + 1, end - i - 1));
-        i = end;
-        for (;; name.erase(0, 2)) {
-            if (name.starts_with("S-")) stroke.shift = true;
-            else if (name.starts_with("C-")) stroke.control = true;
-            else if (name.starts_with("A-")) stroke.alt = true;
-            else break;
-        }
-        if (name.ends_with('+')) stroke.held = true, name.pop_back();
-        if (const auto colon = name.find(':'); colon != std::string::npos) {
-            stroke.presses = std::stoi(name.substr(colon + 1));
-            name.erase(colon);
-        }
-        stroke.name = name;
     }
-    return strokes;
-}
-
-void EditorSubject::keys(std::string_view script) {
-    for (const Stroke& s : parseKeys(script)) stroke(s);
 }
 
 std::vector<std::string> EditorSubject::dialog(int id, DialogSteps steps) {
@@ -51,11 +50,10 @@ std::vector<std::string> EditorSubject::use(std::string_view route) {
 std::vector<std::string> EditorSubject::gutterRows() {
     std::vector<std::string> rows;
     const std::string text = gutterText();
-    for (std::size_t from = 0; from < text.size();) {
-        const std::size_t to = std::min(text.find("\r\n", from), text.size());
+    for (std::size_t from = 0, to = 0; from < text.size(); from = to + 2) {
+        to = std::min(text.find("\r\n", from), text.size());
         const std::string row = text.substr(from, to - from);
         rows.push_back(row.substr(std::min(row.find_first_not_of(' '), row.size())));
-        from = to + 2;
     }
     return rows;
 }
@@ -68,10 +66,7 @@ void EditorSubject::caretAt(int line, int column) {
 }
 
 void EditorSubject::bookmark(const std::vector<int>& lines) {
-    for (const int line : lines) {
-        caretAt(line, 1);
-        command(IDM_SETBOOKMARK);
-    }
+    for (const int line : lines) caretAt(line, 1), command(IDM_SETBOOKMARK);
 }
 
 }  // namespace tess::test

@@ -1,7 +1,6 @@
 #pragma once
 // One editor as a user meets it, for behaviour tables written once and run twice: natively on the core over the
-// in-memory control, under Wine on the real main window, every key routed through the program's own loop. A row checks
-// what the user sees: text, selection, status bar, gutter, boxes.
+// in-memory control, under Wine on the real main window with every key routed through the program's own loop.
 #include "DialogScript.h"
 #include "FakeDesktop.h"
 #include "FakePrinter.h"
@@ -16,24 +15,21 @@
 namespace tess::test {
 
 // A key script: characters are typed with the key that makes them (beyond the first plane, as two character messages);
-// "{Name}" is a named key, with "S-", "C-" or "A-" before the name for Shift, Ctrl or Alt held ("{C-V}", "{S-Tab}"),
-// ":n" after it for n auto-repeated presses before the release ("{Enter:3}", "{Tab:0}" a release alone), and a last "+"
-// for a key left down, its release to come later ("{S-Tab+}x{Tab:0}": Shift let go before Tab, and an x typed while Tab
-// is down). Names: Enter, Tab, Up, Down, Left, Right, Home, End, Del, Back, Ins, Esc, PgUp, PgDn, F2, F3, and a letter
-// (with C-: the accelerator).
+// "{Name}" is a named key, "S-", "C-" or "A-" before it for Shift, Ctrl or Alt held ("{C-V}", "{S-Tab}"), ":n" after it
+// for n auto-repeated presses before the release ("{Enter:3}", "{Tab:0}" a release alone), a last "+" for a key left
+// down for release later ("{S-Tab+}x{Tab:0}": Shift let go before Tab, an x typed while Tab is down). Names: Enter,
+// Tab, Up, Down, Left, Right, Home, End, Del, Back, Ins, Esc, PgUp, PgDn, F2, F3, a letter (C-: its accelerator).
 struct Stroke { std::string name; char16_t typed = 0; bool shift = false, control = false, alt = false, held = false; int presses = 1; };
-std::vector<Stroke> parseKeys(std::string_view script);
 
 class EditorSubject {
 public:
     virtual ~EditorSubject() = default;
-    // The marked text, as a click leaves it: no goal column, bookmarks, changes, undo or boxes.
-    virtual void set(std::string_view marked) = 0;
+    virtual void set(std::string_view marked) = 0;  // as after a click; no goal column, bookmarks, changes, undo, boxes
     virtual std::string marked() = 0;
     virtual void click(int position) = 0;  // the caret put there as a left click puts it
     void keys(std::string_view script);
     virtual void command(int id) = 0;  // as the menus send it
-    // A command that opens dialogs, and what the user does in them (DialogScript.h): what was seen.
+    // A command that opens dialogs and what the user does in them (DialogScript.h): what was seen.
     virtual std::vector<std::string> dialog(int id, DialogSteps steps);
     // A command reached as the user reaches it, each dialog closed at once (what was seen): a key script ("{S-F2}"), a
     // menu item by its menu (and submenu) and whole text ("Search>&Prev bookmark\tShft+F2", "File>Encoding>ANSI"), an
@@ -47,10 +43,8 @@ public:
     virtual std::string gutterText() = 0;
     std::vector<std::string> gutterRows();  // without their padding ("1", ">2", ...)
     bool modified() { return editor().modified(); }
-    // The File menu's recent-file entries as shown, in order ("&1  index.html", ...).
-    virtual std::vector<std::string> recentItems() = 0;
-    // Closes the window as any close request does; true when it closed (the subject is then spent).
-    virtual bool close() = 0;
+    virtual std::vector<std::string> recentItems() = 0;  // the File menu's, as shown ("&1  index.html", ...)
+    virtual bool close() = 0;    // as any close request does; true when it closed (the subject is then spent)
     virtual bool laidOut() = 0;  // by the last dialog()
     virtual std::int32_t editorBackground() = 0;
 
@@ -59,21 +53,19 @@ public:
     FindState& find() { return context().find; }
     virtual FakeDesktop& desktop() = 0;
     virtual FakePrinters& printers() = 0;
-    // The control itself, for what a row sets up or reads beyond the user's view (the text limit).
-    EditControl& editor() { return context().editor; }
+    EditControl& editor() { return context().editor; }  // for what a row sets or reads beyond the user's view
     void caretAt(int line, int column);            // from 1, as a click puts it
     void bookmark(const std::vector<int>& lines);  // through the Set bookmark command
 
 protected:
     virtual SearchContext context() = 0;
     virtual void stroke(const Stroke& s) = 0;
-    // The command a menu item ("where" its menu, "context" or "tip") or toolbar button sends; 0: none.
+    // The command a menu item ("where": its menu, "context" or "tip") or toolbar button sends; 0: none.
     virtual int commandOf(std::string_view where, std::string_view text) = 0;
     // What the dialogs that act opens showed, played with the steps.
     virtual std::vector<std::string> playing(DialogSteps steps, const std::function<void()>& act) = 0;
 };
 
-// Made by each test executable (tests/unit/NativeSubject.cpp, tests/support/win32/WindowSubject.cpp).
-std::unique_ptr<EditorSubject> makeEditorSubject();
+std::unique_ptr<EditorSubject> makeEditorSubject();  // in each test executable: NativeSubject.cpp, WindowSubject.cpp
 
 }  // namespace tess::test

@@ -6,8 +6,7 @@
 
 namespace tess::test {
 
-// A box the test did not script is a fault of the program (or of the test): it fails the test and answers Cancel, the
-// answer that gives nothing away.
+// An unscripted box is the program's fault or the test's: it fails the test and answers Cancel, giving nothing away.
 Answer FakeDesktop::messageBox(const MessageBoxRequest& request) {
     boxes.push_back(request);
     if (auto during = std::exchange(whileBoxOpen, nullptr)) during(), whileBoxOpen = std::move(during);

@@ -7,8 +7,6 @@
 #include <functional>
 #include <map>
 #include <set>
-#include <string>
-#include <vector>
 
 namespace tess::test {
 
@@ -16,12 +14,10 @@ class FakeDesktop : public Desktop {
 public:
     Answer messageBox(const MessageBoxRequest& request) override;
     std::optional<std::string> openFileDialog(const FileDialogRequest& request) override {
-        openRequests.push_back(request);
-        return next(openResults);
+        return openRequests.push_back(request), next(openResults);
     }
     std::optional<std::string> saveFileDialog(const FileDialogRequest& request) override {
-        saveRequests.push_back(request);
-        return next(saveResults);
+        return saveRequests.push_back(request), next(saveResults);
     }
     void beep() override { ++beeps; }
     void setClipboardText(std::u16string_view text) override {
@@ -31,10 +27,7 @@ public:
     // Something other than text on the clipboard, as a picture another program copied.
     virtual void putPictureOnClipboard() { clipboard.clear(), picture = true; }
     virtual bool clipboardHoldsPicture() { return picture && clipboard.empty(); }
-    bool startProcess(const std::string& commandLine) override {
-        processes.push_back(commandLine);
-        return !processesFail;
-    }
+    bool startProcess(const std::string& line) override { return processes.push_back(line), !processesFail; }
     bool shellOpen(const std::string& target, ShowAs show) override { return shellOpened.emplace_back(target, show), false; }
     std::string programFilesFolder() override { return "C:\\Program Files"; }  // as a 64-bit program is told
     bool fileExists(const std::string& path) override { return files.count(path) != 0; }
@@ -49,11 +42,9 @@ public:
     const CodePage& ansiCodePage() override { return *codePage; }
 
     const CodePage* codePage = &windows1252();  // the system's ANSI code page
-    // Answers, taken in order, one for every box the test expects; any other box fails the test.
-    std::deque<Answer> answers;
+    std::deque<Answer> answers;          // in order, one for every box the test expects; any other box fails the test
     std::function<void()> whileBoxOpen;  // what happens while each box is up (the window activated, say)
-    // Dialog results, taken in order; an empty queue means the user cancels.
-    std::deque<std::optional<std::string>> openResults, saveResults;
+    std::deque<std::optional<std::string>> openResults, saveResults;  // in order; none left: the user cancels
 
     std::vector<MessageBoxRequest> boxes;
     std::vector<FileDialogRequest> openRequests, saveRequests;

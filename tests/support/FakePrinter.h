@@ -1,21 +1,17 @@
 #pragma once
 // A scripted printer with fixed-pitch cells: a character is 6/10 of its font's height wide, so at the default 720 dpi a
-// 10-point font is 100 pixels high with cells of 60 (90 across 7.5 inches). It records the print dialogs asked for and
-// what each job printed.
+// 10-point font is 100 pixels high with cells of 60 (90 across 7.5 inches).
 #include "platform/PrintDevice.h"
 #include "platform/TextEncoding.h"
 
 #include <algorithm>
 #include <cstdlib>
-#include <memory>
-#include <string>
 #include <vector>
 
 namespace tess::test {
 
 struct PrintedText {
-    int page = 0;  // from 1 within the job
-    int x = 0, y = 0;
+    int page = 0, x = 0, y = 0;  // page from 1 within the job
     std::string text;
     PrintFont font;
 };

@@ -22,24 +22,16 @@ void InMemoryEditControl::setSelection(int start, int end) {
 }
 
 // The control's own bookkeeping: a deletion next to the last one grows the deleted text, an insertion where the last
-// one ended grows the inserted count, so a run of typing or of Backspace is one undo step. Anything else starts a new
-// step.
+// one ended grows the inserted count, so a run of typing or of Backspace is one undo step. Anything else starts anew.
 void InMemoryEditControl::replaceRange(int start, int end, std::u16string_view text) {
-    const long long kept = textLength() - (end - start);
-    std::u16string_view inserted = text;
-    if (kept + static_cast<long long>(inserted.size()) > limit_)
-        inserted = limit_ < kept ? std::u16string_view{} : inserted.substr(0, static_cast<std::size_t>(limit_ - kept));
-
+    const long long room = limit_ - (textLength() - static_cast<long long>(end - start));
+    const std::u16string_view inserted = text.substr(0, static_cast<std::size_t>(std::max(room, 0LL)));
     if (end > start) {
         const std::u16string_view deleted(text_.data() + start, static_cast<std::size_t>(end - start));
         const bool deleting = undoInsertCount_ == 0 && !undoText_.empty();
-        if (deleting && start == undoPosition_) {
-            undoText_ += deleted;
-        } else {
-            if (!deleting || end != undoPosition_) undoText_.clear();
-            undoText_.insert(0, deleted);
-            undoPosition_ = start;
-        }
+        if (deleting && start == undoPosition_) undoText_ += deleted;
+        else undoText_.replace(0, deleting && end == undoPosition_ ? 0 : undoText_.size(), deleted);
+        undoPosition_ = start;
         undoInsertCount_ = 0;
     }
     if (!inserted.empty()) {
@@ -93,8 +85,7 @@ std::u16string InMemoryEditControl::lineText(int line) const {
 }
 
 // Puts the deleted text back in place of the inserted one and selects it, the caret at its end and in view; the step
-// left behind is the reverse edit, so a second undo redoes. With nothing to undo, the control still moves the caret to
-// where the last step stood.
+// left is the reverse edit, so a second undo redoes. With nothing to undo, the caret goes to the last step's place.
 void InMemoryEditControl::undo() {
     const std::u16string restored = std::exchange(undoText_, {});
     const int end = std::min(undoPosition_ + std::exchange(undoInsertCount_, 0), textLength());
@@ -133,26 +124,19 @@ void InMemoryEditControl::typeChar(char16_t c) {
 }
 
 void InMemoryEditControl::pressDelete() {
-    Selection s = selection();
-    if (s.start == s.end) {
-        if (s.end >= textLength()) return;
-        s.end = stepped(s.end, 1);
-    }
-    replaceRange(s.start, s.end, {});
+    const Selection s = selection();
+    if (s.start != s.end) replaceRange(s.start, s.end, {});
+    else if (s.end < textLength()) replaceRange(s.start, stepped(s.end, 1), {});
 }
 
 void InMemoryEditControl::pressBackspace() {
-    Selection s = selection();
-    if (s.start == s.end) {
-        if (s.start == 0) return;
-        s.start = stepped(s.start, -1);
-    }
-    replaceRange(s.start, s.end, {});
+    const Selection s = selection();
+    if (s.start != s.end) replaceRange(s.start, s.end, {});
+    else if (s.start > 0) replaceRange(stepped(s.start, -1), s.end, {});
 }
 
-// Up and Down keep the caret's current column only (the control remembers no goal column: the editor adds its own) and
-// drop the selection, also on the first and last line. A column inside a pair goes past it: the control keeps the
-// caret's x, where the pair's one glyph has begun.
+// Up and Down keep the caret's column only (no goal column: the editor adds its own) and drop the selection, also on
+// the first and last line. A column inside a pair goes past it: the control keeps the caret's x, where its glyph began.
 void InMemoryEditControl::moveCaretLines(int step) {
     const int line = lineFromChar(caret_);
     const int next = lineIndex(std::clamp(line + step, 0, lineCount() - 1));

@@ -1,9 +1,8 @@
 #pragma once
-// A model of the multi-line EDIT control's rules, for native tests of the core: UTF-16 text, CR LF lines, line -1 as
-// the caret's, one undo step that a second undo redoes (adjacent edits share a step, as a run of typing does), the text
-// limit that applies to typing and replacement but not to set text, every edit bringing the caret into view. The
-// behaviour tables, run on it and on the real control alike, keep it honest. It models only what the program asks of
-// the control, and its own keys step over a surrogate pair as over one character.
+// A model of the multi-line EDIT control's rules: UTF-16 text, CR LF lines, line -1 as the caret's, one undo step that
+// a second undo redoes (adjacent edits share it, as typing does), the text limit that applies to typing and replacement
+// but not to set text, every edit bringing the caret into view. Only what the program asks of the control; its keys
+// step over a surrogate pair as one character. The behaviour tables run on it and on the real control.
 #include "platform/EditControl.h"
 
 #include <algorithm>
@@ -13,16 +12,14 @@ namespace tess::test {
 
 class InMemoryEditControl : public EditControl {
 public:
-    // Cut, copy and paste go through the clipboard text given.
-    explicit InMemoryEditControl(std::u16string& clipboard) : clipboard_(clipboard) {}
+    explicit InMemoryEditControl(std::u16string& clipboard) : clipboard_(clipboard) {}  // for cut, copy and paste
 
     std::u16string text() const override { return text_; }
     int textLength() const override { return static_cast<int>(text_.size()); }
     void setText(std::u16string_view text) override;
     Selection selection() const override { return {std::min(anchor_, caret_), std::max(anchor_, caret_)}; }
     void setSelection(int start, int end) override;
-    // Every replacement the program makes can be undone.
-    void replaceSelection(std::u16string_view text, bool) override {
+    void replaceSelection(std::u16string_view text, bool) override {  // every replacement can be undone
         replaceRange(selection().start, selection().end, text);
     }
     int lineCount() const override { return static_cast<int>(lineStarts().size()); }
@@ -36,8 +33,7 @@ public:
     void undo() override;
     void cut() override;
     void copy() override;
-    // An empty clipboard holds no text, and pasting nothing leaves the selection alone.
-    void paste() override {
+    void paste() override {  // an empty clipboard holds no text, and pasting nothing leaves the selection alone
         if (!clipboard_.empty()) replaceSelection(clipboard_, true);
     }
     void scrollCaret() override;
@@ -45,20 +41,15 @@ public:
     int textLimit() const override { return static_cast<int>(limit_); }
     void setTextLimit(int limit) override { limit_ = limit == 0 ? ~0u : static_cast<unsigned>(limit); }
 
-    // What the control does by itself with keys that reach it. typeChar takes what WM_CHAR carries: '\r' (Enter)
-    // inserts CR LF, '\b' is Backspace, other control characters are ignored.
-    void typeChar(char16_t c);
+    void typeChar(char16_t c);  // a WM_CHAR: '\r' inserts CR LF, '\b' is Backspace, other control characters do nothing
     void pressDelete();
     void pressBackspace();
     void moveCaretLines(int step);  // Up (-1) and Down (+1)
-    // Page Up (-1) and Page Down (+1): a view's height of lines, as far as the text goes.
-    void moveCaretPage(int direction) { moveCaretLines(direction * visibleLines_); }
+    void moveCaretPage(int direction) { moveCaretLines(direction * visibleLines_); }  // Page Up (-1), Page Down (+1)
 
     int caret() const { return caret_; }  // the moving end of the selection
-    // Where a caret at pos steps to, over a line break's CR LF and a pair's two halves as one.
-    int stepped(int pos, int step) const;
-    static constexpr int kCharWidth = 8;
-    static constexpr int kLineHeight = 16;
+    int stepped(int pos, int step) const;  // where a caret steps, over CR LF and a pair's two halves as one
+    static constexpr int kCharWidth = 8, kLineHeight = 16;
 
 private:
     int clampPos(int pos) const { return std::clamp(pos, 0, textLength()); }
@@ -67,13 +58,11 @@ private:
     void replaceRange(int start, int end, std::u16string_view text);
 
     std::u16string text_;
-    // Where each line starts, worked out once per change of the text: a walk over every line (the gutter, printing)
-    // stays linear, as on the real control, so the benchmarks measure the program.
+    // Line starts, worked out once per change: walking every line stays linear, so benchmarks measure the program.
     mutable std::vector<int> starts_;
     mutable bool startsKnown_ = false;
     int anchor_ = 0, caret_ = 0;
-    // The control keeps its limit unsigned: 0 asks for no limit and reads back as -1.
-    unsigned limit_ = 30000;
+    unsigned limit_ = 30000;  // unsigned, as the control keeps it: 0 asks for no limit and reads back as -1
     bool modified_ = false;
     // One undo step: the text deleted at undoPosition_ and the count of characters inserted there.
     std::u16string undoText_;

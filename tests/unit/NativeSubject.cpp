@@ -8,7 +8,6 @@
 #include "editor/KeyHandling.h"
 #include "editor/LineCommands.h"
 
-#include <algorithm>
 #include <map>
 
 namespace tess::test {
@@ -57,8 +56,7 @@ private:
         for (const Menu& menu : menuBar(t.app.settings))
             if (menu.title == where) items = menu.items;
         for (const Command& c : commandTable())
-            if (where == "tip" && c.button.id && c.button.tooltip == text)
-                items.push_back({std::string(text), c.button.id});
+            if (where == "tip" && c.button.id && c.button.tooltip == text) return c.button.id;
         for (const MenuItem& item : items)
             if ((item.popup.empty() ? "" : item.popup + '>') + item.text == text) return item.command;
         return 0;
@@ -108,17 +106,15 @@ private:
         const int caret = e.caret();
         const int lineStart = e.lineIndex(e.lineFromChar(caret));
         int to = -1;
-        if (s.name == "Up") e.moveCaretLines(-1);
-        else if (s.name == "Down") e.moveCaretLines(1);
+        if (s.name == "Up" || s.name == "Down") e.moveCaretLines(s.name == "Up" ? -1 : 1);
         else if (s.name == "PgUp" || s.name == "PgDn") e.moveCaretPage(s.name == "PgUp" ? -1 : 1);
         else if (s.name == "Del") s.shift ? e.cut() : e.pressDelete();  // Shift+Delete is the control's cut
         else if (s.name == "Home") to = lineStart;
         else if (s.name == "End") to = lineStart + e.lineLength(caret);
         else if (s.name == "Left" || s.name == "Right") to = e.stepped(caret, s.name == "Left" ? -1 : 1);
         else if (s.name == "Ins" && s.shift) e.paste();
-        if (to < 0) return;
-        if (s.shift) e.setSelection(e.selection().start == caret ? e.selection().end : e.selection().start, to);
-        else e.setSelection(to, to);
+        const Selection now = e.selection();  // with Shift, the end the caret is not at stays
+        if (to >= 0) e.setSelection(s.shift ? (now.start == caret ? now.end : now.start) : to, to);
     }
 
     TestContext t;
