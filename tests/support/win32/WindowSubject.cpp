@@ -157,8 +157,7 @@ private:
             NMTTDISPINFOA ansi{.hdr = {tips, id, TTN_GETDISPINFOA}};
             ::SendMessageA(shell.hwnd(), WM_NOTIFY, id, reinterpret_cast<LPARAM>(&wide));
             ::SendMessageA(shell.hwnd(), WM_NOTIFY, id, reinterpret_cast<LPARAM>(&ansi));
-            if (wide.lpszText && std::wstring(wide.lpszText) == std::wstring(text.begin(), text.end()) &&
-                ansi.lpszText && ansi.lpszText == text)
+            if (wide.lpszText && win32::narrow(wide.lpszText) == text && ansi.lpszText && ansi.lpszText == text)
                 return button.idCommand;
         }
         return 0;
