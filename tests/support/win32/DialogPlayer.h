@@ -1,8 +1,7 @@
 #pragma once
-// Plays DialogSteps on the real modal dialogs, message boxes and file dialogs this thread opens while it lives, as
-// DialogScript.h says (a file dialog's name box is cmb13). One step per timer message: the timer's message comes only
-// when nothing else is queued, so each step starts once the last one has been handled (a file dialog fills its controls
-// late) and a box the step opened has had its turn; a dialog that has ended takes its timer along.
+// Plays DialogSteps (DialogScript.h) on the real dialogs, boxes and file dialogs (name box cmb13) this thread opens
+// while it lives. One step per timer message, which comes only when nothing else is queued: each step starts once the
+// last is handled (file dialogs fill controls late) and a box it opened had its turn; a timer dies with its dialog.
 #include "DialogScript.h"
 #include "platform/win32/WideText.h"
 #include "WinTestSupport.h"
@@ -22,8 +21,7 @@ public:
     DialogPlayer& operator=(const DialogPlayer&) = delete;
     // Called with each dialog once it is up, before its first step, and again when it comes back after another.
     std::function<void(HWND)> inspect;
-    // A modeless dialog (the tag window) outlives the command that opened it: it is played to its end now, not when its
-    // timer comes, which may be under the next player.
+    // A modeless dialog (the tag window) outlives its command: played to its end now, not by the next player's timer.
     void finish() {
         for (const HWND dialog : std::vector<HWND>(opened_.begin(), opened_.end())) {
             ::KillTimer(dialog, 1);
@@ -60,13 +58,10 @@ private:
     }
     bool play(HWND dialog) {
         if (inspect && inspected_ != dialog) inspected_ = dialog, inspect(dialog);
-        if (steps_.empty()) {
-            seen_.emplace_back("left open");
-            ::SendMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
-            return false;
-        }
-        const DialogStep step = steps_.front();
-        steps_.pop_front();
+        const bool leftOpen = steps_.empty();
+        const DialogStep step = leftOpen ? DialogStep{DialogStep::CloseBox} : steps_.front();
+        if (leftOpen) seen_.emplace_back("left open");
+        else steps_.pop_front();
         const HWND item = ::GetDlgItem(dialog, step.id);
         switch (step.kind) {
         case DialogStep::Type: ::SetWindowTextW(item, win32::wide(step.text).c_str()); break;
@@ -83,7 +78,7 @@ private:
             seen_.push_back(step.id ? windowText(item) : "focus " + std::to_string(::GetDlgCtrlID(::GetFocus())));
             break;
         }
-        return true;
+        return !leftOpen;
     }
 
     static inline thread_local DialogPlayer* current = nullptr;

@@ -1,13 +1,15 @@
 #pragma once
-// What the tests under Wine share: the hidden program over a scripted desktop, real files and temporary folders, the
-// real clipboard.
+// What the tests under Wine share: the hidden program over a scripted desktop, real files, the real clipboard.
 #include "FakeDesktop.h"
 #include "FakePrinter.h"
 #include "app/win32/Program.h"
 #include "platform/win32/DesktopWin.h"
+#include "platform/win32/WideText.h"
 
 #include <windows.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <optional>
 
 namespace tess::test {
@@ -15,31 +17,73 @@ namespace tess::test {
 constexpr char kTestDataFolder[] = "C:\\Data\\";
 constexpr char kTestSettingsFile[] = "C:\\Data\\Tessaline.ini";
 
-std::string windowText(HWND window);  // UTF-8
-std::vector<UINT> clipboardFormats();
+inline std::string windowText(HWND window) {  // UTF-8
+    std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(::GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return win32::narrow(text);
+}
+
+inline std::vector<UINT> clipboardFormats() {
+    std::vector<UINT> formats;
+    if (!::OpenClipboard(nullptr)) return formats;
+    for (UINT f = ::EnumClipboardFormats(0); f != 0; f = ::EnumClipboardFormats(f)) formats.push_back(f);
+    ::CloseClipboard();
+    return formats;
+}
 
 // Real files by UTF-8 paths; writing replaces the file.
-bool writeBytes(const std::string& path, std::string_view bytes);
-std::optional<std::string> readBytes(const std::string& path);
+inline bool writeBytes(const std::string& path, std::string_view bytes) {
+    win32::UniqueFile file(
+        ::CreateFileW(win32::wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    DWORD written = 0;
+    return file && ::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+           written == bytes.size();
+}
+
+inline std::optional<std::string> readBytes(const std::string& path) {
+    win32::UniqueFile file(
+        ::CreateFileW(win32::wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!file) return std::nullopt;
+    std::string bytes(static_cast<std::size_t>(::GetFileSize(file.get(), nullptr)), '\0');
+    DWORD read = 0;
+    if (!bytes.empty()) ::ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+    bytes.resize(read);
+    return bytes;
+}
 
 // A fresh temporary folder, removed with its files (read-only ones too) afterwards.
 class TempFolder {
 public:
-    TempFolder();
-    ~TempFolder();
+    TempFolder() {
+        static int counter = 0;
+        const std::string name = "tess" + std::to_string(::GetCurrentProcessId()) + "_" + std::to_string(++counter);
+        path_ = win32::narrow((std::filesystem::temp_directory_path() / name).wstring()) + "\\";
+        ::CreateDirectoryW(win32::wide(path_).c_str(), nullptr);
+    }
+    ~TempFolder() {
+        for (const auto& name : files()) ::SetFileAttributesW(win32::wide(path_ + name).c_str(), FILE_ATTRIBUTE_NORMAL);
+        std::error_code error;
+        std::filesystem::remove_all(win32::wide(path_), error);
+    }
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
 
     const std::string& path() const { return path_; }
     std::string operator/(const char* name) const { return path_ + name; }
-    std::vector<std::string> files() const;  // sorted names of the files in it
+    std::vector<std::string> files() const {  // sorted names of the files in it
+        std::vector<std::string> names;
+        std::error_code error;
+        for (const auto& entry : std::filesystem::directory_iterator(win32::wide(path_), error))
+            if (!entry.is_directory()) names.push_back(win32::narrow(entry.path().filename().wstring()));
+        std::ranges::sort(names);
+        return names;
+    }
 
 private:
     std::string path_;
 };
 
-// The real clipboard, because the EDIT control's own cut, copy and paste use it; the rest scripted, message boxes too
-// unless realBoxes asks for the real ones (still recorded).
+// The real clipboard, which the EDIT control's cut, copy and paste use; real boxes (still recorded) if realBoxes.
 class RealClipboardDesktop : public FakeDesktop {
 public:
     void setClipboardText(std::u16string_view text) override { real.setClipboardText(text); }
@@ -58,8 +102,8 @@ public:
     bool realBoxes = false;
 };
 
-// The hidden program on a fake printer, data folder C:\Data\, started with a settings file (none: a first run), a
-// command line, files.
+// The hidden program (fake printers, data folder C:\Data\) started with settings (none: first run), command line,
+// files.
 template <class DesktopT = FakeDesktop>
 struct TestWindow {
     DesktopT desktop;

@@ -1,7 +1,6 @@
-// The editor subject under Wine: the real main window over a scripted desktop with the real clipboard. Each key is
-// posted as the keyboard driver posts it (WM_KEYDOWN and WM_KEYUP with their repeat count, scan code, extended,
-// previous-state and transition bits, the shift state in the keyboard state) and pumped through the program's own loop,
-// so its accelerators and TranslateMessage's characters come from where they come from for a user.
+// The real main window over a scripted desktop with the real clipboard. Each key is posted as the keyboard driver posts
+// it (WM_KEYDOWN and WM_KEYUP with repeat count, scan code, extended, previous-state and transition bits, the shift
+// state in the keyboard state) and pumped through the program's own loop: accelerators and characters as for a user.
 #include "DialogPlayer.h"
 #include "EditorSubject.h"
 #include "WinTestSupport.h"
@@ -17,13 +16,15 @@
 namespace tess::test {
 namespace {
 
-LPARAM keyData(UINT vk, bool released, bool wasDown, bool alt) {
-    DWORD data = 1 | ((::MapVirtualKeyA(vk, MAPVK_VK_TO_VSC) & 0xFF) << 16);
-    if ((vk >= VK_PRIOR && vk <= VK_DOWN) || vk == VK_INSERT || vk == VK_DELETE) data |= 1u << 24;
-    if (alt) data |= 1u << 29;
-    if (wasDown || released) data |= 1u << 30;
-    if (released) data |= 1u << 31;
-    return static_cast<LPARAM>(data);
+const std::map<std::string, UINT> kNamedKeys{
+    {"Enter", VK_RETURN}, {"Tab", VK_TAB}, {"Up", VK_UP}, {"Down", VK_DOWN}, {"Left", VK_LEFT}, {"Right", VK_RIGHT},
+    {"Home", VK_HOME}, {"End", VK_END}, {"Del", VK_DELETE}, {"Back", VK_BACK}, {"Ins", VK_INSERT}, {"Esc", VK_ESCAPE},
+    {"PgUp", VK_PRIOR}, {"PgDn", VK_NEXT}, {"F2", VK_F2}, {"F3", VK_F3}};
+
+LPARAM keyData(UINT vk, DWORD released, DWORD wasDown, DWORD alt) {  // the flags 0 or 1
+    const DWORD scan = ::MapVirtualKeyA(vk, MAPVK_VK_TO_VSC) & 0xFF, previous = wasDown | released;
+    const DWORD extended = (vk >= VK_PRIOR && vk <= VK_DOWN) || vk == VK_INSERT || vk == VK_DELETE;
+    return static_cast<LPARAM>(1 | scan << 16 | extended << 24 | alt << 29 | previous << 30 | released << 31);
 }
 
 void holdModifiers(bool shift, bool control, bool alt) {
@@ -38,7 +39,6 @@ void holdModifiers(bool shift, bool control, bool alt) {
 class WindowSubject : public EditorSubject {
 public:
     WindowSubject() { EXPECT_TRUE(shell.created); }
-    ~WindowSubject() override { holdModifiers(false, false, false); }
 
     void set(std::string_view marked) override {
         const MarkedText m = parseMarked(marked);
@@ -133,8 +133,7 @@ private:
         player.finish();
         return player.seen();
     }
-    // From the window's own menus, and the toolbar's buttons with their tips as the tooltip control asks for them, in
-    // wide characters or, from an ANSI parent, in ANSI.
+    // From the window's menus, or the toolbar's buttons by their tips as the tooltip control asks: wide, and ANSI too.
     int commandOf(std::string_view where, std::string_view what) override {
         std::string text(what);
         const auto position = [](HMENU menu, std::string_view name) {
@@ -158,18 +157,12 @@ private:
             NMTTDISPINFOA ansi{.hdr = {tips, id, TTN_GETDISPINFOA}};
             ::SendMessageA(shell.hwnd(), WM_NOTIFY, id, reinterpret_cast<LPARAM>(&wide));
             ::SendMessageA(shell.hwnd(), WM_NOTIFY, id, reinterpret_cast<LPARAM>(&ansi));
-            if (wide.lpszText && std::wstring(wide.lpszText) == std::wstring(text.begin(), text.end()) &&
-                ansi.lpszText && ansi.lpszText == text)
+            if (wide.lpszText && win32::narrow(wide.lpszText) == text && ansi.lpszText && ansi.lpszText == text)
                 return button.idCommand;
         }
         return 0;
     }
     void stroke(const Stroke& s) override {
-        static const std::map<std::string, UINT> named{
-            {"Enter", VK_RETURN}, {"Tab", VK_TAB},   {"Up", VK_UP},    {"Down", VK_DOWN}, {"Left", VK_LEFT},
-            {"Right", VK_RIGHT},  {"Home", VK_HOME}, {"End", VK_END},  {"Del", VK_DELETE}, {"Back", VK_BACK},
-            {"Ins", VK_INSERT},   {"Esc", VK_ESCAPE}, {"PgUp", VK_PRIOR}, {"PgDn", VK_NEXT},
-            {"F2", VK_F2}, {"F3", VK_F3}};
         // A character no key of the layout gives, as an input method or the character map hands it over: a VK_PACKET
         // key carrying the UTF-16 unit, which TranslateMessage in the program's loop turns into WM_CHAR with that unit.
         if (s.name.empty() && s.typed >= 0x80) {
@@ -181,7 +174,7 @@ private:
         // Wine under Xvfb finds no key for the parentheses; they are Shift+9 and Shift+0.
         if (scan == -1 && (s.typed == '(' || s.typed == ')')) scan = 0x100 | (s.typed == '(' ? '9' : '0');
         ASSERT_NE(scan, -1) << static_cast<int>(s.typed);
-        const UINT vk = s.name.empty() ? LOBYTE(scan) : s.name.size() > 1 ? named.at(s.name) : UINT(s.name[0]);
+        const UINT vk = s.name.empty() ? LOBYTE(scan) : s.name.size() > 1 ? kNamedKeys.at(s.name) : UINT(s.name[0]);
         holdModifiers(s.shift || (scan & 0x100), s.control, s.alt);
         for (int p = 0; p < s.presses; ++p)
             post(s.alt ? WM_SYSKEYDOWN : WM_KEYDOWN, vk, keyData(vk, false, p > 0, s.alt));

@@ -1,13 +1,11 @@
-// The entry point of the test executables that run under Wine. A crashing Wine process sometimes exits 0, so any
-// unhandled exception ends the process with 99 at once.
+// A crashing Wine process sometimes exits 0, so any unhandled exception ends the process with 99 at once.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <cstdio>
 
 static LONG WINAPI failFast(EXCEPTION_POINTERS* info) {
-    std::fprintf(stderr, "FATAL: unhandled exception 0x%08lx\n",
-                 info && info->ExceptionRecord ? static_cast<unsigned long>(info->ExceptionRecord->ExceptionCode) : 0ul);
+    std::fprintf(stderr, "FATAL: unhandled exception 0x%08lx\n", info->ExceptionRecord->ExceptionCode);
     std::fflush(stderr);
     ::TerminateProcess(::GetCurrentProcess(), 99);
     return EXCEPTION_EXECUTE_HANDLER;
