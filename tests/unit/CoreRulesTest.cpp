@@ -157,6 +157,7 @@ TEST(ScreenPlacement, BackOnAScreenAtItsSizeWhenItFits) {
         {"wholly off below", {100, 1500, 660, 540}, false, {100, 454, 660, 540}},
         {"maximised by earlier versions", {0, 0, 1296, 1010}, false, {0, 0, 1280, 994}},
         {"too tall for the screen it shows most on", {1200, 80, 660, 800}, true, {1280, 0, 660, 738}},
+        {"larger than the second screen", {1300, 10, 1100, 800}, true, {1280, 0, 1024, 738}},
         {"too wide for the screen only", {100, 80, 1500, 540}, false, {0, 80, 1280, 540}}};
     for (const auto& r : rows) EXPECT_EQ(placeOnScreen(r.saved, r.twoScreens ? two : one), r.shown) << r.where;
 }
