@@ -23,11 +23,4 @@ ReadResult FakeDesktop::readFile(const std::string& path) {
     return file == files.end() ? ReadResult{FileError::FileNotFound, {}} : ReadResult{FileError::None, file->second};
 }
 
-FileError FakeDesktop::writeFileSafely(const std::string& path, std::string_view bytes) {
-    if (auto error = writeErrors.find(path); error != writeErrors.end()) return error->second;
-    files[path] = std::string(bytes);
-    stamps[path] = {fileStamp(path)->lastWrite + 1, bytes.size()};
-    return FileError::None;
-}
-
 }  // namespace tess::test

@@ -34,7 +34,12 @@ public:
     bool folderExists(const std::string& path) override { return folders.count(path) != 0; }
     bool createFolder(const std::string& path) override { return folders.insert(path).second; }
     ReadResult readFile(const std::string& path) override;
-    FileError writeFileSafely(const std::string& path, std::string_view bytes) override;
+    FileError writeFileSafely(const std::string& path, std::string_view bytes) override {
+        if (auto error = writeErrors.find(path); error != writeErrors.end()) return error->second;
+        files[path] = std::string(bytes);
+        stamps[path] = {fileStamp(path)->lastWrite + 1, bytes.size()};
+        return FileError::None;
+    }
     bool deleteFile(const std::string& path) override { return files.erase(path) != 0; }
     std::optional<FileStamp> fileStamp(const std::string& path) override {  // stamps, else time 0; a write sets a later time
         return !files.count(path) ? std::nullopt : std::optional(stamps.count(path) ? stamps[path] : FileStamp{0, files[path].size()});

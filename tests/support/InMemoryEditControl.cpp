@@ -14,13 +14,6 @@ void InMemoryEditControl::setText(std::u16string_view text) {
     undoInsertCount_ = 0;
 }
 
-// The control reads both arguments as unsigned: -1 and every other negative end mean "the end".
-void InMemoryEditControl::setSelection(int start, int end) {
-    const auto clampUnsigned = [this](int pos) { return pos < 0 ? textLength() : std::min(pos, textLength()); };
-    if (start == -1) anchor_ = caret_;
-    else anchor_ = clampUnsigned(start), caret_ = clampUnsigned(end);
-}
-
 // The control's own bookkeeping: a deletion next to the last one grows the deleted text, an insertion where the last
 // one ended grows the inserted count, so a run of typing or of Backspace is one undo step. Anything else starts anew.
 void InMemoryEditControl::replaceRange(int start, int end, std::u16string_view text) {
@@ -61,27 +54,11 @@ const std::vector<int>& InMemoryEditControl::lineStarts() const {
     return starts_;
 }
 
-// A line's break belongs to the line, so a position between CR and LF is still on it.
-int InMemoryEditControl::lineFromChar(int pos) const {
-    const std::vector<int>& starts = lineStarts();
-    return static_cast<int>(std::upper_bound(starts.begin(), starts.end(), clampPos(pos)) - starts.begin()) - 1;
-}
-
 int InMemoryEditControl::lineIndex(int line) const {
     if (line == -1) line = lineFromChar(caret_);
     const std::vector<int>& starts = lineStarts();
     if (line >= static_cast<int>(starts.size())) return -1;
     return line < 0 ? 0 : starts[static_cast<std::size_t>(line)];
-}
-
-int InMemoryEditControl::lineEndOf(int pos) const {
-    const int line = lineFromChar(pos);
-    return line + 1 >= lineCount() ? textLength() : lineIndex(line + 1) - 2;
-}
-
-std::u16string InMemoryEditControl::lineText(int line) const {
-    const int start = lineIndex(line);
-    return start < 0 ? std::u16string() : text_.substr(start, lineEndOf(start) - start);
 }
 
 // Puts the deleted text back in place of the inserted one and selects it, the caret at its end and in view; the step
@@ -93,46 +70,6 @@ void InMemoryEditControl::undo() {
     anchor_ = std::min(undoPosition_, textLength());
     caret_ = std::min(undoPosition_ + undoInsertCount_, textLength());
     scrollCaret();
-}
-
-void InMemoryEditControl::cut() {
-    copy();
-    if (const Selection s = selection(); s.start != s.end) replaceRange(s.start, s.end, {});
-}
-
-void InMemoryEditControl::copy() {
-    if (const Selection s = selection(); s.start != s.end) clipboard_ = text_.substr(s.start, s.end - s.start);
-}
-
-void InMemoryEditControl::scrollCaret() {
-    const int line = lineFromChar(caret_);
-    if (line < firstVisible_) firstVisible_ = line;
-    else if (line >= firstVisible_ + visibleLines_) firstVisible_ = line - visibleLines_ + 1;
-}
-
-Point InMemoryEditControl::positionFromChar(int pos) const {
-    pos = clampPos(pos);
-    const int line = lineFromChar(pos);
-    return {(pos - lineIndex(line)) * kCharWidth, (line - firstVisible_) * kLineHeight};
-}
-
-void InMemoryEditControl::typeChar(char16_t c) {
-    const Selection s = selection();
-    if (c == u'\b') pressBackspace();
-    else if (c == u'\r' || c == u'\n') replaceRange(s.start, s.end, u"\r\n");
-    else if ((c >= 0x20 || c == u'\t') && c != 0x7F) replaceRange(s.start, s.end, std::u16string_view(&c, 1));
-}
-
-void InMemoryEditControl::pressDelete() {
-    const Selection s = selection();
-    if (s.start != s.end) replaceRange(s.start, s.end, {});
-    else if (s.end < textLength()) replaceRange(s.start, stepped(s.end, 1), {});
-}
-
-void InMemoryEditControl::pressBackspace() {
-    const Selection s = selection();
-    if (s.start != s.end) replaceRange(s.start, s.end, {});
-    else if (s.start > 0) replaceRange(stepped(s.start, -1), s.end, {});
 }
 
 // Up and Down keep the caret's column only (no goal column: the editor adds its own) and drop the selection, also on

@@ -18,32 +18,70 @@ public:
     int textLength() const override { return static_cast<int>(text_.size()); }
     void setText(std::u16string_view text) override;
     Selection selection() const override { return {std::min(anchor_, caret_), std::max(anchor_, caret_)}; }
-    void setSelection(int start, int end) override;
+    // The control reads both arguments as unsigned: -1 and every other negative end mean "the end".
+    void setSelection(int start, int end) override {
+        const auto clampUnsigned = [this](int pos) { return pos < 0 ? textLength() : std::min(pos, textLength()); };
+        if (start == -1) anchor_ = caret_;
+        else anchor_ = clampUnsigned(start), caret_ = clampUnsigned(end);
+    }
     void replaceSelection(std::u16string_view text, bool) override {  // every replacement can be undone
         replaceRange(selection().start, selection().end, text);
     }
     int lineCount() const override { return static_cast<int>(lineStarts().size()); }
-    int lineFromChar(int pos) const override;
+    // A line's break belongs to the line, so a position between CR and LF is still on it.
+    int lineFromChar(int pos) const override {
+        const std::vector<int>& starts = lineStarts();
+        return static_cast<int>(std::upper_bound(starts.begin(), starts.end(), clampPos(pos)) - starts.begin()) - 1;
+    }
     int lineIndex(int line) const override;
     int lineLength(int pos) const override { return lineEndOf(pos) - lineIndex(lineFromChar(pos)); }
-    std::u16string lineText(int line) const override;
+    std::u16string lineText(int line) const override {
+        const int start = lineIndex(line);
+        return start < 0 ? std::u16string() : text_.substr(start, lineEndOf(start) - start);
+    }
     int firstVisibleLine() const override { return firstVisible_; }
     bool modified() const override { return modified_; }
     void setModified(bool modified) override { modified_ = modified; }
     void undo() override;
-    void cut() override;
-    void copy() override;
+    void cut() override {
+        copy();
+        if (const Selection s = selection(); s.start != s.end) replaceRange(s.start, s.end, {});
+    }
+    void copy() override {
+        if (const Selection s = selection(); s.start != s.end) clipboard_ = text_.substr(s.start, s.end - s.start);
+    }
     void paste() override {  // an empty clipboard holds no text, and pasting nothing leaves the selection alone
         if (!clipboard_.empty()) replaceSelection(clipboard_, true);
     }
-    void scrollCaret() override;
-    Point positionFromChar(int pos) const override;
+    void scrollCaret() override {
+        const int line = lineFromChar(caret_);
+        if (line < firstVisible_) firstVisible_ = line;
+        else if (line >= firstVisible_ + visibleLines_) firstVisible_ = line - visibleLines_ + 1;
+    }
+    Point positionFromChar(int pos) const override {
+        pos = clampPos(pos);
+        const int line = lineFromChar(pos);
+        return {(pos - lineIndex(line)) * kCharWidth, (line - firstVisible_) * kLineHeight};
+    }
     int textLimit() const override { return static_cast<int>(limit_); }
     void setTextLimit(int limit) override { limit_ = limit == 0 ? ~0u : static_cast<unsigned>(limit); }
 
-    void typeChar(char16_t c);  // a WM_CHAR: '\r' inserts CR LF, '\b' is Backspace, other control characters do nothing
-    void pressDelete();
-    void pressBackspace();
+    void typeChar(char16_t c) {  // a WM_CHAR: '\r' gives CR LF, '\b' is Backspace, other control characters do nothing
+        const Selection s = selection();
+        if (c == u'\b') pressBackspace();
+        else if (c == u'\r' || c == u'\n') replaceRange(s.start, s.end, u"\r\n");
+        else if ((c >= 0x20 || c == u'\t') && c != 0x7F) replaceRange(s.start, s.end, std::u16string_view(&c, 1));
+    }
+    void pressDelete() {
+        const Selection s = selection();
+        if (s.start != s.end) replaceRange(s.start, s.end, {});
+        else if (s.end < textLength()) replaceRange(s.start, stepped(s.end, 1), {});
+    }
+    void pressBackspace() {
+        const Selection s = selection();
+        if (s.start != s.end) replaceRange(s.start, s.end, {});
+        else if (s.start > 0) replaceRange(stepped(s.start, -1), s.end, {});
+    }
     void moveCaretLines(int step);  // Up (-1) and Down (+1)
     void moveCaretPage(int direction) { moveCaretLines(direction * visibleLines_); }  // Page Up (-1), Page Down (+1)
 
@@ -54,7 +92,10 @@ public:
 private:
     int clampPos(int pos) const { return std::clamp(pos, 0, textLength()); }
     const std::vector<int>& lineStarts() const;
-    int lineEndOf(int pos) const;
+    int lineEndOf(int pos) const {
+        const int line = lineFromChar(pos);
+        return line + 1 >= lineCount() ? textLength() : lineIndex(line + 1) - 2;
+    }
     void replaceRange(int start, int end, std::u16string_view text);
 
     std::u16string text_;

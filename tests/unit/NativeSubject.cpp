@@ -8,7 +8,6 @@
 #include "editor/KeyHandling.h"
 #include "editor/LineCommands.h"
 
-#include <map>
 
 namespace tess::test {
 namespace {
