@@ -3,16 +3,28 @@
 // memory. Each file operation can be made to fail on purpose.
 #include "platform/Desktop.h"
 
+#include <gtest/gtest.h>
+
 #include <deque>
 #include <functional>
 #include <map>
 #include <set>
+#include <utility>
 
 namespace tess::test {
 
 class FakeDesktop : public Desktop {
 public:
-    Answer messageBox(const MessageBoxRequest& request) override;
+    // An unscripted box is the program's or the test's fault: it fails the test and answers Cancel, giving nothing away.
+    Answer messageBox(const MessageBoxRequest& request) override {
+        boxes.push_back(request);
+        if (auto during = std::exchange(whileBoxOpen, nullptr)) during(), whileBoxOpen = std::move(during);
+        if (answers.empty()) {
+            ADD_FAILURE() << "a box nobody expected: \"" << request.title << "\" / \"" << request.text << "\"";
+            return Answer::Cancel;
+        }
+        return next(answers);
+    }
     std::optional<std::string> openFileDialog(const FileDialogRequest& request) override {
         return openRequests.push_back(request), next(openResults);
     }

@@ -6,14 +6,6 @@
 
 namespace tess::test {
 
-void InMemoryEditControl::setText(std::u16string_view text) {
-    text_.assign(text);
-    startsKnown_ = modified_ = false;
-    anchor_ = caret_ = firstVisible_ = 0;
-    undoText_.clear();
-    undoInsertCount_ = 0;
-}
-
 // The control's own bookkeeping: a deletion next to the last one grows the deleted text, an insertion where the last
 // one ended grows the inserted count, so a run of typing or of Backspace is one undo step. Anything else starts anew.
 void InMemoryEditControl::replaceRange(int start, int end, std::u16string_view text) {
@@ -52,13 +44,6 @@ const std::vector<int>& InMemoryEditControl::lineStarts() const {
         starts_.push_back(static_cast<int>(found) + 2);
     startsKnown_ = true;
     return starts_;
-}
-
-int InMemoryEditControl::lineIndex(int line) const {
-    if (line == -1) line = lineFromChar(caret_);
-    const std::vector<int>& starts = lineStarts();
-    if (line >= static_cast<int>(starts.size())) return -1;
-    return line < 0 ? 0 : starts[static_cast<std::size_t>(line)];
 }
 
 // Puts the deleted text back in place of the inserted one and selects it, the caret at its end and in view; the step

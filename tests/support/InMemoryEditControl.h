@@ -16,7 +16,13 @@ public:
 
     std::u16string text() const override { return text_; }
     int textLength() const override { return static_cast<int>(text_.size()); }
-    void setText(std::u16string_view text) override;
+    void setText(std::u16string_view text) override {
+        text_.assign(text);
+        startsKnown_ = modified_ = false;
+        anchor_ = caret_ = firstVisible_ = 0;
+        undoText_.clear();
+        undoInsertCount_ = 0;
+    }
     Selection selection() const override { return {std::min(anchor_, caret_), std::max(anchor_, caret_)}; }
     // The control reads both arguments as unsigned: -1 and every other negative end mean "the end".
     void setSelection(int start, int end) override {
@@ -33,7 +39,12 @@ public:
         const std::vector<int>& starts = lineStarts();
         return static_cast<int>(std::upper_bound(starts.begin(), starts.end(), clampPos(pos)) - starts.begin()) - 1;
     }
-    int lineIndex(int line) const override;
+    int lineIndex(int line) const override {
+        if (line == -1) line = lineFromChar(caret_);
+        const std::vector<int>& starts = lineStarts();
+        if (line >= static_cast<int>(starts.size())) return -1;
+        return line < 0 ? 0 : starts[static_cast<std::size_t>(line)];
+    }
     int lineLength(int pos) const override { return lineEndOf(pos) - lineIndex(lineFromChar(pos)); }
     std::u16string lineText(int line) const override {
         const int start = lineIndex(line);

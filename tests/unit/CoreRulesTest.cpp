@@ -16,8 +16,6 @@
 #include "MarkedText.h"
 #include "TestContext.h"
 
-#include <gtest/gtest.h>
-
 #include <fstream>
 
 namespace tess::test {
@@ -39,10 +37,7 @@ TEST(SettingsFile, WrittenByteForByteAndReadBack) {
                                 "\"C:\\Web\\index.html\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"C:\\Tools\\Browser\\browser.exe \"\r\n\"\"\r\n";
     EXPECT_EQ(settingsFileText(s, "C:\\Web\\index.html"), example);
     EXPECT_EQ(readBack(example), example);
-}
-
-// A recent count above four keeps four but reads all it counts, keeping the browser lines.
-TEST(SettingsFile, ADamagedFileReadsAsFarAsItCan) {
+    // A damaged file reads as far as it can: a recent count above four keeps four but reads all it counts.
     const std::string rest = "/0,1,1,0,0/3,0,1,16777215,0///////", version(kVersion);
     const std::pair<std::string, std::string> rows[] = {
         {"", version + "/0,0,300,200,10" + rest},
@@ -193,8 +188,7 @@ TEST(TagList, EntriesInsertWithTheCaretAtTheDots) {
     EXPECT_EQ(inserted, std::vector<std::string>{"<p></p>"});
 }
 
-// The base goes after a doctype (before it, a browser renders in quirks mode) and is left out where the page has its
-// own or the document no folder; the folder becomes a URL that a browser reads back as the same folder.
+// The base goes after a doctype (before it, a browser renders in quirks mode), as a URL that reads back as the folder.
 TEST(RunBrowser, ThePreviewResolvesThePagesLinksFromItsOwnFolder) {
     const struct { const char *text, *file, *preview; } rows[] = {
         {" <!DOCTYPE html>\r\n<p>", "D:\\w#1\\a.htm", " <!DOCTYPE html><base href=\"file:///D:/w%231/\">\r\n<p>"},
@@ -228,8 +222,7 @@ TEST(SearchRules, SearchTextFromTheSelection) {
     }
 }
 
-// The text and count that replacing one match at a time from the start leaves, each search after the text put in: a
-// match right after the last sees what was put in (or, if nothing, what stood before) as its left neighbour.
+// Each search goes on after the text put in, the left neighbour of a match right after it (if nothing, what stood).
 TEST(SearchRules, ReplaceAllPlansOnePass) {
     const struct { std::string text, what, with; bool whole; std::string after; int count; } rows[] = {
         {"-a-a", "-a", "-", true, "--", 2}, {"-a-a", "-a", "x", true, "x-a", 1}, {".-a-a", "-a", "", true, ".", 2},
@@ -295,9 +288,6 @@ TEST(HelpFile, ExampleReadsAndTopicsWriteBack) {
     const std::vector<HelpTopic> odd{{std::string(65535, 'x'), "", -1, 8, -1}, {"\0\xFF", "\xE9t\xE9", 7, 0, 0}};
     EXPECT_EQ(loadHelpFile(writeHelpFile(odd)), odd);
     EXPECT_THROW(writeHelpFile({{std::string(65536, 'x'), "t"}}), std::length_error);
-}
-
-TEST(HelpFile, BadCountsAndCutFilesAreNoContent) {
     for (const char* count : {"\0\0\0\0", "\xFF\xFF\xFF\xFF", "\3\0\0\0", "\xFF\xFF\xFF\x7F"})
         EXPECT_EQ(loadHelpFile(std::string(count, 4) + kExample.substr(4)), std::nullopt);
     EXPECT_EQ(loadHelpFile(std::string("\1\0\0\0\xFF\xFF", 6) + std::string(20, 'x')), std::nullopt);
@@ -415,10 +405,7 @@ TEST(HelpPrinting, LinesAreSplitExpandedAndWrappedAfterTheLastBreakThatFits) {
         const std::vector<std::string> page = printTopic(t, body).pages().at(0);
         EXPECT_EQ(std::vector(page.begin() + 2, page.end()), rows) << body;
     }
-}
-
-// A topic that fills its page exactly adds no empty page.
-TEST(HelpPrinting, OnlyATopicOfMoreThanOnePageGoesOutOnBothSides) {
+    // Only a topic of more than one page goes out on both sides; one that fills its page exactly adds no page.
     for (const auto& [setting, lines, first, pages] :
          {std::tuple{2, 70, "duplex 1", 1}, {2, 71, "duplex 2", 2}, {1, 71, "document appHelp", 2}}) {
         TestContext t;
