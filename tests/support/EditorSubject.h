@@ -32,12 +32,8 @@ public:
         const std::u16string units = utf16(script);
         for (std::size_t i = 0; i < units.size(); ++i) {
             const std::size_t end = units[i] == u'{' ? units.find(u'}', i) : std::u16string::npos;
-            if (end == std::u16string::npos) {
-                stroke({.typed = units[i]});
-            } else {
-                stroke(namedKey(utf8(units.substr(i + 1, end - i - 1))));
-                i = end;
-            }
+            if (end == std::u16string::npos) stroke({.typed = units[i]});
+            else stroke(namedKey(utf8(units.substr(i + 1, end - i - 1)))), i = end;
         }
     }
     virtual void command(int id) = 0;  // as the menus send it

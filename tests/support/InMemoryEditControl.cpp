@@ -1,7 +1,5 @@
 #include "InMemoryEditControl.h"
 
-#include "platform/TextEncoding.h"
-
 #include <utility>
 
 namespace tess::test {
@@ -55,22 +53,6 @@ void InMemoryEditControl::undo() {
     anchor_ = std::min(undoPosition_, textLength());
     caret_ = std::min(undoPosition_ + undoInsertCount_, textLength());
     scrollCaret();
-}
-
-// Up and Down keep the caret's column only (no goal column: the editor adds its own) and drop the selection, also on
-// the first and last line. A column inside a pair goes past it: the control keeps the caret's x, where its glyph began.
-void InMemoryEditControl::moveCaretLines(int step) {
-    const int line = lineFromChar(caret_);
-    const int next = lineIndex(std::clamp(line + step, 0, lineCount() - 1));
-    caret_ = anchor_ = next + std::min(caret_ - lineIndex(line), lineLength(next));
-    if (splitsSurrogatePair(text_, static_cast<std::size_t>(caret_))) caret_ = anchor_ = caret_ + 1;
-}
-
-int InMemoryEditControl::stepped(int pos, int step) const {
-    if (step < 0 && pos >= 2 && text_.compare(static_cast<std::size_t>(pos - 2), 2, u"\r\n") == 0) return pos - 2;
-    if (step > 0 && text_.compare(static_cast<std::size_t>(pos), 2, u"\r\n") == 0) return pos + 2;
-    pos = clampPos(pos + step);
-    return splitsSurrogatePair(text_, static_cast<std::size_t>(pos)) ? pos + step : pos;
 }
 
 }  // namespace tess::test

@@ -4,6 +4,7 @@
 // but not to set text, every edit bringing the caret into view. Only what the program asks of the control; its keys
 // step over a surrogate pair as one character. The behaviour tables run on it and on the real control.
 #include "platform/EditControl.h"
+#include "platform/TextEncoding.h"
 
 #include <algorithm>
 #include <vector>
@@ -93,11 +94,23 @@ public:
         if (s.start != s.end) replaceRange(s.start, s.end, {});
         else if (s.start > 0) replaceRange(stepped(s.start, -1), s.end, {});
     }
-    void moveCaretLines(int step);  // Up (-1) and Down (+1)
+    // Up and Down keep the caret's column only (no goal column: the editor adds its own) and drop the selection, even
+    // on the first and last line. A column inside a pair goes past it: the control keeps the x where its glyph began.
+    void moveCaretLines(int step) {  // Up (-1) and Down (+1)
+        const int line = lineFromChar(caret_);
+        const int next = lineIndex(std::clamp(line + step, 0, lineCount() - 1));
+        caret_ = anchor_ = next + std::min(caret_ - lineIndex(line), lineLength(next));
+        if (splitsSurrogatePair(text_, static_cast<std::size_t>(caret_))) caret_ = anchor_ = caret_ + 1;
+    }
     void moveCaretPage(int direction) { moveCaretLines(direction * visibleLines_); }  // Page Up (-1), Page Down (+1)
 
     int caret() const { return caret_; }  // the moving end of the selection
-    int stepped(int pos, int step) const;  // where a caret steps, over CR LF and a pair's two halves as one
+    int stepped(int pos, int step) const {  // where a caret steps, over CR LF and a pair's two halves as one
+        if (step < 0 && pos >= 2 && text_.compare(static_cast<std::size_t>(pos - 2), 2, u"\r\n") == 0) return pos - 2;
+        if (step > 0 && text_.compare(static_cast<std::size_t>(pos), 2, u"\r\n") == 0) return pos + 2;
+        pos = clampPos(pos + step);
+        return splitsSurrogatePair(text_, static_cast<std::size_t>(pos)) ? pos + step : pos;
+    }
     static constexpr int kCharWidth = 8, kLineHeight = 16;
 
 private:

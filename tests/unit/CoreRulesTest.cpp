@@ -1,4 +1,3 @@
-// The rules that need no window: the settings file and start-up, layout, search, text encoding, help and printing.
 #include "app/Close.h"
 #include "app/ScreenPlacement.h"
 #include "dialogs/Preferences.h"
