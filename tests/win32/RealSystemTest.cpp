@@ -1,18 +1,12 @@
-// What only the real system shows: the desktop's clipboard, boxes, file dialogs and files; the handle owners, watched
-// through the system's own records; printing to a PostScript printer whose port is a file, read back by ghostscript.
+// What only the real system shows: its clipboard, boxes, file dialogs, files, handles, a printer whose port is a file.
 #include "DialogPlayer.h"
 #include "document/Documents.h"
-#include "platform/win32/DesktopWin.h"
-#include "platform/win32/UniqueHandle.h"
 #include "print/win32/GdiPrinter.h"
-#include "resources/resource.h"
 
 #include <gtest/gtest.h>
 
 #include <winspool.h>
 
-#include <algorithm>
-#include <filesystem>
 #include <thread>
 
 namespace tess::win32 {
@@ -46,10 +40,7 @@ TEST(OwnersAndGuards, EachReleasesWhatItHoldsWhenItGoes) {
     UniqueHwnd window(newPopup());
     const HDC held = WindowDc(window.get()).get(), again = ::GetDC(window.get());
     EXPECT_TRUE(::ReleaseDC(window.get(), again) && held && again == held);
-}
-
-// The last holder closes once: the system hands a freed slot out again, so a second close would hit a newer handle.
-TEST(UniqueHandle, MoveResetAndReleaseCloseExactlyOnce) {
+    // The last holder closes once: the system hands a freed slot out again, so a second close would hit a newer handle.
     HANDLE first = newEvent(), second = newEvent();
     UniqueKernelHandle a(first), c(second), b(std::move(a));
     c = std::move(b);  // closes second
@@ -67,7 +58,7 @@ struct RealDesktop : testing::Test {
 
     TempFolder folder;
     const std::string page = folder / "\u03A9mega.html";  // written under that name, not as its look-alike "Omega"
-    UniqueHwnd owner{::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 9, 9, nullptr, nullptr, nullptr, nullptr)};
+    UniqueHwnd owner{newPopup()};
     DesktopWin desktop{owner.get()};
 };
 
@@ -82,7 +73,7 @@ TEST_F(RealDesktop, BytesComeBackExactly) {
         EXPECT_TRUE(desktop.clipboardText() == text.substr(0, text.find(u'\0'))) << bytes.size();
     }
     // Held open for a moment by another thread, as by another program: waited for, not given up on.
-    const UniqueKernelHandle held(::CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    const UniqueKernelHandle held(newEvent());
     std::thread other([&] { ::OpenClipboard(nullptr), ::SetEvent(held.get()), ::Sleep(250), ::CloseClipboard(); });
     ::WaitForSingleObject(held.get(), INFINITE);
     desktop.setClipboardText(u"after a wait");
@@ -186,12 +177,6 @@ TEST_F(RealDesktop, TheRealOpenAndSaveDialogs) {
 
 char* text(const char* s) { return const_cast<char*>(s); }
 
-std::string fullPath(const std::string& path) {
-    char full[MAX_PATH] = {};
-    ::GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
-    return full;
-}
-
 // Wine's PostScript driver and the PPD it carries, for this program's architecture, made the default printer.
 bool installFilePrinter(const std::string& port) {
     char folder[MAX_PATH] = {};
@@ -218,7 +203,7 @@ bool installFilePrinter(const std::string& port) {
 
 // Without spaces (some come out as U+00A0). Wine starts the host's ghostscript but cannot wait: it leaves a mark.
 std::string printedText(const std::string& ps) {
-    const std::string out = fullPath("print.txt"), done = out + ".done";
+    const std::string out = std::filesystem::absolute("print.txt").string(), done = out + ".done";
     const auto unix = [](std::string path) { return std::ranges::replace(path.erase(0, 2), '\\', '/'), path; };
     std::string command = "/bin/sh -c \"gs -q -dNOPAUSE -dBATCH -sDEVICE=txtwrite -sOutputFile=" + unix(out) + " " +
                           unix(ps) + "; touch " + unix(done) + "\"";
@@ -239,7 +224,7 @@ std::string printedText(const std::string& ps) {
 TEST(RealPrinting, TheDocumentComesOutWholeOnAFilePrinter) {
     if (::GetFileAttributesA("Z:\\usr\\bin\\gs") == INVALID_FILE_ATTRIBUTES)
         GTEST_SKIP() << "no ghostscript beside Wine";
-    const std::string ps = fullPath("print.ps");
+    const std::string ps = std::filesystem::absolute("print.ps").string();
     ASSERT_TRUE(installFilePrinter(ps));
     ::DeleteFileA(ps.c_str());
     TestWindow<> shell;

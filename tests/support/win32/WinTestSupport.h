@@ -102,8 +102,7 @@ public:
     bool realBoxes = false;
 };
 
-// The hidden program (fake printers, data folder C:\Data\) started with settings (none: first run), command line,
-// files.
+// The hidden program (fake printers, data folder C:\Data\) run with settings (none: first run), command line, files.
 template <class DesktopT = FakeDesktop>
 struct TestWindow {
     DesktopT desktop;
