@@ -79,6 +79,26 @@ TEST_F(RealDesktop, BytesComeBackExactly) {
     desktop.setClipboardText(u"after a wait");
     other.join();
     EXPECT_EQ(desktop.clipboardText(), u"after a wait");
+    // A save over a page: what the user is told, what the file holds and shows (Wine always shows archive).
+    constexpr DWORD kHidden = FILE_ATTRIBUTE_HIDDEN, kShown = kHidden | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_READONLY;
+    const struct { DWORD before; std::optional<SafeWriteStep> failing; DWORD error; std::string_view text; } cases[] = {
+        {kHidden | FILE_ATTRIBUTE_ARCHIVE, {}, 0, ""},
+        {kHidden | FILE_ATTRIBUTE_SYSTEM, {}, 0, ""},
+        {FILE_ATTRIBUTE_READONLY, {}, 0, "Permission denied"},
+        {kHidden, SafeWriteStep::CreateTemp, ERROR_ACCESS_DENIED, "Permission denied"},
+        {kHidden, SafeWriteStep::Write, ERROR_DISK_FULL, "Disk full"},
+        {kHidden, SafeWriteStep::Replace, ERROR_UNABLE_TO_REMOVE_REPLACED, "Permission denied"},
+        // The new file is then moved in only where the name is free: here it is not.
+        {kHidden, SafeWriteStep::Replace, ERROR_UNABLE_TO_MOVE_REPLACEMENT, "Path/file access error"}};
+    const std::wstring path = wide(page);
+    for (const auto& c : cases) {
+        ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        ASSERT_TRUE(writeBytes(page, "old") && ::SetFileAttributesW(path.c_str(), c.before));
+        desktop.failSafeWriteStep(c.failing, c.error);
+        EXPECT_EQ(save("new"), c.text);
+        EXPECT_EQ(std::tuple(::GetFileAttributesW(path.c_str()) & kShown, readBytes(page), folder.files()),
+                  std::tuple(c.before & kShown, c.text.empty() ? "new" : "old", Files{"\u03A9mega.html"}));
+    }
 }
 
 TEST_F(RealDesktop, AMessageBoxAnswersThePressedButton) {
@@ -120,29 +140,6 @@ TEST_F(RealDesktop, FileFailuresAndSharedReads) {
     locker.reset(), server.reset();
     EXPECT_EQ(folder.files(), (Files{"locked", "served"}));
     for (const auto& file : folder.files()) EXPECT_EQ(readBytes(folder / file.c_str()), "old") << file;
-}
-
-// A save over a page: what the user is told, what the file holds and shows (Wine always shows archive).
-TEST_F(RealDesktop, ASaveKeepsAttributesAndFailsCleanly) {
-    constexpr DWORD kHidden = FILE_ATTRIBUTE_HIDDEN, kShown = kHidden | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_READONLY;
-    const struct { DWORD before; std::optional<SafeWriteStep> failing; DWORD error; std::string_view text; } cases[] = {
-        {kHidden | FILE_ATTRIBUTE_ARCHIVE, {}, 0, ""},
-        {kHidden | FILE_ATTRIBUTE_SYSTEM, {}, 0, ""},
-        {FILE_ATTRIBUTE_READONLY, {}, 0, "Permission denied"},
-        {kHidden, SafeWriteStep::CreateTemp, ERROR_ACCESS_DENIED, "Permission denied"},
-        {kHidden, SafeWriteStep::Write, ERROR_DISK_FULL, "Disk full"},
-        {kHidden, SafeWriteStep::Replace, ERROR_UNABLE_TO_REMOVE_REPLACED, "Permission denied"},
-        // The new file is then moved in only where the name is free: here it is not.
-        {kHidden, SafeWriteStep::Replace, ERROR_UNABLE_TO_MOVE_REPLACEMENT, "Path/file access error"}};
-    const std::wstring path = wide(page);
-    for (const auto& c : cases) {
-        ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        ASSERT_TRUE(writeBytes(page, "old") && ::SetFileAttributesW(path.c_str(), c.before));
-        desktop.failSafeWriteStep(c.failing, c.error);
-        EXPECT_EQ(save("new"), c.text);
-        EXPECT_EQ(std::tuple(::GetFileAttributesW(path.c_str()) & kShown, readBytes(page), folder.files()),
-                  std::tuple(c.before & kShown, c.text.empty() ? "new" : "old", Files{"\u03A9mega.html"}));
-    }
 }
 
 // Open finds a name in the start folder; Save proposes its name, adds the extension; neither moves the current folder.
@@ -208,11 +205,10 @@ std::string printedText(const std::string& ps) {
     std::string command = "/bin/sh -c \"gs -q -dNOPAUSE -dBATCH -sDEVICE=txtwrite -sOutputFile=" + unix(out) + " " +
                           unix(ps) + "; touch " + unix(done) + "\"";
     ::DeleteFileA(out.c_str()), ::DeleteFileA(done.c_str());
-    STARTUPINFOA startup{.cb = sizeof startup};
-    PROCESS_INFORMATION process{};
-    EXPECT_TRUE(
-        ::CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
-    ::CloseHandle(process.hThread), ::CloseHandle(process.hProcess);
+    STARTUPINFOA start{.cb = sizeof start};
+    PROCESS_INFORMATION gs{};
+    EXPECT_TRUE(::CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &start, &gs));
+    ::CloseHandle(gs.hThread), ::CloseHandle(gs.hProcess);
     for (int tenths = 0; tenths < 600 && ::GetFileAttributesA(done.c_str()) == INVALID_FILE_ATTRIBUTES; ++tenths)
         ::Sleep(100);
     std::string text = readBytes(out).value_or("");
