@@ -1,16 +1,7 @@
-// What only the real dialogs show: built from tables and talking to their models, the About box, the find dialog.
 #include "DialogPlayer.h"
 #include "EditorSubject.h"
 #include "platform/win32/DialogTemplate.h"
-#include "platform/win32/UniqueHandle.h"
-#include "resources/resource.h"
 #include "search/SearchText.h"
-
-#include <gtest/gtest.h>
-
-#include <map>
-#include <stdexcept>
-#include <tuple>
 
 namespace tess::test {
 namespace {
@@ -151,16 +142,6 @@ void expectUsable(HWND box, HWND main) {
     EXPECT_EQ(tabbed, stops);
 }
 
-TEST(TableDialogs, KeepTheLayoutAndKeyboardRules) {
-    TestWindow<> shell;
-    for (const int command : {IDM_FIND, IDM_REPLACE, IDM_PREFERENCES, IDM_ABOUT, IDM_GOTOLINE}) {
-        DialogPlayer player({});
-        player.inspect = [&](HWND box) { expectUsable(box, shell.hwnd()); };
-        shell.command(command);
-        EXPECT_EQ(std::tuple(player.seen().size(), ::IsWindowEnabled(shell.hwnd())), std::tuple(2u, TRUE)) << command;
-    }
-}
-
 // The version resource the program shares with these tests, as "1.2.3".
 std::string resourceVersion() {
     const HRSRC found = ::FindResourceW(nullptr, MAKEINTRESOURCEW(VS_VERSION_INFO), RT_VERSION);
@@ -172,8 +153,14 @@ std::string resourceVersion() {
     return "none";
 }
 
-TEST(AboutBox, PointerLinksAndEveryWayOfClosing) {
+TEST(TableDialogs, KeepTheLayoutAndKeyboardRules) {
     TestWindow<> shell;
+    for (const int command : {IDM_FIND, IDM_REPLACE, IDM_PREFERENCES, IDM_ABOUT, IDM_GOTOLINE}) {
+        DialogPlayer player({});
+        player.inspect = [&](HWND box) { expectUsable(box, shell.hwnd()); };
+        shell.command(command);
+        EXPECT_EQ(std::tuple(player.seen().size(), ::IsWindowEnabled(shell.hwnd())), std::tuple(2u, TRUE)) << command;
+    }
     const auto check = [&](HWND box) {
         char version[200] = {};
         ::GetDlgItemTextA(box, 9903, version, sizeof version);  // the version the packages are named by
@@ -185,7 +172,7 @@ TEST(AboutBox, PointerLinksAndEveryWayOfClosing) {
             ::PostMessageA(c, WM_LBUTTONDOWN, MK_LBUTTON, 0);  // a click
         }
     };
-    // Each way of closing; the links clicked while the box is open count once each.
+    // The About box, each way of closing; the links clicked while it is open count once each.
     for (const DialogStep::Kind close : {DialogStep::Enter, DialogStep::Esc, DialogStep::CloseBox}) {
         DialogPlayer player(DialogSteps{{close}});
         if (close == DialogStep::Enter) player.inspect = check;
@@ -229,11 +216,7 @@ TEST(FindDialogWindow, AfterEachOfItsBoxesTheKeyboardIsBackInTheEditor) {
         w.pump();
         EXPECT_EQ(s->marked(), r.after) << r.command;
     }
-}
-
-// The running program searches with the system's case mapping, beyond the scripts of the portable table.
-TEST(FindDialogWindow, CaseFoldingIsTheSystemsUpperCase) {
-    const TestWindow<> running;
+    // The running program searches with the system's case mapping, beyond the scripts of the portable table.
     std::vector<int> missed;
     for (int c = 1; c < 0x10000; ++c) {
         if (c >= 0xD800 && c < 0xE000) continue;  // halves of pairs are no characters

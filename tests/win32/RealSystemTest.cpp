@@ -1,18 +1,12 @@
-// What only the real system shows: the desktop's clipboard, boxes, file dialogs and files; the handle owners, watched
-// through the system's own records; printing to a PostScript printer whose port is a file, read back by ghostscript.
+// What only the real system shows: its clipboard, boxes, file dialogs, files, handles, a printer whose port is a file.
 #include "DialogPlayer.h"
 #include "document/Documents.h"
-#include "platform/win32/DesktopWin.h"
-#include "platform/win32/UniqueHandle.h"
 #include "print/win32/GdiPrinter.h"
-#include "resources/resource.h"
 
 #include <gtest/gtest.h>
 
 #include <winspool.h>
 
-#include <algorithm>
-#include <filesystem>
 #include <thread>
 
 namespace tess::win32 {
@@ -46,10 +40,7 @@ TEST(OwnersAndGuards, EachReleasesWhatItHoldsWhenItGoes) {
     UniqueHwnd window(newPopup());
     const HDC held = WindowDc(window.get()).get(), again = ::GetDC(window.get());
     EXPECT_TRUE(::ReleaseDC(window.get(), again) && held && again == held);
-}
-
-// The last holder closes once: the system hands a freed slot out again, so a second close would hit a newer handle.
-TEST(UniqueHandle, MoveResetAndReleaseCloseExactlyOnce) {
+    // The last holder closes once: the system hands a freed slot out again, so a second close would hit a newer handle.
     HANDLE first = newEvent(), second = newEvent();
     UniqueKernelHandle a(first), c(second), b(std::move(a));
     c = std::move(b);  // closes second
@@ -67,7 +58,7 @@ struct RealDesktop : testing::Test {
 
     TempFolder folder;
     const std::string page = folder / "\u03A9mega.html";  // written under that name, not as its look-alike "Omega"
-    UniqueHwnd owner{::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 9, 9, nullptr, nullptr, nullptr, nullptr)};
+    UniqueHwnd owner{newPopup()};
     DesktopWin desktop{owner.get()};
 };
 
@@ -82,12 +73,32 @@ TEST_F(RealDesktop, BytesComeBackExactly) {
         EXPECT_TRUE(desktop.clipboardText() == text.substr(0, text.find(u'\0'))) << bytes.size();
     }
     // Held open for a moment by another thread, as by another program: waited for, not given up on.
-    const UniqueKernelHandle held(::CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    const UniqueKernelHandle held(newEvent());
     std::thread other([&] { ::OpenClipboard(nullptr), ::SetEvent(held.get()), ::Sleep(250), ::CloseClipboard(); });
     ::WaitForSingleObject(held.get(), INFINITE);
     desktop.setClipboardText(u"after a wait");
     other.join();
     EXPECT_EQ(desktop.clipboardText(), u"after a wait");
+    // A save over a page: what the user is told, what the file holds and shows (Wine always shows archive).
+    constexpr DWORD kHidden = FILE_ATTRIBUTE_HIDDEN, kShown = kHidden | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_READONLY;
+    const struct { DWORD before; std::optional<SafeWriteStep> failing; DWORD error; std::string_view text; } cases[] = {
+        {kHidden | FILE_ATTRIBUTE_ARCHIVE, {}, 0, ""},
+        {kHidden | FILE_ATTRIBUTE_SYSTEM, {}, 0, ""},
+        {FILE_ATTRIBUTE_READONLY, {}, 0, "Permission denied"},
+        {kHidden, SafeWriteStep::CreateTemp, ERROR_ACCESS_DENIED, "Permission denied"},
+        {kHidden, SafeWriteStep::Write, ERROR_DISK_FULL, "Disk full"},
+        {kHidden, SafeWriteStep::Replace, ERROR_UNABLE_TO_REMOVE_REPLACED, "Permission denied"},
+        // The new file is then moved in only where the name is free: here it is not.
+        {kHidden, SafeWriteStep::Replace, ERROR_UNABLE_TO_MOVE_REPLACEMENT, "Path/file access error"}};
+    const std::wstring path = wide(page);
+    for (const auto& c : cases) {
+        ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        ASSERT_TRUE(writeBytes(page, "old") && ::SetFileAttributesW(path.c_str(), c.before));
+        desktop.failSafeWriteStep(c.failing, c.error);
+        EXPECT_EQ(save("new"), c.text);
+        EXPECT_EQ(std::tuple(::GetFileAttributesW(path.c_str()) & kShown, readBytes(page), folder.files()),
+                  std::tuple(c.before & kShown, c.text.empty() ? "new" : "old", Files{"\u03A9mega.html"}));
+    }
 }
 
 TEST_F(RealDesktop, AMessageBoxAnswersThePressedButton) {
@@ -131,29 +142,6 @@ TEST_F(RealDesktop, FileFailuresAndSharedReads) {
     for (const auto& file : folder.files()) EXPECT_EQ(readBytes(folder / file.c_str()), "old") << file;
 }
 
-// A save over a page: what the user is told, what the file holds and shows (Wine always shows archive).
-TEST_F(RealDesktop, ASaveKeepsAttributesAndFailsCleanly) {
-    constexpr DWORD kHidden = FILE_ATTRIBUTE_HIDDEN, kShown = kHidden | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_READONLY;
-    const struct { DWORD before; std::optional<SafeWriteStep> failing; DWORD error; std::string_view text; } cases[] = {
-        {kHidden | FILE_ATTRIBUTE_ARCHIVE, {}, 0, ""},
-        {kHidden | FILE_ATTRIBUTE_SYSTEM, {}, 0, ""},
-        {FILE_ATTRIBUTE_READONLY, {}, 0, "Permission denied"},
-        {kHidden, SafeWriteStep::CreateTemp, ERROR_ACCESS_DENIED, "Permission denied"},
-        {kHidden, SafeWriteStep::Write, ERROR_DISK_FULL, "Disk full"},
-        {kHidden, SafeWriteStep::Replace, ERROR_UNABLE_TO_REMOVE_REPLACED, "Permission denied"},
-        // The new file is then moved in only where the name is free: here it is not.
-        {kHidden, SafeWriteStep::Replace, ERROR_UNABLE_TO_MOVE_REPLACEMENT, "Path/file access error"}};
-    const std::wstring path = wide(page);
-    for (const auto& c : cases) {
-        ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        ASSERT_TRUE(writeBytes(page, "old") && ::SetFileAttributesW(path.c_str(), c.before));
-        desktop.failSafeWriteStep(c.failing, c.error);
-        EXPECT_EQ(save("new"), c.text);
-        EXPECT_EQ(std::tuple(::GetFileAttributesW(path.c_str()) & kShown, readBytes(page), folder.files()),
-                  std::tuple(c.before & kShown, c.text.empty() ? "new" : "old", Files{"\u03A9mega.html"}));
-    }
-}
-
 // Open finds a name in the start folder; Save proposes its name, adds the extension; neither moves the current folder.
 TEST_F(RealDesktop, TheRealOpenAndSaveDialogs) {
     ASSERT_TRUE(writeBytes(folder / "other.css", "p {}"));
@@ -186,12 +174,6 @@ TEST_F(RealDesktop, TheRealOpenAndSaveDialogs) {
 
 char* text(const char* s) { return const_cast<char*>(s); }
 
-std::string fullPath(const std::string& path) {
-    char full[MAX_PATH] = {};
-    ::GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
-    return full;
-}
-
 // Wine's PostScript driver and the PPD it carries, for this program's architecture, made the default printer.
 bool installFilePrinter(const std::string& port) {
     char folder[MAX_PATH] = {};
@@ -218,16 +200,15 @@ bool installFilePrinter(const std::string& port) {
 
 // Without spaces (some come out as U+00A0). Wine starts the host's ghostscript but cannot wait: it leaves a mark.
 std::string printedText(const std::string& ps) {
-    const std::string out = fullPath("print.txt"), done = out + ".done";
+    const std::string out = std::filesystem::absolute("print.txt").string(), done = out + ".done";
     const auto unix = [](std::string path) { return std::ranges::replace(path.erase(0, 2), '\\', '/'), path; };
     std::string command = "/bin/sh -c \"gs -q -dNOPAUSE -dBATCH -sDEVICE=txtwrite -sOutputFile=" + unix(out) + " " +
                           unix(ps) + "; touch " + unix(done) + "\"";
     ::DeleteFileA(out.c_str()), ::DeleteFileA(done.c_str());
-    STARTUPINFOA startup{.cb = sizeof startup};
-    PROCESS_INFORMATION process{};
-    EXPECT_TRUE(
-        ::CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
-    ::CloseHandle(process.hThread), ::CloseHandle(process.hProcess);
+    STARTUPINFOA start{.cb = sizeof start};
+    PROCESS_INFORMATION gs{};
+    EXPECT_TRUE(::CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &start, &gs));
+    ::CloseHandle(gs.hThread), ::CloseHandle(gs.hProcess);
     for (int tenths = 0; tenths < 600 && ::GetFileAttributesA(done.c_str()) == INVALID_FILE_ATTRIBUTES; ++tenths)
         ::Sleep(100);
     std::string text = readBytes(out).value_or("");
@@ -239,7 +220,7 @@ std::string printedText(const std::string& ps) {
 TEST(RealPrinting, TheDocumentComesOutWholeOnAFilePrinter) {
     if (::GetFileAttributesA("Z:\\usr\\bin\\gs") == INVALID_FILE_ATTRIBUTES)
         GTEST_SKIP() << "no ghostscript beside Wine";
-    const std::string ps = fullPath("print.ps");
+    const std::string ps = std::filesystem::absolute("print.ps").string();
     ASSERT_TRUE(installFilePrinter(ps));
     ::DeleteFileA(ps.c_str());
     TestWindow<> shell;

@@ -102,8 +102,7 @@ public:
     bool realBoxes = false;
 };
 
-// The hidden program (fake printers, data folder C:\Data\) started with settings (none: first run), command line,
-// files.
+// The hidden program (fake printers, data folder C:\Data\) run with settings (none: first run), command line, files.
 template <class DesktopT = FakeDesktop>
 struct TestWindow {
     DesktopT desktop;
@@ -118,8 +117,7 @@ struct TestWindow {
     HWND hwnd() const { return window.hwnd(); }
     App& app() { return program.app(); }
     void command(int id, int code = 0) { ::SendMessageA(window.hwnd(), WM_COMMAND, MAKEWPARAM(id, code), 0); }
-    // Every queued message, routed as the program's loop routes it.
-    void pump() { program.router().pumpPending(); }
+    void pump() { program.router().pumpPending(); }  // every queued message, as the program's loop routes it
 
 private:
     win32::MainWindow& start(const std::string& settings, const std::string& commandLine,

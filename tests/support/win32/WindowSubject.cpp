@@ -1,17 +1,9 @@
-// The real main window over a scripted desktop with the real clipboard. Each key is posted as the keyboard driver posts
-// it (WM_KEYDOWN and WM_KEYUP with repeat count, scan code, extended, previous-state and transition bits, the shift
-// state in the keyboard state) and pumped through the program's own loop: accelerators and characters as for a user.
+// Each key is posted as the keyboard driver posts it, the shift state in the keyboard state, and pumped through the
+// program's own loop: accelerators and characters come as for a user.
 #include "DialogPlayer.h"
 #include "EditorSubject.h"
-#include "WinTestSupport.h"
-#include "platform/win32/WideText.h"
-#include "resources/resource.h"
 
-#include <commctrl.h>
 #include <shlobj.h>
-
-#include <algorithm>
-#include <map>
 
 namespace tess::test {
 namespace {
@@ -108,10 +100,7 @@ public:
         EXPECT_EQ(shape, "x-" + std::string(items.size(), 'r') + (items.empty() ? ">" : "->"));
         return items;
     }
-    bool close() override {
-        ::SendMessageA(shell.hwnd(), WM_CLOSE, 0, 0);
-        return shell.window.hwnd() == nullptr;
-    }
+    bool close() override { return ::SendMessageA(shell.hwnd(), WM_CLOSE, 0, 0), shell.window.hwnd() == nullptr; }
     bool laidOut() override { RECT r{}; return ::GetWindowRect(shell.window.gutterHwnd(), &r), r.right - r.left != 1; }
     std::int32_t editorBackground() override {  // what the window gives the editor to paint with
         const win32::UniqueDc dc(::CreateCompatibleDC(nullptr));
@@ -181,10 +170,7 @@ private:
         if (!s.held) post(s.alt ? WM_SYSKEYUP : WM_KEYUP, vk, keyData(vk, true, true, s.alt));
         holdModifiers(false, false, false);
     }
-    void post(UINT message, UINT key, LPARAM data) {
-        ::PostMessageW(editHwnd(), message, key, data);
-        shell.pump();
-    }
+    void post(UINT message, UINT key, LPARAM data) { ::PostMessageW(editHwnd(), message, key, data), shell.pump(); }
 };
 
 }  // namespace

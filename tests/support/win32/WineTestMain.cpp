@@ -6,7 +6,6 @@
 
 static LONG WINAPI failFast(EXCEPTION_POINTERS* info) {
     std::fprintf(stderr, "FATAL: unhandled exception 0x%08lx\n", info->ExceptionRecord->ExceptionCode);
-    std::fflush(stderr);
     ::TerminateProcess(::GetCurrentProcess(), 99);
     return EXCEPTION_EXECUTE_HANDLER;
 }
