@@ -1,25 +1,14 @@
-// What only the program's real windows show: the main window and its editor, the tag window, the help window.
 #include "DialogPlayer.h"
 #include "EditorSubject.h"
 #include "app/Layout.h"
 #include "document/DiskChanges.h"
-#include "help/win32/HelpWindow.h"
-#include "platform/win32/UniqueHandle.h"
-#include "resources/resource.h"
 
-#include <gtest/gtest.h>
-#include <commctrl.h>
 #include <windowsx.h>
 
-#include <algorithm>
 #include <array>
 #include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-#include <set>
 #include <stdexcept>
 #include <tuple>
-#include <vector>
 
 namespace tess::test {
 namespace {
@@ -40,6 +29,11 @@ std::string besideTests(const std::string& name) {
     const std::string path(exe, ::GetModuleFileNameA(nullptr, exe, MAX_PATH));
     return path.substr(0, path.rfind('\\') + 1) + name;
 }
+std::string pixelsOf(HDC dc, int width, int height) {
+    std::string pixels;
+    for (int p = 0; p < width * height; ++p) pixels += std::to_string(::GetPixel(dc, p % width, p / width)) + ",";
+    return pixels;
+}
 std::string statusText(HWND bar, int part) {
     char text[512] = {};
     ::SendMessageA(bar, SB_GETTEXTA, part, reinterpret_cast<LPARAM>(text));
@@ -48,7 +42,7 @@ std::string statusText(HWND bar, int part) {
 
 // The toolbar's twelve pictures, each its own; resized, the editor snaps to the nearest whole line, the gutter follows.
 TEST(MainWindow, ItsToolbarPicturesAndLayout) {
-    Shell shell;
+    Shell shell("", "", {{"C:\\long.html", numberedLines(200)}});
     const HWND main = shell.hwnd(), toolbar = ::GetDlgItem(main, IDC_TOOLBAR), editor = shell.window.editorHwnd();
     const win32::WindowDc screen(nullptr);
     const int dpi = ::GetDeviceCaps(screen.get(), LOGPIXELSY), size = toolbarIconSize(dpi);
@@ -59,22 +53,57 @@ TEST(MainWindow, ItsToolbarPicturesAndLayout) {
     EXPECT_EQ(std::tuple(shell.app().dpi, first.windowX, first.windowY, first.clientWidth, first.clientHeight),
               std::tuple(dpi, place.left, place.top, unscaled(clientRect(main).right, dpi),
                          unscaled(clientRect(main).bottom, dpi)));
-    // Each with its transparent parts showing the background.
     const auto images = reinterpret_cast<HIMAGELIST>(::SendMessageA(toolbar, TB_GETIMAGELIST, 0, 0));
     std::set<std::string> pictures;
     const win32::UniqueDc memory(::CreateCompatibleDC(screen.get()));
     const win32::UniqueGdiObject canvas(::CreateCompatibleBitmap(screen.get(), size, size));
     ::SelectObject(memory.get(), canvas.get());
-    int cx = 0, cy = 0;
-    EXPECT_TRUE(::ImageList_GetIconSize(images, &cx, &cy) && cx == size && cy == size);
     for (int i = 0; i < ::ImageList_GetImageCount(images); ++i) {
         ::PatBlt(memory.get(), 0, 0, size, size, WHITENESS);
         ::ImageList_Draw(images, i, memory.get(), 0, 0, ILD_NORMAL);
-        std::string pixels;
-        for (int p = 0; p < size * size; ++p) pixels += std::to_string(::GetPixel(memory.get(), p % size, p / size)) + ",";
+        const std::string pixels = pixelsOf(memory.get(), size, size);
         if (pixels.find("16777215") != std::string::npos) pictures.insert(pixels);  // white shows through somewhere
     }
     EXPECT_EQ(pictures.size(), 12u);
+
+    // An opened page is drawn at once as a full redraw draws it, and kept in place on a monitor of another DPI.
+    const auto drawn = [&](UINT more) {
+        ::RedrawWindow(editor, nullptr, nullptr, RDW_UPDATENOW | more);
+        const RECT r = windowRect(editor);
+        const HDC dc = ::GetWindowDC(editor);  // frame and scroll bars included
+        const std::string pixels = pixelsOf(dc, r.right - r.left, r.bottom - r.top);
+        ::ReleaseDC(editor, dc);
+        return pixels;
+    };
+    ::ShowWindow(main, SW_SHOW);
+    const auto empty = drawn(0);
+    ::SetFocus(editor);
+    shell.desktop.openResults = {"C:\\long.html"};
+    shell.command(IDM_OPEN);
+    const auto opened = drawn(0);
+    SCROLLINFO bar{.cbSize = sizeof bar, .fMask = SIF_RANGE | SIF_POS};
+    ::GetScrollInfo(editor, SB_VERT, &bar);
+    EXPECT_EQ(std::tuple(::IsWindowVisible(editor), ::GetFocus() == editor, bar.nMax, bar.nPos, opened != empty),
+              std::tuple(TRUE, true, 199, 0, true));
+    EXPECT_TRUE(opened == drawn(RDW_INVALIDATE | RDW_ERASE | RDW_FRAME));
+
+    ::SendMessageA(editor, EM_SETSEL, 1500, 1530), ::SendMessageA(editor, EM_LINESCROLL, 0, 40);
+    const LRESULT top = ::SendMessageA(editor, EM_GETFIRSTVISIBLELINE, 0, 0);
+    for (const int moved : {2 * shell.app().dpi, shell.app().dpi}) {
+        const RECT suggested{10, 20, 10 + scaled(600, moved), 20 + scaled(500, moved)};
+        const RECT to = toDpi(main, moved, suggested);
+        int picture = 0;
+        ::ImageList_GetIconSize(HIMAGELIST(::SendDlgItemMessageA(main, IDC_TOOLBAR, TB_GETIMAGELIST, 0, 0)), &picture, &picture);
+        DWORD start = 0, end = 0;
+        const LOGFONTA font = fontOf(editor);
+        ::SendMessageA(editor, EM_GETSEL, WPARAM(&start), LPARAM(&end));
+        EXPECT_EQ(std::tuple(to.right, picture, clientRect(shell.window.gutterHwnd()).right,
+                             std::string(font.lfFaceName), font.lfHeight,
+                             statusText(::GetDlgItem(main, IDC_STATUSBAR), 3), start, end,
+                             ::SendMessageA(editor, EM_GETFIRSTVISIBLELINE, 0, 0)),
+                  std::tuple(suggested.right, toolbarIconSize(moved), LONG(scaled(62, moved)), "courier new",
+                             -::MulDiv(10, moved, 72), "ANSI", DWORD{1500}, DWORD{1530}, top));
+    }
 
     const LONG none = chrome(main) + chrome(editor) + scaled(62, dpi);  // leaves the editor no room: both frames, the bars
     const int line = shell.program.context().edit.font.lineHeight;
@@ -125,59 +154,6 @@ TEST(MainWindow, StartsInPlaceWithItsDocument) {
     }
 }
 
-// The editor as it is on the screen, frame and scroll bars included.
-std::vector<BYTE> pixelsOf(HWND control) {
-    const RECT r = windowRect(control);
-    const int width = r.right - r.left, height = r.bottom - r.top;
-    const HDC screen = ::GetWindowDC(control);
-    const win32::UniqueDc memory(::CreateCompatibleDC(screen));
-    const win32::UniqueGdiObject canvas(::CreateCompatibleBitmap(screen, width, height));
-    ::SelectObject(memory.get(), canvas.get());
-    ::BitBlt(memory.get(), 0, 0, width, height, screen, 0, 0, SRCCOPY);
-    ::ReleaseDC(control, screen);
-    std::vector<BYTE> bits(std::size_t(4 * width * height));
-    ::GetBitmapBits(HBITMAP(canvas.get()), LONG(bits.size()), bits.data());
-    return bits;
-}
-
-// Drawn at once as a full redraw draws it; to a monitor of twice the DPI and back, the place in the text stays.
-TEST(MainWindow, AnOpenedDocumentIsDrawnAtOnceAndKeptInPlaceOnAnotherMonitor) {
-    Shell shell("", "", {{"C:\\long.html", numberedLines(200)}});
-    const HWND main = shell.hwnd(), editor = shell.window.editorHwnd();
-    const auto drawn = [&](UINT more) {
-        ::RedrawWindow(editor, nullptr, nullptr, RDW_UPDATENOW | more);
-        return pixelsOf(editor);
-    };
-    ::ShowWindow(main, SW_SHOW);
-    const auto empty = drawn(0);
-    ::SetFocus(editor);
-    shell.desktop.openResults = {"C:\\long.html"};
-    shell.command(IDM_OPEN);
-    const auto opened = drawn(0);
-    SCROLLINFO bar{.cbSize = sizeof bar, .fMask = SIF_RANGE | SIF_POS};
-    ::GetScrollInfo(editor, SB_VERT, &bar);
-    EXPECT_EQ(std::tuple(::IsWindowVisible(editor), ::GetFocus() == editor, bar.nMax, bar.nPos, opened != empty),
-              std::tuple(TRUE, true, 199, 0, true));
-    EXPECT_TRUE(opened == drawn(RDW_INVALIDATE | RDW_ERASE | RDW_FRAME));
-
-    ::SendMessageA(editor, EM_SETSEL, 1500, 1530), ::SendMessageA(editor, EM_LINESCROLL, 0, 40);
-    const LRESULT top = ::SendMessageA(editor, EM_GETFIRSTVISIBLELINE, 0, 0);
-    for (const int dpi : {2 * shell.app().dpi, shell.app().dpi}) {
-        const RECT suggested{10, 20, 10 + scaled(600, dpi), 20 + scaled(500, dpi)}, place = toDpi(main, dpi, suggested);
-        int picture = 0;
-        ::ImageList_GetIconSize(HIMAGELIST(::SendDlgItemMessageA(main, IDC_TOOLBAR, TB_GETIMAGELIST, 0, 0)), &picture, &picture);
-        DWORD start = 0, end = 0;
-        const LOGFONTA font = fontOf(editor);
-        ::SendMessageA(editor, EM_GETSEL, WPARAM(&start), LPARAM(&end));
-        EXPECT_EQ(std::tuple(place.right, picture, clientRect(shell.window.gutterHwnd()).right,
-                             std::string(font.lfFaceName), font.lfHeight,
-                             statusText(::GetDlgItem(main, IDC_STATUSBAR), 3), start, end,
-                             ::SendMessageA(editor, EM_GETFIRSTVISIBLELINE, 0, 0)),
-                  std::tuple(suggested.right, toolbarIconSize(dpi), LONG(scaled(62, dpi)), "courier new",
-                             -::MulDiv(10, dpi, 72), "ANSI", DWORD{1500}, DWORD{1530}, top));
-    }
-}
-
 // SC_CLOSE is the close box and Alt+F4, WM_CLOSE a close from another program.
 TEST(MainWindow, EveryCloseAsksAndKeepsTheNormalPlace) {
     for (const auto& [msg, wParam, show] : {std::tuple{WM_SYSCOMMAND, SC_CLOSE, SW_MINIMIZE}, {WM_CLOSE, 0, SW_MAXIMIZE},
@@ -191,6 +167,14 @@ TEST(MainWindow, EveryCloseAsksAndKeepsTheNormalPlace) {
         EXPECT_EQ(shell.window.hwnd(), nullptr) << msg;
         EXPECT_NE(shell.desktop.files[kTestSettingsFile].find("\r\n100,80,640,480,10\r\n"), std::string::npos) << msg;
     }
+    // Another program posts WM_CLOSE twice; the second arrives while the first one's question is open.
+    Shell shell;
+    shell.desktop.realBoxes = true;
+    shell.pump(), shell.desktop.real.setOwner(shell.hwnd()), shell.window.editor().setModified(true);
+    const DialogPlayer player({{DialogStep::Click, IDCANCEL}});
+    ::PostMessageA(shell.hwnd(), WM_CLOSE, 0, 0), ::PostMessageA(shell.hwnd(), WM_CLOSE, 0, 0), shell.pump();
+    EXPECT_EQ(player.seen(), std::vector<std::string>{"Tessaline"});
+    EXPECT_TRUE(::IsWindow(shell.hwnd()));
 }
 
 // Laid out for the icon's empty client area, the editor would wrap at each character and scroll away.
@@ -213,16 +197,30 @@ TEST(MainWindow, MinimisedAndRestoredTheDocumentStaysWhereItWas) {
     EXPECT_EQ(seen(), before);
 }
 
-// Rewritten in the same size, an hour later: only the file's time tells the change.
-struct RealFilesDesktop : FakeDesktop {
+struct RealSystemDesktop : FakeDesktop {
     ReadResult readFile(const std::string& path) override { return real.readFile(path); }
     std::optional<FileStamp> fileStamp(const std::string& path) override { return real.fileStamp(path); }
+    bool startProcess(const std::string& line) override { return real.startProcess(line); }
     win32::DesktopWin real;
 };
-TEST(MainWindow, AFileChangedByAnotherProgramIsAskedAboutOnActivation) {
+// A stand-in browser in a file name with a space records the command line it got.
+TEST(RunBrowser, StartsTheBrowserWithThePreviewQuoted) {
     const TempFolder folder;
-    const std::string page = folder / "page.html";
-    TestWindow<RealFilesDesktop> shell("", "", {}, {Answer::Yes});
+    const std::string page = folder / "page.html", browser = folder / "Web Browser.exe", record = browser + ".txt";
+    ASSERT_TRUE(::CopyFileA(besideTests("command_line_recorder.exe").c_str(), browser.c_str(), FALSE));
+    TestWindow<RealSystemDesktop> shell("", "", {}, {Answer::Yes});
+    shell.desktop.files[browser] = "", shell.app().settings.browserIndex = 2;
+    shell.app().settings.browserPaths[1] = browser + " ", shell.command(IDT_RUNBROWSER);
+    for (int i = 0; i < 2000 && !readBytes(record); ++i) ::Sleep(10);  // until the browser has started, at most 20 s
+    EXPECT_EQ(readBytes(record).value_or("nothing started"), "\"" + browser + "\" \"C:\\Data\\runFile.htm\"");
+    // The About box's links go through the shell, which starts what it is given.
+    ::DeleteFileA(record.c_str());
+    EXPECT_TRUE(shell.desktop.real.shellOpen(browser, ShowAs::Normal));
+    for (int i = 0; i < 2000 && !readBytes(record); ++i) ::Sleep(10);
+    EXPECT_NE(readBytes(record).value_or("nothing started").find(browser), std::string::npos);
+    for (int i = 0; i < 2000 && !::DeleteFileA(browser.c_str()); ++i) ::Sleep(10);  // once it has ended
+
+    // Rewritten in the same size, an hour later: only the file's time tells the change.
     const auto activated = [&] { ::SendMessageW(shell.hwnd(), WM_ACTIVATE, WA_CLICKACTIVE, 0), shell.pump(); };
     ASSERT_TRUE(writeBytes(page, "mine"));
     shell.desktop.openResults = {page}, shell.command(IDM_OPEN), activated();
@@ -237,8 +235,7 @@ struct FailingDesktop : FakeDesktop {
 };
 TEST(MainWindow, ACommandThatFailsIsReportedAndTheUnsavedTextRescued) {
     TestWindow<FailingDesktop> shell("", "", {}, {Answer::No, Answer::Ok});
-    ::SetWindowTextA(shell.window.editorHwnd(), "precious");
-    shell.window.editor().setModified(true);
+    ::SetWindowTextA(shell.window.editorHwnd(), "precious"), shell.window.editor().setModified(true);
     shell.command(IDM_OPEN);
     const std::string rescued = "C:\\Data\\Tessaline rescued text.txt";
     ASSERT_EQ(shell.desktop.boxes.size(), 2u);
@@ -297,8 +294,7 @@ TEST_F(EditorWindow, ContextMenuGutterFocusAndCopy) {
         {WM_CONTEXTMENU, kept, true, true}};  // as the menu key sends it
     const HHOOK hook = ::SetWindowsHookExA(WH_CALLWNDPROC, &watchMenus, nullptr, ::GetCurrentThreadId());
     for (const auto& r : rows) {
-        s->set(kept);
-        g_seen = {};
+        s->set(kept), g_seen = {};
         const LRESULT at = ::SendMessageA(editor, EM_POSFROMCHAR, r.keyboard ? 15 : 7, 0);  // selection end, column 4
         POINT p{GET_X_LPARAM(at) + (r.keyboard ? 0 : 3),
                 GET_Y_LPARAM(at) + (r.keyboard ? s->edit().font.lineHeight : 3)};
@@ -309,8 +305,7 @@ TEST_F(EditorWindow, ContextMenuGutterFocusAndCopy) {
     }
     ::UnhookWindowsHookEx(hook);
 
-    s->set(numberedLines(200));
-    s->bookmark({190, 2});
+    s->set(numberedLines(200)), s->bookmark({190, 2});
     const struct { UINT message; WPARAM wParam; const char* keys; int silently = 0; } scrolls[] = {
         {WM_VSCROLL, SB_PAGEDOWN, ""}, {WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), ""}, {0, 0, "{Esc}{PgUp}"},
         {0, 0, "{PgDn}{PgDn}{PgDn}"}, {WM_TIMER, 1, "", 40}};  // the control's own, as the button selects on
@@ -339,9 +334,7 @@ TEST_F(EditorWindow, WordWrapMakesANewEditor) {
     std::string line = "    ";
     for (int i = 0; i < 40; ++i) line += "word" + std::to_string(i) + " ";
     const std::string plain = "a\r\n" + line + "\r\nb", head = plain.substr(0, 203), tail = plain.substr(203);
-    s->set(plain);
-    s->editor().setTextLimit(250000);
-    s->bookmark({1, 3});
+    s->set(plain), s->editor().setTextLimit(250000), s->bookmark({1, 3});
     for (const bool wraps : {true, false, true}) {
         s->editor().setModified(wraps);
         s->command(IDM_WORDWRAP);
@@ -351,8 +344,7 @@ TEST_F(EditorWindow, WordWrapMakesANewEditor) {
                        s->edit().bookmarks.empty(), s->gutterRows().size(), s->editor().lineFromChar(203) > 2),
             std::tuple(wraps ? 1 : 0, plain, wraps, 250000, true, true, std::size_t(s->editor().lineCount()), wraps));
     }
-    s->desktop().setClipboardText(u"kept");
-    s->desktop().answers = {Answer::Ok};
+    s->desktop().setClipboardText(u"kept"), s->desktop().answers = {Answer::Ok};
     const struct { const char* keys; int command; std::string after, clipboard; std::size_t boxes; } rows[] = {
         {"{Enter}", 0, head + "\r\n    " + tail, "kept", 0},
         {"{S-Up}{S-Home}{Tab}", 0, plain, "kept", 1},
@@ -386,17 +378,6 @@ TEST(SessionEnd, ShutdownAsksAndCancelKeepsAll) {
         EXPECT_EQ(std::tuple(shell.desktop.files.size(), shell.desktop.files[kTestSettingsFile]),
                   std::tuple(mayEnd ? 1u : 2u, mayEnd ? settingsFileText(shell.app().settings, "") : settings));
     }
-}
-
-// Another program posts WM_CLOSE twice; the second arrives while the first one's question is open.
-TEST(SessionEnd, ASecondCloseRequestIsNotAskedAgain) {
-    TestWindow<RealClipboardDesktop> shell;
-    shell.desktop.realBoxes = true;
-    shell.pump(), shell.desktop.real.setOwner(shell.hwnd()), shell.window.editor().setModified(true);
-    const DialogPlayer player({{DialogStep::Click, IDCANCEL}});
-    ::PostMessageA(shell.hwnd(), WM_CLOSE, 0, 0), ::PostMessageA(shell.hwnd(), WM_CLOSE, 0, 0), shell.pump();
-    EXPECT_EQ(player.seen(), std::vector<std::string>{"Tessaline"});
-    EXPECT_TRUE(::IsWindow(shell.hwnd()));
 }
 
 int tagWindows() {
@@ -441,29 +422,6 @@ TEST(TagListWindow, FloatsInsertsAndEndsWithMain) {
     EXPECT_EQ(tagWindows(), 2);
     ::SendMessageA(shell.hwnd(), WM_CLOSE, 0, 0);
     EXPECT_EQ(tagWindows(), 0);
-}
-
-// A stand-in browser in a file name with a space records the command line it got.
-struct StartingDesktop : FakeDesktop {
-    bool startProcess(const std::string& line) override { return real.startProcess(line); }
-    win32::DesktopWin real;
-};
-TEST(RunBrowser, StartsTheBrowserWithThePreviewQuoted) {
-    const std::string recorder = besideTests("command_line_recorder.exe");
-    TempFolder temp;
-    const std::string browser = temp / "Web Browser.exe", record = browser + ".txt";
-    ASSERT_TRUE(::CopyFileA(recorder.c_str(), browser.c_str(), FALSE));
-    TestWindow<StartingDesktop> shell;
-    shell.desktop.files[browser] = "", shell.app().settings.browserIndex = 2;
-    shell.app().settings.browserPaths[1] = browser + " ", shell.command(IDT_RUNBROWSER);
-    for (int i = 0; i < 2000 && !readBytes(record); ++i) ::Sleep(10);  // until the browser has started, at most 20 s
-    EXPECT_EQ(readBytes(record).value_or("nothing started"), "\"" + browser + "\" \"C:\\Data\\runFile.htm\"");
-    // The About box's links go through the shell, which starts what it is given.
-    ::DeleteFileA(record.c_str());
-    EXPECT_TRUE(shell.desktop.real.shellOpen(browser, ShowAs::Normal));
-    for (int i = 0; i < 2000 && !readBytes(record); ++i) ::Sleep(10);
-    EXPECT_NE(readBytes(record).value_or("nothing started").find(browser), std::string::npos);
-    for (int i = 0; i < 2000 && !::DeleteFileA(browser.c_str()); ++i) ::Sleep(10);  // once it has ended
 }
 
 using Box = std::array<LONG, 4>;  // left, top, right, bottom in the parent's client area
@@ -599,8 +557,7 @@ TEST(HelpWindow, OpensBesideMainWithTheShippedTopics) {
     EXPECT_EQ(::SendMessageA(f.at(helpid::kStatus), SB_GETPARTS, 3, reinterpret_cast<LPARAM>(parts)), 2);
     EXPECT_EQ(parts[0], 520);
 
-    ::ShowWindow(help, SW_MINIMIZE);
-    f.shell.command(IDM_HELPCONTENT);
+    ::ShowWindow(help, SW_MINIMIZE), f.shell.command(IDM_HELPCONTENT);
     EXPECT_EQ(std::pair(f.help().hwnd(), ::IsIconic(help)), std::pair(help, FALSE));
     ::SendMessageA(f.shell.hwnd(), WM_CLOSE, 0, 0);
     EXPECT_FALSE(::IsWindow(help));
