@@ -19,7 +19,6 @@ RECT clientRect(HWND hwnd) { RECT r{}; ::GetClientRect(hwnd, &r); return r; }
 RECT windowRect(HWND hwnd) { RECT r{}; ::GetWindowRect(hwnd, &r); return r; }
 LONG chrome(HWND hwnd) { return windowRect(hwnd).bottom - windowRect(hwnd).top - clientRect(hwnd).bottom; }
 LOGFONTA fontOf(HWND hwnd) { LOGFONTA f{}; ::GetObjectA(GetWindowFont(hwnd), sizeof f, &f); return f; }
-// Moved to a monitor of that DPI, to the place the system suggests.
 RECT toDpi(HWND hwnd, int dpi, RECT to) {
     ::SendMessageA(hwnd, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), LPARAM(&to));
     return windowRect(hwnd);
@@ -78,8 +77,7 @@ TEST(MainWindow, ItsToolbarPicturesAndLayout) {
     ::ShowWindow(main, SW_SHOW);
     const auto empty = drawn(0);
     ::SetFocus(editor);
-    shell.desktop.openResults = {"C:\\long.html"};
-    shell.command(IDM_OPEN);
+    shell.desktop.openResults = {"C:\\long.html"}, shell.command(IDM_OPEN);
     const auto opened = drawn(0);
     SCROLLINFO bar{.cbSize = sizeof bar, .fMask = SIF_RANGE | SIF_POS};
     ::GetScrollInfo(editor, SB_VERT, &bar);
@@ -185,8 +183,7 @@ TEST(MainWindow, MinimisedAndRestoredTheDocumentStaysWhereItWas) {
                 "C:\\long.html", {{"C:\\long.html", page}});
     shell.pump();
     const HWND editor = shell.window.editorHwnd();
-    ::ShowWindow(shell.hwnd(), SW_SHOW);
-    ::SendMessageA(editor, EM_LINESCROLL, 0, 150);
+    ::ShowWindow(shell.hwnd(), SW_SHOW), ::SendMessageA(editor, EM_LINESCROLL, 0, 150);
     const auto seen = [&] {
         return std::tuple(shell.window.editor().firstVisibleLine(), shell.window.editor().lineCount(), clientRect(editor).right);
     };
@@ -213,18 +210,16 @@ TEST(RunBrowser, StartsTheBrowserWithThePreviewQuoted) {
     shell.app().settings.browserPaths[1] = browser + " ", shell.command(IDT_RUNBROWSER);
     for (int i = 0; i < 2000 && !readBytes(record); ++i) ::Sleep(10);  // until the browser has started, at most 20 s
     EXPECT_EQ(readBytes(record).value_or("nothing started"), "\"" + browser + "\" \"C:\\Data\\runFile.htm\"");
-    // The About box's links go through the shell, which starts what it is given.
     ::DeleteFileA(record.c_str());
-    EXPECT_TRUE(shell.desktop.real.shellOpen(browser, ShowAs::Normal));
+    EXPECT_TRUE(shell.desktop.real.shellOpen(browser, ShowAs::Normal));  // as the About box's links open
     for (int i = 0; i < 2000 && !readBytes(record); ++i) ::Sleep(10);
     EXPECT_NE(readBytes(record).value_or("nothing started").find(browser), std::string::npos);
     for (int i = 0; i < 2000 && !::DeleteFileA(browser.c_str()); ++i) ::Sleep(10);  // once it has ended
 
-    // Rewritten in the same size, an hour later: only the file's time tells the change.
     const auto activated = [&] { ::SendMessageW(shell.hwnd(), WM_ACTIVATE, WA_CLICKACTIVE, 0), shell.pump(); };
     ASSERT_TRUE(writeBytes(page, "mine"));
     shell.desktop.openResults = {page}, shell.command(IDM_OPEN), activated();
-    ASSERT_TRUE(writeBytes(page, "MINE"));
+    ASSERT_TRUE(writeBytes(page, "MINE"));  // the same size, an hour later: only the file's time tells the change
     std::filesystem::last_write_time(page, std::filesystem::last_write_time(page) + std::chrono::hours(1)), activated();
     EXPECT_EQ(std::tuple(shell.desktop.boxes, windowText(shell.window.editorHwnd())),
               std::tuple(std::vector{question("Tessaline", changedOnDiskText(page, false), Buttons::YesNo)}, "MINE"));
@@ -382,8 +377,7 @@ TEST(SessionEnd, ShutdownAsksAndCancelKeepsAll) {
 
 int tagWindows() {
     int n = 0;
-    ::EnumThreadWindows(::GetCurrentThreadId(), [](HWND w, LPARAM count) CALLBACK {
-        return *reinterpret_cast<int*>(count) += windowText(w) == "HTML Tags", TRUE; }, reinterpret_cast<LPARAM>(&n));
+    for (HWND w = nullptr; (w = ::FindWindowExA(nullptr, w, nullptr, "HTML Tags"));) ++n;
     return n;
 }
 
@@ -426,12 +420,10 @@ TEST(TagListWindow, FloatsInsertsAndEndsWithMain) {
 
 using Box = std::array<LONG, 4>;  // left, top, right, bottom in the parent's client area
 
-// The build puts the help file beside Tessaline.exe, one folder above the tests.
-std::string shippedHelp() { return readBytes(besideTests("..\\TessalineHelp.ahp")).value_or(""); }
-
 struct HelpFixture {
-    explicit HelpFixture(const std::string& bytes = shippedHelp(), std::deque<Answer> answers = {})
-        : shell({}, {}, {{"C:\\Data\\TessalineHelp.ahp", bytes}}, std::move(answers)),
+    // The build puts the help file beside Tessaline.exe, one folder above the tests.
+    explicit HelpFixture(const std::string& bytes = readBytes(besideTests("..\\TessalineHelp.ahp")).value_or(""))
+        : shell({}, {}, {{"C:\\Data\\TessalineHelp.ahp", bytes}}, {Answer::Ok}),
           topics(loadHelpFile(bytes).value_or(std::vector<HelpTopic>{})), tree(buildTopicTree(topics)) {
         shell.command(IDM_HELPCONTENT);
     }
@@ -464,7 +456,7 @@ struct HelpFixture {
 TEST(HelpWindow, OpensBesideMainWithTheShippedTopics) {
     HelpFixture f;
     ASSERT_TRUE(f.help().isOpen());
-    const HWND help = f.help().hwnd();
+    HWND help = f.help().hwnd();
     const RECT client = clientRect(help), outer = windowRect(help), main = windowRect(f.shell.hwnd());
     EXPECT_EQ(
         std::tuple(client.right, client.bottom, outer.left - main.left, outer.top - main.top, windowText(help),
@@ -506,22 +498,51 @@ TEST(HelpWindow, OpensBesideMainWithTheShippedTopics) {
     EXPECT_EQ(std::tuple(windowText(f.at(helpid::kTitle)), windowText(f.at(helpid::kText)), f.status(1)),
               std::tuple("     " + shown.title, shown.body, shown.title));
 
+    // Ctrl+C copies the text pane's selection and folds nothing; the tree opens no label editor, whose Esc would close.
+    const auto parent = static_cast<int>(std::ranges::find(f.tree.hasChildren, true) - f.tree.hasChildren.begin());
+    ::SendMessageA(f.help().hwnd(), WM_COMMAND, helpid::kCollapseAll, 0);
+    EXPECT_FALSE(f.itemHas(parent, TVIS_EXPANDED));
+    f.press('X', true);
+    EXPECT_TRUE(f.itemHas(parent, TVIS_EXPANDED));
+    EXPECT_EQ(::SendMessageA(f.at(helpid::kTree), TVM_EDITLABELA, 0, LPARAM(f.help().itemOf(parent))), 0);
+    {  // F3 before any search asks as Ctrl+F does
+        const DialogStep type{DialogStep::Type, helpid::kAskEdit, "  TABLE "}, ok{DialogStep::Click, IDOK};
+        const DialogPlayer player({type, ok, type, ok});
+        f.press(VK_F3), f.press('F', true);
+        EXPECT_EQ(player.seen(), (std::vector<std::string>{"Text to Find", "Text to Find"}));
+    }
+    EXPECT_EQ(::GetFocus(), f.at(helpid::kTree));  // the keyboard is back where it was before the prompt
+    const auto match = findFirst(f.topics, "table", 0).value();  // the match is shown, its topic bold
+    DWORD start = 0, end = 0;
+    ::SendMessageA(f.at(helpid::kText), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(std::tuple(f.help().currentTopic(), f.itemHas(match.topic, TVIS_BOLD), start, end),
+              std::tuple(match.topic, true, static_cast<DWORD>(match.pos), static_cast<DWORD>(match.pos + 5)));
+    win32::DesktopWin clipboard;
+    clipboard.setClipboardText(u"kept"), f.press('C', true, false, helpid::kText);
+    EXPECT_EQ(std::pair(clipboard.clipboardText(), f.itemHas(parent, TVIS_EXPANDED)),
+              std::pair(utf16(f.topics[match.topic].body.substr(match.pos, 5)), true));
+    f.press(VK_F3, false, true);  // Prev: nothing before the first match
+    EXPECT_EQ(f.shell.desktop.boxes.size(), 1u);
+    f.press('P', true);  // the topic shown goes to the printer under its title
+    EXPECT_EQ(f.shell.printers.dialogs.size(), 1u);
+    EXPECT_GT(std::ranges::count(f.shell.printers.printed, f.topics[match.topic].title, &PrintedText::text), 0);
+    f.press(VK_ESCAPE);
+    EXPECT_FALSE(f.help().isOpen());
+    f.shell.command(IDM_HELPCONTENT), help = f.help().hwnd();
+
     // The topic pane is made again for the other wrapping; the splitter, dragged, stays on resizing.
     int wrapping = -1, scrolling = -1;
-    for (int i = static_cast<int>(f.topics.size()) - 1; i > 0; --i)
-        (f.topics[static_cast<std::size_t>(i)].wrapMode == kNoWrap ? scrolling : wrapping) = i;
+    for (int i = int(f.topics.size()) - 1; i > 0; --i) (f.topics.at(i).wrapMode == kNoWrap ? scrolling : wrapping) = i;
     ASSERT_GT(scrolling, 0);
     const auto show = [&](int topic) {
         ::SendMessageA(f.at(helpid::kTree), TVM_SELECTITEM, TVGN_CARET, LPARAM(f.help().itemOf(topic)));
         const HWND pane = f.at(helpid::kText);
-        EXPECT_EQ(
-            std::tuple(windowText(pane), f.status(1), f.box(helpid::kText)),
-            std::tuple(f.topics[std::size_t(topic)].body, topicPath(f.topics, f.tree, topic), Box{250, 30, 625, 335}));
+        EXPECT_EQ(std::tuple(windowText(pane), f.status(1), f.box(helpid::kText)),
+                  std::tuple(f.topics.at(topic).body, topicPath(f.topics, f.tree, topic), Box{250, 30, 625, 335}));
         return std::make_pair(pane, (::GetWindowLongA(pane, GWL_STYLE) & WS_HSCROLL) != 0);
     };
     const HWND first = f.at(helpid::kText);
     EXPECT_EQ(show(wrapping), std::make_pair(first, false));
-    EXPECT_NE(f.status(1).find(" : "), std::string::npos);
     EXPECT_TRUE(show(scrolling).second);
     EXPECT_FALSE(::IsWindow(first));
     EXPECT_FALSE(show(wrapping).second);
@@ -540,8 +561,7 @@ TEST(HelpWindow, OpensBesideMainWithTheShippedTopics) {
     const HWND text = f.at(helpid::kText);
     ::SetWindowTextA(text, std::string(200, '\n').c_str()), ::SendMessageA(text, EM_LINESCROLL, 0, 40);
     const auto kept = std::tuple(f.help().currentTopic(), ::SendMessageA(text, EM_GETFIRSTVISIBLELINE, 0, 0));
-    // To a monitor of twice the DPI and back: the splitter stays where it was dragged.
-    for (const int dpi : {192, 96}) {
+    for (const int dpi : {192, 96}) {  // to twice the DPI and back: the splitter stays where it was dragged
         const RECT suggested{20, 30, 20 + scaled(600, dpi), 30 + scaled(400, dpi)}, place = toDpi(help, dpi, suggested);
         EXPECT_EQ(std::tuple(place.right, place.bottom, fontOf(f.at(helpid::kTitle)).lfHeight, f.box(helpid::kTree)[2],
                              f.box(helpid::kText)[0],
@@ -563,44 +583,9 @@ TEST(HelpWindow, OpensBesideMainWithTheShippedTopics) {
     EXPECT_FALSE(::IsWindow(help));
 }
 
-// Ctrl+C copies the text pane's selection and folds nothing; the tree opens no label editor, whose Esc would close.
-TEST(HelpWindow, ItsKeys) {
-    HelpFixture f(shippedHelp(), {Answer::Ok});
-    const auto parent = static_cast<int>(std::ranges::find(f.tree.hasChildren, true) - f.tree.hasChildren.begin());
-    ::SendMessageA(f.help().hwnd(), WM_COMMAND, helpid::kCollapseAll, 0);
-    EXPECT_FALSE(f.itemHas(parent, TVIS_EXPANDED));
-    f.press('X', true);
-    EXPECT_TRUE(f.itemHas(parent, TVIS_EXPANDED));
-    EXPECT_EQ(::SendMessageA(f.at(helpid::kTree), TVM_EDITLABELA, 0, LPARAM(f.help().itemOf(parent))), 0);
-    {  // F3 before any search asks as Ctrl+F does
-        const DialogStep type{DialogStep::Type, helpid::kAskEdit, "  TABLE "}, ok{DialogStep::Click, IDOK};
-        const DialogPlayer player({type, ok, type, ok});
-        f.press(VK_F3), f.press('F', true);
-        EXPECT_EQ(player.seen(), (std::vector<std::string>{"Text to Find", "Text to Find"}));
-    }
-    EXPECT_EQ(::GetFocus(), f.at(helpid::kTree));  // the keyboard is back where it was before the prompt
-    const auto first = findFirst(f.topics, "table", 0).value();  // the match is shown, its topic bold
-    DWORD start = 0, end = 0;
-    ::SendMessageA(f.at(helpid::kText), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    EXPECT_EQ(std::tuple(f.help().currentTopic(), f.itemHas(first.topic, TVIS_BOLD), start, end),
-              std::tuple(first.topic, true, static_cast<DWORD>(first.pos), static_cast<DWORD>(first.pos + 5)));
-    win32::DesktopWin clipboard;
-    clipboard.setClipboardText(u"kept");
-    f.press('C', true, false, helpid::kText);
-    EXPECT_EQ(std::pair(clipboard.clipboardText(), f.itemHas(parent, TVIS_EXPANDED)),
-              std::pair(utf16(f.topics[first.topic].body.substr(first.pos, 5)), true));
-    f.press(VK_F3, false, true);  // Prev: nothing before the first match
-    EXPECT_EQ(f.shell.desktop.boxes.size(), 1u);
-    f.press('P', true);  // the topic shown goes to the printer under its title
-    EXPECT_EQ(f.shell.printers.dialogs.size(), 1u);
-    EXPECT_GT(std::ranges::count(f.shell.printers.printed, f.topics[first.topic].title, &PrintedText::text), 0);
-    f.press(VK_ESCAPE);
-    EXPECT_FALSE(f.help().isOpen());
-}
-
 TEST(HelpWindow, AMissingOrEmptyFileIsSaid) {
     for (const std::string& bytes : {std::string(), std::string("\0\0\0\0", 4)}) {
-        HelpFixture f(bytes, {Answer::Ok});
+        HelpFixture f(bytes);
         const MessageBoxRequest noContent{.title = "Help File", .text = "No help content", .icon = Icon::Information};
         EXPECT_EQ(std::pair(f.help().isOpen(), f.shell.desktop.boxes), std::pair(false, std::vector(1, noContent)));
     }
