@@ -252,9 +252,6 @@ std::string marked(int from, int to) {
     return kText.substr(0, from) + (from == to ? "|" : "[" + kText.substr(from, to - from) + "]") + kText.substr(to);
 }
 
-struct Typed { std::string before, keys, after, undone; int tab = 3, boxes = 0, limit = 100000, beeps = 0, pairs = 1; };
-const std::string kGoal = "012|3\r\na\r\n01234", kGoalDown = "0123\r\na\r\n012|34";  // the caret in column 4
-
 TEST(FindBehaviour, FindNextPreviousTheDialogReplaceAndReplaceAll) {
     const Row rows[] = {
         {"Enter finds the typed text as a whole word in any case, F3 goes on, wraps, beeps as the dialog said",
@@ -333,7 +330,13 @@ TEST(FindBehaviour, FindNextPreviousTheDialogReplaceAndReplaceAll) {
         s->command(IDM_UNDO);
         EXPECT_EQ(s->editor().text(), parseMarked(r.before).text);
     }
+}
 
+struct Typed { std::string before, keys, after, undone; int tab = 3, boxes = 0, limit = 100000, beeps = 0, pairs = 1; };
+const std::string kGoal = "012|3\r\na\r\n01234", kGoalDown = "0123\r\na\r\n012|34";  // the caret in column 4
+
+TEST(EditorKeys, LeaveTheTextTheSelectionAndTheStatusBar) {
+    auto s = makeEditorSubject();
     const Typed typed[] = {
         {"|", "(", "(|)"}, {"a|b", "[", "a[|]b"}, {"ab\r\n|cd", "<", "ab\r\n<|>cd"}, {"x[abc]y", "(", "x(|)y"},
         {"x]abc[y", "(", "x(|)y"}, {"a[b\r\nc]d", "{", "a{|}d"}, {"|)", "(", "(|))"}, {"(|)", ")>]}x", "()>]}x|)"},
