@@ -4,9 +4,6 @@
 #include "platform/FileNames.h"
 #include "resources/resource.h"
 
-#include <algorithm>
-#include <sstream>
-
 namespace tess::test {
 namespace {
 
@@ -26,9 +23,7 @@ MessageBoxRequest fileError(const std::string& path, std::string_view text) {
     return {.title = "File Error ", .text = path + "\r\n" + std::string(text) + "   ", .icon = Icon::Error};
 }
 
-constexpr int kDrop = -1;  // next.html dropped on the window
-// A document (untitled when file is ""), the commands each run on it apart (0: closing the window), the answers
-// and Save As choice, what is asked, where it is saved ("": nowhere), whether the command goes on; Open's choice.
+constexpr int kDrop = -1;  // next.html dropped on the window; 0: the window closed; each command on a fresh document
 struct Row { const char* name; std::vector<int> commands; std::string file; bool modified; std::deque<Answer> answers;
     Boxes boxes; std::optional<std::string> saveAs; std::string savedTo; bool goesOn; std::string text = "unsaved";
     std::string opens = kNext; };
@@ -101,21 +96,40 @@ TEST(DocumentBehaviour, QuestionsAnswersAndFailedSaves) {
          {fileError(kDevice, refusalText(NameRefusal::Device))}, kDevice, "", false, "unsaved", kDevice},
     };
     for (const Row& r : rows) for (const int id : r.commands) run(r, id);
-}
-
-// The file is named only once it has loaded, so a later Save cannot overwrite the file that failed.
-TEST(DocumentBehaviour, AFailedLoadSaysWhyAndKeepsAll) {
+    // A load that fails: the file is named only once it has loaded, so a later Save cannot overwrite it.
     using enum FileError;
-    const std::pair<FileError, const char*> rows[] = {{BadFileNameOrNumber, "Bad file name or number"},
+    const std::pair<FileError, const char*> failedLoads[] = {{BadFileNameOrNumber, "Bad file name or number"},
         {FileNotFound, "File not found"}, {BadFileMode, "Bad file mode"}, {FileIsOpen, "File is open"},
         {DeviceIoError, "Device I/O error"}, {FileAlreadyExists, "File already exists"}, {DiskFull, "Disk full"},
         {BadFileName, "Bad file name"}, {TooManyFiles, "Too many files"}, {DeviceUnavailable, "Device unavailable"},
         {PermissionDenied, "Permission denied"}, {DiskNotReady, "Disk not ready"}, {DiskMediaError, "Disk media error"},
         {PathFileAccessError, "Path/file access error"}, {PathNotFound, "Path not found"},
         {None, "File contains a zero byte and cannot be edited"}};
-    for (const auto& [error, text] : rows)
+    for (const auto& [error, text] : failedLoads)
         run({text, {}, kOld, true, {No, Ok}, {kDiscard, fileError(kBad, text)}, {}, "", false, "unsaved", kBad}, IDM_OPEN,
             error);
+    const std::string folder = "C:\\Web", missing = "C:\\Web\\missing.html";
+    const std::pair<std::vector<std::string>, MessageBoxRequest> drops[] = {
+        {{kNext, kOld}, {"Tessaline", droppedNotOpenedText({kOld}), Buttons::Ok, Icon::Information}},
+        {{folder}, fileError(folder, "Is a folder and cannot be opened")}, {{missing}, fileError(missing, "File not found")}};
+    for (const auto& [paths, box] : drops) {
+        auto s = editing({});
+        s->desktop().folders.insert(folder), s->desktop().answers = {Ok}, s->drop(paths);
+        EXPECT_EQ(std::tuple(s->desktop().boxes, s->app().currentFile), std::tuple(Boxes{box}, paths.size() > 1 ? kNext : ""));
+    }
+    // The settings file keeps a name the code page holds in it, as earlier versions read it, and the others in UTF-8.
+    auto s = editing({});
+    EXPECT_TRUE(s->recentItems().empty());
+    for (const char* path : {"C:\\1\\a.html", "C:\\2\\b.css", "C:\\3\\c.js", "C:\\4\\δ.php", "C:\\5\\é.txt", "c:\\3\\C.JS"})
+        s->desktop().saveResults = {path}, s->command(IDM_SAVEAS);
+    const std::vector<std::string> items{"&1  C.JS", "&2  é.txt", "&3  δ.php", "&4  b.css"};
+    EXPECT_EQ(s->recentItems(), items);
+    std::vector<std::string> opened;
+    for (const std::string& item : items) s->use("File>" + item), opened.push_back(s->app().currentFile);
+    EXPECT_EQ(opened, (std::vector<std::string>{"c:\\3\\C.JS", "C:\\5\\é.txt", "C:\\4\\δ.php", "C:\\2\\b.css"}));
+    EXPECT_TRUE(s->close());
+    const std::string& ini = s->desktop().files[kIni];
+    EXPECT_TRUE(ini.find("C:\\5\\\xE9.txt") != std::string::npos && ini.find("C:\\4\\δ.php") != std::string::npos) << ini;
 }
 
 // A system code page without the bytes above ASCII, as a converter is for bytes its table lacks.
@@ -175,22 +189,6 @@ TEST(DocumentBehaviour, ADocumentIsSavedInTheEncodingItWasReadIn) {
     }
 }
 
-// The settings file keeps a name the code page holds in it, as earlier versions read it, and the others in UTF-8.
-TEST(DocumentBehaviour, SavedFilesFillTheRecentList) {
-    auto s = editing({});
-    EXPECT_TRUE(s->recentItems().empty());
-    for (const char* path : {"C:\\1\\a.html", "C:\\2\\b.css", "C:\\3\\c.js", "C:\\4\\δ.php", "C:\\5\\é.txt", "c:\\3\\C.JS"})
-        s->desktop().saveResults = {path}, s->command(IDM_SAVEAS);
-    const std::vector<std::string> items{"&1  C.JS", "&2  é.txt", "&3  δ.php", "&4  b.css"};
-    EXPECT_EQ(s->recentItems(), items);
-    std::vector<std::string> opened;
-    for (const std::string& item : items) s->use("File>" + item), opened.push_back(s->app().currentFile);
-    EXPECT_EQ(opened, (std::vector<std::string>{"c:\\3\\C.JS", "C:\\5\\é.txt", "C:\\4\\δ.php", "C:\\2\\b.css"}));
-    EXPECT_TRUE(s->close());
-    const std::string& ini = s->desktop().files[kIni];
-    EXPECT_TRUE(ini.find("C:\\5\\\xE9.txt") != std::string::npos && ini.find("C:\\4\\δ.php") != std::string::npos) << ini;
-}
-
 // Another program rewrites the document's file (its new bytes) or deletes it (none); the user then comes back to the
 // window (a) or saves (s), answering each box in turn; every box closing activates the window once more.
 TEST(DocumentBehaviour, AFileChangedOnDiskIsAskedAboutOnce) {
@@ -222,27 +220,12 @@ TEST(DocumentBehaviour, AFileChangedOnDiskIsAskedAboutOnce) {
     }
 }
 
-TEST(DocumentBehaviour, OfDroppedFilesTheFirstOpensAndTheRestAreNamed) {
-    const std::string folder = "C:\\Web", missing = "C:\\Web\\missing.html";
-    const std::pair<std::vector<std::string>, MessageBoxRequest> rows[] = {
-        {{kNext, kOld}, {"Tessaline", droppedNotOpenedText({kOld}), Buttons::Ok, Icon::Information}},
-        {{folder}, fileError(folder, "Is a folder and cannot be opened")}, {{missing}, fileError(missing, "File not found")}};
-    for (const auto& [paths, box] : rows) {
-        auto s = editing({});
-        s->desktop().folders.insert(folder), s->desktop().answers = {Ok}, s->drop(paths);
-        EXPECT_EQ(std::tuple(s->desktop().boxes, s->app().currentFile), std::tuple(Boxes{box}, paths.size() > 1 ? kNext : ""));
-    }
-}
-
 // The fake printer: 720 dpi Letter, quarter-inch strips, so the text starts at x 360, a 10-point row is 100 pixels high
 // and 90 cells wide, the page number stands at x 5220; a printable height of 800 leaves rows 4 to 6 for the text.
-using Pages = std::vector<std::vector<std::string>>;
-
-struct Printed { const char* name; std::string marked, file; Pages pages; bool selectionChosen; int points; };
-
 TEST(PrintBehaviour, FilePrintPrintsTheDocumentOrTheLinesOfTheSelectionWithAHeaderOnEveryPage) {
     const std::string x(196, 'x'), indented = "    " + x;  // 200 characters: 90, then the indentation and 86, 4 and 24
-    const Printed rows[] = {
+    const struct { const char* name; std::string marked, file; std::vector<Texts> pages; bool selectionChosen;
+                   int points; } rows[] = {
         {"the whole document", "a\r\n  b\r\nc|", "C:\\Web\\index.html",
          {{"1 index.html", "1@5220 Page 1", "4 a", "5   b", "6 c"}}},
         {"from the middle of line 3 to the start of line 6", "1\r\n2\r\n3[3\r\n4\r\n5\r\n]6\r\n7", "C:\\a.htm",
@@ -257,7 +240,7 @@ TEST(PrintBehaviour, FilePrintPrintsTheDocumentOrTheLinesOfTheSelectionWithAHead
         {"any script: the name in Greek, and no row ends inside a surrogate pair", std::string(89, 'w') + "😀x|",
          "C:\\Σελίδα.html", {{"1 Σελίδα.html", "1@5220 Page 1", "4 " + std::string(89, 'w'), "5 😀x"}}},
     };
-    for (const Printed& r : rows) {
+    for (const auto& r : rows) {
         SCOPED_TRACE(r.name);
         auto s = makeEditorSubject();
         s->app().currentFile = r.file, s->app().printFontSize = r.points, s->printers().caps.printableHeight = 800;

@@ -2,8 +2,6 @@
 #include "resources/resource.h"
 #include "search/FindDialog.h"
 
-#include <algorithm>
-
 namespace tess { inline void PrintTo(const Selection& s, std::ostream* os) { *os << s.start << ".." << s.end; } }
 
 namespace tess::test {
@@ -25,73 +23,6 @@ Rows gutterOf(int lines, const Lines& marks) {
     return rows;
 }
 
-// Then, where they matter: the text after Undo, the indent unit, "Cannot be tabbed" boxes, limit, beeps, completion.
-struct Typed { std::string before, keys, after, undone; int tab = 3, boxes = 0, limit = 100000, beeps = 0, pairs = 1; };
-const std::string kGoal = "012|3\r\na\r\n01234", kGoalDown = "0123\r\na\r\n012|34";  // the caret in column 4
-
-TEST(EditorKeys, LeaveTheTextTheSelectionAndTheStatusBar) {
-    auto s = makeEditorSubject();
-    const Typed rows[] = {
-        {"|", "(", "(|)"}, {"a|b", "[", "a[|]b"}, {"ab\r\n|cd", "<", "ab\r\n<|>cd"}, {"x[abc]y", "(", "x(|)y"},
-        {"x]abc[y", "(", "x(|)y"}, {"a[b\r\nc]d", "{", "a{|}d"}, {"|)", "(", "(|))"}, {"(|)", ")>]}x", "()>]}x|)"},
-        {"x|y", "(", "x(|)y", "x[(]y"}, {"a[bc]d", "(<[{", "a(<[{|d", "", 3, 0, 100000, 0, 0},  // completion off
-        {"   a|bc", "{Enter}", "   a\r\n   |bc", "   a|bc"}, {"a[bc]d", "{Enter}", "a\r\n|bcd"}, {"\tab|c", "{Enter}", "\tab\r\n|c"},
-        {"|  abc", "{Enter}", "\r\n  |  abc"}, {"   |   ", "{Enter}", "   \r\n      |   "},
-        {" a|b", "{C-Enter}", " a\r\n |b"}, {"a\r\n  b|c\r\nd", "{Enter}", "a\r\n  b\r\n  |c\r\nd"},
-        {"  a|b\r\nc", "{Enter:3}", "  a\r\n  \r\n  \r\n  |b\r\nc"}, {"[aa\r\nb\r\n]c", "{Tab}", "[   aa\r\n   b]\r\nc"},
-        {"x\r\n[aa\r\n bb]\r\ncc", "{Tab}", "x\r\n[   aa\r\n    bb]\r\ncc", "x\r\n[aa\r\n bb]\r\ncc"},
-        {"]aa\r\nbb\r\n[cc", "{Tab}", "[  aa\r\n  bb]\r\ncc", "", 2}, {"[abc]", "{Tab}", "[    abc]", "", 4}, {"ab|c", "{Tab}", "ab   |c"},
-        {"[a\r\nb\r\n]", "{Tab}", "[ a\r\n b]\r\n", "", 1}, {"[a\r\nb\r\n]c", "{Tab}{Tab}", "[      a\r\n      b]\r\nc"},
-        {"a|", "{Tab}", "a   |", "", 0}, {"a[bc]d", "{Tab}", "a|bcd", "", 3, 1}, {"a[a\r\nbb]\r\nc", "{Tab}", "a|a\r\nbb\r\nc", "", 3, 1},
-        {"[a\r\nb]b\r\n", "{Tab}", "|a\r\nbb\r\n", "", 3, 1}, {"[ a\r\nb\r\n     c]", "{S-Tab}", "[a\r\nb\r\n  c]"},
-        {"[\t a\r\n    b]", "{S-Tab}", "[\t a\r\n b]"}, {"[ab\r\ncd\r\n]", "{S-Tab}", "[ab\r\ncd]\r\n"},
-        {"  a[a\r\n  bb]", "{S-Tab}", "  a|a\r\n  bb", "", 3, 1}, {"ab     |x", "{S-Tab}", "ab  |x"}, {"ab x|", "{S-Tab}", "ab x|"},
-        {"a  \r\n|b", "{S-Tab}", "a  \r\n|b"}, {"x\r\n  |  y", "{S-Tab}", "x\r\n|  y"},
-        // Tab acts on its press, with Shift and the selection of that moment: Shift let go first still unindents, a
-        // letter typed before Tab is let go comes after the spaces, a release alone does nothing; each repeat indents.
-        {"[aa\r\n  bb\r\n     cc\r\n]", "{S-Tab+}{Tab:0}", "[aa\r\nbb\r\n  cc]\r\n", "[aa\r\n  bb\r\n     cc]\r\n"},
-        {"A|", "{Tab+}x{Tab:0}B", "A    xB|", "", 4}, {"[a\r\nb\r\n]", "{Tab:0}", "[a\r\nb\r\n]"},
-        {"[a\r\nb]", "{Tab:2}", "[      a\r\n      b]"}, {"a[bc]d", "{Tab:3}", "a|bcd", "", 3, 1},
-        // At the text limit nothing is left half done.
-        {"abc|", "(", "abc|", "", 3, 0, 3}, {"abc|", "(", "abc(|", "abc|", 3, 0, 4}, {"  ab|", "{Enter}", "  ab|", "", 3, 0, 5},
-        {"  ab|", "{Enter}", "  ab\r\n |", "", 3, 0, 7}, {"[aa\r\nbb]", "{Tab}", "[aa\r\nbb]", "", 3, 0, 10, 1},
-        // Up and Down keep a goal column; Left, Right, Home, End, Page Up and Tab forget it, typing and Enter do not.
-        {kGoal, "{Down}{Down}", kGoalDown}, {kGoal, "{Down}{Down}{Up}{Up}", kGoal}, {kGoal, "{Down}x{Down}", "0123\r\nax\r\n012|34"},
-        {"012|3\r\na\r\n012", "{Down}{Down}", "0123\r\na\r\n0|12"}, {"012|3\r\na\r\n0123", "{Down}{Down}", "0123\r\na\r\n012|3"},
-        {"012|3\r\na\r\n\r\n01234", "{Down:3}", "0123\r\na\r\n\r\n012|34"}, {kGoal, "{Down}{Left}{Down}", "0123\r\na\r\n|01234"},
-        {kGoal, "{Down}{Home}{Down}", "0123\r\na\r\n|01234"}, {kGoal, "{Down}{End}{Down}", "0123\r\na\r\n0|1234"},
-        {kGoal, "{Down}{PgUp}{Down}{Down}", "0123\r\na\r\n0|1234"},
-        {"ab|c\r\nx\r\nabcd", "{Down}{Right}{Up}", "abc\r\n|x\r\nabcd"}, {kGoal, "{Down}{Tab}{Down}", "0123\r\na \r\n01|234", "", 1},
-        {kGoal, "{Down}{Enter}{Down}", "0123\r\na\r\n\r\n012|34"}, {"012|3\r\na\r\n\r\n01234", "{Down}{Del}{Down}", kGoalDown},
-        {"a\r\nb|c\r\nd", "{C-Y}", "a\r\n|d"}, {"one\r\n|", "{C-Y}", "one\r\n|"},  // empty last line: nothing to take
-        // Every navigation key leaves the status bar where the caret went.
-        {"ab|c\r\nd", "{End}", "abc|\r\nd"}, {"ab|c\r\nd", "{Home}", "|abc\r\nd"}, {"abc|\r\nd", "{Right}", "abc\r\n|d"},
-        {"abc\r\n|d", "{Left}", "abc|\r\nd"}, {"|ab\r\ncd", "{PgDn}", "ab\r\n|cd"}, {"ab\r\n|cd", "{PgUp}", "|ab\r\ncd"},
-        // Any script: a position counts UTF-16 units, and no caret lands between the two halves of a pair.
-        {"αβ|γ", "(δ", "αβ(δ|)γ"}, {"  Ωμ|έγα", "{Enter}", "  Ωμ\r\n  |έγα", "  Ωμ|έγα"}, {"|x", "😀(", "😀(|)x"},
-        {"a|bc\r\n😀x", "{Down}", "abc\r\n😀|x"}, {"a|bc\r\n\r\n😀x", "{Down}{Down}", "abc\r\n\r\n|😀x"},
-    };
-    for (const Typed& r : rows) {
-        SCOPED_TRACE(testing::Message() << r.before << " + " << r.keys);
-        s->set(r.before), s->editor().setTextLimit(r.limit);
-        s->app().settings.tabSpaces = r.tab, s->app().settings.autoCompleteBrackets = r.pairs;
-        s->desktop().beeps = 0, s->desktop().answers.assign(static_cast<std::size_t>(r.boxes), Answer::Ok);
-        s->keys(r.keys);
-        const std::vector<MessageBoxRequest> boxes(static_cast<std::size_t>(r.boxes), kRefusal);
-        EXPECT_EQ(std::tuple(s->marked(), statusOf(*s), s->desktop().boxes, s->desktop().beeps),
-                  std::tuple(r.after, selectionStart(*s), boxes, r.beeps));
-        // A character the limit refuses is a change to the real control, not to the model.
-        EXPECT_TRUE(r.limit < 100000 || s->modified() == (s->editor().text() != parseMarked(r.before).text));
-        if (r.undone.empty()) continue;
-        s->keys("{C-Z}");  // all one key did is one step
-        EXPECT_EQ(s->marked(), r.undone);
-    }
-    s->set(kGoal), s->keys("{Down}"), s->caretAt(2, 1), s->keys("{Down}");  // a click forgets the goal column
-    EXPECT_EQ(s->marked(), "0123\r\na\r\n|01234");
-    // The release of the Enter that closed a dialog arrives alone: no line break, no status update.
-    s->editor().setSelection(3, 3), s->keys("{Enter:0}");
-    EXPECT_EQ(std::tuple(s->marked(), statusOf(*s)), std::tuple("012|3\r\na\r\n01234", Rows{" 3", " 1"}));
-}
 
 struct Source { const char* keys; int command = 0; };
 using Sources = std::vector<Source>;
@@ -127,10 +58,7 @@ TEST(EditorBookmarks, FollowEveryEditAndItsUndo) {
             EXPECT_EQ(std::tuple(s->gutterRows(), s->edit().bookmarks), std::tuple(gutterOf(10, r.undone), r.undone));
         }
     }
-}
 
-TEST(EditorCommands, BookmarksAndLines) {
-    auto s = makeEditorSubject();
     s->set(numberedLines(12)), s->bookmark({9, 2, 7, 5, 7});  // the second toggle takes 7 away again
     EXPECT_EQ(s->gutterRows(), gutterOf(12, {2, 5, 9}));
     constexpr int next = IDM_NEXTBOOKMARK, prev = IDM_PREVBOOKMARK;
@@ -314,8 +242,7 @@ MessageBoxRequest noRoom(int most) {
     return {"Cannot be inserted", text, Buttons::Ok, Icon::Information};
 }
 
-// A command, with what the user does in its dialog and, before it, the selection a click or drag leaves (-1: as is).
-struct Action { int command; DialogSteps steps = {}; int from = -1, to = -1; };
+struct Action { int command; DialogSteps steps = {}; int from = -1, to = -1; };  // from, to: a selection made first
 struct Row { const char* name; std::string before; std::vector<Action> actions; std::string after; Rows seen = {};
     std::vector<MessageBoxRequest> boxes = {}; int beeps = 0; std::deque<Answer> answers = {};
     std::vector<int> marks = {}; std::pair<int, int> limits = {100000, 100000}; };  // the text limit before, after
@@ -403,6 +330,72 @@ TEST(FindBehaviour, FindNextPreviousTheDialogReplaceAndReplaceAll) {
         s->command(IDM_UNDO);
         EXPECT_EQ(s->editor().text(), parseMarked(r.before).text);
     }
+}
+
+struct Typed { std::string before, keys, after, undone; int tab = 3, boxes = 0, limit = 100000, beeps = 0, pairs = 1; };
+const std::string kGoal = "012|3\r\na\r\n01234", kGoalDown = "0123\r\na\r\n012|34";  // the caret in column 4
+
+TEST(EditorKeys, LeaveTheTextTheSelectionAndTheStatusBar) {
+    auto s = makeEditorSubject();
+    const Typed typed[] = {
+        {"|", "(", "(|)"}, {"a|b", "[", "a[|]b"}, {"ab\r\n|cd", "<", "ab\r\n<|>cd"}, {"x[abc]y", "(", "x(|)y"},
+        {"x]abc[y", "(", "x(|)y"}, {"a[b\r\nc]d", "{", "a{|}d"}, {"|)", "(", "(|))"}, {"(|)", ")>]}x", "()>]}x|)"},
+        {"x|y", "(", "x(|)y", "x[(]y"}, {"a[bc]d", "(<[{", "a(<[{|d", "", 3, 0, 100000, 0, 0},  // completion off
+        {"   a|bc", "{Enter}", "   a\r\n   |bc", "   a|bc"}, {"a[bc]d", "{Enter}", "a\r\n|bcd"}, {"\tab|c", "{Enter}", "\tab\r\n|c"},
+        {"|  abc", "{Enter}", "\r\n  |  abc"}, {"   |   ", "{Enter}", "   \r\n      |   "},
+        {" a|b", "{C-Enter}", " a\r\n |b"}, {"a\r\n  b|c\r\nd", "{Enter}", "a\r\n  b\r\n  |c\r\nd"},
+        {"  a|b\r\nc", "{Enter:3}", "  a\r\n  \r\n  \r\n  |b\r\nc"}, {"[aa\r\nb\r\n]c", "{Tab}", "[   aa\r\n   b]\r\nc"},
+        {"x\r\n[aa\r\n bb]\r\ncc", "{Tab}", "x\r\n[   aa\r\n    bb]\r\ncc", "x\r\n[aa\r\n bb]\r\ncc"},
+        {"]aa\r\nbb\r\n[cc", "{Tab}", "[  aa\r\n  bb]\r\ncc", "", 2}, {"[abc]", "{Tab}", "[    abc]", "", 4}, {"ab|c", "{Tab}", "ab   |c"},
+        {"[a\r\nb\r\n]", "{Tab}", "[ a\r\n b]\r\n", "", 1}, {"[a\r\nb\r\n]c", "{Tab}{Tab}", "[      a\r\n      b]\r\nc"},
+        {"a|", "{Tab}", "a   |", "", 0}, {"a[bc]d", "{Tab}", "a|bcd", "", 3, 1}, {"a[a\r\nbb]\r\nc", "{Tab}", "a|a\r\nbb\r\nc", "", 3, 1},
+        {"[a\r\nb]b\r\n", "{Tab}", "|a\r\nbb\r\n", "", 3, 1}, {"[ a\r\nb\r\n     c]", "{S-Tab}", "[a\r\nb\r\n  c]"},
+        {"[\t a\r\n    b]", "{S-Tab}", "[\t a\r\n b]"}, {"[ab\r\ncd\r\n]", "{S-Tab}", "[ab\r\ncd]\r\n"},
+        {"  a[a\r\n  bb]", "{S-Tab}", "  a|a\r\n  bb", "", 3, 1}, {"ab     |x", "{S-Tab}", "ab  |x"}, {"ab x|", "{S-Tab}", "ab x|"},
+        {"a  \r\n|b", "{S-Tab}", "a  \r\n|b"}, {"x\r\n  |  y", "{S-Tab}", "x\r\n|  y"},
+        // Tab acts on its press, with Shift and the selection of that moment: Shift let go first still unindents, a
+        // letter typed before Tab is let go comes after the spaces, a release alone does nothing; each repeat indents.
+        {"[aa\r\n  bb\r\n     cc\r\n]", "{S-Tab+}{Tab:0}", "[aa\r\nbb\r\n  cc]\r\n", "[aa\r\n  bb\r\n     cc]\r\n"},
+        {"A|", "{Tab+}x{Tab:0}B", "A    xB|", "", 4}, {"[a\r\nb\r\n]", "{Tab:0}", "[a\r\nb\r\n]"},
+        {"[a\r\nb]", "{Tab:2}", "[      a\r\n      b]"}, {"a[bc]d", "{Tab:3}", "a|bcd", "", 3, 1},
+        // At the text limit nothing is left half done.
+        {"abc|", "(", "abc|", "", 3, 0, 3}, {"abc|", "(", "abc(|", "abc|", 3, 0, 4}, {"  ab|", "{Enter}", "  ab|", "", 3, 0, 5},
+        {"  ab|", "{Enter}", "  ab\r\n |", "", 3, 0, 7}, {"[aa\r\nbb]", "{Tab}", "[aa\r\nbb]", "", 3, 0, 10, 1},
+        // Up and Down keep a goal column; Left, Right, Home, End, Page Up and Tab forget it, typing and Enter do not.
+        {kGoal, "{Down}{Down}", kGoalDown}, {kGoal, "{Down}{Down}{Up}{Up}", kGoal}, {kGoal, "{Down}x{Down}", "0123\r\nax\r\n012|34"},
+        {"012|3\r\na\r\n012", "{Down}{Down}", "0123\r\na\r\n0|12"}, {"012|3\r\na\r\n0123", "{Down}{Down}", "0123\r\na\r\n012|3"},
+        {"012|3\r\na\r\n\r\n01234", "{Down:3}", "0123\r\na\r\n\r\n012|34"}, {kGoal, "{Down}{Left}{Down}", "0123\r\na\r\n|01234"},
+        {kGoal, "{Down}{Home}{Down}", "0123\r\na\r\n|01234"}, {kGoal, "{Down}{End}{Down}", "0123\r\na\r\n0|1234"},
+        {kGoal, "{Down}{PgUp}{Down}{Down}", "0123\r\na\r\n0|1234"},
+        {"ab|c\r\nx\r\nabcd", "{Down}{Right}{Up}", "abc\r\n|x\r\nabcd"}, {kGoal, "{Down}{Tab}{Down}", "0123\r\na \r\n01|234", "", 1},
+        {kGoal, "{Down}{Enter}{Down}", "0123\r\na\r\n\r\n012|34"}, {"012|3\r\na\r\n\r\n01234", "{Down}{Del}{Down}", kGoalDown},
+        {"a\r\nb|c\r\nd", "{C-Y}", "a\r\n|d"}, {"one\r\n|", "{C-Y}", "one\r\n|"},  // empty last line: nothing to take
+        // Every navigation key leaves the status bar where the caret went.
+        {"ab|c\r\nd", "{End}", "abc|\r\nd"}, {"ab|c\r\nd", "{Home}", "|abc\r\nd"}, {"abc|\r\nd", "{Right}", "abc\r\n|d"},
+        {"abc\r\n|d", "{Left}", "abc|\r\nd"}, {"|ab\r\ncd", "{PgDn}", "ab\r\n|cd"}, {"ab\r\n|cd", "{PgUp}", "|ab\r\ncd"},
+        // Any script: a position counts UTF-16 units, and no caret lands between the two halves of a pair.
+        {"αβ|γ", "(δ", "αβ(δ|)γ"}, {"  Ωμ|έγα", "{Enter}", "  Ωμ\r\n  |έγα", "  Ωμ|έγα"}, {"|x", "😀(", "😀(|)x"},
+        {"a|bc\r\n😀x", "{Down}", "abc\r\n😀|x"}, {"a|bc\r\n\r\n😀x", "{Down}{Down}", "abc\r\n\r\n|😀x"},
+    };
+    for (const Typed& r : typed) {
+        SCOPED_TRACE(testing::Message() << r.before << " + " << r.keys);
+        s->set(r.before), s->editor().setTextLimit(r.limit);
+        s->app().settings.tabSpaces = r.tab, s->app().settings.autoCompleteBrackets = r.pairs;
+        s->desktop().beeps = 0, s->desktop().answers.assign(static_cast<std::size_t>(r.boxes), Answer::Ok);
+        s->keys(r.keys);
+        EXPECT_EQ(std::tuple(s->marked(), statusOf(*s), s->desktop().boxes, s->desktop().beeps),
+                  std::tuple(r.after, selectionStart(*s), Boxes(static_cast<std::size_t>(r.boxes), kRefusal), r.beeps));
+        // A character the limit refuses is a change to the real control, not to the model.
+        EXPECT_TRUE(r.limit < 100000 || s->modified() == (s->editor().text() != parseMarked(r.before).text));
+        if (r.undone.empty()) continue;
+        s->keys("{C-Z}");  // all one key did is one step
+        EXPECT_EQ(s->marked(), r.undone);
+    }
+    s->set(kGoal), s->keys("{Down}"), s->caretAt(2, 1), s->keys("{Down}");  // a click forgets the goal column
+    EXPECT_EQ(s->marked(), "0123\r\na\r\n|01234");
+    // The release of the Enter that closed a dialog arrives alone: no line break, no status update.
+    s->editor().setSelection(3, 3), s->keys("{Enter:0}");
+    EXPECT_EQ(std::tuple(s->marked(), statusOf(*s)), std::tuple("012|3\r\na\r\n01234", Rows{" 3", " 1"}));
 }
 
 std::string skeleton(const std::string& t) {
