@@ -61,7 +61,7 @@ count_ctest "$log_dir/win32.log"
 # file dialogs, the print dialog and spooler, the shell), run on the i686 build under 32-bit Wine.
 # Its start-up (the shell's folders) is reached by the x86 installer's test below.
 echo "== 32-bit Win32 tests under Wine"
-timeout "$suite_limit" ctest --test-dir build/win32 -L wine -LE e2e -R '^(RealDesktop|RealPrinting|RunBrowser)\.' \
+timeout "$suite_limit" ctest --test-dir build/win32 -L wine -LE e2e -R '^(RealDesktop|RealPrinting|RealSystem)\.' \
   --timeout 60 --output-on-failure >"$log_dir/win32-x86.log" 2>&1
 x86_rc=$?
 cp -f build/win32/Testing/Temporary/LastTest.log "$log_dir/win32-x86-detail.log" 2>/dev/null || true

@@ -2,7 +2,6 @@
 #include "document/DiskChanges.h"
 #include "document/Documents.h"
 #include "platform/FileNames.h"
-#include "resources/resource.h"
 
 namespace tess::test {
 namespace {
@@ -63,7 +62,7 @@ void run(const Row& r, int id, FileError readError = FileError::None) {
                          r.modified && !r.goesOn, replaced));
 }
 
-TEST(DocumentBehaviour, QuestionsAnswersAndFailedSaves) {
+TEST(DocumentBehaviour, QuestionsAnswersFailuresDropsAndTheRecentList) {
     const std::vector<int> replacing{IDM_NEW, IDM_OPEN, IDM_RECENT1, kDrop}, save{IDM_SAVE}, saveAs{IDM_SAVEAS}, close{0};
     const Row rows[] = {
         {"unchanged: no question", replacing, kOld, false, {}, {}, {}, "", true},

@@ -49,7 +49,7 @@ for dpi in 144 192; do
   tess_start_session server || fail "no Wine session at $dpi dpi"
 
   (cd "$(dirname "$tests")" && timeout 120 "$tess_wine" ./win32_tests.exe \
-    --gtest_filter='MainWindow.ItsToolbarPicturesAndLayout:TableDialogs.KeepTheLayoutAndKeyboardRules') \
+    --gtest_filter='MainWindow.ItsToolbarLayoutAndDrawingAtAnyDpi:TableDialogs.KeepTheLayoutAndKeyboardRulesAndTheAboutBoxItsLinks') \
     >"$work/tests-$dpi.log" 2>&1 || { cat "$work/tests-$dpi.log"; fail "the window's tests failed at $dpi dpi"; }
   grep -q '\[  PASSED  \] 2 tests' "$work/tests-$dpi.log" || { cat "$work/tests-$dpi.log"; fail "not both tests ran at $dpi dpi"; }
 

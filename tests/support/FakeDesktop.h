@@ -45,7 +45,11 @@ public:
     bool fileExists(const std::string& path) override { return files.count(path) != 0; }
     bool folderExists(const std::string& path) override { return folders.count(path) != 0; }
     bool createFolder(const std::string& path) override { return folders.insert(path).second; }
-    ReadResult readFile(const std::string& path) override;
+    ReadResult readFile(const std::string& path) override {
+        if (auto error = readErrors.find(path); error != readErrors.end()) return {error->second, {}};
+        const auto file = files.find(path);
+        return file == files.end() ? ReadResult{FileError::FileNotFound, {}} : ReadResult{FileError::None, file->second};
+    }
     FileError writeFileSafely(const std::string& path, std::string_view bytes) override {
         if (auto error = writeErrors.find(path); error != writeErrors.end()) return error->second;
         files[path] = std::string(bytes);

@@ -11,7 +11,6 @@
 
 namespace tess::test {
 
-// Records what the core last asked the main window to show.
 class FakeMainView : public MainView {
 public:
     void setStatusTexts(std::string_view path, std::string_view line, std::string_view column) override {

@@ -28,7 +28,7 @@ std::string condensed(std::string_view file) {
 }
 std::string readBack(std::string_view f) { Settings s; readSettingsFile(f, s); return settingsFileText(s, s.lastFile); }
 
-TEST(SettingsFile, WrittenByteForByteAndReadBack) {
+TEST(SettingsFile, WrittenByteForByteAndReadAsFarAsItCan) {
     Settings s{.versionText = "1.06", .windowX = 120, .windowY = 80, .clientWidth = 640, .clientHeight = 520,
                .recentCount = 1, .browserIndex = 4};  // as an earlier version wrote it
     s.recentFiles[0] = "C:\\Web\\index.html", s.browserPaths[3] = "C:\\Tools\\Browser\\browser.exe ";
@@ -280,7 +280,7 @@ const std::string kExample("\2\0\0\0" "\x0A\0" "File\r\nEdit" "\0\0" "\5\0" "Men
                            "\0\0\0\0" "\1\0\0\0" "\4\0\0\0\1\0\0\0" "\4\0\0\0\1\0\0\0", 55);
 const std::vector<HelpTopic> kExampleTopics{{"File\r\nEdit", "Menus", 0, 4, 1}, {"", "File", 1, 4, 1}};
 
-TEST(HelpFile, ExampleReadsAndTopicsWriteBack) {
+TEST(HelpFile, ReadsWritesBackAndRefusesBadCounts) {
     EXPECT_EQ(loadHelpFile(kExample), kExampleTopics);
     EXPECT_EQ(writeHelpFile(kExampleTopics), kExample);
     EXPECT_EQ(loadHelpFile(kExample + "trailing bytes"), kExampleTopics);
@@ -387,7 +387,7 @@ FakePrinters& printTopic(TestContext& t, const std::string& body) {
     return t.printers;
 }
 
-TEST(HelpPrinting, LinesAreSplitExpandedAndWrappedAfterTheLastBreakThatFits) {
+TEST(HelpPrinting, LinesWrapAfterTheLastBreakAndLongTopicsGoOnBothSides) {
     const std::string a5(5, 'a'), a20(20, 'a');
     const std::pair<std::string, std::vector<std::string>> cases[] = {
         {"a\r\n\r\nb\r\n", {"3 a", "5 b"}},

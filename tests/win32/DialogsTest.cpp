@@ -153,7 +153,7 @@ std::string resourceVersion() {
     return "none";
 }
 
-TEST(TableDialogs, KeepTheLayoutAndKeyboardRules) {
+TEST(TableDialogs, KeepTheLayoutAndKeyboardRulesAndTheAboutBoxItsLinks) {
     TestWindow<> shell;
     for (const int command : {IDM_FIND, IDM_REPLACE, IDM_PREFERENCES, IDM_ABOUT, IDM_GOTOLINE}) {
         DialogPlayer player({});
@@ -184,7 +184,7 @@ TEST(TableDialogs, KeepTheLayoutAndKeyboardRules) {
 }
 
 // Each box is owned by the window active when it opens, the dialog, so the keyboard comes back to the editor.
-TEST(FindDialogWindow, AfterEachOfItsBoxesTheKeyboardIsBackInTheEditor) {
+TEST(FindDialogWindow, GivesTheKeyboardBackAfterItsBoxesAndFoldsCaseAsTheSystem) {
     auto s = makeEditorSubject();
     auto& w = windowOf(*s);
     const HWND editor = w.window.editorHwnd();

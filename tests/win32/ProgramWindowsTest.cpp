@@ -5,11 +5,6 @@
 
 #include <windowsx.h>
 
-#include <array>
-#include <cstdio>
-#include <stdexcept>
-#include <tuple>
-
 namespace tess::test {
 namespace {
 
@@ -40,7 +35,7 @@ std::string statusText(HWND bar, int part) {
 }
 
 // The toolbar's twelve pictures, each its own; resized, the editor snaps to the nearest whole line, the gutter follows.
-TEST(MainWindow, ItsToolbarPicturesAndLayout) {
+TEST(MainWindow, ItsToolbarLayoutAndDrawingAtAnyDpi) {
     Shell shell("", "", {{"C:\\long.html", numberedLines(200)}});
     const HWND main = shell.hwnd(), toolbar = ::GetDlgItem(main, IDC_TOOLBAR), editor = shell.window.editorHwnd();
     const win32::WindowDc screen(nullptr);
@@ -153,7 +148,7 @@ TEST(MainWindow, StartsInPlaceWithItsDocument) {
 }
 
 // SC_CLOSE is the close box and Alt+F4, WM_CLOSE a close from another program.
-TEST(MainWindow, EveryCloseAsksAndKeepsTheNormalPlace) {
+TEST(MainWindow, EveryCloseAsksOnceAndKeepsTheNormalPlace) {
     for (const auto& [msg, wParam, show] : {std::tuple{WM_SYSCOMMAND, SC_CLOSE, SW_MINIMIZE}, {WM_CLOSE, 0, SW_MAXIMIZE},
                                             {WM_COMMAND, IDM_EXIT, SW_MINIMIZE}}) {
         Shell shell(settingsFileText({.windowX = 100, .windowY = 80, .clientWidth = 640, .clientHeight = 480}, ""), "",
@@ -201,7 +196,7 @@ struct RealSystemDesktop : FakeDesktop {
     win32::DesktopWin real;
 };
 // A stand-in browser in a file name with a space records the command line it got.
-TEST(RunBrowser, StartsTheBrowserWithThePreviewQuoted) {
+TEST(RealSystem, TheBrowserStartsQuotedAndAFileChangedOnDiskIsAsked) {
     const TempFolder folder;
     const std::string page = folder / "page.html", browser = folder / "Web Browser.exe", record = browser + ".txt";
     ASSERT_TRUE(::CopyFileA(besideTests("command_line_recorder.exe").c_str(), browser.c_str(), FALSE));
@@ -453,7 +448,7 @@ struct HelpFixture {
     TopicTree tree;
 };
 
-TEST(HelpWindow, OpensBesideMainWithTheShippedTopics) {
+TEST(HelpWindow, OpensBesideMainWithTheShippedTopicsAndItsKeys) {
     HelpFixture f;
     ASSERT_TRUE(f.help().isOpen());
     HWND help = f.help().hwnd();

@@ -3,8 +3,6 @@
 #include "document/Documents.h"
 #include "print/win32/GdiPrinter.h"
 
-#include <gtest/gtest.h>
-
 #include <winspool.h>
 
 #include <thread>

@@ -3,7 +3,6 @@
 // while it lives. One step per timer message, which comes only when nothing else is queued: each step starts once the
 // last is handled (file dialogs fill controls late) and a box it opened had its turn; a timer dies with its dialog.
 #include "DialogScript.h"
-#include "platform/win32/WideText.h"
 #include "WinTestSupport.h"
 
 #include <dlgs.h>
@@ -76,7 +75,6 @@ private:
         case DialogStep::CloseBox: ::SendMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); break;
         case DialogStep::Look:
             seen_.push_back(step.id ? windowText(item) : "focus " + std::to_string(::GetDlgCtrlID(::GetFocus())));
-            break;
         }
         return !leftOpen;
     }

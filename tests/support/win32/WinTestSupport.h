@@ -137,7 +137,6 @@ private:
 };
 
 class EditorSubject;
-// The real main window under a subject that makeEditorSubject() made.
 TestWindow<RealClipboardDesktop>& windowOf(EditorSubject& subject);
 
 }  // namespace tess::test
