@@ -31,7 +31,7 @@ void run(EditorSubject& s, const Source& source) { source.command ? s.command(so
 
 // Bookmarks follow their line's text by one rule, whatever made the edit: lines added inside a line go below it, lines added at its
 // start push it down; lines removed from a line's start take their marks, lines removed from inside a line join it, marks and all.
-TEST(EditorBookmarks, FollowEveryEditAndLeadToTheirLines) {
+TEST(EditorCommands, BookmarksLinesAndTheClipboard) {
     auto s = makeEditorSubject();
     const struct { Lines marks; int line, column, toLine, toColumn; Sources edit; Lines after, undone; const char* clipboard = ""; } rows[] = {
         {{3}, 3, 1, 0, 0, kPaste, {4}, {3}, "X\r\n"}, {{2, 3, 6}, 3, 4, 0, 0, kPaste, {2, 3, 8}, {2, 3, 6}, "X\r\nY\r\nZ"},

@@ -60,7 +60,7 @@ struct RealDesktop : testing::Test {
     DesktopWin desktop{owner.get()};
 };
 
-TEST_F(RealDesktop, BytesComeBackExactly) {
+TEST_F(RealDesktop, BytesComeBackExactlyAndASaveKeepsAttributes) {
     std::string everyByte(256, '\0');  // 1 to 255, then 0
     for (std::size_t b = 0; b < 256; ++b) everyByte[b] = static_cast<char>(b + 1);
     for (const std::string& bytes : {everyByte, std::string("a\rb\nc\r\nd\n\re\r\r\n\0f", 16), std::string()}) {
